@@ -17,7 +17,9 @@ std::size_t UnitCell(std::uint32_t kind, std::uint32_t number, std::uint32_t k) 
     }
 }
 
-bool IsDigit(std::uint8_t value) { return value >= 1 && value <= 9; }
+bool IsDigit(std::uint8_t value) {
+    return value >= 1 && value <= 9;
+}
 
 // True when the unit holds some digit 1-9 twice; other values are skipped.
 bool UnitRepeatsDigit(const CGameField& field, std::uint32_t kind, std::uint32_t number) {
@@ -59,7 +61,9 @@ int HiddenSingleInUnit(const CGameField& field, std::uint32_t kind, std::uint32_
 
 } // namespace
 
-void CGameField::Clear() { cells.fill(CCell{}); }
+void CGameField::Clear() {
+    cells.fill(CCell{});
+}
 
 void CGameField::LoadPuzzle(const PuzzleDigits& digits) {
     for (std::size_t i = 0; i < CellCount; ++i) {
@@ -89,7 +93,8 @@ bool CGameField::CheckCell(CellPos pos, ConflictRegion& region) const {
         return true;
     }
     const std::uint32_t numbers[] = {pos.row, pos.column, BoxOf(pos)};
-    const std::uint32_t kinds[] = {ConflictRegion::Row, ConflictRegion::Column, ConflictRegion::Box};
+    const std::uint32_t kinds[] = {ConflictRegion::Row, ConflictRegion::Column,
+                                   ConflictRegion::Box};
     for (int unit = 0; unit < 3; ++unit) {
         if (UnitRepeatsDigit(*this, kinds[unit], numbers[unit])) {
             region = {kinds[unit], numbers[unit]};
@@ -116,7 +121,8 @@ bool CGameField::GetCandidates(CellPos pos, CandidateSet& candidates) const {
     }
     candidates.fill(true);
     const std::uint32_t numbers[] = {pos.row, pos.column, BoxOf(pos)};
-    const std::uint32_t kinds[] = {ConflictRegion::Row, ConflictRegion::Column, ConflictRegion::Box};
+    const std::uint32_t kinds[] = {ConflictRegion::Row, ConflictRegion::Column,
+                                   ConflictRegion::Box};
     for (int unit = 0; unit < 3; ++unit) {
         for (std::uint32_t k = 1; k <= 9; ++k) {
             const std::uint8_t value = cells[UnitCell(kinds[unit], numbers[unit], k)].value;
@@ -161,7 +167,8 @@ int CGameField::GetSingleMark(CellPos pos) const {
 }
 
 int CGameField::FindHiddenSingle(CellPos& pos) const {
-    const std::uint32_t kinds[] = {ConflictRegion::Row, ConflictRegion::Column, ConflictRegion::Box};
+    const std::uint32_t kinds[] = {ConflictRegion::Row, ConflictRegion::Column,
+                                   ConflictRegion::Box};
     for (std::uint32_t kind : kinds) {
         for (std::uint32_t number = 1; number <= 9; ++number) {
             if (const int digit = HiddenSingleInUnit(*this, kind, number, pos)) {

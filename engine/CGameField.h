@@ -43,9 +43,12 @@ public:
     static bool InRegion(const ConflictRegion& region, CellPos pos);
     static std::size_t IndexOf(CellPos pos) { return (pos.row - 1) * 9 + (pos.column - 1); }
     static CellPos PosOf(std::size_t index) {
-        return {static_cast<std::uint32_t>(index % 9 + 1), static_cast<std::uint32_t>(index / 9 + 1)};
+        return {static_cast<std::uint32_t>(index % 9 + 1),
+                static_cast<std::uint32_t>(index / 9 + 1)};
     }
-    static std::uint32_t BoxOf(CellPos pos) { return (pos.column - 1) / 3 + 1 + (pos.row - 1) / 3 * 3; }
+    static std::uint32_t BoxOf(CellPos pos) {
+        return (pos.column - 1) / 3 + 1 + (pos.row - 1) / 3 * 3;
+    }
     // Index of place p (1-9, row-major inside the box) of box b (1-9).
     static std::size_t IndexInBox(std::uint32_t box, std::uint32_t place) {
         return ((box - 1) / 3 * 3 + (place - 1) / 3) * 9 + (box - 1) % 3 * 3 + (place - 1) % 3;

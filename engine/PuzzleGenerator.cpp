@@ -9,7 +9,9 @@ namespace {
 
 using Grid = PuzzleDigits;
 
-std::uint8_t& Cell(Grid& g, int row, int column) { return g[static_cast<std::size_t>(row * 9 + column)]; }
+std::uint8_t& Cell(Grid& g, int row, int column) {
+    return g[static_cast<std::size_t>(row * 9 + column)];
+}
 
 // Each new grid is computed from the whole old one.
 template <class Formula> void Remap(Grid& g, Formula oldCellOf) {
@@ -86,7 +88,8 @@ int GeneratePuzzle(PuzzleDigits& digits, int level) {
 
 int GeneratePuzzle(PuzzleDigits& digits, int level, std::uint32_t seed) {
     std::mt19937 engine(seed);
-    return GeneratePuzzle(digits, level, [&engine] { return static_cast<std::uint32_t>(engine()); });
+    return GeneratePuzzle(digits, level,
+                          [&engine] { return static_cast<std::uint32_t>(engine()); });
 }
 
 int GeneratePuzzle(PuzzleDigits& digits, int level, const RandomOutputs& next) {
