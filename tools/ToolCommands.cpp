@@ -1,0 +1,14 @@
+#include "tools/ToolCommand.h"
+
+#include "tools/CheckCommand.h"
+#include "tools/GenerateCommand.h"
+
+const std::vector<ToolCommand>& ToolCommands() {
+    static const std::vector<ToolCommand> commands = {
+        {"generate", "generate LEVEL [--seed N]    LEVEL is 1-4 or easy|normal|hard|insane",
+         RunGenerateCommand},
+        {"check", "check [FILE|-]               prints \"ok\" or the first repeating unit",
+         RunCheckCommand},
+    };
+    return commands;
+}
