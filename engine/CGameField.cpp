@@ -105,11 +105,31 @@ bool CGameField::CheckCell(CellPos pos, ConflictRegion& region) const {
 }
 
 bool CGameField::CheckAll(ConflictRegion& region) const {
+    // The same answer as CheckCell on every cell in row-major order, with each
+    // of the 27 units examined once instead of once per cell.
+    std::bitset<10> badRow, badColumn, badBox;
+    for (std::uint32_t n = 1; n <= 9; ++n) {
+        badRow[n] = UnitRepeatsDigit(*this, ConflictRegion::Row, n);
+        badColumn[n] = UnitRepeatsDigit(*this, ConflictRegion::Column, n);
+        badBox[n] = UnitRepeatsDigit(*this, ConflictRegion::Box, n);
+    }
+    region = {};
+    if (badRow.none() && badColumn.none() && badBox.none()) {
+        return true;
+    }
     for (std::uint32_t r = 1; r <= 9; ++r) {
         for (std::uint32_t c = 1; c <= 9; ++c) {
-            if (!CheckCell({c, r}, region)) {
-                return false;
+            const std::uint32_t box = BoxOf({c, r});
+            if (badRow[r]) {
+                region = {ConflictRegion::Row, r};
+            } else if (badColumn[c]) {
+                region = {ConflictRegion::Column, c};
+            } else if (badBox[box]) {
+                region = {ConflictRegion::Box, box};
+            } else {
+                continue;
             }
+            return false;
         }
     }
     return true;

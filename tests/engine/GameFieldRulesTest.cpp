@@ -1,0 +1,280 @@
+#include "FieldText.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+// A valid full board built from the classic shifted pattern.
+CGameField SolvedField() {
+    PuzzleDigits digits{};
+    for (int r = 0; r < 9; ++r) {
+        for (int c = 0; c < 9; ++c) {
+            digits[r * 9 + c] = static_cast<std::uint8_t>((r * 3 + r / 3 + c) % 9 + 1);
+        }
+    }
+    CGameField field;
+    field.LoadPuzzle(digits);
+    return field;
+}
+
+ConflictRegion CheckAllRegion(const CGameField& field) {
+    ConflictRegion region{7, 7};
+    EXPECT_FALSE(field.CheckAll(region));
+    return region;
+}
+
+} // namespace
+
+TEST(GameFieldBulk, ConstructionAndClearLeaveEveryCellZero) {
+    CGameField field;
+    for (const CCell& cell : field.cells) {
+        EXPECT_EQ(cell, CCell{});
+    }
+    field = SolvedField();
+    field.cells[3].flags = 0x7E05;
+    field.Clear();
+    for (const CCell& cell : field.cells) {
+        EXPECT_EQ(cell, CCell{});
+    }
+}
+
+TEST(GameFieldBulk, LoadPuzzleMakesGivensClearsMarksAndKeepsSpareBits) {
+    CGameField field;
+    for (CCell& cell : field.cells) {
+        cell.value = 4;
+        cell.flags = 0x8000 | 0x3A00 | 0x0155; // given, spare bits, marks
+    }
+    PuzzleDigits digits{};
+    digits[0] = 5;
+    digits[80] = 9;
+    field.LoadPuzzle(digits);
+
+    EXPECT_EQ(field.cells[0], (CCell{5, 0x8000 | 0x3A00}));
+    EXPECT_EQ(field.cells[80], (CCell{9, 0x8000 | 0x3A00}));
+    for (std::size_t i = 1; i < 80; ++i) {
+        EXPECT_EQ(field.cells[i], (CCell{0, 0x3A00})) << "cell " << i;
+    }
+}
+
+TEST(GameFieldBulk, LoadingAllZerosGivesAnEmptyBoardWithoutGivens) {
+    CGameField field = SolvedField();
+    field.LoadPuzzle(PuzzleDigits{});
+    const BoardStats stats = field.CountDigits();
+    EXPECT_EQ(stats.filled, 0u);
+    EXPECT_EQ(stats.givens, 0u);
+    for (const CCell& cell : field.cells) {
+        EXPECT_FALSE(cell.IsGiven());
+    }
+}
+
+TEST(GameFieldBulk, ResetKeepsOnlyTheGivensAndNoMarks) {
+    CGameField field = FieldFromText("1.3......"
+                                     "........."
+                                     "........."
+                                     "........."
+                                     "........."
+                                     "........."
+                                     "........."
+                                     "........."
+                                     "........9");
+    const CGameField solved = SolvedField();
+    for (std::size_t i = 0; i < 81; ++i) {
+        if (!field.cells[i].IsGiven()) {
+            field.cells[i].value = solved.cells[i].value;
+        }
+        field.cells[i].flags |= 0x01FF | 0x0600;
+    }
+    field.Reset();
+
+    const BoardStats stats = field.CountDigits();
+    EXPECT_EQ(stats.filled, 3u);
+    EXPECT_EQ(stats.givens, 3u);
+    EXPECT_EQ(field.cells[0], (CCell{1, 0x8000 | 0x0600}));
+    EXPECT_EQ(field.cells[2], (CCell{3, 0x8000 | 0x0600}));
+    EXPECT_EQ(field.cells[1], (CCell{0, 0x0600}));
+    EXPECT_EQ(field.cells[80], (CCell{9, 0x8000 | 0x0600}));
+}
+
+TEST(GameFieldBulk, AssignmentCopiesEveryCell) {
+    CGameField source = SolvedField();
+    source.cells[40] = {0, 0x0123};
+    CGameField copy;
+    copy = source;
+    EXPECT_EQ(copy, source);
+}
+
+TEST(GameFieldCheck, ColumnExaminedInRowOneIsReportedBeforeALaterRow) {
+    CGameField field;
+    field.At({1, 5}).value = 7; // row 5 repeats 7
+    field.At({9, 5}).value = 7;
+    field.At({2, 1}).value = 3; // column 2 repeats 3
+    field.At({2, 8}).value = 3;
+    EXPECT_EQ(CheckAllRegion(field), (ConflictRegion{ConflictRegion::Column, 2}));
+}
+
+TEST(GameFieldCheck, BoxIsFoundInScanOrder) {
+    CGameField field;
+    field.At({4, 1}).value = 6; // box 2 repeats 6, no row or column does
+    field.At({5, 2}).value = 6;
+    EXPECT_EQ(CheckAllRegion(field), (ConflictRegion{ConflictRegion::Box, 2}));
+
+    // Column 9 is examined at (9, 1), after box 2 was examined at (4, 1).
+    field.At({9, 2}).value = 1;
+    field.At({9, 6}).value = 1;
+    EXPECT_EQ(CheckAllRegion(field), (ConflictRegion{ConflictRegion::Box, 2}));
+}
+
+TEST(GameFieldCheck, CheckCellReportsRowBeforeColumnBeforeBox) {
+    CGameField field;
+    field.At({2, 2}).value = 8; // box 1
+    field.At({3, 3}).value = 8;
+    field.At({1, 4}).value = 5; // column 1
+    field.At({1, 9}).value = 5;
+    field.At({5, 1}).value = 2; // row 1
+    field.At({8, 1}).value = 2;
+
+    ConflictRegion region;
+    EXPECT_FALSE(field.CheckCell({1, 1}, region));
+    EXPECT_EQ(region, (ConflictRegion{ConflictRegion::Row, 1}));
+    field.At({8, 1}).value = 0;
+    EXPECT_FALSE(field.CheckCell({1, 1}, region));
+    EXPECT_EQ(region, (ConflictRegion{ConflictRegion::Column, 1}));
+    field.At({1, 9}).value = 0;
+    EXPECT_FALSE(field.CheckCell({1, 1}, region));
+    EXPECT_EQ(region, (ConflictRegion{ConflictRegion::Box, 1}));
+    field.At({3, 3}).value = 0;
+    region = {3, 3};
+    EXPECT_TRUE(field.CheckCell({1, 1}, region));
+    EXPECT_EQ(region, (ConflictRegion{0, 0}));
+}
+
+TEST(GameFieldCheck, EmptyCellsAndValuesAboveNineNeverConflict) {
+    CGameField field;
+    ConflictRegion region{2, 2};
+    EXPECT_TRUE(field.CheckAll(region));
+    EXPECT_EQ(region, (ConflictRegion{0, 0}));
+
+    field.At({1, 1}).value = 12;
+    field.At({2, 1}).value = 12;
+    field.At({1, 2}).value = 200;
+    field.At({1, 3}).value = 200;
+    EXPECT_TRUE(field.CheckAll(region));
+}
+
+TEST(GameFieldCheck, AFullBoardWithoutRepeatsIsAWin) {
+    const CGameField field = SolvedField();
+    ConflictRegion region;
+    EXPECT_TRUE(field.CheckAll(region));
+    EXPECT_TRUE(field.CountDigits().IsFull());
+}
+
+TEST(GameFieldCandidates, FilledCellGivesFalseAndLeavesTheSetAlone) {
+    const CGameField field = SolvedField();
+    CandidateSet candidates;
+    candidates.fill(true);
+    candidates[4] = false;
+    EXPECT_FALSE(field.GetCandidates({3, 3}, candidates));
+    CandidateSet expected;
+    expected.fill(true);
+    expected[4] = false;
+    EXPECT_EQ(candidates, expected);
+}
+
+TEST(GameFieldCandidates, RowColumnAndBoxTogetherRemoveDigits) {
+    CGameField field;
+    field.At({5, 5}).value = 0;
+    field.At({1, 5}).value = 1; // row
+    field.At({5, 9}).value = 2; // column
+    field.At({4, 4}).value = 3; // box
+    field.At({9, 9}).value = 4; // unrelated
+    CandidateSet candidates;
+    ASSERT_TRUE(field.GetCandidates({5, 5}, candidates));
+    EXPECT_EQ(candidates, (CandidateSet{false, false, false, true, true, true, true, true, true}));
+}
+
+TEST(GameFieldCandidates, AllNineDigitsAroundLeaveAnEmptySet) {
+    CGameField field = SolvedField();
+    field.At({5, 5}).value = 0;
+    CandidateSet candidates;
+    ASSERT_TRUE(field.GetCandidates({5, 5}, candidates));
+    // Only the removed digit itself fits again.
+    const int removed = SolvedField().At({5, 5}).value;
+    for (int d = 1; d <= 9; ++d) {
+        EXPECT_EQ(candidates[d - 1], d == removed) << d;
+    }
+
+    CGameField crowded;
+    for (std::uint32_t c = 2; c <= 9; ++c) {
+        crowded.At({c, 1}).value = static_cast<std::uint8_t>(c - 1); // 1..8 in the row
+    }
+    crowded.At({1, 5}).value = 9; // 9 in the column
+    ASSERT_TRUE(crowded.GetCandidates({1, 1}, candidates));
+    EXPECT_EQ(candidates, CandidateSet{});
+}
+
+TEST(GameFieldCandidates, ValuesAboveNineAreIgnored) {
+    CGameField field;
+    field.At({2, 1}).value = 10;
+    field.At({3, 1}).value = 255;
+    CandidateSet candidates;
+    ASSERT_TRUE(field.GetCandidates({1, 1}, candidates));
+    CandidateSet all;
+    all.fill(true);
+    EXPECT_EQ(candidates, all);
+}
+
+TEST(GameFieldStatistics, CountsDigitsFilledCellsAndGivens) {
+    CGameField field = FieldFromText("12......."
+                                     "........."
+                                     "........."
+                                     "........."
+                                     "........."
+                                     "........."
+                                     "........."
+                                     "........."
+                                     "........1");
+    field.At({5, 5}).value = 1; // the player's digit, not given
+    field.At({6, 6}).value = 7;
+    const BoardStats stats = field.CountDigits();
+    EXPECT_EQ(stats.digitCount, (std::array<std::uint32_t, 9>{3, 1, 0, 0, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(stats.filled, 5u);
+    EXPECT_EQ(stats.givens, 3u);
+    EXPECT_FALSE(stats.IsFull());
+}
+
+TEST(GameFieldStatistics, ValuesAboveNineAreNeitherDigitsNorFilled) {
+    CGameField field = SolvedField();
+    field.At({1, 1}).value = 10;
+    field.At({2, 1}).value = 255;
+    const BoardStats stats = field.CountDigits();
+    EXPECT_EQ(stats.filled, 79u);
+    EXPECT_FALSE(stats.IsFull());
+    std::uint32_t sum = 0;
+    for (std::uint32_t count : stats.digitCount) {
+        sum += count;
+    }
+    EXPECT_EQ(sum, 79u);
+}
+
+TEST(GameFieldCheck, CheckAllAgreesWithCheckCellOnEveryCellInRowMajorOrder) {
+    std::mt19937 random(2024);
+    for (int round = 0; round < 500; ++round) {
+        CGameField field;
+        const int placements = static_cast<int>(random() % 30);
+        for (int k = 0; k < placements; ++k) {
+            field.cells[random() % 81].value = static_cast<std::uint8_t>(random() % 10);
+        }
+        ConflictRegion expected;
+        bool expectedResult = true;
+        for (std::uint32_t r = 1; r <= 9 && expectedResult; ++r) {
+            for (std::uint32_t c = 1; c <= 9 && expectedResult; ++c) {
+                expectedResult = field.CheckCell({c, r}, expected);
+            }
+        }
+        ConflictRegion region{9, 9};
+        ASSERT_EQ(field.CheckAll(region), expectedResult) << "round " << round;
+        ASSERT_EQ(region, expected) << "round " << round;
+    }
+}

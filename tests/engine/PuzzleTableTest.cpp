@@ -1,0 +1,92 @@
+#include "engine/PuzzleTable.h"
+#include "SolutionCounter.h"
+#include "engine/CGameField.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+// The number of givens of each stored puzzle, level by level.
+constexpr int ExpectedGivens[4][8] = {
+    {31, 36, 30, 31, 30, 35, 26, 31}, // Easy
+    {29, 25, 32, 27, 31, 29, 29, 28}, // Normal
+    {28, 27, 28, 30, 28, 26, 27, 27}, // Hard
+    {26, 27, 29, 29, 26, 26, 27, 31}, // Insane
+};
+
+int Givens(const PuzzleDigits& digits) {
+    return static_cast<int>(
+        std::count_if(digits.begin(), digits.end(), [](auto d) { return d != 0; }));
+}
+
+} // namespace
+
+class StoredPuzzle : public testing::TestWithParam<std::pair<int, int>> {};
+
+TEST_P(StoredPuzzle, HasItsGivensCountAndDigitsOnly) {
+    const auto [level, number] = GetParam();
+    const PuzzleDigits& digits = PuzzleTable::Get(level, number);
+    EXPECT_EQ(Givens(digits), ExpectedGivens[level - 1][number]);
+    EXPECT_TRUE(std::all_of(digits.begin(), digits.end(), [](auto d) { return d <= 9; }));
+}
+
+TEST_P(StoredPuzzle, RepeatsNoDigit) {
+    const auto [level, number] = GetParam();
+    CGameField field;
+    field.LoadPuzzle(PuzzleTable::Get(level, number));
+    ConflictRegion region;
+    EXPECT_TRUE(field.CheckAll(region)) << "kind " << region.kind << " number " << region.number;
+}
+
+TEST_P(StoredPuzzle, HasTheStatedNumberOfSolutions) {
+    const auto [level, number] = GetParam();
+    const bool manySolutions = level == 4 && (number == 3 || number == 7);
+    EXPECT_EQ(CountSolutions(PuzzleTable::Get(level, number), 100), manySolutions ? 13u : 1u);
+}
+
+namespace {
+
+std::vector<std::pair<int, int>> AllStoredPuzzles() {
+    std::vector<std::pair<int, int>> all;
+    for (int level = 1; level <= 4; ++level) {
+        for (int number = 0; number < 8; ++number) {
+            all.emplace_back(level, number);
+        }
+    }
+    return all;
+}
+
+std::string PuzzleName(const testing::TestParamInfo<std::pair<int, int>>& info) {
+    static const char* names[] = {"Easy", "Normal", "Hard", "Insane"};
+    return std::string(names[info.param.first - 1]) + std::to_string(info.param.second);
+}
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(AllLevels, StoredPuzzle, testing::ValuesIn(AllStoredPuzzles()),
+                         PuzzleName);
+
+TEST(PuzzleTableLookup, OutOfRangeLevelOrNumberThrows) {
+    EXPECT_THROW(PuzzleTable::Get(0, 0), std::out_of_range);
+    EXPECT_THROW(PuzzleTable::Get(5, 0), std::out_of_range);
+    EXPECT_THROW(PuzzleTable::Get(1, 8), std::out_of_range);
+    EXPECT_THROW(PuzzleTable::Get(1, -1), std::out_of_range);
+}
+
+TEST(SolutionCounterSelfCheck, CountsUniqueManyAndNone) {
+    // The counter itself must be trustworthy for the table checks above.
+    PuzzleDigits solved{};
+    for (int r = 0; r < 9; ++r) {
+        for (int c = 0; c < 9; ++c) {
+            solved[r * 9 + c] = static_cast<std::uint8_t>((r * 3 + r / 3 + c) % 9 + 1);
+        }
+    }
+    EXPECT_EQ(CountSolutions(solved, 10), 1u);
+    PuzzleDigits repeated = solved;
+    repeated[1] = repeated[0];
+    EXPECT_EQ(CountSolutions(repeated, 10), 0u);
+    EXPECT_EQ(CountSolutions(PuzzleDigits{}, 5), 5u);
+}
