@@ -1,0 +1,58 @@
+#include "storage/WinnersFile.h"
+
+#include "storage/ArchiveFile.h"
+#include "storage/ArchiveLayouts.h"
+
+#include <exception>
+
+namespace WinnersFile {
+
+namespace fs = boost::filesystem;
+
+WinnersLists Read(const fs::path& path) {
+    WinnersLists lists;
+    ArchiveFile::Read(path, [&](boost::archive::binary_iarchive& archive) {
+        for (WinnersList& list : lists) {
+            archive >> list;
+        }
+    });
+    return lists;
+}
+
+void Write(const fs::path& path, const WinnersLists& lists) {
+    ArchiveFile::Write(path, [&](boost::archive::binary_oarchive& archive) {
+        for (const WinnersList& list : lists) {
+            archive << list;
+        }
+    });
+}
+
+bool Load(WinnersLists& lists, std::string_view internalName) {
+    try {
+        const auto folder = DataFolder::Find(internalName);
+        if (!folder) {
+            return false;
+        }
+        lists = Read(*folder / FileName);
+        return true;
+    } catch (const std::exception&) {
+        // A missing or damaged file leaves the lists as they are.
+        return false;
+    }
+}
+
+bool Save(const WinnersLists& lists, std::string_view internalName) {
+    try {
+        const auto folder = DataFolder::FindOrCreate(internalName);
+        if (!folder) {
+            return false;
+        }
+        Write(*folder / FileName, lists);
+        return true;
+    } catch (const std::exception&) {
+        // Nothing can be reported while the program closes; the old file stays whole.
+        return false;
+    }
+}
+
+} // namespace WinnersFile

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include <boost/filesystem/path.hpp>
+
+// Bytes of a binary archive as the format lays them out, written out by hand:
+// little-endian numbers, counts, class information.
+class ByteWriter {
+public:
+    ByteWriter& U8(std::uint8_t value) { return Number(value, 1); }
+    ByteWriter& U16(std::uint16_t value) { return Number(value, 2); }
+    ByteWriter& U32(std::uint32_t value) { return Number(value, 4); }
+    ByteWriter& U64(std::uint64_t value) { return Number(value, 8); }
+    ByteWriter& I32(std::int32_t value) { return Number(static_cast<std::uint32_t>(value), 4); }
+    ByteWriter& I64(std::int64_t value) { return Number(static_cast<std::uint64_t>(value), 8); }
+    ByteWriter& Raw(std::string_view bytes) {
+        m_bytes.append(bytes);
+        return *this;
+    }
+
+    // Signature, library version 19, sizes of int, long, float and double,
+    // and the byte-order marker.
+    ByteWriter& ArchiveHeader();
+    // At a type's first occurrence: tracking flag (never tracked) and class version.
+    ByteWriter& ClassInfo(std::uint32_t version) { return U8(0).U32(version); }
+    // Count and element version in front of a sequence's elements.
+    ByteWriter& SequenceStart(std::uint64_t count, std::uint32_t itemVersion = 1) {
+        return U64(count).U32(itemVersion);
+    }
+
+    const std::string& Bytes() const { return m_bytes; }
+
+private:
+    ByteWriter& Number(std::uint64_t value, int width);
+
+    std::string m_bytes;
+};
+
+// Gzip and gunzip with zlib directly, independent of the code under test.
+std::string Gzip(const std::string& bytes);
+// Throws std::runtime_error unless the data is one complete gzip member.
+std::string Gunzip(const std::string& compressed);
+// The raw deflate stream zlib makes from `bytes` with the given parameters.
+std::string Deflate(const std::string& bytes, int level, int windowBits, int memLevel,
+                    int strategy);
+
+std::string ReadFileBytes(const boost::filesystem::path& path);
+void WriteFileBytes(const boost::filesystem::path& path, const std::string& bytes);
+
+// A fresh folder for one test, named in LOCALAPPDATA while the test runs.
+class ScopedDataRoot {
+public:
+    ScopedDataRoot();
+    ~ScopedDataRoot();
+    ScopedDataRoot(const ScopedDataRoot&) = delete;
+    ScopedDataRoot& operator=(const ScopedDataRoot&) = delete;
+
+    const boost::filesystem::path& Path() const { return m_path; }
+
+private:
+    boost::filesystem::path m_path;
+    std::string m_previous;
+    bool m_hadPrevious = false;
+};
