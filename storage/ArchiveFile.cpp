@@ -190,8 +190,13 @@ void CheckArchiveHeader(const std::string& bytes) {
 } // namespace
 
 void Write(const fs::path& target, const ArchiveWriter& write) {
+    const fs::path resolved = ResolveTarget(target);
+    boost::system::error_code error;
+    if (fs::is_directory(resolved, error)) {
+        throw std::runtime_error("Can't store to file");
+    }
     const std::string compressed = Compress(write);
-    TemporaryFile file(ResolveTarget(target));
+    TemporaryFile file(resolved);
     file.WriteAll(compressed);
     file.SyncAndRename();
 }

@@ -1,0 +1,219 @@
+// Game files through the real files on disk: round trips, refused files and
+// the safe write.
+
+#include "StorageSamples.h"
+#include "StorageTestSupport.h"
+
+#include "storage/ArchiveFile.h"
+#include "storage/GameFile.h"
+
+#include <boost/filesystem/operations.hpp>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <sys/stat.h>
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+class GameFileTest : public testing::Test {
+protected:
+    fs::path File(const char* name) const { return m_root.Path() / name; }
+    std::string ArchiveOf(const CGameFieldFileData& game) {
+        GameFile::Write(File("source.sdk"), game);
+        return Gunzip(ReadFileBytes(File("source.sdk")));
+    }
+    std::vector<std::string> FolderEntries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_root.Path())) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    ScopedDataRoot m_root;
+};
+
+std::string MessageOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return "no exception";
+}
+
+TEST_F(GameFileTest, RoundTripKeepsBoardSnapshotsClockLevelAndHelp) {
+    const CGameFieldFileData game = SampleGame();
+    GameFile::Write(File("game.sdk"), game);
+    const CGameFieldFileData loaded = GameFile::Read(File("game.sdk"));
+    EXPECT_EQ(loaded, game);
+    EXPECT_EQ(loaded.field.cells[1].flags, 0x2203); // carried bits 9 and 13 survive
+    EXPECT_EQ(std::string(loaded.snapShots[1].name.data(), 20), "ABCDEFGHIJKLMNOPQRST");
+}
+
+TEST_F(GameFileTest, CompletedGameKeepsItsFrozenTime) {
+    CGameFieldFileData game = SampleGame();
+    game.finalTime = 10809;
+    GameFile::Write(File("won.sdk"), game);
+    EXPECT_EQ(GameFile::Read(File("won.sdk")).finalTime, 10809);
+}
+
+TEST_F(GameFileTest, NoSnapshotsAndTwentySnapshotsLoad) {
+    CGameFieldFileData game = SampleGame();
+    game.snapShots.clear();
+    GameFile::Write(File("none.sdk"), game);
+    EXPECT_TRUE(GameFile::Read(File("none.sdk")).snapShots.empty());
+
+    for (int i = 0; i < 20; ++i) {
+        CSnapShot snapshot;
+        snapshot.field.cells[i] = {static_cast<std::uint8_t>(i % 9 + 1), 0};
+        snapshot.name = SnapshotName("shot " + std::to_string(i));
+        snapshot.elapsed = i * 60;
+        game.snapShots.push_back(snapshot);
+    }
+    GameFile::Write(File("twenty.sdk"), game);
+    EXPECT_EQ(GameFile::Read(File("twenty.sdk")), game);
+}
+
+TEST_F(GameFileTest, MoreThanTwentySnapshotsAreRefused) {
+    CGameFieldFileData game;
+    game.snapShots.resize(21);
+    GameFile::Write(File("many.sdk"), game);
+    EXPECT_EQ(MessageOf([&] { GameFile::Read(File("many.sdk")); }), "Too many snapshots");
+}
+
+TEST_F(GameFileTest, ForeignHeaderIsUnknown) {
+    std::string archive = ArchiveOf(SampleGame());
+    // magic after the archive header and two class informations, then fieldSize
+    const std::size_t fieldSizeAt = 40 + 5 + 5 + 4;
+    ASSERT_EQ(archive[fieldSizeAt], static_cast<char>(324 & 0xFF));
+    archive[fieldSizeAt] = static_cast<char>(325 & 0xFF);
+    WriteFileBytes(File("325.sdk"), Gzip(archive));
+    EXPECT_EQ(MessageOf([&] { GameFile::Read(File("325.sdk")); }), "Unknown header");
+
+    archive = ArchiveOf(SampleGame());
+    archive[40 + 5 + 5] ^= 0x01;
+    WriteFileBytes(File("magic.sdk"), Gzip(archive));
+    EXPECT_EQ(MessageOf([&] { GameFile::Read(File("magic.sdk")); }), "Unknown header");
+}
+
+TEST_F(GameFileTest, FilesThatAreNotGzipArchivesAreRefused) {
+    const std::string archive = ArchiveOf(SampleGame());
+    WriteFileBytes(File("plain.sdk"), archive);
+    EXPECT_THROW(GameFile::Read(File("plain.sdk")), std::ios_base::failure);
+    WriteFileBytes(File("text.sdk"), "530070000\n600195000\n");
+    EXPECT_THROW(GameFile::Read(File("text.sdk")), std::ios_base::failure);
+    WriteFileBytes(File("empty.sdk"), "");
+    EXPECT_THROW(GameFile::Read(File("empty.sdk")), std::exception);
+    WriteFileBytes(File("foreign.sdk"), Gzip("not an archive at all, just words"));
+    EXPECT_THROW(GameFile::Read(File("foreign.sdk")), std::exception);
+}
+
+TEST_F(GameFileTest, MissingFileOrFolderCannotBeRead) {
+    EXPECT_EQ(MessageOf([&] { GameFile::Read(File("missing.sdk")); }), "Can't read from file");
+    EXPECT_EQ(MessageOf([&] { GameFile::Read(m_root.Path()); }), "Can't read from file");
+}
+
+TEST_F(GameFileTest, DamagedGzipTrailerIsRefused) {
+    GameFile::Write(File("game.sdk"), SampleGame());
+    const std::string file = ReadFileBytes(File("game.sdk"));
+
+    std::string badChecksum = file;
+    badChecksum[file.size() - 8] ^= 0x40;
+    WriteFileBytes(File("crc.sdk"), badChecksum);
+    EXPECT_THROW(GameFile::Read(File("crc.sdk")), std::ios_base::failure);
+
+    WriteFileBytes(File("cut.sdk"), file.substr(0, file.size() - 3));
+    EXPECT_THROW(GameFile::Read(File("cut.sdk")), std::ios_base::failure);
+}
+
+TEST_F(GameFileTest, DataAfterTheGameIsRefused) {
+    WriteFileBytes(File("tail.sdk"), Gzip(ArchiveOf(SampleGame()) + "x"));
+    EXPECT_THROW(GameFile::Read(File("tail.sdk")), std::runtime_error);
+
+    GameFile::Write(File("game.sdk"), SampleGame());
+    WriteFileBytes(File("garbage.sdk"), ReadFileBytes(File("game.sdk")) + "garbage");
+    EXPECT_THROW(GameFile::Read(File("garbage.sdk")), std::exception);
+}
+
+TEST_F(GameFileTest, FileCutAtEveryLengthIsRefused) {
+    GameFile::Write(File("game.sdk"), SampleGame());
+    const std::string file = ReadFileBytes(File("game.sdk"));
+    for (std::size_t length = 0; length < file.size(); ++length) {
+        WriteFileBytes(File("cut.sdk"), file.substr(0, length));
+        EXPECT_THROW(GameFile::Read(File("cut.sdk")), std::exception) << "length " << length;
+    }
+}
+
+TEST_F(GameFileTest, ArchiveCutAtEveryLengthIsRefused) {
+    const std::string archive = ArchiveOf(SampleGame());
+    for (std::size_t length = 0; length < archive.size(); ++length) {
+        WriteFileBytes(File("cut.sdk"), Gzip(archive.substr(0, length)));
+        EXPECT_THROW(GameFile::Read(File("cut.sdk")), std::exception) << "length " << length;
+    }
+}
+
+// Bytes outside the checksum (the time and system fields of the gzip header)
+// may change without harm; every other flip is refused.
+TEST_F(GameFileTest, FlippedByteIsRefusedOrChangesNothing) {
+    const CGameFieldFileData game = SampleGame();
+    GameFile::Write(File("game.sdk"), game);
+    const std::string file = ReadFileBytes(File("game.sdk"));
+    for (std::size_t at = 0; at < file.size(); ++at) {
+        std::string flipped = file;
+        flipped[at] = static_cast<char>(flipped[at] ^ 0xA5);
+        WriteFileBytes(File("flipped.sdk"), flipped);
+        try {
+            EXPECT_EQ(GameFile::Read(File("flipped.sdk")), game) << "byte " << at;
+        } catch (const std::exception&) {
+        }
+    }
+}
+
+TEST_F(GameFileTest, SaveReplacesTheFileAndLeavesNoTemporaryBehind) {
+    CGameFieldFileData first = SampleGame();
+    GameFile::Write(File("game.sdk"), first);
+    CGameFieldFileData second = first;
+    second.level = 3;
+    GameFile::Write(File("game.sdk"), second);
+    EXPECT_EQ(GameFile::Read(File("game.sdk")), second);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"game.sdk"});
+}
+
+TEST_F(GameFileTest, FailedSaveLeavesThePreviousFileWhole) {
+    GameFile::Write(File("game.sdk"), SampleGame());
+    const std::string before = ReadFileBytes(File("game.sdk"));
+
+    EXPECT_THROW(ArchiveFile::Write(File("game.sdk"),
+                                    [](boost::archive::binary_oarchive& archive) {
+                                        archive << std::int32_t{1};
+                                        throw std::runtime_error("disk trouble");
+                                    }),
+                 std::runtime_error);
+
+    EXPECT_EQ(ReadFileBytes(File("game.sdk")), before);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"game.sdk"});
+}
+
+TEST_F(GameFileTest, SaveIntoMissingFolderCannotStore) {
+    EXPECT_EQ(MessageOf([&] { GameFile::Write(File("no-such-folder") / "game.sdk", {}); }),
+              "Can't store to file");
+    EXPECT_EQ(MessageOf([&] { GameFile::Write(m_root.Path(), {}); }), "Can't store to file");
+}
+
+TEST_F(GameFileTest, SaveKeepsPermissionsAndLinks) {
+    GameFile::Write(File("game.sdk"), {});
+    fs::permissions(File("game.sdk"), fs::owner_read | fs::owner_write);
+    fs::create_symlink(File("game.sdk"), File("link.sdk"));
+
+    GameFile::Write(File("link.sdk"), SampleGame());
+
+    EXPECT_TRUE(fs::is_symlink(File("link.sdk")));
+    EXPECT_EQ(GameFile::Read(File("game.sdk")), SampleGame());
+    EXPECT_EQ(fs::status(File("game.sdk")).permissions(), fs::owner_read | fs::owner_write);
+}
+
+} // namespace
