@@ -23,7 +23,6 @@
 #include <system_error>
 #include <unistd.h>
 
-
 namespace ArchiveFile {
 namespace {
 
@@ -212,18 +211,12 @@ void Write(const fs::path& target, const ArchiveWriter& write) {
     file.SyncAndRename();
 }
 
-std::string Decompress(const fs::path& source) {
-    boost::system::error_code error;
-    std::ifstream file;
-    if (!fs::is_directory(source, error)) {
-        file.open(source.string(), std::ios::in | std::ios::binary);
-    }
-    if (!file.is_open()) {
-        throw std::runtime_error("Can't read from file");
-    }
+namespace {
+
+std::string DecompressStream(std::istream& source) {
     io::filtering_istream in;
     in.push(io::gzip_decompressor(WindowBits, FilterBufferSize));
-    in.push(file);
+    in.push(source);
     // Let the gzip layer's own exception through instead of a bare bad state.
     in.exceptions(std::ios::badbit);
 
@@ -236,6 +229,25 @@ std::string Decompress(const fs::path& source) {
         }
     }
     return bytes;
+}
+
+} // namespace
+
+std::string Decompress(const fs::path& source) {
+    boost::system::error_code error;
+    std::ifstream file;
+    if (!fs::is_directory(source, error)) {
+        file.open(source.string(), std::ios::in | std::ios::binary);
+    }
+    if (!file.is_open()) {
+        throw std::runtime_error("Can't read from file");
+    }
+    return DecompressStream(file);
+}
+
+std::string DecompressBytes(const std::string& fileBytes) {
+    std::istringstream in(fileBytes);
+    return DecompressStream(in);
 }
 
 void ReadArchive(const std::string& bytes, const ArchiveReader& read) {

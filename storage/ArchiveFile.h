@@ -34,6 +34,14 @@ void Read(const boost::filesystem::path& source, const ArchiveReader& read);
 // The decompressed content of a gzip file, checked to its trailer.
 std::string Decompress(const boost::filesystem::path& source);
 
+// The decompressed content of gzip data held in memory.
+std::string DecompressBytes(const std::string& fileBytes);
+
+// True when the bytes begin like a gzip member.
+inline bool LooksLikeGzip(const std::string& fileBytes) {
+    return fileBytes.size() >= 2 && fileBytes[0] == '\x1f' && fileBytes[1] == '\x8b';
+}
+
 // Reads an archive from already decompressed bytes, as Read does.
 void ReadArchive(const std::string& bytes, const ArchiveReader& read);
 

@@ -44,15 +44,27 @@ bool ReadAutoCheck(boost::archive::binary_iarchive& archive) {
 
 } // namespace
 
-SessionFileContent Read(const fs::path& path) {
+namespace {
+
+SessionFileContent ReadArchive(const std::string& archiveBytes) {
     SessionFileContent content;
-    ArchiveFile::Read(path, [&](boost::archive::binary_iarchive& archive) {
+    ArchiveFile::ReadArchive(archiveBytes, [&](boost::archive::binary_iarchive& archive) {
         SessionRecord record{content.session};
         archive >> record;
         ReadWindowRect(archive, content.window);
         content.autoCheck = ReadAutoCheck(archive);
     });
     return content;
+}
+
+} // namespace
+
+SessionFileContent Read(const fs::path& path) {
+    return ReadArchive(ArchiveFile::Decompress(path));
+}
+
+SessionFileContent ReadBytes(const std::string& fileBytes) {
+    return ReadArchive(ArchiveFile::DecompressBytes(fileBytes));
 }
 
 void Write(const fs::path& path, const CGameFieldSerialData& session,

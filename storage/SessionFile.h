@@ -6,6 +6,7 @@
 #include <boost/filesystem/path.hpp>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // The main window's outer rectangle in screen coordinates. The file stores it
@@ -34,6 +35,7 @@ constexpr const char* FileName = "default.dat";
 // Throws on failure, also for an Auto-Check byte other than 0 or 1 and for a
 // rectangle whose edges do not fit.
 SessionFileContent Read(const boost::filesystem::path& path);
+SessionFileContent ReadBytes(const std::string& fileBytes);
 void Write(const boost::filesystem::path& path, const CGameFieldSerialData& session,
            const StoredWindowRect& window, bool autoCheck);
 

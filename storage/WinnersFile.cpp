@@ -9,14 +9,26 @@ namespace WinnersFile {
 
 namespace fs = boost::filesystem;
 
-WinnersLists Read(const fs::path& path) {
+namespace {
+
+WinnersLists ReadArchive(const std::string& archiveBytes) {
     WinnersLists lists;
-    ArchiveFile::Read(path, [&](boost::archive::binary_iarchive& archive) {
+    ArchiveFile::ReadArchive(archiveBytes, [&](boost::archive::binary_iarchive& archive) {
         for (WinnersList& list : lists) {
             archive >> list;
         }
     });
     return lists;
+}
+
+} // namespace
+
+WinnersLists Read(const fs::path& path) {
+    return ReadArchive(ArchiveFile::Decompress(path));
+}
+
+WinnersLists ReadBytes(const std::string& fileBytes) {
+    return ReadArchive(ArchiveFile::DecompressBytes(fileBytes));
 }
 
 void Write(const fs::path& path, const WinnersLists& lists) {

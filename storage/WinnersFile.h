@@ -5,6 +5,7 @@
 
 #include <boost/filesystem/path.hpp>
 
+#include <string>
 #include <string_view>
 
 // The winners file "top.dat": the four lists in the order Easy, Normal, Hard,
@@ -14,6 +15,7 @@ namespace WinnersFile {
 constexpr const char* FileName = "top.dat";
 
 WinnersLists Read(const boost::filesystem::path& path);
+WinnersLists ReadBytes(const std::string& fileBytes);
 void Write(const boost::filesystem::path& path, const WinnersLists& lists);
 
 // Replaces the lists only when the whole file was read; never throws.

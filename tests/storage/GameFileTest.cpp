@@ -6,6 +6,8 @@
 
 #include "storage/ArchiveFile.h"
 #include "storage/GameFile.h"
+#include "storage/SessionFile.h"
+#include "storage/WinnersFile.h"
 
 #include <boost/filesystem/operations.hpp>
 #include <gtest/gtest.h>
@@ -214,6 +216,32 @@ TEST_F(GameFileTest, SaveKeepsPermissionsAndLinks) {
     EXPECT_TRUE(fs::is_symlink(File("link.sdk")));
     EXPECT_EQ(GameFile::Read(File("game.sdk")), SampleGame());
     EXPECT_EQ(fs::status(File("game.sdk")).permissions(), fs::owner_read | fs::owner_write);
+}
+
+} // namespace
+
+namespace {
+
+TEST(StoredFileBytesTest, BytesInMemoryReadLikeTheFiles) {
+    ScopedDataRoot root;
+    GameFile::Write(root.Path() / "game.sdk", SampleGame());
+    const std::string game = ReadFileBytes(root.Path() / "game.sdk");
+    EXPECT_EQ(GameFile::ReadBytes(game), SampleGame());
+    EXPECT_TRUE(ArchiveFile::LooksLikeGzip(game));
+    EXPECT_FALSE(ArchiveFile::LooksLikeGzip("530070000"));
+    EXPECT_THROW(GameFile::ReadBytes(game.substr(0, game.size() / 2)), std::exception);
+    EXPECT_THROW(GameFile::ReadBytes("530070000"), std::exception);
+
+    SessionFile::Write(root.Path() / "default.dat", SampleSession(), {1, 2, 3, 4}, true);
+    const SessionFileContent session =
+        SessionFile::ReadBytes(ReadFileBytes(root.Path() / "default.dat"));
+    EXPECT_EQ(session.session, SampleSession());
+    EXPECT_EQ(session.window, (StoredWindowRect{1, 2, 3, 4}));
+    EXPECT_THROW(SessionFile::ReadBytes(game), std::exception);
+
+    WinnersFile::Write(root.Path() / "top.dat", SampleWinners());
+    EXPECT_EQ(WinnersFile::ReadBytes(ReadFileBytes(root.Path() / "top.dat")), SampleWinners());
+    EXPECT_THROW(WinnersFile::ReadBytes(game), std::exception);
 }
 
 } // namespace
