@@ -1,0 +1,159 @@
+#pragma once
+
+// Records the messages windows receive, in order, and compares the record
+// with a table of expected messages (the idea of Wine's message tests): each
+// entry names the message and, when asked, its exact parameters; optional
+// entries may be missing. The first mismatch is reported.
+
+#include "views/win/Win32.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace wintest {
+
+struct Recorded {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+enum ExpectFlags : unsigned {
+    AnyParams = 0,
+    CheckW = 1,
+    CheckL = 2,
+    CheckBoth = 3,
+    Optional = 4,
+};
+
+struct Expected {
+    UINT message;
+    unsigned flags = AnyParams;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    HWND hwnd = nullptr; // nullptr: any window
+};
+
+class MessageLog {
+public:
+    void Add(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (m_ignored.count(message) == 0) {
+            m_log.push_back({hwnd, message, wParam, lParam});
+        }
+    }
+    void Clear() { m_log.clear(); }
+    void Ignore(UINT message) { m_ignored.insert(message); }
+    const std::vector<Recorded>& Entries() const { return m_log; }
+    std::vector<UINT> Messages() const {
+        std::vector<UINT> out;
+        for (const auto& r : m_log) {
+            out.push_back(r.message);
+        }
+        return out;
+    }
+
+    ::testing::AssertionResult Matches(const std::vector<Expected>& expected) const {
+        std::size_t got = 0;
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const Expected& e = expected[i];
+            if (got >= m_log.size()) {
+                if (e.flags & Optional) {
+                    continue;
+                }
+                return ::testing::AssertionFailure() << "expected message " << Hex(e.message)
+                                                     << " at " << i << ", log ended" << Dump();
+            }
+            const Recorded& r = m_log[got];
+            const bool same = r.message == e.message && (e.hwnd == nullptr || e.hwnd == r.hwnd) &&
+                              (!(e.flags & CheckW) || e.wParam == r.wParam) &&
+                              (!(e.flags & CheckL) || e.lParam == r.lParam);
+            if (!same) {
+                if (e.flags & Optional) {
+                    continue;
+                }
+                return ::testing::AssertionFailure()
+                       << "entry " << i << ": expected " << Hex(e.message) << " wParam "
+                       << Hex(e.wParam) << " lParam " << Hex(static_cast<UINT_PTR>(e.lParam))
+                       << ", got " << Hex(r.message) << " wParam " << Hex(r.wParam) << " lParam "
+                       << Hex(static_cast<UINT_PTR>(r.lParam)) << Dump();
+            }
+            ++got;
+        }
+        if (got != m_log.size()) {
+            return ::testing::AssertionFailure()
+                   << "unexpected extra message " << Hex(m_log[got].message) << Dump();
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+private:
+    static std::string Hex(UINT_PTR v) {
+        char buf[32];
+        std::snprintf(buf, sizeof(buf), "0x%04llx", static_cast<unsigned long long>(v));
+        return buf;
+    }
+    std::string Dump() const {
+        std::string s = "\n  log:";
+        for (const auto& r : m_log) {
+            s += " " + Hex(r.message);
+        }
+        return s;
+    }
+
+    std::vector<Recorded> m_log;
+    std::set<UINT> m_ignored;
+};
+
+// The log every spy window writes into.
+inline MessageLog& Log() {
+    static MessageLog log;
+    return log;
+}
+
+inline LRESULT SpyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Log().Add(hwnd, message, wParam, lParam);
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+// Registers a spying class once; cs is its class style.
+inline LPCSTR SpyClass(UINT style = 0) {
+    static std::set<UINT> done;
+    static std::vector<std::string> names;
+    const std::string name = "KalmoraSpy" + std::to_string(style);
+    if (done.insert(style).second) {
+        WNDCLASSEX wc{};
+        wc.cbSize = sizeof(wc);
+        wc.style = style;
+        wc.lpfnWndProc = SpyProc;
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1));
+        wc.lpszClassName = name.c_str();
+        RegisterClassEx(&wc);
+        names.push_back(name);
+    }
+    for (const auto& n : names) {
+        if (n == name) {
+            return n.c_str();
+        }
+    }
+    return nullptr;
+}
+
+// Runs every queued message, painting and due timer without waiting.
+inline void PumpMessages() {
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+}
+
+} // namespace wintest

@@ -1,0 +1,244 @@
+// SendMessage, the posted queue, quit, TranslateMessage, timers and subclassing.
+
+#include "MessageLog.h"
+
+#include "views/win/CWindow.h"
+#include "views/win/Clock.h"
+
+#include <chrono>
+
+using namespace wintest;
+
+namespace {
+
+class MessageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Log().Clear();
+        m_hwnd = CreateWindowEx(0, SpyClass(), "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                nullptr);
+        Log().Clear();
+    }
+    void TearDown() override {
+        if (IsWindow(m_hwnd)) {
+            DestroyWindow(m_hwnd);
+        }
+        PumpMessages();
+    }
+    HWND m_hwnd = nullptr;
+};
+
+LRESULT AnsweringProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Log().Add(hwnd, message, wParam, lParam);
+    if (message == WM_USER + 7) {
+        return static_cast<LRESULT>(wParam + lParam);
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+WNDPROC g_previous = nullptr;
+LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER + 1) {
+        return 100;
+    }
+    return CallWindowProc(g_previous, hwnd, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(MessageTest, SendMessageIsSynchronousAndReturnsTheResult) {
+    SetWindowLongPtr(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnsweringProc));
+    EXPECT_EQ(SendMessage(m_hwnd, WM_USER + 7, 30, 12), 42);
+    EXPECT_TRUE(Log().Matches({{WM_USER + 7, CheckBoth, 30, 12, m_hwnd}}));
+}
+
+TEST_F(MessageTest, PostedMessagesArriveInOrder) {
+    PostMessage(m_hwnd, WM_USER + 1, 1, 0);
+    PostMessage(m_hwnd, WM_USER + 2, 2, 0);
+    PostMessage(m_hwnd, WM_USER + 3, 3, 0);
+    EXPECT_TRUE(Log().Matches({})) << "nothing arrives before the loop runs";
+    PumpMessages();
+    EXPECT_TRUE(Log().Matches(
+        {{WM_USER + 1, CheckW, 1}, {WM_USER + 2, CheckW, 2}, {WM_USER + 3, CheckW, 3}}));
+}
+
+TEST_F(MessageTest, GetMessageReturnsZeroOnQuitAfterPostedMessages) {
+    PostMessage(m_hwnd, WM_USER, 0, 0);
+    PostQuitMessage(7);
+    MSG msg;
+    EXPECT_EQ(GetMessage(&msg, nullptr, 0, 0), TRUE);
+    EXPECT_EQ(msg.message, WM_USER);
+    EXPECT_EQ(GetMessage(&msg, nullptr, 0, 0), FALSE);
+    EXPECT_EQ(msg.message, WM_QUIT);
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
+TEST_F(MessageTest, PeekMessageWithoutRemoveLeavesTheMessage) {
+    PostMessage(m_hwnd, WM_USER + 5, 0, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_USER + 5);
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(MessageTest, PeekMessageFiltersByRange) {
+    PostMessage(m_hwnd, WM_USER + 1, 0, 0);
+    PostMessage(m_hwnd, WM_TIMER + 0, 0, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_TIMER);
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_USER + 1);
+}
+
+TEST_F(MessageTest, TranslateMessagePostsCharForKeyDown) {
+    PostMessage(m_hwnd, WM_KEYDOWN, 'A', 0x001E0001);
+    PostMessage(m_hwnd, WM_KEYDOWN, VK_NUMPAD5, 0x004C0001);
+    PostMessage(m_hwnd, WM_KEYDOWN, VK_LEFT, 0x014B0001);
+    PumpMessages();
+    EXPECT_TRUE(Log().Matches({{WM_KEYDOWN, CheckW, 'A'},
+                               {WM_KEYDOWN, CheckW, VK_NUMPAD5},
+                               {WM_KEYDOWN, CheckW, VK_LEFT},
+                               {WM_CHAR, CheckBoth, 'a', 0x001E0001},
+                               {WM_CHAR, CheckW, '5'}}));
+}
+
+// A clock the test moves by hand.
+struct FakeClock {
+    kwin::Clock::time_point now = kwin::Clock::now();
+    FakeClock() {
+        kwin::SetClockForTesting([this] { return now; });
+    }
+    ~FakeClock() { kwin::SetClockForTesting(nullptr); }
+    void Advance(int ms) { now += std::chrono::milliseconds(ms); }
+};
+
+TEST_F(MessageTest, WindowTimerDeliversItsIdUntilKilled) {
+    FakeClock clock;
+    ASSERT_NE(SetTimer(m_hwnd, 1, 100, nullptr), 0u);
+    MSG msg;
+    clock.Advance(99);
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) << "not due yet";
+    clock.Advance(1);
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_TIMER);
+    EXPECT_EQ(msg.hwnd, m_hwnd);
+    EXPECT_EQ(msg.wParam, 1u);
+    DispatchMessage(&msg);
+    EXPECT_TRUE(Log().Matches({{WM_TIMER, CheckW, 1, 0, m_hwnd}}));
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) << "one WM_TIMER per period";
+    clock.Advance(100);
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 1u);
+    EXPECT_TRUE(KillTimer(m_hwnd, 1));
+    EXPECT_FALSE(KillTimer(m_hwnd, 1));
+    clock.Advance(500);
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(MessageTest, TimerMessagesComeAfterPostedOnes) {
+    FakeClock clock;
+    SetTimer(m_hwnd, 2, 10, nullptr);
+    clock.Advance(10);
+    PostMessage(m_hwnd, WM_USER, 0, 0);
+    PumpMessages();
+    EXPECT_TRUE(Log().Matches({{WM_USER}, {WM_TIMER, CheckW, 2}}));
+    KillTimer(m_hwnd, 2);
+}
+
+TEST_F(MessageTest, GetMessageBlocksUntilATimerIsDue) {
+    // The real clock: GetMessage must wait, then hand out the timer.
+    SetTimer(m_hwnd, 5, 10, nullptr);
+    MSG msg;
+    ASSERT_EQ(GetMessage(&msg, nullptr, 0, 0), TRUE);
+    EXPECT_EQ(msg.message, WM_TIMER);
+    EXPECT_EQ(msg.wParam, 5u);
+    KillTimer(m_hwnd, 5);
+}
+
+TEST_F(MessageTest, TimersDieWithTheirWindow) {
+    FakeClock clock;
+    SetTimer(m_hwnd, 3, 10, nullptr);
+    DestroyWindow(m_hwnd);
+    clock.Advance(20);
+    MSG msg;
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(MessageTest, SubclassingReplacesTheProcedureAndCallsThePreviousOne) {
+    g_previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+    EXPECT_EQ(g_previous, SpyProc);
+    EXPECT_EQ(SendMessage(m_hwnd, WM_USER + 1, 0, 0), 100);
+    EXPECT_EQ(SendMessage(m_hwnd, WM_USER + 2, 5, 6), 0);
+    EXPECT_TRUE(Log().Matches({{WM_USER + 2, CheckBoth, 5, 6}}))
+        << "only the message not handled reaches the spy";
+}
+
+namespace {
+
+class CCounter : public CWindow {
+public:
+    std::vector<UINT> seen;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        seen.push_back(message);
+        if (message == WM_USER + 9) {
+            return 99;
+        }
+        return CWindow::WindowProc(message, wParam, lParam);
+    }
+    bool finalCalled = false;
+    void OnFinalMessage(HWND) override { finalCalled = true; }
+};
+
+} // namespace
+
+TEST(CWindowTest, CreatesAWindowWhoseMessagesReachTheObject) {
+    CCounter counter;
+    HWND hwnd = counter.Create(HWND_MESSAGE);
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(counter.m_hWnd, hwnd);
+    EXPECT_EQ(CWindow::FromHandle(hwnd), &counter);
+    ASSERT_GE(counter.seen.size(), 2u);
+    EXPECT_EQ(counter.seen[0], WM_NCCREATE);
+    EXPECT_EQ(counter.seen[1], WM_CREATE);
+    EXPECT_EQ(SendMessage(hwnd, WM_USER + 9, 0, 0), 99);
+    EXPECT_TRUE(counter.DestroyWindow());
+    EXPECT_EQ(counter.m_hWnd, nullptr);
+    EXPECT_TRUE(counter.finalCalled);
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST(CWindowTest, SubclassesAStaticAndPassesTheRestToIt) {
+    HWND parent = CreateWindowEx(0, SpyClass(), "", 0, 0, 0, 100, 100, HWND_MESSAGE, nullptr,
+                                 nullptr, nullptr);
+    HWND stat = CreateWindowEx(0, "STATIC", "GridCtrl", WS_CHILD | WS_VISIBLE, 12, 12, 50, 50,
+                               parent, nullptr, nullptr, nullptr);
+    ASSERT_NE(stat, nullptr);
+    {
+        CCounter counter;
+        ASSERT_TRUE(counter.SubclassWindow(stat));
+        EXPECT_EQ(SendMessage(stat, WM_USER + 9, 0, 0), 99);
+        EXPECT_EQ(SendMessage(stat, WM_NCHITTEST, 0, 0), HTTRANSPARENT)
+            << "the static still answers";
+        char text[16];
+        GetWindowText(stat, text, sizeof(text));
+        EXPECT_STREQ(text, "GridCtrl");
+    }
+    EXPECT_TRUE(IsWindow(stat)) << "a subclassed window outlives its object";
+    EXPECT_EQ(SendMessage(stat, WM_USER + 9, 0, 0), 0);
+    DestroyWindow(parent);
+    EXPECT_FALSE(IsWindow(stat));
+}
+
+TEST(CWindowTest, ChildObjectsLoseTheirHandleWhenTheParentIsDestroyed) {
+    CCounter parent;
+    CCounter child;
+    parent.Create(HWND_MESSAGE);
+    child.Create(parent, RECT{0, 0, 10, 10});
+    EXPECT_EQ(child.GetParent(), parent.m_hWnd);
+    parent.DestroyWindow();
+    EXPECT_EQ(child.m_hWnd, nullptr);
+    EXPECT_TRUE(child.finalCalled);
+}

@@ -1,0 +1,149 @@
+// Creation and destruction: the messages and their order, message-only
+// windows, parents, window longs.
+
+#include "MessageLog.h"
+
+#include "views/win/Backend.h"
+
+using namespace wintest;
+
+namespace {
+
+class WindowLifecycleTest : public ::testing::Test {
+protected:
+    void SetUp() override { Log().Clear(); }
+};
+
+HWND g_seenDuringCreate = nullptr;
+BOOL g_usableDuringCreate = FALSE;
+
+LRESULT CreateProbeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Log().Add(hwnd, message, wParam, lParam);
+    if (message == WM_CREATE) {
+        g_seenDuringCreate = hwnd;
+        RECT r;
+        g_usableDuringCreate = IsWindow(hwnd) && GetClientRect(hwnd, &r) &&
+                               SetWindowLongPtr(hwnd, GWLP_USERDATA, 42) == 0 &&
+                               GetWindowLongPtr(hwnd, GWLP_USERDATA) == 42;
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT FailCreateProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Log().Add(hwnd, message, wParam, lParam);
+    if (message == WM_CREATE) {
+        return -1;
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+LPCSTR RegisterWith(LPCSTR name, WNDPROC proc) {
+    WNDCLASSEX wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = proc;
+    wc.lpszClassName = name;
+    RegisterClassEx(&wc);
+    return name;
+}
+
+} // namespace
+
+TEST_F(WindowLifecycleTest, MessageOnlyWindowGetsCreationMessagesInOrder) {
+    HWND hwnd = CreateWindowEx(0, SpyClass(), "spy", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                               nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_TRUE(Log().Matches(
+        {{WM_NCCREATE}, {WM_CREATE}, {WM_SIZE, CheckBoth, SIZE_RESTORED, 0}, {WM_MOVE}}));
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_EQ(GetParent(hwnd), nullptr);
+    EXPECT_EQ(kwin::GetWindowPeer(hwnd), nullptr);
+    EXPECT_EQ(kwin::GetWindowSurface(hwnd), nullptr);
+    // Invalidation of a window without a surface does nothing and no WM_PAINT comes.
+    EXPECT_TRUE(InvalidateRect(hwnd, nullptr, TRUE));
+    Log().Clear();
+    PumpMessages();
+    EXPECT_TRUE(Log().Matches({}));
+    EXPECT_TRUE(DestroyWindow(hwnd));
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(WindowLifecycleTest, WindowIsUsableDuringCreate) {
+    LPCSTR cls = RegisterWith("CreateProbe", CreateProbeProc);
+    HWND hwnd =
+        CreateWindowEx(0, cls, "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(g_seenDuringCreate, hwnd);
+    EXPECT_TRUE(g_usableDuringCreate);
+    DestroyWindow(hwnd);
+}
+
+TEST_F(WindowLifecycleTest, CreateReturningMinusOneFailsAndDestroys) {
+    LPCSTR cls = RegisterWith("FailCreate", FailCreateProc);
+    HWND hwnd =
+        CreateWindowEx(0, cls, "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    EXPECT_EQ(hwnd, nullptr);
+    EXPECT_TRUE(Log().Matches({{WM_NCCREATE}, {WM_CREATE}, {WM_DESTROY}, {WM_NCDESTROY}}));
+}
+
+TEST_F(WindowLifecycleTest, DestroySendsDestroyToParentBeforeChildrenGo) {
+    HWND parent = CreateWindowEx(0, SpyClass(), "p", 0, 0, 0, 100, 100, HWND_MESSAGE, nullptr,
+                                 nullptr, nullptr);
+    HWND child = CreateWindowEx(0, SpyClass(), "c", WS_CHILD, 0, 0, 10, 10, parent,
+                                reinterpret_cast<HMENU>(7), nullptr, nullptr);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(GetParent(child), parent);
+    EXPECT_EQ(GetDlgCtrlID(child), 7);
+    EXPECT_EQ(GetDlgItem(parent, 7), child);
+    Log().Clear();
+    DestroyWindow(parent);
+    EXPECT_TRUE(Log().Matches({{WM_DESTROY, AnyParams, 0, 0, parent},
+                               {WM_DESTROY, AnyParams, 0, 0, child},
+                               {WM_NCDESTROY, AnyParams, 0, 0, child},
+                               {WM_NCDESTROY, AnyParams, 0, 0, parent}}));
+    EXPECT_FALSE(IsWindow(child));
+    EXPECT_FALSE(IsWindow(parent));
+}
+
+TEST_F(WindowLifecycleTest, UnknownClassAndDestroyedHandlesFail) {
+    EXPECT_EQ(CreateWindowEx(0, "NoSuchClass", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr,
+                             nullptr),
+              nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_CANNOT_FIND_WND_CLASS);
+    HWND hwnd =
+        CreateWindowEx(0, SpyClass(), "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    DestroyWindow(hwnd);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(SendMessage(hwnd, WM_USER, 0, 0), 0);
+    EXPECT_FALSE(PostMessage(hwnd, WM_USER, 0, 0));
+    EXPECT_FALSE(DestroyWindow(hwnd));
+}
+
+TEST_F(WindowLifecycleTest, UnregisterClassFailsWhileWindowsExist) {
+    RegisterWith("Unregistering", SpyProc);
+    HWND hwnd = CreateWindowEx(0, "unregistering", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr,
+                               nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr) << "class names ignore case";
+    EXPECT_FALSE(UnregisterClass("Unregistering", nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_CLASS_HAS_WINDOWS);
+    DestroyWindow(hwnd);
+    EXPECT_TRUE(UnregisterClass("Unregistering", nullptr));
+    EXPECT_EQ(CreateWindowEx(0, "Unregistering", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr,
+                             nullptr),
+              nullptr);
+}
+
+TEST_F(WindowLifecycleTest, WindowLongsAndText) {
+    HWND hwnd = CreateWindowEx(WS_EX_WINDOWEDGE, SpyClass(), "title", WS_CAPTION, 0, 0, 50, 50,
+                               HWND_MESSAGE, nullptr, nullptr, nullptr);
+    EXPECT_EQ(GetWindowLong(hwnd, GWL_STYLE) & WS_CAPTION, static_cast<LONG>(WS_CAPTION));
+    EXPECT_EQ(GetWindowLong(hwnd, GWL_EXSTYLE), static_cast<LONG>(WS_EX_WINDOWEDGE));
+    EXPECT_EQ(GetWindowLongPtr(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(SpyProc));
+    EXPECT_EQ(SetWindowLongPtr(hwnd, GWLP_USERDATA, 1234), 0);
+    EXPECT_EQ(GetWindowLongPtr(hwnd, GWLP_USERDATA), 1234);
+    char text[16];
+    EXPECT_EQ(GetWindowText(hwnd, text, sizeof(text)), 5);
+    EXPECT_STREQ(text, "title");
+    EXPECT_TRUE(SetWindowText(hwnd, "other"));
+    EXPECT_EQ(GetWindowTextLength(hwnd), 5);
+    DestroyWindow(hwnd);
+}

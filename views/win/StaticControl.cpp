@@ -1,0 +1,78 @@
+// The layer's plain "STATIC" class: it paints its text on the button-face
+// colour and, unless it has SS_NOTIFY, lets the mouse fall through to its
+// parent by answering WM_NCHITTEST with HTTRANSPARENT.
+
+#include "views/win/WinGdi.h"
+#include "views/win/WinUser.h"
+#include "views/win/WindowTable.h"
+
+#include <string>
+
+namespace kwin {
+
+LRESULT StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NCHITTEST:
+        if (!(GetWindowLong(hwnd, GWL_STYLE) & SS_NOTIFY)) {
+            return HTTRANSPARENT;
+        }
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    case WM_ERASEBKGND:
+        return 1; // painted whole in WM_PAINT
+    case WM_SETFONT:
+        SetProp(hwnd, "KalmoraStaticFont", reinterpret_cast<HANDLE>(wParam));
+        if (LOWORD(static_cast<DWORD_PTR>(lParam))) {
+            InvalidateRect(hwnd, nullptr, TRUE);
+        }
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(GetProp(hwnd, "KalmoraStaticFont"));
+    case WM_SETTEXT: {
+        const LRESULT r = DefWindowProc(hwnd, message, wParam, lParam);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return r;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC hdc = BeginPaint(hwnd, &ps);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        HWND parent = GetParent(hwnd);
+        HBRUSH brush = parent != nullptr
+                           ? reinterpret_cast<HBRUSH>(SendMessage(parent, WM_CTLCOLORSTATIC,
+                                                                  reinterpret_cast<WPARAM>(hdc),
+                                                                  reinterpret_cast<LPARAM>(hwnd)))
+                           : nullptr;
+        if (brush == nullptr) {
+            brush = GetSysColorBrush(COLOR_BTNFACE);
+            SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
+        }
+        FillRect(hdc, &client, brush);
+        const int length = GetWindowTextLength(hwnd);
+        if (length > 0) {
+            std::string text(static_cast<std::size_t>(length) + 1, '\0');
+            GetWindowText(hwnd, text.data(), length + 1);
+            text.resize(static_cast<std::size_t>(length));
+            HGDIOBJ font = GetProp(hwnd, "KalmoraStaticFont");
+            HGDIOBJ old =
+                SelectObject(hdc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+            SetBkMode(hdc, TRANSPARENT);
+            const DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
+            UINT format = DT_WORDBREAK | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0);
+            if ((style & 0x1F) == SS_CENTER) {
+                format |= DT_CENTER;
+            } else if ((style & 0x1F) == SS_RIGHT) {
+                format |= DT_RIGHT;
+            }
+            DrawText(hdc, text.c_str(), length, &client, format);
+            SelectObject(hdc, old);
+        }
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    default:
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    }
+}
+
+} // namespace kwin
