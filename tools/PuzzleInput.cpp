@@ -1,5 +1,7 @@
 #include "tools/PuzzleInput.h"
 
+#include "storage/ArchiveFile.h"
+#include "storage/GameFile.h"
 #include "tools/PuzzleText.h"
 #include "tools/ToolErrors.h"
 
@@ -29,6 +31,32 @@ std::string ReadInputBytes(const std::string& source, std::istream& in) {
     return bytes;
 }
 
+namespace {
+
+// A game file stands for the board it holds: every digit in it, given or not.
+PuzzleDigits GameFileDigits(const std::string& bytes) {
+    CGameFieldFileData game;
+    try {
+        game = GameFile::ReadBytes(bytes);
+    } catch (const std::exception& error) {
+        throw InputError(std::string("not a usable game file: ") + error.what());
+    }
+    PuzzleDigits digits{};
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        digits[i] = game.field.cells[i].value;
+        if (digits[i] > 9) {
+            throw InputError("the game file holds a cell value above 9");
+        }
+    }
+    return digits;
+}
+
+} // namespace
+
 PuzzleDigits ReadPuzzleInput(const std::string& source, std::istream& in) {
-    return ParsePuzzleText(ReadInputBytes(source, in));
+    const std::string bytes = ReadInputBytes(source, in);
+    if (ArchiveFile::LooksLikeGzip(bytes)) {
+        return GameFileDigits(bytes);
+    }
+    return ParsePuzzleText(bytes);
 }

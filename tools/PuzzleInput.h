@@ -6,7 +6,8 @@
 #include <string>
 
 // Reads the puzzle named on the command line: a file, or standard input for
-// "-" or no name. Throws InputError when it cannot be read or used.
+// "-" or no name; puzzle text or a game file. Throws InputError when it cannot
+// be read or used.
 PuzzleDigits ReadPuzzleInput(const std::string& source, std::istream& in);
 
 // The whole content of a file or, for "-", of `in`. Throws InputError.
