@@ -1,0 +1,60 @@
+#pragma once
+
+// A memory DC with a compatible bitmap selected, for pixel tests.
+
+#include "views/win/Win32.h"
+
+#include <algorithm>
+
+class Bitmap {
+public:
+    Bitmap(int width, int height, COLORREF fill = RGB(255, 255, 255)) {
+        m_dc = CreateCompatibleDC(nullptr);
+        m_bitmap = CreateCompatibleBitmap(m_dc, width, height);
+        m_old = SelectObject(m_dc, m_bitmap);
+        HBRUSH brush = CreateSolidBrush(fill);
+        const RECT all{0, 0, width, height};
+        FillRect(m_dc, &all, brush);
+        DeleteObject(brush);
+    }
+    ~Bitmap() {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    Bitmap(const Bitmap&) = delete;
+    Bitmap& operator=(const Bitmap&) = delete;
+
+    HDC dc() const { return m_dc; }
+    COLORREF At(int x, int y) const { return GetPixel(m_dc, x, y); }
+    // Counts the pixels of a colour inside a rectangle.
+    int Count(const RECT& r, COLORREF color) const {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x < r.right; ++x) {
+                n += At(x, y) == color ? 1 : 0;
+            }
+        }
+        return n;
+    }
+    // The bounding box of the pixels of a colour; empty when there are none.
+    RECT Bounds(COLORREF color, int width, int height) const {
+        RECT box{width, height, 0, 0};
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                if (At(x, y) == color) {
+                    box.left = std::min<LONG>(box.left, x);
+                    box.top = std::min<LONG>(box.top, y);
+                    box.right = std::max<LONG>(box.right, x + 1);
+                    box.bottom = std::max<LONG>(box.bottom, y + 1);
+                }
+            }
+        }
+        return box;
+    }
+
+private:
+    HDC m_dc;
+    HBITMAP m_bitmap;
+    HGDIOBJ m_old;
+};

@@ -1,0 +1,194 @@
+// Pixels drawn into memory bitmaps: fills, lines of 1 and 3 pixels, end
+// points and right/bottom edges left out, hollow rectangles, block copies.
+
+#include "Bitmap.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Red = RGB(255, 0, 0);
+constexpr COLORREF Blue = RGB(0, 0, 240);
+constexpr COLORREF Grey = RGB(127, 127, 127);
+
+} // namespace
+
+TEST(GdiDrawTest, FillRectLeavesOutRightAndBottomEdges) {
+    Bitmap bmp(20, 20);
+    HBRUSH brush = CreateSolidBrush(Red);
+    const RECT r{2, 3, 10, 8};
+    FillRect(bmp.dc(), &r, brush);
+    DeleteObject(brush);
+    EXPECT_EQ(bmp.At(2, 3), Red);
+    EXPECT_EQ(bmp.At(9, 7), Red);
+    EXPECT_EQ(bmp.At(10, 7), White);
+    EXPECT_EQ(bmp.At(9, 8), White);
+    EXPECT_EQ(bmp.At(1, 3), White);
+    EXPECT_EQ(bmp.Count({0, 0, 20, 20}, Red), 8 * 5);
+}
+
+TEST(GdiDrawTest, FillRectTakesSystemColourBrushValues) {
+    Bitmap bmp(4, 4);
+    const RECT r{0, 0, 4, 4};
+    FillRect(bmp.dc(), &r, reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1)));
+    EXPECT_EQ(bmp.At(3, 3), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST(GdiDrawTest, OnePixelLineLeavesOutItsEndPoint) {
+    Bitmap bmp(20, 20);
+    HPEN pen = CreatePen(PS_SOLID, 1, Grey);
+    HGDIOBJ old = SelectObject(bmp.dc(), pen);
+    MoveToEx(bmp.dc(), 5, 2, nullptr);
+    LineTo(bmp.dc(), 5, 12);
+    MoveToEx(bmp.dc(), 0, 15, nullptr);
+    LineTo(bmp.dc(), 10, 15);
+    SelectObject(bmp.dc(), old);
+    DeleteObject(pen);
+    EXPECT_EQ(bmp.At(5, 2), Grey);
+    EXPECT_EQ(bmp.At(5, 11), Grey);
+    EXPECT_EQ(bmp.At(5, 12), White);
+    EXPECT_EQ(bmp.At(4, 6), White);
+    EXPECT_EQ(bmp.At(6, 6), White);
+    EXPECT_EQ(bmp.At(9, 15), Grey);
+    EXPECT_EQ(bmp.At(10, 15), White);
+    EXPECT_EQ(bmp.Count({0, 0, 20, 20}, Grey), 10 + 10);
+}
+
+TEST(GdiDrawTest, ThreePixelLineIsCentredOnItsPath) {
+    Bitmap bmp(20, 20);
+    HPEN pen = CreatePen(PS_SOLID, 3, RGB(0, 0, 0));
+    HGDIOBJ old = SelectObject(bmp.dc(), pen);
+    MoveToEx(bmp.dc(), 10, 0, nullptr);
+    LineTo(bmp.dc(), 10, 19);
+    SelectObject(bmp.dc(), old);
+    DeleteObject(pen);
+    for (int x : {9, 10, 11}) {
+        EXPECT_EQ(bmp.At(x, 5), RGB(0, 0, 0)) << x;
+    }
+    EXPECT_EQ(bmp.At(8, 5), White);
+    EXPECT_EQ(bmp.At(12, 5), White);
+    EXPECT_EQ(bmp.Bounds(RGB(0, 0, 0), 20, 20).bottom, 20)
+        << "the pen's width reaches past the end point";
+}
+
+TEST(GdiDrawTest, HollowRectangleWithNullBrushKeepsItsInside) {
+    Bitmap bmp(20, 20);
+    HPEN pen = CreatePen(PS_SOLID, 1, Blue);
+    HGDIOBJ oldPen = SelectObject(bmp.dc(), pen);
+    HGDIOBJ oldBrush = SelectObject(bmp.dc(), GetStockObject(NULL_BRUSH));
+    Rectangle(bmp.dc(), 2, 2, 12, 8);
+    SelectObject(bmp.dc(), oldBrush);
+    SelectObject(bmp.dc(), oldPen);
+    DeleteObject(pen);
+    EXPECT_EQ(bmp.At(2, 2), Blue);
+    EXPECT_EQ(bmp.At(11, 2), Blue);
+    EXPECT_EQ(bmp.At(11, 7), Blue);
+    EXPECT_EQ(bmp.At(2, 7), Blue);
+    EXPECT_EQ(bmp.At(12, 2), White);
+    EXPECT_EQ(bmp.At(2, 8), White);
+    EXPECT_EQ(bmp.At(6, 5), White);
+    EXPECT_EQ(bmp.Count({0, 0, 20, 20}, Blue), 2 * 10 + 2 * 4);
+}
+
+TEST(GdiDrawTest, FilledRectangleUsesBrushInsideAndPenOnTheEdge) {
+    Bitmap bmp(20, 20);
+    HBRUSH brush = CreateSolidBrush(Red);
+    HGDIOBJ oldBrush = SelectObject(bmp.dc(), brush);
+    Rectangle(bmp.dc(), 0, 0, 10, 10);
+    SelectObject(bmp.dc(), oldBrush);
+    DeleteObject(brush);
+    EXPECT_EQ(bmp.At(0, 0), RGB(0, 0, 0)) << "the default pen is black";
+    EXPECT_EQ(bmp.At(5, 5), Red);
+    EXPECT_EQ(bmp.At(9, 9), RGB(0, 0, 0));
+    EXPECT_EQ(bmp.At(10, 10), White);
+}
+
+TEST(GdiDrawTest, ThickFrameOnTheWholeBitmapShowsTwoPixelsEachSide) {
+    Bitmap bmp(30, 30);
+    HPEN pen = CreatePen(PS_SOLID, 3, RGB(0, 0, 0));
+    HGDIOBJ oldPen = SelectObject(bmp.dc(), pen);
+    HGDIOBJ oldBrush = SelectObject(bmp.dc(), GetStockObject(NULL_BRUSH));
+    Rectangle(bmp.dc(), 0, 0, 30, 30);
+    SelectObject(bmp.dc(), oldBrush);
+    SelectObject(bmp.dc(), oldPen);
+    DeleteObject(pen);
+    EXPECT_EQ(bmp.At(0, 15), RGB(0, 0, 0));
+    EXPECT_EQ(bmp.At(1, 15), RGB(0, 0, 0));
+    EXPECT_EQ(bmp.At(2, 15), White);
+    EXPECT_EQ(bmp.At(29, 15), RGB(0, 0, 0));
+    EXPECT_EQ(bmp.At(28, 15), RGB(0, 0, 0));
+    EXPECT_EQ(bmp.At(27, 15), White);
+}
+
+TEST(GdiDrawTest, ViewportOriginShiftsDrawing) {
+    Bitmap bmp(20, 20);
+    SetViewportOrgEx(bmp.dc(), 5, 5, nullptr);
+    HBRUSH brush = CreateSolidBrush(Red);
+    const RECT r{0, 0, 2, 2};
+    FillRect(bmp.dc(), &r, brush);
+    DeleteObject(brush);
+    EXPECT_EQ(bmp.At(0, 0), Red) << "GetPixel takes logical coordinates too";
+    SetViewportOrgEx(bmp.dc(), 0, 0, nullptr);
+    EXPECT_EQ(bmp.At(5, 5), Red);
+    EXPECT_EQ(bmp.At(4, 4), White);
+}
+
+TEST(GdiDrawTest, BitBltCopiesABlock) {
+    Bitmap src(10, 10, Blue);
+    Bitmap dst(20, 20);
+    SetPixel(src.dc(), 0, 0, Red);
+    EXPECT_TRUE(BitBlt(dst.dc(), 5, 6, 10, 10, src.dc(), 0, 0, SRCCOPY));
+    EXPECT_EQ(dst.At(5, 6), Red);
+    EXPECT_EQ(dst.At(14, 15), Blue);
+    EXPECT_EQ(dst.At(15, 15), White);
+    EXPECT_EQ(dst.At(4, 6), White);
+}
+
+TEST(GdiDrawTest, InvertRectAndDrawEdge) {
+    Bitmap bmp(20, 20);
+    const RECT r{0, 0, 4, 4};
+    InvertRect(bmp.dc(), &r);
+    EXPECT_EQ(bmp.At(3, 3), RGB(0, 0, 0));
+    EXPECT_EQ(bmp.At(4, 4), White);
+    RECT edge{10, 10, 20, 20};
+    DrawEdge(bmp.dc(), &edge, EDGE_RAISED, BF_RECT | BF_ADJUST);
+    EXPECT_EQ(bmp.At(10, 15), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(bmp.At(19, 15), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(bmp.At(11, 15), GetSysColor(COLOR_3DHILIGHT));
+    EXPECT_EQ(bmp.At(18, 15), GetSysColor(COLOR_3DSHADOW));
+    EXPECT_EQ(edge.left, 12);
+    EXPECT_EQ(edge.bottom, 18);
+}
+
+TEST(GdiDrawTest, SaveAndRestoreDcGiveBackObjectsAndColours) {
+    Bitmap bmp(4, 4);
+    const int saved = SaveDC(bmp.dc());
+    SetTextColor(bmp.dc(), Red);
+    SetBkMode(bmp.dc(), TRANSPARENT);
+    EXPECT_TRUE(RestoreDC(bmp.dc(), saved));
+    EXPECT_EQ(GetTextColor(bmp.dc()), RGB(0, 0, 0));
+    EXPECT_EQ(GetBkMode(bmp.dc()), OPAQUE);
+}
+
+TEST(GdiDrawTest, SelectedBitmapCannotBeDeletedNorSelectedTwice) {
+    HDC a = CreateCompatibleDC(nullptr);
+    HDC b = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(a, 5, 5);
+    HGDIOBJ old = SelectObject(a, bmp);
+    EXPECT_NE(old, nullptr);
+    EXPECT_EQ(SelectObject(b, bmp), nullptr);
+    EXPECT_FALSE(DeleteObject(bmp));
+    SelectObject(a, old);
+    EXPECT_TRUE(DeleteObject(bmp));
+    DeleteDC(a);
+    DeleteDC(b);
+}
+
+TEST(GdiDrawTest, MulDivRoundsToNearest) {
+    EXPECT_EQ(MulDiv(540 - 123, 9, 10), 375);
+    EXPECT_EQ(MulDiv(5, 1, 2), 3);
+    EXPECT_EQ(MulDiv(-5, 1, 2), -3);
+    EXPECT_EQ(MulDiv(7, 3, 0), -1);
+    EXPECT_EQ(MulDiv(12, 96, 72), 16);
+}

@@ -1,0 +1,145 @@
+// The message loop: filters that swallow messages, the order filters are
+// asked in, and which messages begin an idle period.
+
+#include "MessageLog.h"
+
+#include "views/win/CAppModule.h"
+#include "views/win/CMessageLoop.h"
+
+#include <string>
+
+using namespace wintest;
+
+namespace {
+
+std::vector<std::string>& Events() {
+    static std::vector<std::string> events;
+    return events;
+}
+
+LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_USER || message == WM_MOUSEMOVE || message == WM_SYSTIMER ||
+        message == WM_CHAR) {
+        Events().push_back("dispatch " + std::to_string(message));
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+class SwallowingFilter : public CMessageFilter {
+public:
+    SwallowingFilter(std::string name, UINT swallow)
+        : m_name(std::move(name)), m_swallow(swallow) {}
+    BOOL PreTranslateMessage(MSG* msg) override {
+        if (msg->message >= WM_USER) {
+            Events().push_back(m_name + " " + std::to_string(msg->message));
+        }
+        return msg->message == m_swallow;
+    }
+
+private:
+    std::string m_name;
+    UINT m_swallow;
+};
+
+class ScriptedIdle : public CIdleHandler {
+public:
+    explicit ScriptedIdle(HWND hwnd) : m_hwnd(hwnd) {}
+    BOOL OnIdle() override {
+        Events().push_back("idle");
+        ++m_calls;
+        if (m_calls == 1) {
+            PostMessage(m_hwnd, WM_MOUSEMOVE, 0, 0);
+            PostMessage(m_hwnd, WM_SYSTIMER, 0, 0);
+            PostMessage(m_hwnd, WM_USER + 2, 0, 0);
+        } else {
+            PostQuitMessage(5);
+        }
+        return FALSE;
+    }
+
+private:
+    HWND m_hwnd;
+    int m_calls = 0;
+};
+
+class MessageLoopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Events().clear();
+        WNDCLASSEX wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = RecordingProc;
+        wc.lpszClassName = "LoopRecorder";
+        RegisterClassEx(&wc);
+        m_hwnd = CreateWindowEx(0, "LoopRecorder", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                nullptr, nullptr);
+    }
+    void TearDown() override { DestroyWindow(m_hwnd); }
+    HWND m_hwnd = nullptr;
+};
+
+} // namespace
+
+TEST_F(MessageLoopTest, FiltersAreAskedNewestFirstAndMaySwallow) {
+    CMessageLoop loop;
+    SwallowingFilter older("older", WM_USER + 1);
+    SwallowingFilter newer("newer", 0);
+    loop.AddMessageFilter(&older);
+    loop.AddMessageFilter(&newer);
+    PostMessage(m_hwnd, WM_USER + 1, 0, 0);
+    PostMessage(m_hwnd, WM_USER + 3, 0, 0);
+    PostQuitMessage(9);
+    EXPECT_EQ(loop.Run(), 9);
+    const std::vector<std::string> expected{
+        "newer 1025", "older 1025",                  // swallowed: never dispatched
+        "newer 1027", "older 1027", "dispatch 1027", // offered to both, then dispatched
+    };
+    EXPECT_EQ(Events(), expected);
+}
+
+TEST_F(MessageLoopTest, IdleHandlersRunOnceWhenTheQueueEmptiesAfterAnIdleMessage) {
+    CMessageLoop loop;
+    ScriptedIdle idle(m_hwnd);
+    loop.AddIdleHandler(&idle);
+    PostMessage(m_hwnd, WM_USER + 1, 0, 0);
+    PostMessage(m_hwnd, WM_MOUSEMOVE, 0, 0);
+    EXPECT_EQ(loop.Run(), 5);
+    const std::vector<std::string> expected{
+        "dispatch 1025",                 // waiting at the start: no idle pass before it
+        "dispatch 512",                  // mouse moves begin no idle period
+        "idle",                          // the queue is empty after an idle message
+        "dispatch 512",  "dispatch 280", // neither a move nor the system timer begins one
+        "dispatch 1026",                 // a user message does
+        "idle",
+    };
+    EXPECT_EQ(Events(), expected);
+}
+
+TEST_F(MessageLoopTest, RemovedFilterAndIdleHandlerAreNotCalled) {
+    CMessageLoop loop;
+    SwallowingFilter filter("filter", WM_USER + 1);
+    ScriptedIdle idle(m_hwnd);
+    loop.AddMessageFilter(&filter);
+    loop.AddIdleHandler(&idle);
+    EXPECT_TRUE(loop.RemoveMessageFilter(&filter));
+    EXPECT_TRUE(loop.RemoveIdleHandler(&idle));
+    EXPECT_FALSE(loop.RemoveIdleHandler(&idle));
+    PostMessage(m_hwnd, WM_USER + 1, 0, 0);
+    PostQuitMessage(1);
+    EXPECT_EQ(loop.Run(), 1);
+    EXPECT_EQ(Events(), std::vector<std::string>{"dispatch 1025"});
+}
+
+TEST_F(MessageLoopTest, TheModuleKeepsTheThreadsLoop) {
+    CAppModule module;
+    module.Init(nullptr);
+    EXPECT_EQ(CAppModule::Current(), &module);
+    EXPECT_EQ(module.GetModuleInstance(), GetModuleHandle(nullptr));
+    CMessageLoop loop;
+    EXPECT_TRUE(module.AddMessageLoop(&loop));
+    EXPECT_EQ(module.GetMessageLoop(), &loop);
+    EXPECT_TRUE(module.RemoveMessageLoop());
+    EXPECT_EQ(module.GetMessageLoop(), nullptr);
+    module.Term();
+    EXPECT_EQ(CAppModule::Current(), nullptr);
+}

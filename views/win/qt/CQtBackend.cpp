@@ -1,0 +1,159 @@
+#include "views/win/qt/CQtBackend.h"
+
+#include "views/win/Win32.h"
+#include "views/win/qt/CQtPeer.h"
+#include "views/win/qt/CQtWindowPeer.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCursor>
+#include <QFontDatabase>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace kwin::qt {
+namespace {
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+std::string ClassNameOf(HWND hwnd) {
+    char name[256] = {};
+    GetClassName(hwnd, name, sizeof(name));
+    return Lower(name);
+}
+
+Qt::CursorShape ShapeFor(int systemId) {
+    switch (systemId) {
+    case 32513:
+        return Qt::IBeamCursor;
+    case 32514:
+        return Qt::WaitCursor;
+    case 32515:
+        return Qt::CrossCursor;
+    case 32516:
+        return Qt::UpArrowCursor;
+    case 32642:
+        return Qt::SizeFDiagCursor;
+    case 32643:
+        return Qt::SizeBDiagCursor;
+    case 32644:
+        return Qt::SizeHorCursor;
+    case 32645:
+        return Qt::SizeVerCursor;
+    case 32646:
+        return Qt::SizeAllCursor;
+    case 32648:
+        return Qt::ForbiddenCursor;
+    case 32649:
+        return Qt::PointingHandCursor;
+    case 32650:
+        return Qt::BusyCursor;
+    case 32651:
+        return Qt::WhatsThisCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
+RECT ToRect(const QRect& r) {
+    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+} // namespace
+
+CQtBackend::CQtBackend() {
+    m_wakeTimer.setSingleShot(true);
+    // The coarse default drifts by up to 5%; window timers must not.
+    m_wakeTimer.setTimerType(Qt::PreciseTimer);
+}
+
+std::unique_ptr<IWindowPeer> CQtBackend::CreatePeer(HWND hwnd) {
+    HWND parent =
+        (GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD) ? GetAncestor(hwnd, GA_PARENT) : nullptr;
+    QWidget* parentWidget = parent != nullptr ? WidgetOf(parent) : nullptr;
+    if (parent != nullptr && parentWidget == nullptr) {
+        return nullptr;
+    }
+    if (const auto it = m_factories.find(ClassNameOf(hwnd)); it != m_factories.end()) {
+        return it->second(hwnd, parentWidget);
+    }
+    return std::make_unique<CQtWindowPeer>(hwnd, parentWidget);
+}
+
+void CQtBackend::WaitForEvents(int timeoutMs) {
+    if (timeoutMs == 0) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    } else {
+        if (timeoutMs > 0) {
+            m_wakeTimer.start(timeoutMs);
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        m_wakeTimer.stop();
+    }
+    // Widgets of destroyed windows go here, outside their own event handlers.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void CQtBackend::WakeUp() {
+    if (QAbstractEventDispatcher* dispatcher =
+            QAbstractEventDispatcher::instance(QCoreApplication::instance()->thread())) {
+        dispatcher->wakeUp();
+    }
+}
+
+void CQtBackend::ApplyCursor(HCURSOR cursor, int systemId) {
+    const QCursor shape(cursor == nullptr ? Qt::BlankCursor : ShapeFor(systemId));
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (dynamic_cast<CQtWindowWidget*>(widget) != nullptr) {
+            widget->setCursor(shape);
+        }
+    }
+}
+
+void CQtBackend::ApplyClipCursor(const RECT*) {
+    // Qt cannot confine the pointer; the layer keeps the rectangle for GetClipCursor.
+}
+
+std::vector<MonitorDesc> CQtBackend::Monitors() {
+    std::vector<MonitorDesc> monitors;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        monitors.push_back(
+            {ToRect(screen->geometry()), ToRect(screen->availableGeometry()), screen == primary});
+    }
+    return monitors;
+}
+
+int CQtBackend::WheelScrollLines() {
+    return QApplication::wheelScrollLines();
+}
+
+int CQtBackend::LogPixels() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int dpi =
+        screen != nullptr ? static_cast<int>(std::lround(screen->logicalDotsPerInch())) : 96;
+    return dpi > 0 ? dpi : 96;
+}
+
+std::string CQtBackend::UiFontFamily() {
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family().toStdString();
+}
+
+POINT CQtBackend::CursorPos() {
+    const QPoint p = QCursor::pos();
+    return POINT{p.x(), p.y()};
+}
+
+void CQtBackend::RegisterFactory(const std::string& className, PeerFactory factory) {
+    m_factories[Lower(className)] = std::move(factory);
+}
+
+} // namespace kwin::qt

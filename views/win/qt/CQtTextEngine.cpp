@@ -1,0 +1,128 @@
+#include "views/win/qt/CQtTextEngine.h"
+
+#include "views/win/WinGdiConsts.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <strings.h>
+
+namespace kwin::qt {
+namespace {
+
+constexpr int DefaultCharHeight = 12;
+constexpr BYTE NonAntialiasedQuality = 3;
+
+std::string Key(const LOGFONT& f) {
+    return std::to_string(f.lfHeight) + '/' + std::to_string(f.lfWeight) + '/' +
+           std::to_string(f.lfItalic) + std::to_string(f.lfUnderline) +
+           std::to_string(f.lfStrikeOut) + '/' + std::to_string(f.lfEscapement) + '/' +
+           std::to_string(f.lfQuality) + '/' +
+           std::string(f.lfFaceName, strnlen(f.lfFaceName, LF_FACESIZE));
+}
+
+bool SameFace(const char* a, const char* b) {
+    return strcasecmp(a, b) == 0;
+}
+
+} // namespace
+
+QString CQtTextEngine::FamilyFor(const char* face) {
+    if (face == nullptr || *face == '\0' || SameFace(face, "MS Shell Dlg") ||
+        SameFace(face, "MS Shell Dlg 2") || SameFace(face, "MS Sans Serif") ||
+        SameFace(face, "System") || SameFace(face, "Segoe UI") || SameFace(face, "Tahoma")) {
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }
+    if (SameFace(face, "Arial") || SameFace(face, "Helvetica")) {
+        return QStringLiteral("Liberation Sans");
+    }
+    if (SameFace(face, "Courier New") || SameFace(face, "Courier")) {
+        return QStringLiteral("Liberation Mono");
+    }
+    if (SameFace(face, "Times New Roman")) {
+        return QStringLiteral("Liberation Serif");
+    }
+    return QString::fromUtf8(face);
+}
+
+CQtTextEngine::Entry& CQtTextEngine::Resolve(const LOGFONT& lf) {
+    const std::string key = Key(lf);
+    if (const auto it = m_cache.find(key); it != m_cache.end()) {
+        return it->second;
+    }
+    QFont font(FamilyFor(lf.lfFaceName));
+    font.setWeight(static_cast<QFont::Weight>(
+        lf.lfWeight == 0 ? FW_NORMAL : std::clamp<LONG>(lf.lfWeight, 100, 900)));
+    font.setItalic(lf.lfItalic != 0);
+    font.setUnderline(lf.lfUnderline != 0);
+    font.setStrikeOut(lf.lfStrikeOut != 0);
+    if (lf.lfQuality == NonAntialiasedQuality) {
+        font.setStyleStrategy(QFont::NoAntialias);
+    }
+    int pixels = DefaultCharHeight;
+    if (lf.lfHeight < 0) {
+        pixels = -lf.lfHeight;
+    } else if (lf.lfHeight > 0) {
+        // A cell height: scale the character height so ascent + descent fits it.
+        QFont probe(font);
+        probe.setPixelSize(1000);
+        const QFontMetricsF m(probe);
+        const double cell = m.ascent() + m.descent();
+        pixels = std::max(1, static_cast<int>(std::floor(lf.lfHeight * 1000.0 / cell)));
+    }
+    font.setPixelSize(std::max(1, pixels));
+    Entry entry;
+    entry.font = font;
+    entry.metrics = std::make_unique<QFontMetrics>(font);
+    const QFontMetrics& fm = *entry.metrics;
+    entry.info.ascent = fm.ascent();
+    entry.info.descent = fm.descent();
+    entry.info.internalLeading = std::max(0, fm.ascent() + fm.descent() - pixels);
+    entry.info.externalLeading = std::max(0, fm.leading());
+    entry.info.aveCharWidth = std::max(1, fm.averageCharWidth());
+    entry.info.maxCharWidth = std::max(1, fm.maxWidth());
+    return m_cache.emplace(key, std::move(entry)).first->second;
+}
+
+TextMetricsInfo CQtTextEngine::Metrics(const LOGFONT& font) {
+    return Resolve(font).info;
+}
+
+int CQtTextEngine::Width(const LOGFONT& font, std::string_view text) {
+    return Resolve(font).metrics->horizontalAdvance(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void CQtTextEngine::Draw(Surface& surface, const RECT& clip, int x, int y, const LOGFONT& lf,
+                         std::string_view text, COLORREF color) {
+    if (surface.Width() == 0 || surface.Height() == 0 || text.empty()) {
+        return;
+    }
+    Entry& entry = Resolve(lf);
+    QImage image(reinterpret_cast<uchar*>(surface.Bits()), surface.Width(), surface.Height(),
+                 surface.BytesPerLine(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setClipRect(QRect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top));
+    painter.setFont(entry.font);
+    painter.setPen(QColor(GetRValue(color), GetGValue(color), GetBValue(color)));
+    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (lf.lfEscapement != 0) {
+        painter.translate(x, y);
+        painter.rotate(-lf.lfEscapement / 10.0); // counter-clockwise, in tenths of a degree
+        painter.drawText(0, entry.info.ascent, s);
+    } else {
+        painter.drawText(x, y + entry.info.ascent, s);
+    }
+}
+
+std::string CQtTextEngine::ResolvedFace(const LOGFONT& font) {
+    return QFontInfo(Resolve(font).font).family().toStdString();
+}
+
+} // namespace kwin::qt

@@ -1,0 +1,261 @@
+#include "views/win/qt/CQtWindowPeer.h"
+
+#include "views/win/Resources.h"
+#include "views/win/Win32.h"
+#include "views/win/qt/QtBackend.h"
+#include "views/win/qt/QtKeyMap.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QWheelEvent>
+
+namespace kwin::qt {
+namespace {
+
+QRect ToQRect(const RECT& r) {
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+QPixmap IconPixmap(HICON icon) {
+    const auto image = IconImage(icon);
+    if (!image) {
+        return {};
+    }
+    QImage copy(reinterpret_cast<const uchar*>(image->Bits()), image->Width(), image->Height(),
+                image->BytesPerLine(), QImage::Format_ARGB32);
+    return QPixmap::fromImage(copy.copy());
+}
+
+} // namespace
+
+CQtWindowWidget::CQtWindowWidget(HWND hwnd, QWidget* parent) : QWidget(parent), m_hwnd(hwnd) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    // The top-level window keeps the keyboard focus; its children never take it.
+    setFocusPolicy(parent == nullptr ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void CQtWindowWidget::paintEvent(QPaintEvent* event) {
+    const Surface* surface = GetWindowSurface(m_hwnd);
+    if (surface == nullptr || surface->Width() == 0 || surface->Height() == 0) {
+        return;
+    }
+    const QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->Width(),
+                       surface->Height(), surface->BytesPerLine(), QImage::Format_RGB32);
+    QPainter painter(this);
+    const QRect area = event->rect() & image.rect();
+    painter.drawImage(area, image, area);
+}
+
+void CQtWindowWidget::DeliverMouseEvent(QMouseEvent* event, bool press) {
+    if (!IsWindow(m_hwnd)) {
+        return;
+    }
+    const HWND root = GetAncestor(m_hwnd, GA_ROOT);
+    QWidget* rootWidget = WidgetOf(root);
+    if (rootWidget == nullptr) {
+        return;
+    }
+    const QPoint p = rootWidget->mapFromGlobal(event->globalPosition().toPoint());
+    MouseAction action = MouseAction::Move;
+    if (event->type() != QEvent::MouseMove) {
+        switch (event->button()) {
+        case Qt::LeftButton:
+            action = press ? MouseAction::LeftDown : MouseAction::LeftUp;
+            break;
+        case Qt::RightButton:
+            action = press ? MouseAction::RightDown : MouseAction::RightUp;
+            break;
+        case Qt::MiddleButton:
+            action = press ? MouseAction::MiddleDown : MouseAction::MiddleUp;
+            break;
+        default:
+            return;
+        }
+    }
+    DeliverMouse(root, action, POINT{p.x(), p.y()}, ModifiersFromQt(event->modifiers()),
+                 ButtonsFromQt(event->buttons()));
+    event->accept();
+}
+
+void CQtWindowWidget::mousePressEvent(QMouseEvent* event) {
+    DeliverMouseEvent(event, true);
+}
+void CQtWindowWidget::mouseReleaseEvent(QMouseEvent* event) {
+    DeliverMouseEvent(event, false);
+}
+// The core decides about double clicks itself (class style, time, distance).
+void CQtWindowWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    DeliverMouseEvent(event, true);
+}
+void CQtWindowWidget::mouseMoveEvent(QMouseEvent* event) {
+    DeliverMouseEvent(event, false);
+}
+
+void CQtWindowWidget::wheelEvent(QWheelEvent* event) {
+    if (!IsWindow(m_hwnd)) {
+        return;
+    }
+    const HWND root = GetAncestor(m_hwnd, GA_ROOT);
+    QWidget* rootWidget = WidgetOf(root);
+    if (rootWidget == nullptr) {
+        return;
+    }
+    const QPoint p = rootWidget->mapFromGlobal(event->globalPosition().toPoint());
+    DeliverMouse(root, MouseAction::Wheel, POINT{p.x(), p.y()}, ModifiersFromQt(event->modifiers()),
+                 ButtonsFromQt(event->buttons()), event->angleDelta().y());
+    event->accept();
+}
+
+void CQtWindowWidget::DeliverKeyEvent(QKeyEvent* event, bool down) {
+    if (!IsWindow(m_hwnd)) {
+        return;
+    }
+    bool extended = false;
+    const UINT vk = VirtualKeyFromQt(event->key(), event->modifiers(), extended);
+    if (vk == 0) {
+        event->ignore();
+        return;
+    }
+    char32_t ch = 0;
+    const QString text = event->text();
+    if (down && !text.isEmpty()) {
+        ch = text.toUcs4().value(0);
+    }
+    const quint32 native = event->nativeScanCode();
+    const UINT scan = native > 8 ? native - 8 : 0;
+    DeliverKey(GetAncestor(m_hwnd, GA_ROOT), down, vk, scan, extended, event->isAutoRepeat(),
+               ModifiersFromQt(event->modifiers()), ch);
+    event->accept();
+}
+
+void CQtWindowWidget::keyPressEvent(QKeyEvent* event) {
+    DeliverKeyEvent(event, true);
+}
+void CQtWindowWidget::keyReleaseEvent(QKeyEvent* event) {
+    DeliverKeyEvent(event, false);
+}
+
+bool CQtWindowWidget::focusNextPrevChild(bool) {
+    return false;
+} // Tab is a key like any other
+
+void CQtWindowWidget::closeEvent(QCloseEvent* event) {
+    // The window decides: WM_SYSCOMMAND SC_CLOSE, then WM_CLOSE, then perhaps DestroyWindow.
+    event->ignore();
+    if (IsWindow(m_hwnd)) {
+        DeliverClose(m_hwnd);
+    }
+}
+
+void CQtWindowWidget::ReportGeometry() {
+    if (m_applyingGeometry || !isWindow() || !isVisible() || !IsWindow(m_hwnd)) {
+        return;
+    }
+    const QRect g = geometry();
+    DeliverGeometry(m_hwnd, RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()});
+}
+
+void CQtWindowWidget::moveEvent(QMoveEvent*) {
+    ReportGeometry();
+}
+void CQtWindowWidget::resizeEvent(QResizeEvent*) {
+    ReportGeometry();
+}
+
+void CQtWindowWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isWindow() && isActiveWindow() &&
+        IsWindow(m_hwnd)) {
+        DeliverActivation(m_hwnd, true);
+    }
+    QWidget::changeEvent(event);
+}
+
+CQtWindowPeer::CQtWindowPeer(HWND hwnd, QWidget* parentWidget)
+    : m_widget(new CQtWindowWidget(hwnd, parentWidget)) {}
+
+CQtWindowPeer::~CQtWindowPeer() {
+    if (m_widget) {
+        m_widget->hide();
+        m_widget->setParent(nullptr);
+        // The widget may be inside one of its own event handlers.
+        m_widget->deleteLater();
+    }
+}
+
+void CQtWindowPeer::SetVisible(bool visible) {
+    if (m_widget) {
+        m_widget->SetApplyingGeometry(true);
+        m_widget->setVisible(visible);
+        m_widget->SetApplyingGeometry(false);
+    }
+}
+
+void CQtWindowPeer::SetClientGeometry(const RECT& client) {
+    if (!m_widget) {
+        return;
+    }
+    const QRect target = ToQRect(client);
+    if (m_widget->geometry() == target) {
+        return;
+    }
+    m_widget->SetApplyingGeometry(true);
+    m_widget->setGeometry(target);
+    m_widget->SetApplyingGeometry(false);
+}
+
+void CQtWindowPeer::SetText(const std::string& text) {
+    if (m_widget && m_widget->isWindow()) {
+        m_widget->setWindowTitle(QString::fromStdString(text));
+    }
+}
+
+void CQtWindowPeer::Flush(const RECT& client) {
+    if (m_widget) {
+        m_widget->update(ToQRect(client));
+    }
+}
+
+void CQtWindowPeer::SetEnabled(bool enabled) {
+    if (m_widget) {
+        m_widget->setEnabled(enabled);
+    }
+}
+
+void CQtWindowPeer::Raise() {
+    if (m_widget) {
+        m_widget->raise();
+    }
+}
+
+void CQtWindowPeer::Activate() {
+    if (m_widget && m_widget->isWindow() && m_widget->isVisible()) {
+        m_widget->raise();
+        m_widget->activateWindow();
+        m_widget->setFocus(Qt::ActiveWindowFocusReason);
+    }
+}
+
+void CQtWindowPeer::IconChanged() {
+    if (!m_widget || !m_widget->isWindow()) {
+        return;
+    }
+    QIcon icon;
+    const HWND hwnd = m_widget->Hwnd();
+    for (WPARAM kind : {ICON_BIG, ICON_SMALL}) {
+        const QPixmap pixmap =
+            IconPixmap(reinterpret_cast<HICON>(SendMessage(hwnd, WM_GETICON, kind, 0)));
+        if (!pixmap.isNull()) {
+            icon.addPixmap(pixmap);
+        }
+    }
+    m_widget->setWindowIcon(icon);
+}
+
+} // namespace kwin::qt

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "views/win/qt/CQtPeer.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace kwin::qt {
+
+// The widget of an ordinary window: it shows the window's surface and turns
+// the mouse and keyboard into messages. Mouse events are handed to the core
+// in the coordinates of the top-level window, which finds the target window
+// itself (capture, HTTRANSPARENT children).
+class CQtWindowWidget : public QWidget {
+public:
+    CQtWindowWidget(HWND hwnd, QWidget* parent);
+    HWND Hwnd() const { return m_hwnd; }
+    void SetApplyingGeometry(bool applying) { m_applyingGeometry = applying; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void DeliverMouseEvent(QMouseEvent* event, bool press);
+    void DeliverKeyEvent(QKeyEvent* event, bool down);
+    void ReportGeometry();
+
+    HWND m_hwnd;
+    bool m_applyingGeometry = false;
+};
+
+class CQtWindowPeer final : public CQtPeer {
+public:
+    CQtWindowPeer(HWND hwnd, QWidget* parentWidget);
+    ~CQtWindowPeer() override;
+
+    QWidget* Widget() const override { return m_widget; }
+    void SetVisible(bool visible) override;
+    void SetClientGeometry(const RECT& client) override;
+    void SetText(const std::string& text) override;
+    void Flush(const RECT& client) override;
+    void SetEnabled(bool enabled) override;
+    void Raise() override;
+    void Activate() override;
+    void IconChanged() override;
+
+private:
+    QPointer<CQtWindowWidget> m_widget;
+};
+
+} // namespace kwin::qt

@@ -1,0 +1,47 @@
+#include "views/win/qt/QtBackend.h"
+
+#include "views/win/qt/CQtBackend.h"
+#include "views/win/qt/CQtPeer.h"
+
+#include <QApplication>
+
+namespace kwin::qt {
+namespace {
+
+CQtBackend*& Backend() {
+    static CQtBackend* backend = nullptr;
+    return backend;
+}
+
+} // namespace
+
+void InstallQtBackend() {
+    if (Backend() != nullptr) {
+        return;
+    }
+    if (QApplication::instance() == nullptr) {
+        // Kept for the life of the process, like the application it stands for.
+        static int argc = 1;
+        static char name[] = "kalmora";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+    }
+    Backend() = new CQtBackend();
+    SetBackend(Backend());
+}
+
+bool IsQtBackendInstalled() {
+    return Backend() != nullptr;
+}
+
+QWidget* WidgetOf(HWND hwnd) {
+    auto* peer = dynamic_cast<CQtPeer*>(GetWindowPeer(hwnd));
+    return peer != nullptr ? peer->Widget() : nullptr;
+}
+
+void RegisterPeerFactory(const std::string& className, PeerFactory factory) {
+    InstallQtBackend();
+    Backend()->RegisterFactory(className, std::move(factory));
+}
+
+} // namespace kwin::qt
