@@ -1,0 +1,222 @@
+#include "tests/session/SessionFixture.h"
+
+#include "engine/PuzzleTable.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr CellPos Hole{2, 5};
+
+MessageLog Undone(bool undoLeft) {
+    return {ToParent(WM_FIELD_REDOSTATE, 0, 1), ToParent(WM_FIELD_UNDOSTATE, 0, undoLeft ? 1 : 0),
+            ToParent(WM_FIELD_REDOSTATE, 0, 1)};
+}
+
+MessageLog Redone(bool redoLeft) {
+    return {ToParent(WM_FIELD_UNDOSTATE, 0, 1), ToParent(WM_FIELD_UNDOSTATE, 0, 1),
+            ToParent(WM_FIELD_REDOSTATE, 0, redoLeft ? 1 : 0)};
+}
+
+MessageLog HistoryCleared() {
+    return {ToParent(WM_FIELD_UNDOSTATE, 0, 0), ToParent(WM_FIELD_REDOSTATE, 0, 0)};
+}
+
+TEST_F(SessionTest, UndoTakesBackOneChangeAtATimeAndRedoReplaysIt) {
+    session.NewBlankGame();
+    Select({3, 3});
+    session.SetDigit(5);
+    session.SetDigit(7);
+    TakeLog();
+
+    session.Undo();
+    EXPECT_EQ(CellAt({3, 3}).value, 5);
+    EXPECT_EQ(TakeLog(), Concat({Undone(true), Refreshed()}));
+    session.Undo();
+    EXPECT_EQ(CellAt({3, 3}), CCell{});
+    EXPECT_EQ(TakeLog(), Concat({Undone(false), Refreshed()}));
+    EXPECT_TRUE(session.undo.empty());
+    ASSERT_EQ(session.redo.size(), 2u);
+    EXPECT_EQ(session.redo.back(), (CUndo{{5, 0}, 3, 3}));
+
+    session.Redo();
+    EXPECT_EQ(CellAt({3, 3}).value, 5);
+    EXPECT_EQ(TakeLog(), Concat({Redone(true), Refreshed()}));
+    session.Redo();
+    EXPECT_EQ(CellAt({3, 3}).value, 7);
+    EXPECT_EQ(TakeLog(), Concat({Redone(false), Refreshed()}));
+    EXPECT_EQ(session.undo.size(), 2u);
+    EXPECT_TRUE(session.redo.empty());
+}
+
+TEST_F(SessionTest, AnyNewChangeEndsRedo) {
+    session.NewBlankGame();
+    Select({3, 3});
+    session.SetDigit(5);
+    session.SetDigit(7);
+    session.Undo();
+    session.Undo();
+    Select({8, 8});
+    TakeLog();
+
+    session.SetDigit(1);
+
+    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed()}));
+    EXPECT_TRUE(session.redo.empty());
+    EXPECT_EQ(session.undo.size(), 1u);
+}
+
+TEST_F(SessionTest, UndoAndRedoOnEmptyListsDoNothing) {
+    session.NewBlankGame();
+    TakeLog();
+    session.Undo();
+    session.Redo();
+    EXPECT_TRUE(TakeLog().empty());
+    EXPECT_EQ(session.field, CGameField{});
+}
+
+TEST_F(SessionTest, UndoRestoresTheMarksAHintReplaced) {
+    session.NewBlankGame();
+    Select({5, 5});
+    session.ToggleMark(2);
+    session.Hint();
+    ASSERT_EQ(CellAt({5, 5}).flags, CCell::MarkMask);
+    session.Undo();
+    EXPECT_EQ(CellAt({5, 5}), (CCell{0, 0x0002}));
+}
+
+TEST_F(SessionTest, UndoAndRedoRestoreGivenBitsAndUnusedBitsWhole) {
+    session.NewBlankGame();
+    session.field.At({1, 1}).flags = 0x7E05;
+    Select({1, 1});
+    session.SetDigit(9);
+    EXPECT_EQ(CellAt({1, 1}), (CCell{9, 0x7E00}));
+    session.Undo();
+    EXPECT_EQ(CellAt({1, 1}), (CCell{0, 0x7E05}));
+}
+
+TEST_F(SessionTest, UndoAndRedoAcrossAWinAnnounceTheWinAgain) {
+    session.StartPuzzle(SolutionWithHoles({Hole}), 4);
+    Select(Hole);
+    now += 10;
+    session.SetDigit(SolutionDigit(Hole));
+    ASSERT_EQ(session.finalTime, 10);
+    now += 20;
+    TakeLog();
+
+    session.Undo();
+
+    EXPECT_EQ(TakeLog(), Concat({Undone(false), Refreshed()}));
+    EXPECT_FALSE(session.IsGameOver());
+    EXPECT_EQ(session.finalTime, 0);
+    EXPECT_EQ(session.startTime, StartOfPlay);
+    EXPECT_EQ(session.GetElapsed(), 30);
+    now += 5;
+    EXPECT_EQ(session.GetElapsed(), 35);
+
+    session.Redo();
+
+    EXPECT_EQ(TakeLog(), Concat({Redone(false), {ToParent(WM_FIELD_GAMEWON, 4, 0)}, Refreshed()}));
+    EXPECT_TRUE(session.IsGameOver());
+    EXPECT_EQ(session.finalTime, 35);
+}
+
+TEST_F(SessionTest, ARecordNamingNoCellIsDroppedWithoutTouchingTheBoard) {
+    session.NewBlankGame();
+    session.undo.push_back({{7, 0}, 0, 3});
+    session.redo.push_back({{7, 0}, 10, 1});
+    TakeLog();
+
+    session.Undo();
+    session.Redo();
+
+    EXPECT_EQ(session.field, CGameField{});
+    EXPECT_TRUE(session.undo.empty());
+    EXPECT_TRUE(session.redo.empty());
+    EXPECT_EQ(TakeLog(), HistoryCleared());
+}
+
+TEST_F(SessionTest, TwentySnapshotsAreKeptAndTheTwentyFirstIsRefused) {
+    session.NewBlankGame();
+    Select({1, 1});
+    for (int i = 0; i < 20; ++i) {
+        session.SetDigit(i % 9 + 1);
+        EXPECT_TRUE(session.MakeSnapshot(("snap " + std::to_string(i)).c_str(), i * 61));
+    }
+    TakeLog();
+    const auto snapshots = session.snapShots;
+
+    EXPECT_FALSE(session.MakeSnapshot("one too many", 0));
+
+    EXPECT_EQ(session.snapShots, snapshots);
+    EXPECT_TRUE(TakeLog().empty());
+    std::vector<std::string> labels{"stale"};
+    session.GetSnapshotLabels(labels);
+    ASSERT_EQ(labels.size(), 20u);
+    EXPECT_EQ(labels.front(), "snap 0 (00:00:00)");
+    EXPECT_EQ(labels.back(), "snap 19 (00:19:19)");
+    EXPECT_EQ(session.snapShots[4].field.At({1, 1}).value, 5);
+}
+
+TEST_F(SessionTest, LoadingASnapshotEmptiesTheHistoryAndKeepsTheClockAndTheList) {
+    session.StartPuzzle(PuzzleTable::Get(1, 0), 1);
+    Select({1, 1});
+    session.SetDigit(5);
+    ASSERT_TRUE(session.MakeSnapshot("five", session.GetElapsed()));
+    session.SetDigit(8);
+    Select({2, 1});
+    session.SetDigit(9);
+    session.Undo();
+    const CGameField snapped = session.snapShots[0].field;
+    now += 100;
+    TakeLog();
+
+    session.LoadSnapshot(0);
+
+    EXPECT_EQ(TakeLog(), Concat({HistoryCleared(), Refreshed()}));
+    EXPECT_EQ(session.field, snapped);
+    EXPECT_TRUE(session.undo.empty());
+    EXPECT_TRUE(session.redo.empty());
+    EXPECT_EQ(session.snapShots.size(), 1u);
+    EXPECT_EQ(session.startTime, StartOfPlay);
+    EXPECT_EQ(session.GetElapsed(), 100);
+    EXPECT_EQ(session.level, 1);
+
+    session.LoadSnapshot(1);
+    EXPECT_TRUE(TakeLog().empty());
+}
+
+TEST_F(SessionTest, ASnapshotNameIsCutToTwentyBytes) {
+    session.NewBlankGame();
+    session.MakeSnapshot("Twenty-five characters!!!", 3725);
+    session.MakeSnapshot("Start", 3725);
+    EXPECT_EQ(std::string(session.snapShots[0].name.data(), 20), "Twenty-five characte");
+    std::vector<std::string> labels;
+    session.GetSnapshotLabels(labels);
+    EXPECT_EQ(labels,
+              (std::vector<std::string>{"Twenty-five characte (01:02:05)", "Start (01:02:05)"}));
+}
+
+TEST_F(SessionTest, ASnapshotNameNeverEndsInASplitCharacter) {
+    session.NewBlankGame();
+    // 18 ASCII bytes, then a three-byte character that would end at byte 21.
+    session.MakeSnapshot("eighteen-bytes-abc\xE2\x82\xAC", 0);
+    std::vector<std::string> labels;
+    session.GetSnapshotLabels(labels);
+    EXPECT_EQ(labels.front(), "eighteen-bytes-abc (00:00:00)");
+    EXPECT_EQ(session.snapShots[0].name[18], '\0');
+}
+
+TEST_F(SessionTest, ASnapshotOfAWonGameCarriesTheFinalTime) {
+    session.StartPuzzle(SolutionWithHoles({Hole}), 1);
+    Select(Hole);
+    now += 61;
+    session.SetDigit(SolutionDigit(Hole));
+    now += 500;
+    session.MakeSnapshot("won", session.GetElapsed());
+    EXPECT_EQ(session.snapShots[0].elapsed, 61);
+}
+
+} // namespace

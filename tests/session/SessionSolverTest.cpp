@@ -1,0 +1,225 @@
+#include "tests/session/SessionFixture.h"
+
+#include "engine/PuzzleGenerator.h"
+#include "engine/PuzzleTable.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+bool SolvedBySingles(int level, int number) {
+    return level <= 2 || (level == 3 && (number == 2 || number == 4 || number == 5 || number == 7));
+}
+
+std::uint16_t CandidateMarks(const CGameField& field, CellPos pos) {
+    CandidateSet candidates;
+    field.GetCandidates(pos, candidates);
+    std::uint16_t marks = 0;
+    for (int d = 1; d <= 9; ++d) {
+        if (candidates[static_cast<std::size_t>(d - 1)]) {
+            marks |= static_cast<std::uint16_t>(1u << (d - 1));
+        }
+    }
+    return marks;
+}
+
+int ChangedCells(const CGameField& a, const CGameField& b) {
+    int changed = 0;
+    for (std::size_t i = 0; i < CGameField::CellCount; ++i) {
+        changed += a.cells[i] == b.cells[i] ? 0 : 1;
+    }
+    return changed;
+}
+
+// Every stored puzzle, solved in a session that was never made a window.
+class StoredPuzzle : public ::testing::TestWithParam<std::pair<int, int>> {};
+
+TEST_P(StoredPuzzle, TrySolveFinishesExactlyThePuzzlesThatSinglesSolve) {
+    const auto [level, number] = GetParam();
+    CGameFieldCtrl session;
+    session.StartPuzzle(PuzzleTable::Get(level, number), level);
+    CGameField givens = session.field;
+
+    session.TrySolve();
+
+    EXPECT_TRUE(session.helpUsed);
+    ConflictRegion region;
+    EXPECT_TRUE(session.field.CheckAll(region));
+    for (std::size_t i = 0; i < CGameField::CellCount; ++i) {
+        if (givens.cells[i].value != 0) {
+            EXPECT_EQ(session.field.cells[i], givens.cells[i]);
+        }
+    }
+    if (SolvedBySingles(level, number)) {
+        EXPECT_TRUE(session.IsGameOver());
+        EXPECT_EQ(session.GetStats().filled, 81u);
+        return;
+    }
+    EXPECT_FALSE(session.IsGameOver());
+    EXPECT_LT(session.GetStats().filled, 81u);
+    for (std::size_t i = 0; i < CGameField::CellCount; ++i) {
+        const CellPos pos = CGameField::PosOf(i);
+        if (session.field.At(pos).IsEmpty()) {
+            EXPECT_EQ(session.field.At(pos).Marks(), CandidateMarks(session.field, pos))
+                << "column " << pos.column << " row " << pos.row;
+            EXPECT_NE(session.field.At(pos).Marks(), 0);
+        }
+    }
+}
+
+std::vector<std::pair<int, int>> AllStoredPuzzles() {
+    std::vector<std::pair<int, int>> all;
+    for (int level = 1; level <= PuzzleTable::LevelCount; ++level) {
+        for (int number = 0; number < PuzzleTable::PuzzlesPerLevel; ++number) {
+            all.emplace_back(level, number);
+        }
+    }
+    return all;
+}
+
+INSTANTIATE_TEST_SUITE_P(AllLevels, StoredPuzzle, ::testing::ValuesIn(AllStoredPuzzles()),
+                         [](const auto& info) {
+                             return "Level" + std::to_string(info.param.first) + "Puzzle" +
+                                    std::to_string(info.param.second);
+                         });
+
+TEST(SolverOnDisguisedPuzzles, TheTransformationsDoNotChangeTheOutcome) {
+    for (int level = 1; level <= 4; ++level) {
+        for (std::uint32_t seed = 0; seed < 12; ++seed) {
+            PuzzleDigits digits{};
+            const int number = GeneratePuzzle(digits, level, seed);
+            CGameFieldCtrl session;
+            session.StartPuzzle(digits, level);
+            session.TrySolve();
+            EXPECT_EQ(session.IsGameOver(), SolvedBySingles(level, number))
+                << "level " << level << " seed " << seed;
+        }
+    }
+}
+
+TEST_F(SessionTest, ASolvedGameIsWonAsHelpedAndEveryChangeWasAnnounced) {
+    session.StartPuzzle(PuzzleTable::Get(1, 0), 1);
+    Select({3, 1});
+    TakeLog();
+
+    session.TrySolve();
+
+    const MessageLog sent = TakeLog();
+    const std::size_t records = session.undo.size();
+    ASSERT_GT(records, 50u);
+    ASSERT_EQ(sent.size(), 2 * records + 1 + Refreshed().size());
+    for (std::size_t i = 0; i < records; ++i) {
+        EXPECT_EQ(MessageLog(sent.begin() + 2 * i, sent.begin() + 2 * i + 2), Recorded());
+    }
+    EXPECT_EQ(MessageLog(sent.begin() + 2 * records, sent.end()),
+              Concat({{ToParent(WM_FIELD_GAMEWON, 1, 1)}, Refreshed()}));
+    EXPECT_EQ(session.GetSelection(), CellPos{});
+}
+
+TEST_F(SessionTest, UndoStepsBackThroughTheSolverOneCellAtATimeAndRedoReplays) {
+    session.StartPuzzle(PuzzleTable::Get(3, 2), 3);
+    const CGameField puzzle = session.field;
+    session.TrySolve();
+    const CGameField solved = session.field;
+    const auto records = session.undo;
+
+    // The newest record is the last digit placed.
+    EXPECT_EQ(solved.At({records.back().column, records.back().row}).IsEmpty(), false);
+    EXPECT_EQ(records.back().cell.value, 0);
+    for (std::size_t i = records.size(); i-- > 0;) {
+        const CGameField before = session.field;
+        session.Undo();
+        ASSERT_EQ(ChangedCells(before, session.field), 1) << "undo " << i;
+        EXPECT_EQ(session.field.At({records[i].column, records[i].row}), records[i].cell);
+    }
+    EXPECT_EQ(session.field, puzzle);
+    // The oldest record is the first mark change of the fill pass: row 1,
+    // the first empty cell, which had no marks.
+    EXPECT_EQ(records.front(), (CUndo{{0, 0}, 1, 1}));
+
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const CGameField before = session.field;
+        session.Redo();
+        ASSERT_EQ(ChangedCells(before, session.field), 1) << "redo " << i;
+    }
+    EXPECT_EQ(session.field, solved);
+    EXPECT_TRUE(session.IsGameOver());
+}
+
+TEST_F(SessionTest, TheFillPassOverwritesAPlayersSingleMark) {
+    session.NewBlankGame();
+    Select({5, 5});
+    session.ToggleMark(3);
+    ASSERT_EQ(session.field.GetSingleMark({5, 5}), 3);
+
+    session.TrySolve();
+
+    EXPECT_EQ(CellAt({5, 5}), (CCell{0, CCell::MarkMask}));
+    EXPECT_EQ(session.GetStats().filled, 0u);
+    EXPECT_EQ(session.undo.size(), 1u + 81u); // the player's mark, then every cell's marks
+    EXPECT_FALSE(session.helpUsed);           // a blank game has no level
+}
+
+TEST_F(SessionTest, ABoardThatRepeatsADigitIsNotTouched) {
+    session.StartPuzzle(PuzzleTable::Get(1, 0), 1);
+    Select({1, 1});
+    session.SetDigit(4); // Easy 0 has a 4 in row 1 at column 7
+    Select({2, 1});
+    session.ToggleMark(6);
+    const CGameField before = session.field;
+    const std::size_t records = session.undo.size();
+    TakeLog();
+
+    session.TrySolve();
+
+    EXPECT_EQ(session.field, before);
+    EXPECT_EQ(session.undo.size(), records);
+    EXPECT_EQ(session.GetSelection(), CellPos{});
+    EXPECT_TRUE(session.helpUsed);
+    EXPECT_EQ(session.GetConflictRegion().number, 0u); // hidden again by the refresh
+    EXPECT_EQ(TakeLog(), Refreshed());
+}
+
+TEST_F(SessionTest, TrySolveOnAWonGamePlacesNothing) {
+    session.StartPuzzle(SolutionWithHoles({{4, 4}}), 2);
+    Select({4, 4});
+    now += 3;
+    session.SetDigit(SolutionDigit({4, 4}));
+    const std::size_t records = session.undo.size();
+    TakeLog();
+    session.TrySolve();
+    EXPECT_EQ(session.undo.size(), records);
+    EXPECT_EQ(TakeLog(), Refreshed()); // already frozen: no second announcement
+}
+
+TEST_F(SessionTest, TheWaitCursorShowsWhileSolvingAndComesBackAfterAFailure) {
+    const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    const HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
+    ASSERT_NE(arrow, wait);
+    SetCursor(arrow);
+    session.StartPuzzle(PuzzleTable::Get(1, 1), 1);
+    int undoStates = 0;
+    std::vector<HCURSOR> cursorsSeen;
+    mainWindow.SetOnMessage([&](const SentMessage& sent) {
+        cursorsSeen.push_back(GetCursor());
+        if (sent.message == WM_FIELD_UNDOSTATE && ++undoStates == 10) {
+            throw std::runtime_error("out of memory");
+        }
+    });
+
+    EXPECT_THROW(session.TrySolve(), std::runtime_error);
+
+    EXPECT_EQ(GetCursor(), arrow);
+    ASSERT_FALSE(cursorsSeen.empty());
+    EXPECT_TRUE(
+        std::all_of(cursorsSeen.begin(), cursorsSeen.end(), [&](HCURSOR c) { return c == wait; }));
+    EXPECT_EQ(session.undo.size(), 10u); // what was done stays recorded
+
+    mainWindow.SetOnMessage(nullptr);
+    session.TrySolve();
+    EXPECT_EQ(GetCursor(), arrow);
+}
+
+} // namespace
