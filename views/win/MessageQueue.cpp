@@ -40,7 +40,8 @@ struct Timer {
 struct QueueState {
     std::mutex mutex;
     std::condition_variable posted;
-    std::deque<Queued> queue;
+    std::deque<Queued> queue; // posted messages
+    std::deque<Queued> input; // keyboard and mouse, retrieved after the posted ones
     bool quit = false;
     int quitCode = 0;
     std::vector<Timer> timers;
@@ -133,32 +134,45 @@ Timer* FindDueTimer(HWND filter, Clock::time_point now) {
     return nullptr;
 }
 
-// Looks for the next message without waiting.
+// Takes the first matching message of a queue; the caller holds the lock.
+bool TakeFrom(std::deque<Queued>& queue, MSG* out, HWND filter, UINT lo, UINT hi, bool remove,
+              std::unique_lock<std::mutex>& lock) {
+    for (auto it = queue.begin(); it != queue.end(); ++it) {
+        if (MatchesWindow(it->msg.hwnd, filter) && InRange(it->msg.message, lo, hi)) {
+            const Queued found = *it;
+            if (remove) {
+                queue.erase(it);
+            }
+            lock.unlock();
+            *out = found.msg;
+            if (remove) {
+                UpdateKeyStateFrom(found);
+                Q().lastRetrieved = found.msg;
+                Q().lastInfo = found.info;
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+// Looks for the next message without waiting: posted messages, the quit
+// message, input, then painting and timers, as the platform orders them.
 bool TryRetrieve(MSG* out, HWND filter, UINT lo, UINT hi, bool remove) {
     auto& q = Q();
     {
         std::unique_lock lock(q.mutex);
-        for (auto it = q.queue.begin(); it != q.queue.end(); ++it) {
-            if (MatchesWindow(it->msg.hwnd, filter) && InRange(it->msg.message, lo, hi)) {
-                const Queued found = *it;
-                if (remove) {
-                    q.queue.erase(it);
-                }
-                lock.unlock();
-                *out = found.msg;
-                if (remove) {
-                    UpdateKeyStateFrom(found);
-                    q.lastRetrieved = found.msg;
-                    q.lastInfo = found.info;
-                }
-                return true;
-            }
+        if (TakeFrom(q.queue, out, filter, lo, hi, remove, lock)) {
+            return true;
         }
         if (q.quit && (filter == nullptr) && InRange(WM_QUIT, lo, hi)) {
             *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, NowTicks(), q.cursor};
             if (remove) {
                 q.quit = false;
             }
+            return true;
+        }
+        if (TakeFrom(q.input, out, filter, lo, hi, remove, lock)) {
             return true;
         }
     }
@@ -211,7 +225,7 @@ void WaitForInput() {
     }
     auto& q = Q();
     std::unique_lock lock(q.mutex);
-    auto ready = [&q] { return !q.queue.empty() || q.quit; };
+    auto ready = [&q] { return !q.queue.empty() || !q.input.empty() || q.quit; };
     if (timeout < 0) {
         q.posted.wait(lock, ready);
     } else {
@@ -223,13 +237,13 @@ void Enqueue(const Queued& item) {
     auto& q = Q();
     {
         std::lock_guard lock(q.mutex);
+        auto& queue = item.info.input ? q.input : q.queue;
         // Mouse moves are coalesced, as on the platform.
-        if (item.msg.message == WM_MOUSEMOVE && !q.queue.empty() &&
-            q.queue.back().msg.message == WM_MOUSEMOVE &&
-            q.queue.back().msg.hwnd == item.msg.hwnd) {
-            q.queue.back() = item;
+        if (item.info.input && item.msg.message == WM_MOUSEMOVE && !queue.empty() &&
+            queue.back().msg.message == WM_MOUSEMOVE && queue.back().msg.hwnd == item.msg.hwnd) {
+            queue.back() = item;
         } else {
-            q.queue.push_back(item);
+            queue.push_back(item);
         }
     }
     WakeQueue();
@@ -247,9 +261,11 @@ void ForgetWindowMessages(HWND hwnd) {
     auto& q = Q();
     {
         std::lock_guard lock(q.mutex);
-        q.queue.erase(std::remove_if(q.queue.begin(), q.queue.end(),
-                                     [hwnd](const Queued& m) { return m.msg.hwnd == hwnd; }),
-                      q.queue.end());
+        for (auto* queue : {&q.queue, &q.input}) {
+            queue->erase(std::remove_if(queue->begin(), queue->end(),
+                                        [hwnd](const Queued& m) { return m.msg.hwnd == hwnd; }),
+                         queue->end());
+        }
     }
     q.timers.erase(std::remove_if(q.timers.begin(), q.timers.end(),
                                   [hwnd](const Timer& t) { return t.hwnd == hwnd; }),
@@ -374,7 +390,7 @@ DWORD GetMessagePos() {
 
 DWORD GetQueueStatus(UINT) {
     std::lock_guard lock(Q().mutex);
-    return Q().queue.empty() ? 0 : 1;
+    return Q().queue.empty() && Q().input.empty() ? 0 : 1;
 }
 
 namespace {

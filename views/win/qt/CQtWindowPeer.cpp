@@ -229,14 +229,13 @@ void CQtWindowPeer::SetEnabled(bool enabled) {
 }
 
 void CQtWindowPeer::Raise() {
-    if (m_widget) {
+    if (m_widget && !m_widget->isWindow()) {
         m_widget->raise();
     }
 }
 
 void CQtWindowPeer::Activate() {
     if (m_widget && m_widget->isWindow() && m_widget->isVisible()) {
-        m_widget->raise();
         m_widget->activateWindow();
         m_widget->setFocus(Qt::ActiveWindowFocusReason);
     }

@@ -1,0 +1,241 @@
+// Real input through the Qt backend, headless: keys and clicks reach window
+// procedures as the right messages with the right codes and coordinates.
+
+#include "MessageLog.h"
+
+#include "views/win/qt/QtBackend.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
+using namespace wintest;
+
+namespace {
+
+const std::set<UINT> InputMessages{
+    WM_KEYDOWN,   WM_KEYUP,         WM_CHAR,        WM_SYSKEYDOWN, WM_SYSKEYUP,      WM_LBUTTONDOWN,
+    WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP,  WM_RBUTTONDBLCLK, WM_MOUSEWHEEL};
+
+// The input messages of the log, in order.
+MessageLog InputOnly() {
+    MessageLog out;
+    for (const auto& r : Log().Entries()) {
+        if (InputMessages.count(r.message) != 0) {
+            out.Add(r.hwnd, r.message, r.wParam, r.lParam);
+        }
+    }
+    return out;
+}
+
+SHORT g_controlAtKeyDown = 0;
+SHORT g_shiftAtKeyDown = 0;
+
+LRESULT KeyStateProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN) {
+        g_controlAtKeyDown = GetKeyState(VK_CONTROL);
+        g_shiftAtKeyDown = GetKeyState(VK_SHIFT);
+    }
+    return SpyProc(hwnd, message, wParam, lParam);
+}
+
+class QtInputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        kwin::qt::InstallQtBackend();
+        m_top = CreateWindowEx(0, SpyClass(0), "input", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                               316, 239, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(m_top, nullptr);
+        m_widget = kwin::qt::WidgetOf(m_top);
+        ASSERT_NE(m_widget, nullptr);
+        Pump();
+        Log().Clear();
+    }
+    void TearDown() override {
+        ReleaseCapture();
+        DestroyWindow(m_top);
+        Pump();
+    }
+    static void Pump() {
+        QApplication::processEvents();
+        PumpMessages();
+    }
+    HWND m_top = nullptr;
+    QWidget* m_widget = nullptr;
+};
+
+} // namespace
+
+TEST_F(QtInputTest, TopLevelClientAreaMatchesItsWidget) {
+    RECT client;
+    GetClientRect(m_top, &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 239 - 8 - 8 - 23);
+    EXPECT_EQ(m_widget->width(), 300);
+    EXPECT_EQ(m_widget->height(), client.bottom);
+    EXPECT_TRUE(m_widget->isVisible());
+    EXPECT_EQ(m_widget->windowTitle(), "input");
+}
+
+TEST_F(QtInputTest, KeyPressBecomesKeyDownCharAndKeyUp) {
+    QTest::keyClick(m_widget, Qt::Key_5);
+    Pump();
+    EXPECT_TRUE(InputOnly().Matches({{WM_KEYDOWN, CheckW, '5', 0, m_top},
+                                     {WM_CHAR, CheckW, '5', 0, m_top},
+                                     {WM_KEYUP, CheckW, '5', 0, m_top}}));
+    const MessageLog input = InputOnly();
+    const LPARAM up = input.Entries().back().lParam;
+    EXPECT_NE(up & (LPARAM{1} << 31), 0) << "a key up has its transition bit set";
+}
+
+TEST_F(QtInputTest, VirtualKeyCodesOfTheKeysTheBoardUses) {
+    const std::vector<std::pair<Qt::Key, UINT>> keys{
+        {Qt::Key_Left, VK_LEFT},
+        {Qt::Key_Right, VK_RIGHT},
+        {Qt::Key_Up, VK_UP},
+        {Qt::Key_Down, VK_DOWN},
+        {Qt::Key_Home, VK_HOME},
+        {Qt::Key_End, VK_END},
+        {Qt::Key_PageUp, VK_PRIOR},
+        {Qt::Key_PageDown, VK_NEXT},
+        {Qt::Key_Delete, VK_DELETE},
+        {Qt::Key_Insert, VK_INSERT},
+        {Qt::Key_Escape, VK_ESCAPE},
+        {Qt::Key_Return, VK_RETURN},
+        {Qt::Key_Tab, VK_TAB},
+        {Qt::Key_Backspace, VK_BACK},
+        {Qt::Key_F1, VK_F1},
+        {Qt::Key_F12, VK_F12},
+        {Qt::Key_M, 'M'},
+        {Qt::Key_0, '0'},
+    };
+    for (const auto& [key, vk] : keys) {
+        Log().Clear();
+        QTest::keyClick(m_widget, key);
+        Pump();
+        const MessageLog input = InputOnly();
+        ASSERT_FALSE(input.Entries().empty()) << key;
+        EXPECT_EQ(input.Entries().front().message, WM_KEYDOWN) << key;
+        EXPECT_EQ(input.Entries().front().wParam, vk) << key;
+    }
+    Log().Clear();
+    QTest::keyClick(m_widget, Qt::Key_7, Qt::KeypadModifier);
+    Pump();
+    const MessageLog pad = InputOnly();
+    ASSERT_FALSE(pad.Entries().empty());
+    EXPECT_EQ(pad.Entries().front().wParam, VK_NUMPAD7);
+}
+
+TEST_F(QtInputTest, KeyStateFollowsTheMessageBeingHandled) {
+    SetWindowLongPtr(m_top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyStateProc));
+    QTest::keyClick(m_widget, Qt::Key_Z, Qt::ControlModifier);
+    Pump();
+    EXPECT_NE(g_controlAtKeyDown & 0x8000, 0);
+    EXPECT_EQ(g_shiftAtKeyDown & 0x8000, 0);
+    QTest::keyClick(m_widget, Qt::Key_Z);
+    Pump();
+    EXPECT_EQ(g_controlAtKeyDown & 0x8000, 0);
+    EXPECT_EQ(GetKeyState('Z') & 0x8000, 0) << "released after the key up";
+    SetWindowLongPtr(m_top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SpyProc));
+}
+
+TEST_F(QtInputTest, ClickArrivesInClientCoordinatesWithModifierBits) {
+    QTest::mouseClick(m_widget, Qt::LeftButton, Qt::ShiftModifier, QPoint(30, 40));
+    Pump();
+    EXPECT_TRUE(InputOnly().Matches(
+        {{WM_LBUTTONDOWN, CheckBoth, MK_LBUTTON | MK_SHIFT, MAKELPARAM(30, 40), m_top},
+         {WM_LBUTTONUP, CheckBoth, MK_SHIFT, MAKELPARAM(30, 40), m_top}}));
+    Log().Clear();
+    QTest::mouseClick(m_widget, Qt::RightButton, Qt::NoModifier, QPoint(7, 9));
+    Pump();
+    EXPECT_TRUE(InputOnly().Matches({{WM_RBUTTONDOWN, CheckBoth, MK_RBUTTON, MAKELPARAM(7, 9)},
+                                     {WM_RBUTTONUP, CheckBoth, 0, MAKELPARAM(7, 9)}}));
+}
+
+TEST_F(QtInputTest, PlainStaticChildLetsTheClickFallThroughToItsParent) {
+    HWND stat = CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 12, 12, 100, 100, m_top,
+                               nullptr, nullptr, nullptr);
+    HWND spyChild = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 150, 10, 100, 100,
+                                   m_top, nullptr, nullptr, nullptr);
+    Pump();
+    Log().Clear();
+    QWindow* window = m_widget->windowHandle();
+    ASSERT_NE(window, nullptr);
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(50, 60));
+    Pump();
+    EXPECT_TRUE(InputOnly().Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(50, 60), m_top},
+                                     {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(50, 60), m_top}}))
+        << "the static covers (50, 60) but the parent gets the click in its own coordinates";
+    Log().Clear();
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(160, 30));
+    Pump();
+    EXPECT_TRUE(InputOnly().Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(10, 20), spyChild},
+                                     {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(10, 20), spyChild}}))
+        << "an ordinary child takes the click";
+    DestroyWindow(stat);
+    DestroyWindow(spyChild);
+}
+
+TEST_F(QtInputTest, CapturedMouseGoesToTheCapturingWindowInItsCoordinates) {
+    HWND child = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 100, 20, 50, 50, m_top,
+                                nullptr, nullptr, nullptr);
+    Pump();
+    Log().Clear();
+    EXPECT_EQ(SetCapture(child), nullptr);
+    QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(10, 30));
+    Pump();
+    EXPECT_TRUE(InputOnly().Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(-90, 10), child},
+                                     {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(-90, 10), child}}));
+    Log().Clear();
+    ReleaseCapture();
+    EXPECT_TRUE(Log().Matches({{WM_CAPTURECHANGED, CheckL, 0, 0, child}}));
+    Log().Clear();
+    QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(10, 30));
+    Pump();
+    EXPECT_TRUE(InputOnly().Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(10, 30), m_top},
+                                     {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(10, 30), m_top}}));
+    DestroyWindow(child);
+}
+
+TEST_F(QtInputTest, DoubleClicksOnlyForClassesThatAskForThem) {
+    QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+    Pump();
+    EXPECT_TRUE(
+        InputOnly().Matches({{WM_LBUTTONDOWN}, {WM_LBUTTONUP}, {WM_LBUTTONDOWN}, {WM_LBUTTONUP}}));
+    HWND dbl = CreateWindowEx(0, SpyClass(CS_DBLCLKS), "", WS_CHILD | WS_VISIBLE, 100, 100, 80, 80,
+                              m_top, nullptr, nullptr, nullptr);
+    Pump();
+    Log().Clear();
+    QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(120, 120));
+    QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(120, 120));
+    Pump();
+    EXPECT_TRUE(
+        InputOnly().Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(20, 20), dbl},
+                             {WM_LBUTTONUP},
+                             {WM_LBUTTONDBLCLK, CheckBoth, MK_LBUTTON, MAKELPARAM(20, 20), dbl},
+                             {WM_LBUTTONUP}}));
+    DestroyWindow(dbl);
+}
+
+TEST_F(QtInputTest, WheelGoesToTheFocusWindowWithItsDelta) {
+    SetFocus(m_top);
+    QPoint local(15, 15);
+    QWheelEvent wheel(QPointF(local), m_widget->mapToGlobal(QPointF(local)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(m_widget, &wheel);
+    Pump();
+    const MessageLog input = InputOnly();
+    ASSERT_EQ(input.Entries().size(), 1u);
+    const auto& r = input.Entries().front();
+    EXPECT_EQ(r.message, WM_MOUSEWHEEL);
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(r.wParam), 120);
+    EXPECT_EQ(GET_KEYSTATE_WPARAM(r.wParam), MK_CONTROL);
+}
+
+TEST_F(QtInputTest, ClosingTheWidgetAsksTheWindow) {
+    m_widget->close();
+    Pump();
+    EXPECT_FALSE(IsWindow(m_top)) << "WM_CLOSE reached DefWindowProc, which destroys";
+}
