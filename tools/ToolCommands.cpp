@@ -2,11 +2,15 @@
 
 #include "tools/CheckCommand.h"
 #include "tools/GenerateCommand.h"
+#include "tools/SolveCommand.h"
 
 const std::vector<ToolCommand>& ToolCommands() {
     static const std::vector<ToolCommand> commands = {
         {"generate", "generate LEVEL [--seed N]    LEVEL is 1-4 or easy|normal|hard|insane",
          RunGenerateCommand},
+        {"solve",
+         "solve [FILE|-]               runs Try to Solve; prints the board, changes and status",
+         RunSolveCommand},
         {"check", "check [FILE|-]               prints \"ok\" or the first repeating unit",
          RunCheckCommand},
     };
