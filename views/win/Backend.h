@@ -23,7 +23,8 @@ namespace kwin {
 class IWindowPeer {
 public:
     virtual ~IWindowPeer() = default;
-    virtual void SetVisible(bool visible) = 0;
+    // activate is false for the show commands that leave activation alone.
+    virtual void SetVisible(bool visible, bool activate) = 0;
     virtual void SetClientGeometry(const RECT& client) = 0;
     virtual void SetText(const std::string& text) = 0;
     // The window's surface changed inside this client rectangle.

@@ -228,7 +228,7 @@ BOOL DestroyWindow(HWND hwnd) {
     }
     w->destroying = true;
     if ((w->style & WS_VISIBLE) && w->peer) {
-        w->peer->SetVisible(false);
+        w->peer->SetVisible(false, false);
     }
     SendDestroy(hwnd);
     FinishDestroy(hwnd);
@@ -572,7 +572,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
         const bool visibilityChanged = ((newStyle ^ w->style) & WS_VISIBLE) != 0;
         w->style = newStyle;
         if (visibilityChanged && w->peer) {
-            w->peer->SetVisible((newStyle & WS_VISIBLE) != 0);
+            w->peer->SetVisible((newStyle & WS_VISIBLE) != 0, false);
         }
         break;
     }
@@ -669,7 +669,9 @@ BOOL ShowWindow(HWND hwnd, int command) {
             w->style &= ~WS_VISIBLE;
         }
         if (w->peer) {
-            w->peer->SetVisible(show);
+            const bool activates = command != SW_SHOWNOACTIVATE && command != SW_SHOWNA &&
+                                   command != SW_SHOWMINNOACTIVE;
+            w->peer->SetVisible(show, activates);
         }
         if (show) {
             InvalidateRect(hwnd, nullptr, TRUE);
@@ -752,13 +754,13 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (pos.flags & SWP_SHOWWINDOW && !(w->style & WS_VISIBLE)) {
         w->style |= WS_VISIBLE;
         if (w->peer) {
-            w->peer->SetVisible(true);
+            w->peer->SetVisible(true, !(pos.flags & SWP_NOACTIVATE));
         }
         InvalidateRect(hwnd, nullptr, TRUE);
     } else if (pos.flags & SWP_HIDEWINDOW && (w->style & WS_VISIBLE)) {
         w->style &= ~WS_VISIBLE;
         if (w->peer) {
-            w->peer->SetVisible(false);
+            w->peer->SetVisible(false, false);
         }
         ForgetInputWindow(hwnd);
     }

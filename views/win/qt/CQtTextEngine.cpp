@@ -31,6 +31,35 @@ bool SameFace(const char* a, const char* b) {
     return strcasecmp(a, b) == 0;
 }
 
+int CellHeight(QFont font, int pixels) {
+    font.setPixelSize(pixels);
+    const QFontMetrics m(font);
+    return m.ascent() + m.descent();
+}
+
+// A negative height is the character height; a positive one the cell height,
+// met by the largest pixel size whose ascent plus descent does not exceed it.
+int PixelSizeFor(const QFont& font, LONG height) {
+    if (height < 0) {
+        return static_cast<int>(-height);
+    }
+    if (height == 0) {
+        return DefaultCharHeight;
+    }
+    QFont probe(font);
+    probe.setPixelSize(1000);
+    const QFontMetricsF m(probe);
+    int pixels =
+        std::max(1, static_cast<int>(std::lround(height * 1000.0 / (m.ascent() + m.descent()))));
+    while (pixels > 1 && CellHeight(font, pixels) > height) {
+        --pixels;
+    }
+    while (CellHeight(font, pixels + 1) <= height) {
+        ++pixels;
+    }
+    return pixels;
+}
+
 } // namespace
 
 QString CQtTextEngine::FamilyFor(const char* face) {
@@ -65,25 +94,19 @@ CQtTextEngine::Entry& CQtTextEngine::Resolve(const LOGFONT& lf) {
     if (lf.lfQuality == NonAntialiasedQuality) {
         font.setStyleStrategy(QFont::NoAntialias);
     }
-    int pixels = DefaultCharHeight;
-    if (lf.lfHeight < 0) {
-        pixels = -lf.lfHeight;
-    } else if (lf.lfHeight > 0) {
-        // A cell height: scale the character height so ascent + descent fits it.
-        QFont probe(font);
-        probe.setPixelSize(1000);
-        const QFontMetricsF m(probe);
-        const double cell = m.ascent() + m.descent();
-        pixels = std::max(1, static_cast<int>(std::floor(lf.lfHeight * 1000.0 / cell)));
-    }
-    font.setPixelSize(std::max(1, pixels));
+    const int pixels = PixelSizeFor(font, lf.lfHeight);
+    font.setPixelSize(pixels);
     Entry entry;
     entry.font = font;
     entry.metrics = std::make_unique<QFontMetrics>(font);
     const QFontMetrics& fm = *entry.metrics;
     entry.info.ascent = fm.ascent();
     entry.info.descent = fm.descent();
-    entry.info.internalLeading = std::max(0, fm.ascent() + fm.descent() - pixels);
+    if (lf.lfHeight > 0) {
+        // The cell height asked for is the height reported, whatever rounding did.
+        entry.info.descent = std::max(0, lf.lfHeight - entry.info.ascent);
+    }
+    entry.info.internalLeading = std::max(0, entry.info.ascent + entry.info.descent - pixels);
     entry.info.externalLeading = std::max(0, fm.leading());
     entry.info.aveCharWidth = std::max(1, fm.averageCharWidth());
     entry.info.maxCharWidth = std::max(1, fm.maxWidth());

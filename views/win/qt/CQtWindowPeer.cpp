@@ -189,8 +189,9 @@ CQtWindowPeer::~CQtWindowPeer() {
     }
 }
 
-void CQtWindowPeer::SetVisible(bool visible) {
+void CQtWindowPeer::SetVisible(bool visible, bool activate) {
     if (m_widget) {
+        m_widget->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
         m_widget->SetApplyingGeometry(true);
         m_widget->setVisible(visible);
         m_widget->SetApplyingGeometry(false);

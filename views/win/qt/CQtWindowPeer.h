@@ -47,7 +47,7 @@ public:
     ~CQtWindowPeer() override;
 
     QWidget* Widget() const override { return m_widget; }
-    void SetVisible(bool visible) override;
+    void SetVisible(bool visible, bool activate) override;
     void SetClientGeometry(const RECT& client) override;
     void SetText(const std::string& text) override;
     void Flush(const RECT& client) override;
