@@ -1,0 +1,115 @@
+// Centring windows inside monitor work areas and parents.
+
+#include "app/CenterWindow.h"
+#include "views/win/Desktop.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CenterWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WNDCLASSEX wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = DefWindowProc;
+        wc.lpszClassName = "CenterProbe";
+        RegisterClassEx(&wc);
+        // Two monitors side by side; the second is smaller.
+        kwin::SetMonitorsForTesting({
+            {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true},
+            {{1920, 0, 3200, 1024}, {1920, 0, 3200, 1000}, false},
+        });
+    }
+    void TearDown() override {
+        for (HWND hwnd : m_windows) {
+            DestroyWindow(hwnd);
+        }
+        kwin::ClearMonitorsForTesting();
+    }
+    HWND Make(DWORD style, int x, int y, int w, int h, HWND parent = nullptr) {
+        HWND hwnd = CreateWindowEx(0, "CenterProbe", "", style, x, y, w, h, parent, nullptr,
+                                   nullptr, nullptr);
+        m_windows.insert(m_windows.begin(), hwnd);
+        return hwnd;
+    }
+    static RECT Rect(HWND hwnd) {
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        return r;
+    }
+    std::vector<HWND> m_windows;
+};
+
+} // namespace
+
+TEST_F(CenterWindowTest, WindowWithoutOwnerIsCentredOnItsMonitorsWorkArea) {
+    HWND hwnd = Make(WS_POPUP, 0, 0, 416, 540);
+    EXPECT_TRUE(CenterWindow(hwnd));
+    const RECT r = Rect(hwnd);
+    EXPECT_EQ(r.left, 960 - 208);
+    EXPECT_EQ(r.top, 520 - 270);
+    EXPECT_EQ(r.right - r.left, 416) << "the size is kept";
+    EXPECT_EQ(r.bottom - r.top, 540);
+
+    HWND second = Make(WS_POPUP, 2500, 100, 400, 200);
+    EXPECT_TRUE(CenterWindow(second));
+    EXPECT_EQ(Rect(second).left, 2560 - 200);
+    EXPECT_EQ(Rect(second).top, 500 - 100);
+}
+
+TEST_F(CenterWindowTest, WindowLargerThanTheWorkAreaStartsAtItsTopLeft) {
+    HWND hwnd = Make(WS_POPUP, 300, 300, 2500, 1500);
+    EXPECT_TRUE(CenterWindow(hwnd));
+    EXPECT_EQ(Rect(hwnd).left, 0);
+    EXPECT_EQ(Rect(hwnd).top, 0);
+}
+
+TEST_F(CenterWindowTest, OwnedWindowIsCentredOverItsOwnerInsideTheArea) {
+    HWND owner = Make(WS_POPUP | WS_VISIBLE, 100, 100, 400, 300);
+    HWND dialog = Make(WS_POPUP, 0, 0, 200, 100, owner);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), owner);
+    EXPECT_TRUE(CenterWindow(dialog));
+    EXPECT_EQ(Rect(dialog).left, 300 - 100);
+    EXPECT_EQ(Rect(dialog).top, 250 - 50);
+
+    // Near the work area's right edge the window is pushed back inside.
+    MoveWindow(owner, 1800, 1000, 100, 100, FALSE);
+    EXPECT_TRUE(CenterWindow(dialog));
+    EXPECT_EQ(Rect(dialog).right, 1920);
+    EXPECT_EQ(Rect(dialog).bottom, 1040);
+}
+
+TEST_F(CenterWindowTest, HiddenOrMinimisedReferenceIsIgnored) {
+    HWND owner = Make(WS_POPUP, 2000, 100, 400, 300); // hidden, on the second monitor
+    HWND dialog = Make(WS_POPUP, 10, 10, 200, 100, owner);
+    EXPECT_TRUE(CenterWindow(dialog));
+    EXPECT_EQ(Rect(dialog).left, 960 - 100) << "centred on its own monitor's work area";
+    EXPECT_EQ(Rect(dialog).top, 520 - 50);
+
+    ShowWindow(owner, SW_SHOWNOACTIVATE);
+    ShowWindow(owner, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(owner));
+    MoveWindow(dialog, 10, 10, 200, 100, FALSE);
+    EXPECT_TRUE(CenterWindow(dialog, owner));
+    EXPECT_EQ(Rect(dialog).left, 960 - 100);
+}
+
+TEST_F(CenterWindowTest, ChildIsCentredInsideItsParentsClientArea) {
+    HWND parent = Make(WS_POPUP, 100, 100, 300, 200);
+    HWND child = Make(WS_CHILD, 0, 0, 100, 50, parent);
+    EXPECT_TRUE(CenterWindow(child));
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.top, 75);
+}
+
+TEST_F(CenterWindowTest, WithoutMonitorInformationNothingMoves) {
+    kwin::SetMonitorsForTesting({});
+    HWND hwnd = Make(WS_POPUP, 5, 6, 100, 100);
+    EXPECT_FALSE(CenterWindow(hwnd));
+    EXPECT_EQ(Rect(hwnd).left, 5);
+    EXPECT_EQ(Rect(hwnd).top, 6);
+}
