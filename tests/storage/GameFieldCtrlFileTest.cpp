@@ -1,0 +1,153 @@
+// The field control's Save and Load commands, and the control itself in the
+// autosave's archive form.
+
+#include "StorageSamples.h"
+#include "StorageTestSupport.h"
+
+#include "session/CGameFieldCtrl.h"
+#include "storage/CGameFieldCtrlArchive.h"
+#include "storage/SessionFile.h"
+
+#include <boost/archive/binary_oarchive.hpp>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace fs = boost::filesystem;
+
+namespace {
+
+constexpr std::int64_t Now = 1700000500;
+
+class GameFieldCtrlFileTest : public testing::Test {
+protected:
+    GameFieldCtrlFileTest() {
+        m_session.SetClock([] { return Now; });
+        m_other.SetClock([] { return Now; });
+    }
+
+    std::string Path(const char* name) const { return (m_root.Path() / name).string(); }
+
+    // A game in progress with a selection, history and snapshots.
+    void PlaySomething(CGameFieldCtrl& session) {
+        static_cast<CGameFieldFileData&>(session) = SampleGame();
+        session.undo = SampleSession().undo;
+        session.redo = SampleSession().redo;
+        session.SelectCell({3, 1});
+    }
+
+    ScopedDataRoot m_root;
+    CGameFieldCtrl m_session;
+    CGameFieldCtrl m_other;
+};
+
+TEST_F(GameFieldCtrlFileTest, SaveThenLoadRestoresTheGameWithoutHistory) {
+    PlaySomething(m_session);
+    m_session.SaveToFile(Path("game.sdk").c_str());
+    EXPECT_EQ(m_session.GetSelection(), CellPos{}); // no cell selected after a save
+
+    PlaySomething(m_other);
+    m_other.field.cells[20] = {8, 0};
+    m_other.LoadFromFile(Path("game.sdk").c_str());
+
+    const CGameFieldFileData expected = SampleGame();
+    EXPECT_EQ(static_cast<const CGameFieldFileData&>(m_other).field, expected.field);
+    EXPECT_EQ(m_other.snapShots, expected.snapShots);
+    EXPECT_EQ(m_other.startTime, expected.startTime);
+    EXPECT_EQ(m_other.level, expected.level);
+    EXPECT_EQ(m_other.helpUsed, expected.helpUsed);
+    EXPECT_TRUE(m_other.undo.empty());
+    EXPECT_TRUE(m_other.redo.empty());
+    EXPECT_EQ(m_other.GetSelection(), CellPos{});
+    EXPECT_EQ(m_other.GetStats().filled, 3u); // refreshed: recounted
+    // Saved yesterday, loaded now: the time in between counts as play time.
+    EXPECT_EQ(m_other.GetElapsed(), Now - expected.startTime);
+}
+
+TEST_F(GameFieldCtrlFileTest, FailedLoadLeavesTheSessionExactlyAsItWas) {
+    PlaySomething(m_session);
+    m_session.SaveToFile(Path("game.sdk").c_str());
+    const std::string file = ReadFileBytes(Path("game.sdk"));
+    PlaySomething(m_other);
+    const CGameFieldSerialData before = m_other;
+    const CellPos selection = m_other.GetSelection();
+
+    for (std::size_t length = 0; length < file.size(); length += 5) {
+        WriteFileBytes(Path("cut.sdk"), file.substr(0, length));
+        EXPECT_THROW(m_other.LoadFromFile(Path("cut.sdk").c_str()), std::exception);
+        ASSERT_EQ(static_cast<const CGameFieldSerialData&>(m_other), before) << length;
+        ASSERT_EQ(m_other.GetSelection(), selection);
+    }
+    EXPECT_THROW(m_other.LoadFromFile(Path("missing.sdk").c_str()), std::runtime_error);
+    EXPECT_EQ(static_cast<const CGameFieldSerialData&>(m_other), before);
+}
+
+TEST_F(GameFieldCtrlFileTest, UnknownHeaderIsReportedAndChangesNothing) {
+    m_session.SaveToFile(Path("game.sdk").c_str());
+    std::string archive = Gunzip(ReadFileBytes(Path("game.sdk")));
+    archive[40 + 5 + 5 + 4] = static_cast<char>(325 & 0xFF);
+    WriteFileBytes(Path("325.sdk"), Gzip(archive));
+    PlaySomething(m_other);
+    const CGameFieldSerialData before = m_other;
+    try {
+        m_other.LoadFromFile(Path("325.sdk").c_str());
+        FAIL() << "loaded a file with an unknown header";
+    } catch (const std::exception& error) {
+        EXPECT_STREQ(error.what(), "Unknown header");
+    }
+    EXPECT_EQ(static_cast<const CGameFieldSerialData&>(m_other), before);
+}
+
+TEST_F(GameFieldCtrlFileTest, LoadedCompletedGameShowsItsFrozenTime) {
+    CGameFieldFileData won;
+    for (std::size_t i = 0; i < 81; ++i) {
+        // A valid full board: row r, column c holds (3r + r/3 + c) mod 9 + 1.
+        const std::size_t row = i / 9;
+        const std::size_t column = i % 9;
+        won.field.cells[i].value = static_cast<std::uint8_t>((row * 3 + row / 3 + column) % 9 + 1);
+    }
+    won.startTime = 1000;
+    won.finalTime = 10809;
+    won.level = 1;
+    static_cast<CGameFieldFileData&>(m_session) = won;
+    m_session.SaveToFile(Path("won.sdk").c_str());
+
+    m_other.LoadFromFile(Path("won.sdk").c_str());
+
+    EXPECT_TRUE(m_other.IsGameOver());
+    EXPECT_EQ(m_other.GetElapsed(), 10809);
+}
+
+TEST_F(GameFieldCtrlFileTest, FailedSaveKeepsTheSelection) {
+    m_session.SelectCell({2, 2});
+    EXPECT_THROW(m_session.SaveToFile((m_root.Path() / "nowhere" / "game.sdk").c_str()),
+                 std::runtime_error);
+    EXPECT_EQ(m_session.GetSelection(), (CellPos{2, 2}));
+}
+
+// The control's own archive form is byte for byte the one the autosave writes
+// for its session data.
+TEST_F(GameFieldCtrlFileTest, ControlArchivesLikeTheAutosaveSession) {
+    PlaySomething(m_session);
+    std::ostringstream direct;
+    {
+        boost::archive::binary_oarchive archive(direct, 0);
+        archive << static_cast<const CGameFieldCtrl&>(m_session);
+    }
+    SessionFile::Write(m_root.Path() / "default.dat", m_session, {0, 0, 10, 10}, false);
+    const std::string autosave = Gunzip(ReadFileBytes(m_root.Path() / "default.dat"));
+    const std::size_t windowAndFlag = 4 * 4 + 1;
+    EXPECT_EQ(direct.str(), autosave.substr(0, autosave.size() - windowAndFlag));
+}
+
+TEST_F(GameFieldCtrlFileTest, AutosaveRestoresIntoAFieldControl) {
+    ASSERT_TRUE(SessionFile::Save(SampleSession(), {5, 6, 700, 800}, true));
+    StoredWindowRect window;
+    bool autoCheck = false;
+    ASSERT_TRUE(SessionFile::Load(m_other, window, autoCheck));
+    EXPECT_EQ(static_cast<const CGameFieldSerialData&>(m_other), SampleSession());
+    EXPECT_EQ(window, (StoredWindowRect{5, 6, 700, 800}));
+    EXPECT_TRUE(autoCheck);
+}
+
+} // namespace
