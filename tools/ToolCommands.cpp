@@ -1,7 +1,9 @@
 #include "tools/ToolCommand.h"
 
 #include "tools/CheckCommand.h"
+#include "tools/DumpCommand.h"
 #include "tools/GenerateCommand.h"
+#include "tools/NewCommand.h"
 #include "tools/SolveCommand.h"
 
 const std::vector<ToolCommand>& ToolCommands() {
@@ -13,6 +15,12 @@ const std::vector<ToolCommand>& ToolCommands() {
          RunSolveCommand},
         {"check", "check [FILE|-]               prints \"ok\" or the first repeating unit",
          RunCheckCommand},
+        {"new",
+         "new FILE (--level L [--seed N] | --puzzle TEXTFILE)   writes a game file as a new "
+         "game of that puzzle",
+         RunNewCommand},
+        {"dump", "dump FILE|-                  prints a game, session or winners file as JSON",
+         RunDumpCommand},
     };
     return commands;
 }

@@ -1,0 +1,119 @@
+// kalmora-tool dump, run as a process over files written by the game's own
+// writers; the JSON is parsed back and compared with what was written.
+
+#include "StorageSamples.h"
+#include "ToolRunner.h"
+
+#include "storage/GameFile.h"
+#include "storage/SessionFile.h"
+#include "storage/WinnersFile.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace {
+
+using nlohmann::json;
+
+class DumpCommand : public testing::Test {
+protected:
+    std::string Path(const char* name) const { return m_folder + "/" + name; }
+
+    json Dump(const std::string& path) {
+        const ToolResult result = RunTool("dump '" + path + "'");
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        return json::parse(result.out);
+    }
+
+    const std::string m_folder = TemporaryFolder();
+};
+
+void ExpectBoard(const json& board, const CGameField& field) {
+    ASSERT_EQ(board.size(), 81u);
+    for (std::size_t i = 0; i < 81; ++i) {
+        EXPECT_EQ(board[i]["value"], field.cells[i].value) << "cell " << i;
+        EXPECT_EQ(board[i]["flags"], field.cells[i].flags) << "cell " << i;
+    }
+}
+
+void ExpectGame(const json& dump, const CGameFieldFileData& game) {
+    EXPECT_EQ(dump["level"], game.level);
+    EXPECT_EQ(dump["helpUsed"], game.helpUsed);
+    EXPECT_EQ(dump["startTime"], game.startTime);
+    EXPECT_EQ(dump["finalTime"], game.finalTime);
+    ExpectBoard(dump["board"], game.field);
+    ASSERT_EQ(dump["snapshots"].size(), game.snapShots.size());
+    for (std::size_t i = 0; i < game.snapShots.size(); ++i) {
+        EXPECT_EQ(dump["snapshots"][i]["elapsed"], game.snapShots[i].elapsed);
+        ExpectBoard(dump["snapshots"][i]["board"], game.snapShots[i].field);
+    }
+}
+
+TEST_F(DumpCommand, GameFile) {
+    const CGameFieldFileData game = SampleGame();
+    GameFile::Write(Path("game.sdk"), game);
+    const json dump = Dump(Path("game.sdk"));
+    EXPECT_EQ(dump["kind"], "game");
+    ExpectGame(dump, game);
+    EXPECT_EQ(dump["snapshots"][0]["name"], "Start");
+    EXPECT_EQ(dump["snapshots"][1]["name"], "ABCDEFGHIJKLMNOPQRST");
+    EXPECT_FALSE(dump.contains("undo"));
+}
+
+TEST_F(DumpCommand, SessionFile) {
+    const CGameFieldSerialData session = SampleSession();
+    SessionFile::Write(Path("default.dat"), session, {-8, 30, 632, 750}, true);
+    const json dump = Dump(Path("default.dat"));
+    EXPECT_EQ(dump["kind"], "session");
+    ExpectGame(dump, session);
+    ASSERT_EQ(dump["undo"].size(), 2u);
+    EXPECT_EQ(dump["undo"][1], json({{"column", 9}, {"row", 9}, {"value", 4}, {"flags", 0}}));
+    EXPECT_EQ(dump["redo"],
+              json::array({{{"column", 5}, {"row", 3}, {"value", 6}, {"flags", 256}}}));
+    EXPECT_EQ(dump["window"], json({{"left", -8}, {"top", 30}, {"width", 640}, {"height", 720}}));
+    EXPECT_EQ(dump["autoCheck"], true);
+}
+
+TEST_F(DumpCommand, WinnersFile) {
+    WinnersLists lists = SampleWinners();
+    lists[3] = {Winner("0123456789012345678901234567890123456789", 7)};
+    WinnersFile::Write(Path("top.dat"), lists);
+    const json dump = Dump(Path("top.dat"));
+    EXPECT_EQ(dump["kind"], "winners");
+    EXPECT_EQ(dump["easy"],
+              json::array({{{"name", "Ann"}, {"time", 65}}, {{"name", "Bob"}, {"time", 301}}}));
+    EXPECT_EQ(dump["normal"], json::array());
+    EXPECT_EQ(dump["hard"][0]["name"], "Chloé");
+    EXPECT_EQ(dump["insane"][0]["name"], "0123456789012345678901234567890123456789");
+}
+
+TEST_F(DumpCommand, NamesThatAreNotUtf8StillGiveValidJson) {
+    WinnersLists lists;
+    lists[0] = {Winner("caf\xE9 \xFF", 1)};
+    WinnersFile::Write(Path("top.dat"), lists);
+    EXPECT_EQ(Dump(Path("top.dat"))["easy"][0]["name"], "caf\xEF\xBF\xBD \xEF\xBF\xBD");
+}
+
+TEST_F(DumpCommand, WhatTheNewCommandWrote) {
+    ASSERT_EQ(RunTool("new '" + Path("new.sdk") + "' --level hard --seed 5").exitCode, 0);
+    const json dump = Dump(Path("new.sdk"));
+    EXPECT_EQ(dump["kind"], "game");
+    EXPECT_EQ(dump["level"], 3);
+    EXPECT_EQ(dump["snapshots"], json::array());
+}
+
+TEST_F(DumpCommand, OtherFilesAreRefused) {
+    const std::string text = WriteTextFile(m_folder, "puzzle.txt", std::string(81, '0'));
+    ToolResult result = RunTool("dump '" + text + "'");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("not a game, session or winners file"), std::string::npos);
+
+    GameFile::Write(Path("game.sdk"), SampleGame());
+    const std::string cut = WriteTextFile(m_folder, "cut.sdk", "\x1f\x8b\x08\x00");
+    EXPECT_EQ(RunTool("dump '" + cut + "'").exitCode, 1);
+    EXPECT_EQ(RunTool("dump '" + Path("missing.sdk") + "'").exitCode, 1);
+    EXPECT_EQ(RunTool("dump").exitCode, 2);
+}
+
+} // namespace
