@@ -1,7 +1,9 @@
 // The layer's plain "STATIC" class: it paints its text on the button-face
 // colour and, unless it has SS_NOTIFY, lets the mouse fall through to its
-// parent by answering WM_NCHITTEST with HTTRANSPARENT.
+// parent by answering WM_NCHITTEST with HTTRANSPARENT. An SS_ICON static
+// shows the icon it was given with STM_SETICON instead of text.
 
+#include "views/win/WinDialog.h"
 #include "views/win/WinGdi.h"
 #include "views/win/WinUser.h"
 #include "views/win/WindowTable.h"
@@ -9,6 +11,20 @@
 #include <string>
 
 namespace kwin {
+namespace {
+
+HANDLE SetIconOf(HWND hwnd, HICON icon) {
+    HANDLE old = GetProp(hwnd, "KalmoraStaticIcon");
+    SetProp(hwnd, "KalmoraStaticIcon", icon);
+    if (icon != nullptr && (GetWindowLong(hwnd, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        SetWindowPos(hwnd, nullptr, 0, 0, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return old;
+}
+
+} // namespace
 
 LRESULT StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -27,6 +43,13 @@ LRESULT StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(GetProp(hwnd, "KalmoraStaticFont"));
+    case STM_SETICON: {
+        // An icon static takes the icon's size, as on the platform.
+        HANDLE old = SetIconOf(hwnd, reinterpret_cast<HICON>(wParam));
+        return reinterpret_cast<LRESULT>(old);
+    }
+    case STM_GETICON:
+        return reinterpret_cast<LRESULT>(GetProp(hwnd, "KalmoraStaticIcon"));
     case WM_SETTEXT: {
         const LRESULT r = DefWindowProc(hwnd, message, wParam, lParam);
         InvalidateRect(hwnd, nullptr, TRUE);
@@ -48,6 +71,13 @@ LRESULT StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
         }
         FillRect(hdc, &client, brush);
+        if ((GetWindowLong(hwnd, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+            if (HICON icon = static_cast<HICON>(GetProp(hwnd, "KalmoraStaticIcon"))) {
+                DrawIconEx(hdc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+            }
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
         const int length = GetWindowTextLength(hwnd);
         if (length > 0) {
             std::string text(static_cast<std::size_t>(length) + 1, '\0');

@@ -13,6 +13,8 @@
 namespace kwin {
 
 LRESULT StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// "EDIT", "BUTTON" and the status bar (ControlClasses.cpp).
+void RegisterControlClasses();
 
 namespace {
 
@@ -101,6 +103,7 @@ void EnsureSystemClasses() {
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = "STATIC";
     Register(wc, true);
+    RegisterControlClasses();
 }
 
 } // namespace kwin

@@ -745,10 +745,12 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         w->peer->Raise();
     }
     const bool redraw = !(pos.flags & SWP_NOREDRAW);
-    if (sized) {
+    // A changed frame (menu bar, scroll bars) changes the client area in place.
+    const bool frameChanged = (pos.flags & SWP_FRAMECHANGED) != 0;
+    if (sized || frameChanged) {
         ResizeSurface(*w, (w->cls->style & (CS_HREDRAW | CS_VREDRAW)) != 0, redraw);
     }
-    if (moved || sized) {
+    if (moved || sized || frameChanged) {
         ApplyPeerGeometry(*w);
     }
     if (pos.flags & SWP_SHOWWINDOW && !(w->style & WS_VISIBLE)) {
@@ -765,6 +767,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         ForgetInputWindow(hwnd);
     }
     pos.flags |= (moved ? 0 : SWP_NOMOVE) | (sized ? 0 : SWP_NOSIZE);
+    if (frameChanged) {
+        pos.flags &= ~SWP_NOSIZE;
+    }
     SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
     if (!(flags & SWP_NOACTIVATE) && IsWindow(hwnd) && w->parent == nullptr && !w->messageOnly &&
         (w->style & WS_VISIBLE)) {
