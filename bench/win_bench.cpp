@@ -1,0 +1,142 @@
+// The windowing layer: the cost of dispatching a sent message, and a full
+// paint of a board-like pattern (81 fills, 20 lines, 81 centred digits) into
+// memory bitmaps of the default board size and of 2000 x 2000 pixels.
+
+#include "views/win/CWindow.h"
+#include "views/win/Win32.h"
+#include "views/win/qt/QtBackend.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+LRESULT CountingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER + 1) {
+        return static_cast<LRESULT>(wParam + 1);
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+HWND MakeCountingWindow() {
+    WNDCLASSEX wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = CountingProc;
+    wc.lpszClassName = "BenchCounting";
+    RegisterClassEx(&wc);
+    return CreateWindowEx(0, "BenchCounting", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                          nullptr);
+}
+
+void BM_SendMessage(benchmark::State& state) {
+    HWND hwnd = MakeCountingWindow();
+    WPARAM value = 0;
+    for (auto _ : state) {
+        value = static_cast<WPARAM>(SendMessage(hwnd, WM_USER + 1, value, 0));
+    }
+    benchmark::DoNotOptimize(value);
+    DestroyWindow(hwnd);
+}
+BENCHMARK(BM_SendMessage);
+
+class CCountingWindow : public CWindow {
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_USER + 1) {
+            return static_cast<LRESULT>(wParam + 1);
+        }
+        return CWindow::WindowProc(message, wParam, lParam);
+    }
+};
+
+void BM_SendMessageToCWindow(benchmark::State& state) {
+    CCountingWindow window;
+    window.Create(HWND_MESSAGE);
+    WPARAM value = 0;
+    for (auto _ : state) {
+        value = static_cast<WPARAM>(SendMessage(window, WM_USER + 1, value, 0));
+    }
+    benchmark::DoNotOptimize(value);
+}
+BENCHMARK(BM_SendMessageToCWindow);
+
+void Line(HDC hdc, int x0, int y0, int x1, int y1) {
+    MoveToEx(hdc, x0, y0, nullptr);
+    LineTo(hdc, x1, y1);
+}
+
+// One paint of the board pattern, off screen, as the field view does it.
+void PaintBoard(HDC target, int size) {
+    HDC mem = CreateCompatibleDC(target);
+    HBITMAP bmp = CreateCompatibleBitmap(target, size, size);
+    HGDIOBJ oldBitmap = SelectObject(mem, bmp);
+    const double cell = (size - 1) / 9.0;
+    LOGFONT lf{};
+    lf.lfHeight = static_cast<LONG>(cell);
+    std::strncpy(lf.lfFaceName, "Arial", LF_FACESIZE - 1);
+    HFONT font = CreateFontIndirect(&lf);
+    HGDIOBJ oldFont = SelectObject(mem, font);
+    SetBkMode(mem, TRANSPARENT);
+    for (int r = 1; r <= 9; ++r) {
+        for (int c = 1; c <= 9; ++c) {
+            const RECT fill{static_cast<LONG>((c - 1) * cell) + 1,
+                            static_cast<LONG>((r - 1) * cell) + 1, static_cast<LONG>(c * cell),
+                            static_cast<LONG>(r * cell)};
+            HBRUSH brush =
+                CreateSolidBrush(r == 5 || c == 5 ? RGB(220, 240, 255) : RGB(255, 255, 240));
+            FillRect(mem, &fill, brush);
+            DeleteObject(brush);
+            RECT inner{fill.left + 1, fill.top + 1, fill.right, fill.bottom};
+            const char digit = static_cast<char>('1' + (r + c) % 9);
+            SetTextColor(mem, (r + c) % 2 ? RGB(0, 0, 0) : RGB(0, 0, 240));
+            DrawText(mem, &digit, 1, &inner, DT_CENTER | DT_VCENTER);
+        }
+    }
+    HPEN thin = CreatePen(PS_SOLID, 1, RGB(127, 127, 127));
+    HGDIOBJ oldPen = SelectObject(mem, thin);
+    for (int k : {1, 2, 4, 5, 7, 8}) {
+        Line(mem, static_cast<int>(k * cell), 0, static_cast<int>(k * cell), size - 1);
+        Line(mem, 0, static_cast<int>(k * cell), size - 1, static_cast<int>(k * cell));
+    }
+    HPEN thick = CreatePen(PS_SOLID, 3, RGB(0, 0, 0));
+    SelectObject(mem, thick);
+    HGDIOBJ oldBrush = SelectObject(mem, GetStockObject(NULL_BRUSH));
+    Rectangle(mem, 0, 0, size, size); // four lines
+    for (int k : {3, 6}) {
+        Line(mem, static_cast<int>(k * cell), 0, static_cast<int>(k * cell), size - 1);
+        Line(mem, 0, static_cast<int>(k * cell), size - 1, static_cast<int>(k * cell));
+    }
+    BitBlt(target, 0, 0, size, size, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, oldBrush);
+    SelectObject(mem, oldPen);
+    SelectObject(mem, oldFont);
+    SelectObject(mem, oldBitmap);
+    DeleteObject(thin);
+    DeleteObject(thick);
+    DeleteObject(font);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+}
+
+void BM_PaintBoard(benchmark::State& state) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    kwin::qt::InstallQtBackend();
+    const int size = static_cast<int>(state.range(0));
+    HDC screen = CreateCompatibleDC(nullptr);
+    HBITMAP target = CreateCompatibleBitmap(screen, size, size);
+    HGDIOBJ old = SelectObject(screen, target);
+    for (auto _ : state) {
+        PaintBoard(screen, size);
+    }
+    benchmark::DoNotOptimize(GetPixel(screen, size / 2, size / 2));
+    SelectObject(screen, old);
+    DeleteObject(target);
+    DeleteDC(screen);
+}
+BENCHMARK(BM_PaintBoard)->Arg(388)->Arg(2000)->Unit(benchmark::kMicrosecond);
+
+} // namespace

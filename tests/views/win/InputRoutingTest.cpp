@@ -1,0 +1,190 @@
+// How the core routes input the backend delivers: hit testing with
+// WM_NCHITTEST (a plain STATIC lets the mouse fall through), WM_SETCURSOR
+// before the mouse message, capture, double clicks by class style and time,
+// keys to the focus window, and the key state as of the message handled.
+
+#include "MessageLog.h"
+
+#include "views/win/Backend.h"
+#include "views/win/Clock.h"
+
+using namespace wintest;
+
+namespace {
+
+struct FakeClock {
+    kwin::Clock::time_point now = kwin::Clock::now();
+    FakeClock() {
+        kwin::SetClockForTesting([this] { return now; });
+    }
+    ~FakeClock() { kwin::SetClockForTesting(nullptr); }
+    void Advance(int ms) { now += std::chrono::milliseconds(ms); }
+};
+
+class InputRoutingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_top = CreateWindowEx(0, SpyClass(0), "", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200,
+                               nullptr, nullptr, nullptr, nullptr);
+        PumpMessages();
+        Log().Clear();
+    }
+    void TearDown() override {
+        ReleaseCapture();
+        DestroyWindow(m_top);
+        PumpMessages();
+    }
+    void Click(POINT p, unsigned buttonsAfterDown = MK_LBUTTON) {
+        kwin::DeliverMouse(m_top, kwin::MouseAction::LeftDown, p, 0, buttonsAfterDown);
+        kwin::DeliverMouse(m_top, kwin::MouseAction::LeftUp, p, 0, 0);
+        PumpMessages();
+    }
+    HWND m_top = nullptr;
+};
+
+LPARAM ScreenParam(int x, int y) {
+    return MAKELPARAM(x, y);
+}
+
+} // namespace
+
+TEST_F(InputRoutingTest, MouseMessageIsPrecededByHitTestAndCursorQuery) {
+    Click({30, 40});
+    EXPECT_TRUE(Log().Matches({
+        {WM_NCHITTEST, CheckL, 0, ScreenParam(130, 140), m_top},
+        {WM_SETCURSOR, CheckBoth, reinterpret_cast<WPARAM>(m_top),
+         MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN), m_top},
+        {WM_NCHITTEST, CheckL, 0, ScreenParam(130, 140), m_top},
+        {WM_SETCURSOR, CheckBoth, reinterpret_cast<WPARAM>(m_top),
+         MAKELPARAM(HTCLIENT, WM_LBUTTONUP), m_top},
+        {WM_LBUTTONDOWN, CheckBoth, MK_LBUTTON, MAKELPARAM(30, 40), m_top},
+        {WM_LBUTTONUP, CheckBoth, 0, MAKELPARAM(30, 40), m_top},
+    }));
+}
+
+TEST_F(InputRoutingTest, PlainStaticLetsTheMouseFallThroughButNotifyingOneTakesIt) {
+    HWND plain = CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 100, m_top,
+                                nullptr, nullptr, nullptr);
+    HWND notifying = CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 150, 10,
+                                    100, 100, m_top, nullptr, nullptr, nullptr);
+    Log().Ignore(WM_NCHITTEST);
+    Log().Ignore(WM_SETCURSOR);
+    Log().Ignore(WM_PAINT);
+    Log().Ignore(WM_ERASEBKGND);
+    Log().Ignore(WM_CTLCOLORSTATIC);
+    PumpMessages();
+    Log().Clear();
+    Click({50, 60});
+    EXPECT_TRUE(Log().Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(50, 60), m_top},
+                               {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(50, 60), m_top}}));
+    Log().Clear();
+    Click({160, 30});
+    EXPECT_TRUE(Log().Matches({})) << "the notifying static took the click; the parent saw nothing";
+    DestroyWindow(plain);
+    DestroyWindow(notifying);
+    Log() = MessageLog{};
+}
+
+TEST_F(InputRoutingTest, CaptureSendsEverythingToTheCapturingWindowInItsCoordinates) {
+    HWND child = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 100, 50, 50, 50, m_top,
+                                nullptr, nullptr, nullptr);
+    PumpMessages();
+    Log().Clear();
+    SetCapture(child);
+    kwin::DeliverMouse(m_top, kwin::MouseAction::Move, {10, 10}, 0, 0);
+    PumpMessages();
+    EXPECT_TRUE(
+        Log().Matches({{WM_MOUSEMOVE, CheckL, 0,
+                        MAKELPARAM(static_cast<WORD>(-90), static_cast<WORD>(-40)), child}}))
+        << "no hit test and no cursor query while captured";
+    Log().Clear();
+    ReleaseCapture();
+    EXPECT_TRUE(Log().Matches({{WM_CAPTURECHANGED, CheckL, 0, 0, child}}));
+    DestroyWindow(child);
+}
+
+TEST_F(InputRoutingTest, DoubleClickNeedsTheClassStyleAndTheDoubleClickTime) {
+    FakeClock clock;
+    HWND dbl = CreateWindowEx(0, SpyClass(CS_DBLCLKS), "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100,
+                              m_top, nullptr, nullptr, nullptr);
+    Log().Ignore(WM_NCHITTEST);
+    Log().Ignore(WM_SETCURSOR);
+    PumpMessages();
+    Log().Clear();
+    Click({10, 10});
+    clock.Advance(200);
+    Click({11, 10});
+    clock.Advance(200);
+    Click({11, 10}); // a third click starts over
+    clock.Advance(GetDoubleClickTime() + 1);
+    Click({11, 10}); // too late
+    EXPECT_TRUE(Log().Matches({{WM_LBUTTONDOWN, AnyParams, 0, 0, dbl},
+                               {WM_LBUTTONUP},
+                               {WM_LBUTTONDBLCLK, CheckBoth, MK_LBUTTON, MAKELPARAM(11, 10), dbl},
+                               {WM_LBUTTONUP},
+                               {WM_LBUTTONDOWN},
+                               {WM_LBUTTONUP},
+                               {WM_LBUTTONDOWN},
+                               {WM_LBUTTONUP}}));
+    Log().Clear();
+    Click({150, 150});
+    clock.Advance(100);
+    Click({150, 150});
+    EXPECT_TRUE(Log().Matches({{WM_LBUTTONDOWN, AnyParams, 0, 0, m_top},
+                               {WM_LBUTTONUP},
+                               {WM_LBUTTONDOWN, AnyParams, 0, 0, m_top},
+                               {WM_LBUTTONUP}}))
+        << "a class without CS_DBLCLKS gets two presses";
+    DestroyWindow(dbl);
+    Log() = MessageLog{};
+}
+
+namespace {
+
+std::vector<std::pair<UINT, bool>> g_controlStates;
+
+LRESULT KeyStateRecorder(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN || message == WM_KEYUP) {
+        g_controlStates.emplace_back(static_cast<UINT>(wParam),
+                                     (GetKeyState(VK_CONTROL) & 0x8000) != 0);
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(InputRoutingTest, KeyStateIsThatOfTheMessageBeingHandledNotOfTheKeyboardNow) {
+    SetWindowLongPtr(m_top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyStateRecorder));
+    SetFocus(m_top);
+    g_controlStates.clear();
+    // Both keys are pressed and released before the loop runs.
+    kwin::DeliverKey(m_top, true, VK_CONTROL, 0x1D, false, false, kwin::ModControl, 0);
+    kwin::DeliverKey(m_top, true, 'Z', 0x2C, false, false, kwin::ModControl, 0x1A);
+    kwin::DeliverKey(m_top, false, 'Z', 0x2C, false, false, kwin::ModControl, 0);
+    kwin::DeliverKey(m_top, false, VK_CONTROL, 0x1D, false, false, 0, 0);
+    kwin::DeliverKey(m_top, true, 'Z', 0x2C, false, false, 0, 'z');
+    PumpMessages();
+    const std::vector<std::pair<UINT, bool>> expected{
+        {VK_CONTROL, true}, {'Z', true}, {'Z', true}, {VK_CONTROL, false}, {'Z', false}};
+    EXPECT_EQ(g_controlStates, expected);
+    EXPECT_NE(GetKeyState('Z') & 0x8000, 0) << "Z is still down as of the last message";
+    kwin::DeliverKey(m_top, false, 'Z', 0x2C, false, false, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(GetKeyState('Z') & 0x8000, 0);
+}
+
+TEST_F(InputRoutingTest, KeysGoToTheFocusWindowAndAltMakesSystemKeys) {
+    HWND child = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, m_top,
+                                nullptr, nullptr, nullptr);
+    SetFocus(child);
+    PumpMessages();
+    Log().Clear();
+    kwin::DeliverKey(m_top, true, 'A', 0x1E, false, false, 0, 'a');
+    kwin::DeliverKey(m_top, true, 'F', 0x21, false, false, kwin::ModAlt, 'f');
+    PumpMessages();
+    EXPECT_TRUE(Log().Matches({{WM_KEYDOWN, CheckBoth, 'A', 0x001E0001, child},
+                               {WM_CHAR, CheckW, 'a', 0, child},
+                               {WM_SYSKEYDOWN, CheckBoth, 'F', 0x20210001, child},
+                               {WM_SYSCHAR, CheckW, 'f', 0, child}}));
+    DestroyWindow(child);
+}

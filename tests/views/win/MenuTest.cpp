@@ -1,0 +1,376 @@
+// Menus built from data, their items' states, the menu bar's share of the
+// window, the popup and command messages, and accelerator translation with
+// exact modifiers.
+
+#include "MessageLog.h"
+
+#include "views/win/Backend.h"
+#include "views/win/ResourceTemplates.h"
+#include "views/win/ToolkitServices.h"
+
+#include <string>
+
+using namespace wintest;
+using kwin::MenuTemplateItem;
+
+namespace {
+
+constexpr UINT MenuId = 900;
+constexpr UINT AccelId = 901;
+
+const std::vector<MenuTemplateItem>& TestMenu() {
+    static const std::vector<MenuTemplateItem> menu{
+        {"File",
+         0,
+         MF_POPUP,
+         {{"&New", 0, MF_POPUP, {{"Blank", 32793}, {"Easy", 32794}}},
+          {"&Load...\tF3", 57601},
+          {"&Save\tF2", 57603},
+          {"", 0, MF_SEPARATOR},
+          {"E&xit", 57665}}},
+        {"Game",
+         0,
+         MF_POPUP,
+         {{"&Undo\tCtrl-Z", 57643},
+          {"&Redo\tCtrl-Y", 57644, MF_GRAYED},
+          {"", 0, MF_SEPARATOR},
+          {"A&uto-Check", 32802},
+          {"&Check\tCtrl-K", 32792}}},
+        {"Help", 0, MF_POPUP | MF_HELP, {{"&About", 57664}}},
+    };
+    return menu;
+}
+
+std::string ItemText(HMENU menu, UINT position) {
+    char buffer[64] = {};
+    GetMenuString(menu, position, buffer, sizeof(buffer), MF_BYPOSITION);
+    return buffer;
+}
+
+UINT State(HMENU menu, UINT id) {
+    MENUITEMINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STATE;
+    EXPECT_TRUE(GetMenuItemInfo(menu, id, FALSE, &info)) << id;
+    return info.fState;
+}
+
+// Grays Undo whenever a popup opens: the state the user (or an accelerator) sees.
+bool g_grayUndo = false;
+LRESULT MenuOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Log().Add(hwnd, message, wParam, lParam);
+    if (message == WM_INITMENUPOPUP) {
+        EnableMenuItem(reinterpret_cast<HMENU>(wParam), 57643,
+                       MF_BYCOMMAND | (g_grayUndo ? MF_GRAYED : MF_ENABLED));
+        CheckMenuItem(reinterpret_cast<HMENU>(wParam), 32802, MF_BYCOMMAND | MF_CHECKED);
+        return 0;
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+LPCSTR MenuOwnerClass() {
+    static bool done = false;
+    if (!done) {
+        done = true;
+        WNDCLASSEX wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = MenuOwnerProc;
+        wc.lpszClassName = "KalmoraMenuOwner";
+        RegisterClassEx(&wc);
+    }
+    return "KalmoraMenuOwner";
+}
+
+class MenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        kwin::RegisterMenuTemplate(MenuId, TestMenu());
+        Log().Clear();
+        g_grayUndo = false;
+        m_menu = LoadMenu(nullptr, MAKEINTRESOURCE(MenuId));
+        ASSERT_NE(m_menu, nullptr);
+    }
+    void TearDown() override {
+        if (IsWindow(m_owner)) {
+            DestroyWindow(m_owner);
+        } else {
+            DestroyMenu(m_menu);
+        }
+        PumpMessages();
+    }
+    HWND MakeOwner() {
+        m_owner = CreateWindowEx(0, MenuOwnerClass(), "owner", WS_OVERLAPPEDWINDOW, 10, 10, 300,
+                                 200, nullptr, nullptr, nullptr, nullptr);
+        return m_owner;
+    }
+    HMENU m_menu = nullptr;
+    HWND m_owner = nullptr;
+};
+
+} // namespace
+
+TEST_F(MenuTest, MenuFromDataHasTheItemsTextsAndIdsOfItsTemplate) {
+    ASSERT_EQ(GetMenuItemCount(m_menu), 3);
+    EXPECT_EQ(ItemText(m_menu, 0), "File");
+    EXPECT_EQ(ItemText(m_menu, 1), "Game");
+    EXPECT_EQ(ItemText(m_menu, 2), "Help");
+    HMENU file = GetSubMenu(m_menu, 0);
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(GetMenuItemCount(file), 5);
+    EXPECT_EQ(GetMenuItemID(file, 0), static_cast<UINT>(-1)) << "a popup item has no command";
+    HMENU fresh = GetSubMenu(file, 0);
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(GetMenuItemCount(fresh), 2);
+    EXPECT_EQ(GetMenuItemID(fresh, 1), 32794u);
+    EXPECT_EQ(ItemText(file, 1), "&Load...\tF3") << "mnemonic and shortcut text are kept";
+    EXPECT_EQ(GetMenuItemID(file, 1), 57601u);
+    EXPECT_NE(GetMenuState(file, 3, MF_BYPOSITION) & MF_SEPARATOR, 0u);
+    EXPECT_EQ(GetMenuItemID(file, 4), 57665u);
+
+    MENUITEMINFO help{};
+    help.cbSize = sizeof(help);
+    help.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+    ASSERT_TRUE(GetMenuItemInfo(m_menu, 2, TRUE, &help));
+    EXPECT_NE(help.fType & MFT_RIGHTJUSTIFY, 0u) << "Help sits at the right of the bar";
+    EXPECT_EQ(help.hSubMenu, GetSubMenu(m_menu, 2));
+    EXPECT_EQ(State(m_menu, 57644) & MFS_GRAYED, MFS_GRAYED) << "grayed in the template";
+    EXPECT_EQ(State(m_menu, 57643) & MFS_GRAYED, 0u);
+}
+
+TEST_F(MenuTest, ItemInfoReadsAndWritesStatesTextsAndSubmenus) {
+    MENUITEMINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STRING;
+    ASSERT_TRUE(GetMenuItemInfo(m_menu, 57643, FALSE, &info));
+    EXPECT_EQ(info.cch, 13u) << "length only when no buffer is given";
+    char text[8] = {};
+    info.dwTypeData = text;
+    info.cch = sizeof(text);
+    ASSERT_TRUE(GetMenuItemInfo(m_menu, 57643, FALSE, &info));
+    EXPECT_STREQ(text, "&Undo\tC") << "cut to the buffer, terminated";
+
+    HMENU snapshots = CreatePopupMenu();
+    ASSERT_TRUE(AppendMenu(snapshots, MF_STRING, 36864, "first (00:00:05)"));
+    MENUITEMINFO attach{};
+    attach.cbSize = sizeof(attach);
+    attach.fMask = MIIM_SUBMENU | MIIM_STATE;
+    attach.hSubMenu = snapshots;
+    attach.fState = MFS_ENABLED;
+    ASSERT_TRUE(SetMenuItemInfo(m_menu, 32792, FALSE, &attach));
+    EXPECT_NE(GetMenuState(m_menu, 36864, MF_BYCOMMAND), static_cast<UINT>(-1))
+        << "commands are found inside an attached popup";
+    attach.fState = MFS_GRAYED | MFS_CHECKED;
+    ASSERT_TRUE(SetMenuItemInfo(m_menu, 36864, FALSE, &attach));
+    EXPECT_EQ(State(m_menu, 36864), MFS_GRAYED | MFS_CHECKED);
+    EXPECT_FALSE(GetMenuItemInfo(m_menu, 4242, FALSE, &attach)) << "no such command";
+}
+
+TEST_F(MenuTest, EnableAndCheckReportThePreviousStates) {
+    EXPECT_EQ(EnableMenuItem(m_menu, 57643, MF_BYCOMMAND | MF_GRAYED), MF_ENABLED);
+    EXPECT_EQ(EnableMenuItem(m_menu, 57643, MF_BYCOMMAND | MF_ENABLED), MF_GRAYED);
+    EXPECT_EQ(EnableMenuItem(m_menu, 4242, MF_BYCOMMAND), -1);
+    EXPECT_EQ(CheckMenuItem(m_menu, 32802, MF_BYCOMMAND | MF_CHECKED), MF_UNCHECKED);
+    EXPECT_EQ(CheckMenuItem(m_menu, 32802, MF_BYCOMMAND | MF_UNCHECKED), MF_CHECKED);
+    EXPECT_EQ(State(m_menu, 32802) & MFS_CHECKED, 0u);
+}
+
+TEST_F(MenuTest, RadioCheckMarksOneItemOfTheRange) {
+    HMENU fresh = GetSubMenu(GetSubMenu(m_menu, 0), 0);
+    AppendMenu(fresh, MF_STRING, 32795, "Normal");
+    ASSERT_TRUE(CheckMenuRadioItem(fresh, 32793, 32795, 32794, MF_BYCOMMAND));
+    EXPECT_EQ(State(fresh, 32793) & MFS_CHECKED, 0u);
+    EXPECT_EQ(State(fresh, 32794) & MFS_CHECKED, MFS_CHECKED);
+    EXPECT_EQ(State(fresh, 32795) & MFS_CHECKED, 0u);
+    ASSERT_TRUE(CheckMenuRadioItem(fresh, 0, 2, 2, MF_BYPOSITION));
+    EXPECT_EQ(State(fresh, 32794) & MFS_CHECKED, 0u);
+    EXPECT_EQ(State(fresh, 32795) & MFS_CHECKED, MFS_CHECKED);
+    MENUITEMINFO type{};
+    type.cbSize = sizeof(type);
+    type.fMask = MIIM_FTYPE;
+    GetMenuItemInfo(fresh, 32795, FALSE, &type);
+    EXPECT_NE(type.fType & MFT_RADIOCHECK, 0u);
+    EXPECT_FALSE(CheckMenuRadioItem(fresh, 32793, 32794, 32795, MF_BYCOMMAND))
+        << "the item to check lies outside the range";
+}
+
+TEST_F(MenuTest, DefaultItemIsOneAtATime) {
+    HMENU game = GetSubMenu(m_menu, 1);
+    EXPECT_EQ(GetMenuDefaultItem(game, FALSE, 0), static_cast<UINT>(-1));
+    ASSERT_TRUE(SetMenuDefaultItem(game, 32792, FALSE));
+    EXPECT_EQ(GetMenuDefaultItem(game, FALSE, 0), 32792u);
+    ASSERT_TRUE(SetMenuDefaultItem(game, 0, TRUE));
+    EXPECT_EQ(GetMenuDefaultItem(game, TRUE, 0), 0u);
+    EXPECT_EQ(State(game, 32792) & MFS_DEFAULT, 0u);
+    ASSERT_TRUE(SetMenuDefaultItem(game, static_cast<UINT>(-1), FALSE));
+    EXPECT_EQ(GetMenuDefaultItem(game, FALSE, 0), static_cast<UINT>(-1));
+}
+
+TEST_F(MenuTest, DestroyingAMenuDestroysItsPopups) {
+    HMENU file = GetSubMenu(m_menu, 0);
+    HMENU fresh = GetSubMenu(file, 0);
+    ASSERT_TRUE(DeleteMenu(m_menu, 1, MF_BYPOSITION));
+    EXPECT_EQ(GetMenuItemCount(m_menu), 2);
+    ASSERT_TRUE(DestroyMenu(m_menu));
+    EXPECT_FALSE(IsMenu(m_menu));
+    EXPECT_FALSE(IsMenu(file));
+    EXPECT_FALSE(IsMenu(fresh));
+    m_menu = CreateMenu(); // for TearDown
+}
+
+TEST_F(MenuTest, MenuBarTakesItsHeightFromTheClientArea) {
+    ASSERT_NE(MakeOwner(), nullptr);
+    RECT before;
+    GetClientRect(m_owner, &before);
+    Log().Clear();
+    ASSERT_TRUE(SetMenu(m_owner, m_menu));
+    EXPECT_EQ(GetMenu(m_owner), m_menu);
+    RECT after;
+    GetClientRect(m_owner, &after);
+    EXPECT_EQ(after.bottom, before.bottom - GetSystemMetrics(SM_CYMENU));
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_TRUE(Log().Matches(
+        {{WM_WINDOWPOSCHANGING},
+         {WM_WINDOWPOSCHANGED},
+         {WM_SIZE, CheckBoth, SIZE_RESTORED, MAKELPARAM(after.right, after.bottom)}}));
+    const kwin::Surface* surface = kwin::GetWindowSurface(m_owner);
+    ASSERT_NE(surface, nullptr);
+    EXPECT_EQ(surface->Height(), after.bottom) << "the pixels follow the client area";
+}
+
+TEST_F(MenuTest, PopupOpeningLetsTheOwnerSetStatesAndAChoiceIsACommand) {
+    ASSERT_NE(MakeOwner(), nullptr);
+    SetMenu(m_owner, m_menu);
+    HMENU game = GetSubMenu(m_menu, 1);
+    g_grayUndo = true;
+    Log().Clear();
+    kwin::MenuPopupOpening(m_owner, game, 1, true);
+    EXPECT_TRUE(Log().Matches(
+        {{WM_INITMENU, CheckW, reinterpret_cast<WPARAM>(m_menu)},
+         {WM_INITMENUPOPUP, CheckBoth, reinterpret_cast<WPARAM>(game), MAKELPARAM(1, FALSE)}}));
+    EXPECT_EQ(State(m_menu, 57643) & MFS_GRAYED, MFS_GRAYED);
+    EXPECT_EQ(State(m_menu, 32802) & MFS_CHECKED, MFS_CHECKED);
+    Log().Clear();
+    kwin::MenuCommandChosen(m_owner, 32792);
+    EXPECT_TRUE(Log().Matches({})) << "posted, not sent";
+    PumpMessages();
+    EXPECT_TRUE(Log().Matches({{WM_COMMAND, CheckBoth, MAKEWPARAM(32792, 0), 0, m_owner}}));
+}
+
+namespace {
+
+class AcceleratorTest : public MenuTest {
+protected:
+    void SetUp() override {
+        MenuTest::SetUp();
+        kwin::RegisterAcceleratorTable(AccelId, {{FVIRTKEY | FCONTROL, 'Z', 57643},
+                                                 {FVIRTKEY | FALT, VK_BACK, 57643},
+                                                 {FVIRTKEY, VK_F3, 57601},
+                                                 {FVIRTKEY, VK_F6, 57680},
+                                                 {FVIRTKEY | FSHIFT, VK_F6, 57681},
+                                                 {FVIRTKEY | FCONTROL, VK_INSERT, 57634}});
+        m_table = LoadAccelerators(nullptr, MAKEINTRESOURCE(AccelId));
+        ASSERT_NE(m_table, nullptr);
+        ASSERT_NE(MakeOwner(), nullptr);
+        Log().Clear();
+    }
+    void TearDown() override {
+        DestroyAcceleratorTable(m_table);
+        MenuTest::TearDown();
+    }
+    // Presses a key as the backend would and runs the loop with the table as
+    // its filter; the messages the owner then gets are logged.
+    void Press(UINT vk, unsigned modifiers) {
+        kwin::DeliverKey(m_owner, true, vk, 0, false, false, modifiers, 0);
+        kwin::DeliverKey(m_owner, false, vk, 0, false, false, modifiers, 0);
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!TranslateAccelerator(m_owner, m_table, &msg)) {
+                TranslateMessage(&msg);
+                DispatchMessage(&msg);
+            }
+        }
+    }
+    std::vector<WPARAM> Commands() const {
+        std::vector<WPARAM> out;
+        for (const auto& r : Log().Entries()) {
+            if (r.message == WM_COMMAND) {
+                out.push_back(r.wParam);
+            }
+        }
+        return out;
+    }
+    bool KeyDownReached(UINT vk) const {
+        for (const auto& r : Log().Entries()) {
+            if ((r.message == WM_KEYDOWN || r.message == WM_SYSKEYDOWN) && r.wParam == vk) {
+                return true;
+            }
+        }
+        return false;
+    }
+    HACCEL m_table = nullptr;
+};
+
+} // namespace
+
+TEST_F(AcceleratorTest, MatchingKeyBecomesACommandAndIsSwallowed) {
+    Press('Z', kwin::ModControl);
+    EXPECT_EQ(Commands(), std::vector<WPARAM>{MAKEWPARAM(57643, 1)});
+    EXPECT_FALSE(KeyDownReached('Z'));
+    Log().Clear();
+    Press(VK_BACK, kwin::ModAlt);
+    EXPECT_EQ(Commands(), std::vector<WPARAM>{MAKEWPARAM(57643, 1)});
+    EXPECT_FALSE(KeyDownReached(VK_BACK)) << "the system key is swallowed too";
+    Log().Clear();
+    Press(VK_F3, 0);
+    EXPECT_EQ(Commands(), std::vector<WPARAM>{MAKEWPARAM(57601, 1)});
+}
+
+TEST_F(AcceleratorTest, ModifiersMustMatchExactly) {
+    Press('Z', kwin::ModControl | kwin::ModShift);
+    EXPECT_TRUE(Commands().empty()) << "Ctrl+Shift+Z is not Ctrl+Z";
+    EXPECT_TRUE(KeyDownReached('Z')) << "an unmatched key passes on";
+    Log().Clear();
+    Press('Z', 0);
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_TRUE(KeyDownReached('Z'));
+    Log().Clear();
+    Press(VK_F6, kwin::ModShift);
+    EXPECT_EQ(Commands(), std::vector<WPARAM>{MAKEWPARAM(57681, 1)});
+    Log().Clear();
+    Press(VK_F6, 0);
+    EXPECT_EQ(Commands(), std::vector<WPARAM>{MAKEWPARAM(57680, 1)});
+    Log().Clear();
+    Press(VK_F3, kwin::ModControl);
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_TRUE(KeyDownReached(VK_F3));
+}
+
+TEST_F(AcceleratorTest, CommandOfAMenuItemAsksTheOwnerForItsStateFirst) {
+    SetMenu(m_owner, m_menu);
+    Log().Clear();
+    Press('Z', kwin::ModControl);
+    EXPECT_TRUE(
+        Log().Matches({{WM_INITMENU, CheckW, reinterpret_cast<WPARAM>(m_menu)},
+                       {WM_INITMENUPOPUP, CheckBoth,
+                        reinterpret_cast<WPARAM>(GetSubMenu(m_menu, 1)), MAKELPARAM(1, FALSE)},
+                       {WM_COMMAND, CheckBoth, MAKEWPARAM(57643, 1), 0},
+                       {WM_KEYUP, Optional}}));
+    g_grayUndo = true;
+    Log().Clear();
+    Press('Z', kwin::ModControl);
+    EXPECT_TRUE(Commands().empty()) << "a grayed item takes no command";
+    EXPECT_FALSE(KeyDownReached('Z')) << "but the key is still the accelerator's";
+    Log().Clear();
+    Press(VK_INSERT, kwin::ModControl);
+    EXPECT_EQ(Commands(), std::vector<WPARAM>{MAKEWPARAM(57634, 1)})
+        << "a command outside the menu is sent without asking";
+}
+
+TEST_F(AcceleratorTest, CopiesAndCountsEntries) {
+    EXPECT_EQ(CopyAcceleratorTable(m_table, nullptr, 0), 6);
+    ACCEL entries[2] = {};
+    EXPECT_EQ(CopyAcceleratorTable(m_table, entries, 2), 2);
+    EXPECT_EQ(entries[1].key, VK_BACK);
+    EXPECT_EQ(entries[1].cmd, 57643);
+    EXPECT_EQ(LoadAccelerators(nullptr, MAKEINTRESOURCE(4242)), nullptr);
+}
