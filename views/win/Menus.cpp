@@ -92,10 +92,30 @@ ItemRef Locate(HMENU handle, UINT item, bool byPosition) {
     return {};
 }
 
+// Whether target is menu or lies inside it: attaching it there would make a cycle.
+bool Reaches(HMENU menu, HMENU target) {
+    if (menu == target) {
+        return true;
+    }
+    const MenuObject* object = Find(menu);
+    if (object == nullptr) {
+        return false;
+    }
+    for (const auto& item : object->items) {
+        if (item.sub != nullptr && Reaches(item.sub, target)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 MenuItem ItemFromFlags(UINT flags, UINT_PTR idOrPopup, LPCSTR text) {
     MenuItem item;
     item.type = flags & TypeBits;
     item.state = flags & (MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_DEFAULT);
+    if (item.state & MF_GRAYED) {
+        item.state |= MF_DISABLED; // grayed items cannot be chosen either
+    }
     if (flags & MF_POPUP) {
         item.sub = reinterpret_cast<HMENU>(idOrPopup);
         item.id = static_cast<UINT>(idOrPopup);
@@ -230,7 +250,8 @@ UINT GetMenuItemID(HMENU menu, int position) {
 BOOL AppendMenu(HMENU menu, UINT flags, UINT_PTR idOrPopup, LPCSTR text) {
     MenuObject* object = Find(menu);
     if (object == nullptr ||
-        ((flags & MF_POPUP) && Find(reinterpret_cast<HMENU>(idOrPopup)) == nullptr)) {
+        ((flags & MF_POPUP) && (Find(reinterpret_cast<HMENU>(idOrPopup)) == nullptr ||
+                                Reaches(reinterpret_cast<HMENU>(idOrPopup), menu)))) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -317,6 +338,11 @@ BOOL SetMenuItemInfo(HMENU menu, UINT item, BOOL byPosition, LPCMENUITEMINFO inf
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
+    if ((info->fMask & MIIM_SUBMENU) && info->hSubMenu != nullptr &&
+        (Find(info->hSubMenu) == nullptr || Reaches(info->hSubMenu, ref.handle))) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
     MenuItem& it = *ref.operator->();
     if (info->fMask & (MIIM_FTYPE | MIIM_TYPE)) {
         it.type = info->fType & TypeBits;
@@ -365,8 +391,12 @@ BOOL EnableMenuItem(HMENU menu, UINT item, UINT enable) {
         return -1;
     }
     const UINT previous = ref->state & MFS_GRAYED;
-    ref->state = (ref->state & ~MFS_GRAYED) | (enable & (MF_GRAYED | MF_DISABLED));
-    return static_cast<BOOL>(previous);
+    UINT state = enable & (MF_GRAYED | MF_DISABLED);
+    if (state & MF_GRAYED) {
+        state |= MF_DISABLED;
+    }
+    ref->state = (ref->state & ~MFS_GRAYED) | state;
+    return static_cast<BOOL>((previous & MF_GRAYED) ? MF_GRAYED : previous);
 }
 
 DWORD CheckMenuItem(HMENU menu, UINT item, UINT check) {

@@ -16,10 +16,10 @@ namespace kwin {
 // holding items. "&" marks the mnemonic; text after a tab is the shortcut
 // shown beside the item. MF_HELP puts a bar item at the right edge.
 struct MenuTemplateItem {
-    std::string text;
+    std::string text{};
     UINT id = 0;
     UINT flags = MF_STRING;
-    std::vector<MenuTemplateItem> items;
+    std::vector<MenuTemplateItem> items{};
 };
 
 // Positions and sizes are in dialog units.
@@ -46,7 +46,7 @@ struct DialogTemplate {
     std::string caption;
     std::string fontFace; // used with DS_SETFONT
     WORD pointSize = 8;
-    std::vector<DialogItemTemplate> items;
+    std::vector<DialogItemTemplate> items{};
 };
 
 void RegisterMenuTemplate(UINT id, std::vector<MenuTemplateItem> items);

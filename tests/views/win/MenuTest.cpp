@@ -142,7 +142,7 @@ TEST_F(MenuTest, ItemInfoReadsAndWritesStatesTextsAndSubmenus) {
     info.cbSize = sizeof(info);
     info.fMask = MIIM_STRING;
     ASSERT_TRUE(GetMenuItemInfo(m_menu, 57643, FALSE, &info));
-    EXPECT_EQ(info.cch, 13u) << "length only when no buffer is given";
+    EXPECT_EQ(info.cch, 12u) << "length only when no buffer is given";
     char text[8] = {};
     info.dwTypeData = text;
     info.cch = sizeof(text);
@@ -159,6 +159,9 @@ TEST_F(MenuTest, ItemInfoReadsAndWritesStatesTextsAndSubmenus) {
     ASSERT_TRUE(SetMenuItemInfo(m_menu, 32792, FALSE, &attach));
     EXPECT_NE(GetMenuState(m_menu, 36864, MF_BYCOMMAND), static_cast<UINT>(-1))
         << "commands are found inside an attached popup";
+    EXPECT_FALSE(SetMenuItemInfo(m_menu, 36864, FALSE, &attach))
+        << "a popup cannot be attached inside itself";
+    attach.fMask = MIIM_STATE;
     attach.fState = MFS_GRAYED | MFS_CHECKED;
     ASSERT_TRUE(SetMenuItemInfo(m_menu, 36864, FALSE, &attach));
     EXPECT_EQ(State(m_menu, 36864), MFS_GRAYED | MFS_CHECKED);
