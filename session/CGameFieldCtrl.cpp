@@ -37,6 +37,10 @@ void CGameFieldCtrl::NewGame(int gameLevel) {
 }
 
 void CGameFieldCtrl::StartPuzzle(const PuzzleDigits& digits, int gameLevel) {
+    if (gameLevel < 0 || gameLevel > 4) {
+        throw std::out_of_range("A game level is 0 (none) to 4 (Insane), not " +
+                                std::to_string(gameLevel));
+    }
     EmptyHistoryAndSnapshots();
     m_selection = {};
     field.LoadPuzzle(digits);

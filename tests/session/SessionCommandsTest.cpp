@@ -63,12 +63,14 @@ TEST_F(SessionTest, NewGameEmptiesHistoryAndSnapshotsAndKeepsTheInputMode) {
     EXPECT_TRUE(session.field.CheckAll(region));
 }
 
-TEST_F(SessionTest, NewGameRefusesALevelOutsideOneToFour) {
+TEST_F(SessionTest, NewGameRefusesALevelItDoesNotKnow) {
     session.StartPuzzle(PuzzleTable::Get(2, 3), 2);
     const CGameField before = session.field;
     TakeLog();
     EXPECT_THROW(session.NewGame(0), std::out_of_range);
     EXPECT_THROW(session.NewGame(5), std::out_of_range);
+    EXPECT_THROW(session.StartPuzzle(PuzzleTable::Get(1, 0), -1), std::out_of_range);
+    EXPECT_THROW(session.StartPuzzle(PuzzleTable::Get(1, 0), 5), std::out_of_range);
     EXPECT_EQ(session.field, before);
     EXPECT_EQ(session.level, 2);
     EXPECT_TRUE(TakeLog().empty());
@@ -452,6 +454,19 @@ TEST_F(SessionTest, AutoCheckShowsTheColumnWhenRowAndColumnBothRepeat) {
     session.SetDigit(3);
     // Column 5 is examined in row 1, before row 5 is reached.
     EXPECT_EQ(session.GetConflictRegion(), (ConflictRegion{ConflictRegion::Column, 5}));
+}
+
+TEST_F(SessionTest, AutoCheckShowsTheRowBeforeTheColumnOfTheSameCell) {
+    session.NewBlankGame();
+    session.SetAutoCheck(true);
+    Select({2, 1});
+    session.SetDigit(3);
+    Select({8, 6});
+    session.SetDigit(3);
+    Select({8, 1});
+    session.SetDigit(3);
+    // Row 1 and column 8 both repeat; the row is examined first.
+    EXPECT_EQ(session.GetConflictRegion(), (ConflictRegion{ConflictRegion::Row, 1}));
 }
 
 TEST_F(SessionTest, WithoutAutoCheckARefreshHidesTheConflict) {
