@@ -209,10 +209,10 @@ BOOL SetMenu(HWND hwnd, HMENU menu) {
         return FALSE;
     }
     w->menu = menu;
+    NotifyMenuBar(hwnd);
     // The bar takes room from the client area.
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    NotifyMenuBar(hwnd);
     return TRUE;
 }
 

@@ -71,6 +71,7 @@ bool SetBarsShown(HWND hwnd, DWORD bits, bool show) {
         return false;
     }
     SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(wanted));
+    NotifyHost(hwnd); // the backend makes room for the bars before the client area moves
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return true;

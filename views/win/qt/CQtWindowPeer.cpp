@@ -49,8 +49,10 @@ void CQtWindowWidget::paintEvent(QPaintEvent* event) {
     const QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->Width(),
                        surface->Height(), surface->BytesPerLine(), QImage::Format_RGB32);
     QPainter painter(this);
-    const QRect area = event->rect() & image.rect();
-    painter.drawImage(area, image, area);
+    // The contents rectangle is the client area; a menu bar may sit above it.
+    const QPoint origin = contentsRect().topLeft();
+    const QRect area = event->rect().translated(-origin) & image.rect();
+    painter.drawImage(area.translated(origin), image, area);
 }
 
 void CQtWindowWidget::DeliverMouseEvent(QMouseEvent* event, bool press) {
@@ -62,7 +64,8 @@ void CQtWindowWidget::DeliverMouseEvent(QMouseEvent* event, bool press) {
     if (rootWidget == nullptr) {
         return;
     }
-    const QPoint p = rootWidget->mapFromGlobal(event->globalPosition().toPoint());
+    const QPoint p = rootWidget->mapFromGlobal(event->globalPosition().toPoint()) -
+                     rootWidget->contentsRect().topLeft();
     MouseAction action = MouseAction::Move;
     if (event->type() != QEvent::MouseMove) {
         switch (event->button()) {
@@ -107,7 +110,8 @@ void CQtWindowWidget::wheelEvent(QWheelEvent* event) {
     if (rootWidget == nullptr) {
         return;
     }
-    const QPoint p = rootWidget->mapFromGlobal(event->globalPosition().toPoint());
+    const QPoint p = rootWidget->mapFromGlobal(event->globalPosition().toPoint()) -
+                     rootWidget->contentsRect().topLeft();
     DeliverMouse(root, MouseAction::Wheel, POINT{p.x(), p.y()}, ModifiersFromQt(event->modifiers()),
                  ButtonsFromQt(event->buttons()), event->angleDelta().y());
     event->accept();
@@ -158,7 +162,7 @@ void CQtWindowWidget::ReportGeometry() {
     if (m_applyingGeometry || !isWindow() || !isVisible() || !IsWindow(m_hwnd)) {
         return;
     }
-    const QRect g = geometry();
+    const QRect g = geometry().marginsRemoved(contentsMargins());
     DeliverGeometry(m_hwnd, RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()});
 }
 
@@ -202,7 +206,13 @@ void CQtWindowPeer::SetClientGeometry(const RECT& client) {
     if (!m_widget) {
         return;
     }
-    const QRect target = ToQRect(client);
+    // A child's place is in its parent's client area, below any menu bar.
+    const QPoint parentOrigin =
+        m_widget->parentWidget() != nullptr && !m_widget->isWindow()
+            ? m_widget->parentWidget()->contentsRect().topLeft()
+            : QPoint();
+    const QRect target =
+        ToQRect(client).marginsAdded(m_widget->contentsMargins()).translated(parentOrigin);
     if (m_widget->geometry() == target) {
         return;
     }
@@ -219,7 +229,7 @@ void CQtWindowPeer::SetText(const std::string& text) {
 
 void CQtWindowPeer::Flush(const RECT& client) {
     if (m_widget) {
-        m_widget->update(ToQRect(client));
+        m_widget->update(ToQRect(client).translated(m_widget->contentsRect().topLeft()));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "views/win/qt/QtBackend.h"
 
 #include "views/win/qt/CQtBackend.h"
+#include "views/win/qt/CQtServices.h"
 #include "views/win/qt/CQtPeer.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@ void InstallQtBackend() {
     }
     Backend() = new CQtBackend();
     SetBackend(Backend());
+    CQtServices::Install();
 }
 
 bool IsQtBackendInstalled() {

@@ -1,0 +1,161 @@
+#include "views/win/qt/CQtMenuBar.h"
+
+#include "views/win/ToolkitServices.h"
+#include "views/win/Win32.h"
+#include "views/win/qt/QtBackend.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QMenu>
+
+namespace kwin::qt {
+namespace {
+
+struct ItemData {
+    UINT type = 0;
+    UINT state = 0;
+    UINT id = 0;
+    HMENU sub = nullptr;
+    QString text;
+};
+
+ItemData ReadItem(HMENU menu, int position) {
+    char buffer[512] = {};
+    MENUITEMINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+    info.dwTypeData = buffer;
+    info.cch = sizeof(buffer);
+    GetMenuItemInfo(menu, static_cast<UINT>(position), TRUE, &info);
+    return {info.fType, info.fState, info.wID, info.hSubMenu, QString::fromUtf8(buffer)};
+}
+
+CQtMenuBar* BarOf(QWidget* window) {
+    return window != nullptr ? window->findChild<CQtMenuBar*>(QString(), Qt::FindDirectChildrenOnly)
+                             : nullptr;
+}
+
+} // namespace
+
+CQtMenuBar::CQtMenuBar(HWND owner, QWidget* windowWidget)
+    : QMenuBar(windowWidget), m_owner(owner), m_window(windowWidget),
+      m_rightBar(new QMenuBar(this)) {
+    setNativeMenuBar(false);
+    m_rightBar->setNativeMenuBar(false);
+    setCornerWidget(m_rightBar, Qt::TopRightCorner);
+    setFixedHeight(GetSystemMetrics(SM_CYMENU));
+    m_window->installEventFilter(this);
+}
+
+void CQtMenuBar::Update(HWND owner) {
+    QWidget* window = WidgetOf(owner);
+    if (window == nullptr || !window->isWindow()) {
+        return;
+    }
+    HMENU menu = GetMenu(owner);
+    CQtMenuBar* bar = BarOf(window);
+    if (menu == nullptr) {
+        if (bar != nullptr) {
+            window->removeEventFilter(bar);
+            delete bar;
+        }
+        window->setContentsMargins(0, 0, window->contentsMargins().right(),
+                                   window->contentsMargins().bottom());
+        return;
+    }
+    if (bar == nullptr) {
+        bar = new CQtMenuBar(owner, window);
+    }
+    const QMargins margins = window->contentsMargins();
+    window->setContentsMargins(0, GetSystemMetrics(SM_CYMENU), margins.right(), margins.bottom());
+    bar->Rebuild(menu);
+    bar->Place();
+    bar->show();
+}
+
+bool CQtMenuBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_window && event->type() == QEvent::Resize) {
+        Place();
+    }
+    return QMenuBar::eventFilter(watched, event);
+}
+
+void CQtMenuBar::Place() {
+    setGeometry(0, 0, m_window->width(), GetSystemMetrics(SM_CYMENU));
+    raise();
+}
+
+void CQtMenuBar::Rebuild(HMENU menu) {
+    clear();
+    m_rightBar->clear();
+    for (QMenu* old : findChildren<QMenu*>()) {
+        old->deleteLater();
+    }
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        const ItemData item = ReadItem(menu, i);
+        QMenuBar* target = (item.type & MFT_RIGHTJUSTIFY) ? m_rightBar : this;
+        if (item.sub != nullptr) {
+            AddPopup(target, item.sub, i, item.text)->setEnabled(!(item.state & MFS_GRAYED));
+        } else if (!(item.type & MFT_SEPARATOR)) {
+            QAction* action = target->addAction(item.text);
+            action->setEnabled(!(item.state & MFS_GRAYED));
+            const HWND owner = m_owner;
+            const UINT id = item.id;
+            connect(action, &QAction::triggered, [owner, id] { MenuCommandChosen(owner, id); });
+        }
+    }
+    m_rightBar->adjustSize();
+}
+
+QMenu* CQtMenuBar::AddPopup(QMenuBar* bar, HMENU popup, int index, const QString& text) {
+    QMenu* menu = bar->addMenu(text);
+    const HWND owner = m_owner;
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, popup, owner, index] {
+        MenuPopupOpening(owner, popup, index, true);
+        FillPopup(menu, popup);
+    });
+    return menu;
+}
+
+void CQtMenuBar::FillPopup(QMenu* menu, HMENU popup) {
+    menu->clear();
+    for (QMenu* old : menu->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
+        old->deleteLater();
+    }
+    if (!IsMenu(popup)) {
+        return;
+    }
+    const int count = GetMenuItemCount(popup);
+    const HWND owner = m_owner;
+    for (int i = 0; i < count; ++i) {
+        const ItemData item = ReadItem(popup, i);
+        if (item.type & MFT_SEPARATOR) {
+            menu->addSeparator();
+            continue;
+        }
+        if (item.sub != nullptr) {
+            QMenu* sub = new QMenu(item.text, menu);
+            menu->addMenu(sub)->setEnabled(!(item.state & MFS_GRAYED));
+            const HMENU subMenu = item.sub;
+            connect(sub, &QMenu::aboutToShow, this, [this, sub, subMenu, owner, i] {
+                MenuPopupOpening(owner, subMenu, i, false);
+                FillPopup(sub, subMenu);
+            });
+            continue;
+        }
+        QAction* action = menu->addAction(item.text);
+        action->setEnabled(!(item.state & MFS_GRAYED));
+        action->setCheckable((item.state & MFS_CHECKED) || (item.type & MFT_RADIOCHECK));
+        action->setChecked((item.state & MFS_CHECKED) != 0);
+        if (item.state & MFS_DEFAULT) {
+            QFont bold = action->font();
+            bold.setBold(true);
+            action->setFont(bold);
+        }
+        const UINT id = item.id;
+        connect(action, &QAction::triggered, [owner, id] { MenuCommandChosen(owner, id); });
+    }
+}
+
+} // namespace kwin::qt

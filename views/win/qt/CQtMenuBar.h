@@ -1,0 +1,40 @@
+#pragma once
+
+#include "views/win/WinTypes.h"
+
+#include <QMenuBar>
+
+class QMenu;
+
+namespace kwin::qt {
+
+// The menu bar of a top-level window, built from the window's menu data. It
+// sits above the client area, in the window widget's top margin; items with
+// MFT_RIGHTJUSTIFY go to a second bar in the right corner. Each popup is
+// rebuilt from the data after WM_INITMENUPOPUP, just before it opens, so the
+// states the owner sets then are the ones shown; a choice posts WM_COMMAND.
+class CQtMenuBar : public QMenuBar {
+public:
+    CQtMenuBar(HWND owner, QWidget* windowWidget);
+
+    // Shows the window's current menu (or removes the bar when it has none).
+    static void Update(HWND owner);
+
+    HWND Owner() const { return m_owner; }
+    QMenuBar* RightBar() const { return m_rightBar; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Rebuild(HMENU menu);
+    QMenu* AddPopup(QMenuBar* bar, HMENU popup, int index, const QString& text);
+    void FillPopup(QMenu* menu, HMENU popup);
+    void Place();
+
+    HWND m_owner;
+    QWidget* m_window;
+    QMenuBar* m_rightBar;
+};
+
+} // namespace kwin::qt
