@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 using namespace kwin;
@@ -390,40 +391,31 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
     const POINT sOrigin = ToDevice(*s, srcX, srcY);
     RECT target{dOrigin.x, dOrigin.y, dOrigin.x + width, dOrigin.y + height};
     const RECT clip = EffectiveClip(*d);
-    if (!IntersectRect(&target, &target, &clip)) {
+    // Only destination pixels whose source lies inside the source surface change.
+    const RECT source{dOrigin.x - sOrigin.x, dOrigin.y - sOrigin.y,
+                      dOrigin.x - sOrigin.x + s->surface->Width(),
+                      dOrigin.y - sOrigin.y + s->surface->Height()};
+    if (!IntersectRect(&target, &target, &clip) || !IntersectRect(&target, &target, &source)) {
         return TRUE;
     }
-    // Copy through a buffer so overlapping blocks of one surface stay right.
     const int w = target.right - target.left;
     const int h = target.bottom - target.top;
-    std::vector<std::uint32_t> block(static_cast<std::size_t>(w) * h, 0xFF000000u);
-    std::vector<bool> present(block.size(), false);
-    for (int row = 0; row < h; ++row) {
-        const int sy = sOrigin.y + (target.top - dOrigin.y) + row;
-        if (sy < 0 || sy >= s->surface->Height()) {
+    const int sx = target.left - source.left;
+    const int sy = target.top - source.top;
+    // Rows of one surface may overlap: copy them in the order that reads each before it is written.
+    const bool bottomUp = d->surface == s->surface && sy < target.top;
+    for (int i = 0; i < h; ++i) {
+        const int row = bottomUp ? h - 1 - i : i;
+        const std::uint32_t* in = s->surface->Row(sy + row) + sx;
+        std::uint32_t* out = d->surface->Row(target.top + row) + target.left;
+        if (rop == SRCCOPY) {
+            std::memmove(out, in, static_cast<std::size_t>(w) * sizeof(std::uint32_t));
             continue;
         }
+        std::vector<std::uint32_t> line(in, in + w);
         for (int col = 0; col < w; ++col) {
-            const int sx = sOrigin.x + (target.left - dOrigin.x) + col;
-            if (sx < 0 || sx >= s->surface->Width()) {
-                continue;
-            }
-            block[static_cast<std::size_t>(row) * w + col] = s->surface->Row(sy)[sx];
-            present[static_cast<std::size_t>(row) * w + col] = true;
-        }
-    }
-    for (int row = 0; row < h; ++row) {
-        std::uint32_t* out = d->surface->Row(target.top + row) + target.left;
-        for (int col = 0; col < w; ++col) {
-            const std::size_t i = static_cast<std::size_t>(row) * w + col;
-            if (!present[i]) {
-                continue;
-            }
-            const std::uint32_t sp = block[i];
+            const std::uint32_t sp = line[static_cast<std::size_t>(col)];
             switch (rop) {
-            case SRCCOPY:
-                out[col] = sp | 0xFF000000u;
-                break;
             case SRCPAINT:
                 out[col] = (out[col] | sp) | 0xFF000000u;
                 break;

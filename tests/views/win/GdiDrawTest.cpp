@@ -145,6 +145,31 @@ TEST(GdiDrawTest, BitBltCopiesABlock) {
     EXPECT_EQ(dst.At(4, 6), White);
 }
 
+TEST(GdiDrawTest, BitBltWithinOneBitmapHandlesOverlap) {
+    Bitmap bmp(4, 6);
+    for (int y = 0; y < 6; ++y) {
+        SetPixel(bmp.dc(), 0, y, RGB(y, 0, 0));
+    }
+    BitBlt(bmp.dc(), 0, 1, 4, 5, bmp.dc(), 0, 0, SRCCOPY); // scroll down by one row
+    for (int y = 1; y < 6; ++y) {
+        EXPECT_EQ(bmp.At(0, y), RGB(y - 1, 0, 0)) << y;
+    }
+    BitBlt(bmp.dc(), 0, 0, 4, 5, bmp.dc(), 0, 1, SRCCOPY); // and back up
+    for (int y = 0; y < 5; ++y) {
+        EXPECT_EQ(bmp.At(0, y), RGB(y, 0, 0)) << y;
+    }
+}
+
+TEST(GdiDrawTest, BitBltFromOutsideTheSourceLeavesTheTarget) {
+    Bitmap src(4, 4, Blue);
+    Bitmap dst(10, 10);
+    BitBlt(dst.dc(), 0, 0, 10, 10, src.dc(), -2, -2, SRCCOPY);
+    EXPECT_EQ(dst.At(1, 1), White);
+    EXPECT_EQ(dst.At(2, 2), Blue);
+    EXPECT_EQ(dst.At(5, 5), Blue);
+    EXPECT_EQ(dst.At(6, 6), White);
+}
+
 TEST(GdiDrawTest, InvertRectAndDrawEdge) {
     Bitmap bmp(20, 20);
     const RECT r{0, 0, 4, 4};

@@ -1,0 +1,92 @@
+#pragma once
+
+// Acting on modal loops headless: each time a dialog, message box or file
+// dialog starts, the next scripted step runs; it works the modal window with
+// real keys and clicks through the Qt backend, which its loop then handles.
+
+#include "views/win/ToolkitServices.h"
+#include "views/win/Win32.h"
+#include "views/win/qt/QtBackend.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+
+#include <deque>
+#include <functional>
+#include <string>
+
+namespace wintest {
+
+using ModalStep = std::function<void(const kwin::ModalStart&)>;
+
+class ModalScript {
+public:
+    ModalScript() {
+        kwin::SetModalHook([this](const kwin::ModalStart& start) { Next(start); });
+    }
+    ~ModalScript() { kwin::SetModalHook({}); }
+    ModalScript(const ModalScript&) = delete;
+    ModalScript& operator=(const ModalScript&) = delete;
+
+    ModalScript& Then(ModalStep step) {
+        m_steps.push_back(std::move(step));
+        return *this;
+    }
+    int Started() const { return m_started; }
+    const std::vector<kwin::ModalKind>& Kinds() const { return m_kinds; }
+
+private:
+    void Next(const kwin::ModalStart& start) {
+        ++m_started;
+        m_kinds.push_back(start.kind);
+        if (m_steps.empty()) {
+            ADD_FAILURE() << "a modal loop started that the test did not expect";
+            // Leave it at once so the test cannot hang.
+            if (start.window != nullptr) {
+                kwin::qt::WidgetOf(start.window)->close();
+                PostMessage(start.window, WM_COMMAND, IDCANCEL, 0);
+                PostMessage(start.window, WM_COMMAND, IDOK, 0);
+            }
+            return;
+        }
+        ModalStep step = std::move(m_steps.front());
+        m_steps.pop_front();
+        step(start);
+    }
+
+    std::deque<ModalStep> m_steps;
+    int m_started = 0;
+    std::vector<kwin::ModalKind> m_kinds;
+};
+
+inline QWidget* WidgetOfWindow(HWND hwnd) {
+    return kwin::qt::WidgetOf(hwnd);
+}
+
+// Keys typed into the modal window (they go to its focus window).
+inline void TypeInto(HWND window, const std::string& text) {
+    QTest::keyClicks(WidgetOfWindow(window), QString::fromStdString(text));
+}
+
+inline void PressKey(HWND window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(WidgetOfWindow(window), key, modifiers);
+}
+
+// A left click in the middle of a control.
+inline void ClickOn(HWND control) {
+    QWidget* widget = WidgetOfWindow(control);
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+}
+
+inline std::string TextOf(HWND hwnd) {
+    char buffer[1024] = {};
+    GetWindowText(hwnd, buffer, sizeof(buffer));
+    return buffer;
+}
+
+inline std::string ItemText(HWND dialog, int id) {
+    return TextOf(GetDlgItem(dialog, id));
+}
+
+} // namespace wintest
