@@ -70,6 +70,20 @@ bool HandleDialogKey(HWND dialog, const MSG& msg, LRESULT code) {
     }
 }
 
+bool IsKeyMessage(UINT message) {
+    return message >= WM_KEYFIRST && message <= WM_KEYLAST;
+}
+
+// Keys belong to the window that has the focus when they are handled: a
+// Tab handled just before may have moved it since the key was queued.
+void RetargetKeyToFocus(HWND dialog, MSG& msg) {
+    const HWND focus = GetFocus();
+    if (IsKeyMessage(msg.message) && focus != nullptr && focus != msg.hwnd &&
+        IsChild(dialog, focus)) {
+        msg.hwnd = focus;
+    }
+}
+
 } // namespace
 
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
@@ -95,6 +109,7 @@ BOOL IsDialogMessage(HWND dialog, LPMSG msg) {
         (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd))) {
         return FALSE;
     }
+    RetargetKeyToFocus(dialog, *msg);
     if (msg->message == WM_KEYDOWN) {
         const LRESULT code =
             SendMessage(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg));

@@ -4,6 +4,7 @@
 // dialog starts, the next scripted step runs; it works the modal window with
 // real keys and clicks through the Qt backend, which its loop then handles.
 
+#include "views/win/MessageQueue.h"
 #include "views/win/ToolkitServices.h"
 #include "views/win/Win32.h"
 #include "views/win/qt/QtBackend.h"
@@ -77,6 +78,12 @@ inline void PressKey(HWND window, Qt::Key key, Qt::KeyboardModifiers modifiers =
 inline void ClickOn(HWND control) {
     QWidget* widget = WidgetOfWindow(control);
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+}
+
+// Queues a message behind the keys and clicks given so far (posted messages
+// would overtake them, as on the platform).
+inline void PostAfterInput(HWND hwnd, UINT message) {
+    kwin::PostInput(MSG{hwnd, message, 0, 0, 0, POINT{0, 0}}, kwin::InputInfo{true, 0, 0});
 }
 
 inline std::string TextOf(HWND hwnd) {

@@ -1,0 +1,401 @@
+// Modal dialogs from templates driven headless with real keys and clicks:
+// Enter, Esc and the close box, Tab order, typed text read back, the
+// disabled owner, the first focus and the size in dialog units.
+
+#include "MessageLog.h"
+#include "ModalScript.h"
+
+#include "views/win/ResourceTemplates.h"
+#include "views/win/Resources.h"
+
+using namespace wintest;
+using kwin::DialogItemTemplate;
+using kwin::DialogTemplate;
+using kwin::ModalStart;
+
+namespace {
+
+constexpr UINT AboutId = 700;
+constexpr UINT SnapshotId = 704;
+constexpr UINT WinnerId = 706;
+constexpr int NameEdit = 1009;
+constexpr int MessageEdit = 1011;
+constexpr int VersionText = 1007;
+constexpr UINT MarkFocus = WM_APP + 1;
+
+constexpr DWORD DialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+
+void RegisterTemplates() {
+    kwin::RegisterIcon(128, [](HDC dc, int size) {
+        HBRUSH brush = CreateSolidBrush(RGB(0, 128, 0));
+        const RECT r{2, 2, size - 2, size - 2};
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+    });
+    DialogTemplate about;
+    about.style = DialogStyle;
+    about.cx = 241;
+    about.cy = 118;
+    about.caption = "About";
+    about.fontFace = "MS Sans Serif";
+    about.items = {
+        DialogItemTemplate{"BUTTON", "", -1, BS_GROUPBOX, 0, 7, 7, 167, 104, 0},
+        DialogItemTemplate{"STATIC", "", -1, SS_ICON, 0, 81, 20, 20, 20, 128},
+        DialogItemTemplate{"STATIC", "Kalmora", VersionText, SS_CENTER | WS_GROUP, 0, 7, 56, 167,
+                           22, 0},
+        DialogItemTemplate{"STATIC", "A puzzle of nine", -1, SS_CENTER | WS_GROUP, 0, 7, 90, 167,
+                           21, 0},
+        DialogItemTemplate{"BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 184, 97, 50, 14,
+                           0},
+    };
+    kwin::RegisterDialogTemplate(AboutId, about);
+
+    DialogTemplate snapshot;
+    snapshot.style = DialogStyle | DS_FIXEDSYS;
+    snapshot.cx = 311;
+    snapshot.cy = 92;
+    snapshot.caption = "Make a snapshot";
+    snapshot.fontFace = "MS Shell Dlg";
+    snapshot.items = {
+        DialogItemTemplate{"STATIC", "Enter snapshot's name:", -1, SS_LEFT, 0, 7, 19, 76, 8, 0},
+        DialogItemTemplate{"EDIT", "", NameEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 7, 34,
+                           297, 14, 0},
+        DialogItemTemplate{"BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 198, 71, 50, 14,
+                           0},
+        DialogItemTemplate{"BUTTON", "Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 0, 254, 71, 50,
+                           14, 0},
+    };
+    kwin::RegisterDialogTemplate(SnapshotId, snapshot);
+
+    DialogTemplate winner;
+    winner.style = DialogStyle | DS_FIXEDSYS;
+    winner.cx = 309;
+    winner.cy = 138;
+    winner.caption = "Dialog";
+    winner.fontFace = "MS Shell Dlg";
+    winner.items = {
+        DialogItemTemplate{"EDIT", "", MessageEdit, ES_READONLY | ES_AUTOHSCROLL, 0, 7, 18, 295, 14,
+                           0},
+        DialogItemTemplate{"STATIC", "Enter your name:", -1, SS_LEFT, 0, 7, 42, 57, 8, 0},
+        DialogItemTemplate{"EDIT", "", NameEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 7, 59,
+                           295, 14, 0},
+        DialogItemTemplate{"BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 198, 117, 50, 14,
+                           0},
+        DialogItemTemplate{"BUTTON", "Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 0, 252, 117,
+                           50, 14, 0},
+    };
+    kwin::RegisterDialogTemplate(WinnerId, winner);
+}
+
+// What the dialogs under test saw.
+struct Seen {
+    std::string name = "untouched";
+    std::vector<int> focusIds;
+    std::vector<WPARAM> commands;
+    int initDialogs = 0;
+    int initFocusId = 0;
+};
+Seen g_seen;
+
+int FocusId() {
+    return GetDlgCtrlID(GetFocus());
+}
+
+// A name dialog: OK takes the edit's text, Cancel leaves the name alone.
+INT_PTR NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        ++g_seen.initDialogs;
+        g_seen.initFocusId = GetDlgCtrlID(reinterpret_cast<HWND>(wParam));
+        if (lParam != 0) {
+            SetDlgItemText(dialog, MessageEdit, reinterpret_cast<LPCSTR>(lParam));
+        }
+        return TRUE;
+    case MarkFocus:
+        g_seen.focusIds.push_back(FocusId());
+        return TRUE;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) {
+            g_seen.commands.push_back(wParam);
+        }
+        if (LOWORD(wParam) == IDOK) {
+            HWND edit = GetDlgItem(dialog, NameEdit);
+            const int length = GetWindowTextLength(edit);
+            std::string text(static_cast<std::size_t>(length) + 1, '\0');
+            GetWindowText(edit, text.data(), length + 1);
+            text.resize(static_cast<std::size_t>(length));
+            g_seen.name = text;
+            EndDialog(dialog, IDOK);
+        } else if (LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, IDCANCEL);
+        }
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+// The About box handles OK only: Esc and the close box leave it open.
+INT_PTR AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        SetDlgItemText(dialog, VersionText, "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
+        return TRUE;
+    case MarkFocus:
+        g_seen.focusIds.push_back(FocusId());
+        return TRUE;
+    case WM_COMMAND:
+        g_seen.commands.push_back(wParam);
+        if (LOWORD(wParam) == IDOK) {
+            EndDialog(dialog, IDOK);
+        }
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+class DialogTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        kwin::qt::InstallQtBackend();
+        RegisterTemplates();
+    }
+    void SetUp() override {
+        g_seen = Seen{};
+        m_owner = CreateWindowEx(0, SpyClass(0), "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
+                                 100, 500, 400, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(m_owner, nullptr);
+        QApplication::processEvents();
+        PumpMessages();
+    }
+    void TearDown() override {
+        DestroyWindow(m_owner);
+        QApplication::processEvents();
+        PumpMessages();
+    }
+    INT_PTR Run(UINT id, DLGPROC proc, LPARAM param = 0) {
+        return DialogBoxParam(nullptr, MAKEINTRESOURCE(id), m_owner, proc, param);
+    }
+    // Marks, in the dialog's own queue, the moment to note where the focus is.
+    static void MarkFocusNow(HWND dialog) { PostAfterInput(dialog, MarkFocus); }
+
+    HWND m_owner = nullptr;
+};
+
+} // namespace
+
+TEST_F(DialogTest, EnterPressesTheDefaultButtonAndTypedTextIsReadBack) {
+    bool ownerDisabled = false;
+    int firstFocus = 0;
+    std::string caption;
+    ModalScript script;
+    script.Then([&](const ModalStart& start) {
+        EXPECT_EQ(start.kind, kwin::ModalKind::Dialog);
+        ownerDisabled = !IsWindowEnabled(m_owner);
+        firstFocus = FocusId();
+        caption = TextOf(start.window);
+        TypeInto(start.window, "Before the hard part");
+        PressKey(start.window, Qt::Key_Return);
+    });
+    EXPECT_EQ(Run(SnapshotId, NameDialogProc), IDOK);
+    EXPECT_EQ(g_seen.name, "Before the hard part");
+    EXPECT_EQ(g_seen.commands, std::vector<WPARAM>{MAKEWPARAM(IDOK, BN_CLICKED)});
+    EXPECT_TRUE(ownerDisabled) << "the owner is disabled while the dialog runs";
+    EXPECT_TRUE(IsWindowEnabled(m_owner)) << "and enabled again afterwards";
+    EXPECT_EQ(firstFocus, NameEdit) << "the first tab stop has the focus";
+    EXPECT_EQ(g_seen.initFocusId, NameEdit);
+    EXPECT_EQ(caption, "Make a snapshot");
+    EXPECT_EQ(g_seen.initDialogs, 1);
+    EXPECT_EQ(script.Started(), 1);
+}
+
+TEST_F(DialogTest, EscSendsCancelAndTheNameStaysUntouched) {
+    ModalScript script;
+    script.Then([](const ModalStart& start) {
+        TypeInto(start.window, "never kept");
+        PressKey(start.window, Qt::Key_Escape);
+    });
+    EXPECT_EQ(Run(SnapshotId, NameDialogProc), IDCANCEL);
+    EXPECT_EQ(g_seen.name, "untouched");
+    EXPECT_EQ(g_seen.commands, std::vector<WPARAM>{MAKEWPARAM(IDCANCEL, BN_CLICKED)});
+}
+
+TEST_F(DialogTest, CloseBoxSendsCancel) {
+    ModalScript script;
+    script.Then([](const ModalStart& start) { WidgetOfWindow(start.window)->close(); });
+    EXPECT_EQ(Run(SnapshotId, NameDialogProc), IDCANCEL);
+    ASSERT_EQ(g_seen.commands.size(), 1u);
+    EXPECT_EQ(LOWORD(g_seen.commands.front()), IDCANCEL);
+}
+
+TEST_F(DialogTest, DialogWithoutACancelHandlerStaysOpenOnEscAndCloseBox) {
+    ModalScript script;
+    script.Then([](const ModalStart& start) {
+        PressKey(start.window, Qt::Key_Escape);
+        WidgetOfWindow(start.window)->close();
+        MarkFocusNow(start.window); // handled only while the box is still open
+        PressKey(start.window, Qt::Key_Return);
+    });
+    EXPECT_EQ(Run(AboutId, AboutDialogProc), IDOK);
+    EXPECT_EQ(g_seen.focusIds, std::vector<int>{IDOK}) << "still open, OK has the focus";
+    ASSERT_EQ(g_seen.commands.size(), 3u);
+    EXPECT_EQ(LOWORD(g_seen.commands[0]), IDCANCEL);
+    EXPECT_EQ(LOWORD(g_seen.commands[1]), IDCANCEL);
+    EXPECT_EQ(LOWORD(g_seen.commands[2]), IDOK);
+}
+
+TEST_F(DialogTest, TabFollowsTemplateOrderAndSkipsTheReadOnlyMessage) {
+    std::string shown;
+    ModalScript script;
+    script.Then([&](const ModalStart& start) {
+        shown = ItemText(start.window, MessageEdit);
+        MarkFocusNow(start.window);
+        for (int i = 0; i < 3; ++i) {
+            PressKey(start.window, Qt::Key_Tab);
+            MarkFocusNow(start.window);
+        }
+        PressKey(start.window, Qt::Key_Backtab, Qt::ShiftModifier);
+        MarkFocusNow(start.window);
+        PressKey(start.window, Qt::Key_Escape);
+    });
+    const char* message = "You're a winner! You won in 'Easy game' in 00:07:05";
+    EXPECT_EQ(Run(WinnerId, NameDialogProc, reinterpret_cast<LPARAM>(message)), IDCANCEL);
+    EXPECT_EQ(shown, message);
+    EXPECT_EQ(g_seen.focusIds, (std::vector<int>{NameEdit, IDOK, IDCANCEL, NameEdit, IDCANCEL}));
+}
+
+TEST_F(DialogTest, EnterOnAFocusedPushButtonPressesThatButton) {
+    ModalScript script;
+    script.Then([](const ModalStart& start) {
+        TypeInto(start.window, "kept?");
+        PressKey(start.window, Qt::Key_Tab);
+        PressKey(start.window, Qt::Key_Tab);
+        PressKey(start.window, Qt::Key_Return);
+    });
+    EXPECT_EQ(Run(SnapshotId, NameDialogProc), IDCANCEL);
+    EXPECT_EQ(g_seen.name, "untouched");
+}
+
+TEST_F(DialogTest, ClickingAButtonPressesIt) {
+    ModalScript script;
+    script.Then([](const ModalStart& start) {
+        TypeInto(start.window, "clicked");
+        ClickOn(GetDlgItem(start.window, IDOK));
+    });
+    EXPECT_EQ(Run(SnapshotId, NameDialogProc), IDOK);
+    EXPECT_EQ(g_seen.name, "clicked");
+}
+
+TEST_F(DialogTest, LongNamesAreTakenWholeAndTheReadOnlyEditRefusesTyping) {
+    const std::string longName(300, 'n');
+    std::string afterTyping;
+    ModalScript script;
+    script.Then([&](const ModalStart& start) {
+        HWND message = GetDlgItem(start.window, MessageEdit);
+        SetFocus(message);
+        TypeInto(start.window, "xyz");
+        PumpMessages();
+        afterTyping = TextOf(message);
+        SetFocus(GetDlgItem(start.window, NameEdit));
+        TypeInto(start.window, longName);
+        PressKey(start.window, Qt::Key_Return);
+    });
+    EXPECT_EQ(Run(WinnerId, NameDialogProc, reinterpret_cast<LPARAM>("message")), IDOK);
+    EXPECT_EQ(afterTyping, "message");
+    EXPECT_EQ(g_seen.name, longName);
+}
+
+TEST_F(DialogTest, EditingKeysMoveTheCaretAndDeleteWhereItIs) {
+    ModalScript script;
+    script.Then([](const ModalStart& start) {
+        TypeInto(start.window, "abcd");
+        PressKey(start.window, Qt::Key_Left);
+        PressKey(start.window, Qt::Key_Left);
+        PressKey(start.window, Qt::Key_Backspace);
+        TypeInto(start.window, "X");
+        PressKey(start.window, Qt::Key_Home);
+        PressKey(start.window, Qt::Key_Delete);
+        PressKey(start.window, Qt::Key_End);
+        TypeInto(start.window, "!");
+        PressKey(start.window, Qt::Key_Return);
+    });
+    EXPECT_EQ(Run(SnapshotId, NameDialogProc), IDOK);
+    EXPECT_EQ(g_seen.name, "Xcd!");
+}
+
+TEST_F(DialogTest, SizesFollowTheDialogUnitsOfTheTemplateFont) {
+    RECT client{};
+    RECT edit{};
+    RECT units{0, 0, 4, 8};
+    ModalScript script;
+    script.Then([&](const ModalStart& start) {
+        GetClientRect(start.window, &client);
+        GetWindowRect(GetDlgItem(start.window, NameEdit), &edit);
+        MapWindowPoints(nullptr, start.window, reinterpret_cast<POINT*>(&edit), 2);
+        MapDialogRect(start.window, &units);
+        PressKey(start.window, Qt::Key_Escape);
+    });
+    Run(SnapshotId, NameDialogProc);
+    // The vertical unit is the dialog font's height; the horizontal one its
+    // average character width.
+    HDC screen = GetDC(nullptr);
+    HFONT font = CreateFont(-MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL,
+                            0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Shell Dlg");
+    HGDIOBJ old = SelectObject(screen, font);
+    TEXTMETRIC tm{};
+    GetTextMetrics(screen, &tm);
+    SIZE sample{};
+    GetTextExtentPoint32(screen, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
+                         &sample);
+    SelectObject(screen, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    const int baseX = (sample.cx / 26 + 1) / 2;
+    EXPECT_EQ(units.right, baseX);
+    EXPECT_EQ(units.bottom, tm.tmHeight);
+    EXPECT_EQ(client.right, MulDiv(311, baseX, 4));
+    EXPECT_EQ(client.bottom, MulDiv(92, tm.tmHeight, 8));
+    EXPECT_EQ(edit.left, MulDiv(7, baseX, 4));
+    EXPECT_EQ(edit.top, MulDiv(34, tm.tmHeight, 8));
+    EXPECT_EQ(edit.right, MulDiv(7, baseX, 4) + MulDiv(297, baseX, 4));
+    EXPECT_EQ(edit.bottom, MulDiv(34, tm.tmHeight, 8) + MulDiv(14, tm.tmHeight, 8));
+}
+
+TEST_F(DialogTest, AboutShowsTheIconAndCentredTexts) {
+    HICON icon = nullptr;
+    RECT iconRect{};
+    std::string version;
+    DWORD versionStyle = 0;
+    ModalScript script;
+    script.Then([&](const ModalStart& start) {
+        HWND iconStatic = FindWindowEx(start.window, nullptr, "STATIC", "");
+        icon = reinterpret_cast<HICON>(SendMessage(iconStatic, STM_GETICON, 0, 0));
+        GetClientRect(iconStatic, &iconRect);
+        version = ItemText(start.window, VersionText);
+        versionStyle =
+            static_cast<DWORD>(GetWindowLong(GetDlgItem(start.window, VersionText), GWL_STYLE));
+        PressKey(start.window, Qt::Key_Return);
+    });
+    EXPECT_EQ(Run(AboutId, AboutDialogProc), IDOK);
+    EXPECT_NE(icon, nullptr);
+    EXPECT_EQ(iconRect.right, GetSystemMetrics(SM_CXICON));
+    EXPECT_EQ(version, "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
+    EXPECT_EQ(versionStyle & SS_TYPEMASK, SS_CENTER);
+}
+
+TEST_F(DialogTest, EndDialogInInitDialogNeverShowsTheDialog) {
+    ModalScript script;
+    const auto proc = [](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
+        if (message == WM_INITDIALOG) {
+            EndDialog(dialog, 42);
+            return TRUE;
+        }
+        return FALSE;
+    };
+    EXPECT_EQ(Run(SnapshotId, proc), 42);
+    EXPECT_EQ(script.Started(), 0);
+    EXPECT_TRUE(IsWindowEnabled(m_owner));
+    EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(4242), m_owner, proc, 0), -1)
+        << "no such template";
+}
