@@ -635,7 +635,7 @@ int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
 }
 
 int ExcludeClipRect(HDC hdc, int, int, int, int) {
-    // Only rectangular clips are kept; excluding is not needed by the Parts.
+    // Only rectangular clips are kept; nothing here excludes areas.
     return FindDeviceContext(hdc) != nullptr ? SIMPLEREGION : ERROR_REGION;
 }
 

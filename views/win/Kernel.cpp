@@ -1,5 +1,5 @@
 // Modules, the environment, ticks, errors, MulDiv and the registry values the
-// Parts read, as this platform provides them.
+// program reads, as this platform provides them.
 
 #include "views/win/Backend.h"
 #include "views/win/Clock.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 // The one header the rest of Kalmora includes for the windowing layer: the
-// Win32 names, numeric values and operations the Parts are written against.
+// Win32 names, numeric values and operations the program is written against.
 // Toolkit-free; the Qt backend (views/win/qt) plugs in beneath it.
 
 #include "views/win/WinCommDlg.h"

@@ -50,7 +50,7 @@ constexpr DWORD VS_FFI_FILEFLAGSMASK = 0x0000003F;
 constexpr DWORD VOS_NT_WINDOWS32 = 0x00040004;
 constexpr DWORD VFT_APP = 0x00000001;
 
-// The registry: only the per-user desktop settings the Parts read.
+// The registry: only the per-user desktop settings the program reads.
 #define HKEY_CURRENT_USER (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x80000001)))
 using REGSAM = DWORD;
 constexpr REGSAM KEY_QUERY_VALUE = 0x0001;

@@ -1,7 +1,7 @@
 #pragma once
 
 // Window message numbers, virtual-key codes and mouse-key bits, with the
-// numeric values of the platform the Parts were written against.
+// numeric values of the platform the program was written against.
 
 #include "views/win/WinTypes.h"
 

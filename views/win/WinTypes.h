@@ -1,7 +1,7 @@
 #pragma once
 
 // The basic types, handles, records and macros of the Win32 interface, with
-// the sizes of 64-bit Windows, so the code of the Parts reads as written.
+// the sizes of 64-bit Windows, so the program reads as if written for it.
 
 #include <cstddef>
 #include <cstdint>

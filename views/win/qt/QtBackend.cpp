@@ -1,8 +1,8 @@
 #include "views/win/qt/QtBackend.h"
 
 #include "views/win/qt/CQtBackend.h"
-#include "views/win/qt/CQtServices.h"
 #include "views/win/qt/CQtPeer.h"
+#include "views/win/qt/CQtServices.h"
 
 #include <QApplication>
 
@@ -47,3 +47,10 @@ void RegisterPeerFactory(const std::string& className, PeerFactory factory) {
 }
 
 } // namespace kwin::qt
+
+// fontconfig, beneath Qt's fonts, keeps caches for the life of the process and
+// never frees them; LeakSanitizer would report them at every exit. Only
+// sanitizer builds read this; weak, so a program may give its own list.
+extern "C" __attribute__((weak)) const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
