@@ -114,6 +114,32 @@ TEST_F(GameFileTest, FilesThatAreNotGzipArchivesAreRefused) {
     EXPECT_THROW(GameFile::Read(File("foreign.sdk")), std::exception);
 }
 
+// Archives of another kind: another signature, a library version this build
+// cannot read or one older than any this program wrote, other type sizes,
+// the other byte order, a signature length that would ask for huge memory.
+TEST_F(GameFileTest, ForeignArchiveHeadersAreRefused) {
+    const std::string archive = ArchiveOf(SampleGame());
+    const auto refused = [&](std::size_t at, char value) {
+        std::string changed = archive;
+        changed[at] = value;
+        WriteFileBytes(File("foreign.sdk"), Gzip(changed));
+        try {
+            GameFile::Read(File("foreign.sdk"));
+        } catch (const std::exception&) {
+            return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(refused(8, 'S'));  // signature
+    EXPECT_TRUE(refused(30, 20));  // library version 20
+    EXPECT_TRUE(refused(30, 3));   // library version 3
+    EXPECT_TRUE(refused(32, 8));   // sizeof(int)
+    EXPECT_TRUE(refused(33, 4));   // sizeof(long)
+    EXPECT_TRUE(refused(36, 0));   // byte-order marker
+    EXPECT_TRUE(refused(6, 0x10)); // signature length 2^48 + 22
+    EXPECT_FALSE(refused(30, 18)); // an older library version of the same layout
+}
+
 TEST_F(GameFileTest, MissingFileOrFolderCannotBeRead) {
     EXPECT_EQ(MessageOf([&] { GameFile::Read(File("missing.sdk")); }), "Can't read from file");
     EXPECT_EQ(MessageOf([&] { GameFile::Read(m_root.Path()); }), "Can't read from file");
