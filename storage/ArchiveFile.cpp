@@ -158,6 +158,16 @@ fs::path ResolveTarget(const fs::path& target) {
     return target;
 }
 
+// Renaming would replace a file the user may not write, so such a file is
+// refused as opening it for writing would be; a folder is never a target.
+bool MayReplace(const fs::path& target) {
+    boost::system::error_code error;
+    if (fs::is_directory(target, error)) {
+        return false;
+    }
+    return !fs::exists(target, error) || ::access(target.c_str(), W_OK) == 0;
+}
+
 // Reads the archive straight from the decompressed bytes and can tell how many
 // of them the archive left unread.
 class MemoryBuffer : public std::streambuf {
@@ -201,8 +211,7 @@ void CheckArchiveHeader(const std::string& bytes) {
 
 void Write(const fs::path& target, const ArchiveWriter& write) {
     const fs::path resolved = ResolveTarget(target);
-    boost::system::error_code error;
-    if (fs::is_directory(resolved, error)) {
+    if (!MayReplace(resolved)) {
         throw std::runtime_error("Can't store to file");
     }
     const std::string compressed = Compress(write);

@@ -14,6 +14,7 @@
 
 #include <stdexcept>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = boost::filesystem;
 
@@ -230,6 +231,16 @@ TEST_F(GameFileTest, SaveIntoMissingFolderCannotStore) {
     EXPECT_EQ(MessageOf([&] { GameFile::Write(File("no-such-folder") / "game.sdk", {}); }),
               "Can't store to file");
     EXPECT_EQ(MessageOf([&] { GameFile::Write(m_root.Path(), {}); }), "Can't store to file");
+}
+
+TEST_F(GameFileTest, ReadOnlyFileIsNotReplaced) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "the superuser may write any file";
+    }
+    GameFile::Write(File("game.sdk"), SampleGame());
+    fs::permissions(File("game.sdk"), fs::owner_read);
+    EXPECT_EQ(MessageOf([&] { GameFile::Write(File("game.sdk"), {}); }), "Can't store to file");
+    EXPECT_EQ(GameFile::Read(File("game.sdk")), SampleGame());
 }
 
 TEST_F(GameFileTest, SaveKeepsPermissionsAndLinks) {
