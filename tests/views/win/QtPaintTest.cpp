@@ -128,6 +128,51 @@ TEST_F(QtPaintTest, EndEllipsisKeepsTextInsideItsRectangle) {
     EXPECT_LE(inked.right, 61);
 }
 
+TEST_F(QtPaintTest, RightAlignedTextEndsAtTheRightEdge) {
+    Bitmap bmp(200, 30, Paper);
+    HFONT font = MakeFont(-16, "Arial");
+    HGDIOBJ old = SelectObject(bmp.dc(), font);
+    SetBkMode(bmp.dc(), TRANSPARENT);
+    SetTextColor(bmp.dc(), Ink);
+    RECT r{0, 0, 150, 30};
+    DrawText(bmp.dc(), "right", -1, &r, DT_RIGHT | DT_SINGLELINE | DT_VCENTER);
+    SelectObject(bmp.dc(), old);
+    DeleteObject(font);
+    const RECT inked = bmp.Bounds(Ink, 200, 30);
+    ASSERT_FALSE(IsRectEmpty(&inked));
+    EXPECT_GE(inked.right, 145);
+    EXPECT_LE(inked.right, 150);
+    EXPECT_GT(inked.left, 100);
+}
+
+TEST_F(QtPaintTest, EscapementTurnsTheTextCounterClockwise) {
+    Bitmap bmp(100, 100, Paper);
+    LOGFONT lf{};
+    lf.lfHeight = -20;
+    lf.lfEscapement = 900;
+    std::strncpy(lf.lfFaceName, "Arial", LF_FACESIZE - 1);
+    HFONT font = CreateFontIndirect(&lf);
+    HGDIOBJ old = SelectObject(bmp.dc(), font);
+    SetBkMode(bmp.dc(), TRANSPARENT);
+    SetTextColor(bmp.dc(), Ink);
+    TextOut(bmp.dc(), 20, 90, "HHHH", 4);
+    SelectObject(bmp.dc(), old);
+    DeleteObject(font);
+    const RECT inked = bmp.Bounds(Ink, 100, 100);
+    ASSERT_FALSE(IsRectEmpty(&inked));
+    EXPECT_GT(inked.bottom - inked.top, 2 * (inked.right - inked.left)) << "the line runs upwards";
+    EXPECT_LE(inked.bottom, 91);
+}
+
+TEST_F(QtPaintTest, DeviceResolutionIsThatOfTheScreen) {
+    HDC dc = GetDC(nullptr);
+    EXPECT_GT(GetDeviceCaps(dc, LOGPIXELSY), 0);
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY));
+    ReleaseDC(nullptr, dc);
+    // A 9-point font at this resolution, as a dialog font would ask for it.
+    EXPECT_EQ(MulDiv(9, 96, 72), 12);
+}
+
 namespace {
 
 // A window that copies an off-screen bitmap to itself on WM_PAINT.
