@@ -113,6 +113,12 @@ void DeliverKey(HWND topLevel, bool down, UINT virtualKey, UINT scanCode, bool e
                 bool autoRepeat, unsigned modifiers, char32_t ch);
 // The user moved or resized a top-level window; client is in screen coordinates.
 void DeliverGeometry(HWND topLevel, const RECT& client);
+// The user is dragging a top-level window's edge to this client rectangle
+// (screen coordinates): WM_ENTERSIZEMOVE first, then WM_SIZING with the edge
+// and the outer rectangle, which the window may change; the window takes the
+// rectangle it ends with. DeliverSizingEnd sends WM_EXITSIZEMOVE.
+void DeliverSizing(HWND topLevel, const RECT& client);
+void DeliverSizingEnd(HWND topLevel);
 void DeliverClose(HWND topLevel);
 void DeliverActivation(HWND topLevel, bool active);
 

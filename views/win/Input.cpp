@@ -21,6 +21,8 @@ struct InputState {
     HWND capture = nullptr;
     HCURSOR cursor = nullptr;
     std::optional<RECT> clip;
+    HWND sizing = nullptr; // the window between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
+    WPARAM sizingEdge = 0; // the edge being dragged; one drag moves one edge
     // The last button press, for double clicks.
     UINT lastDownMessage = 0;
     HWND lastDownWindow = nullptr;
@@ -165,6 +167,9 @@ void ForgetInputWindow(HWND hwnd) {
     if (s.active == hwnd) {
         s.active = nullptr;
     }
+    if (s.sizing == hwnd) {
+        s.sizing = nullptr;
+    }
     if (s.lastDownWindow == hwnd) {
         s.lastDownMessage = 0;
         s.lastDownWindow = nullptr;
@@ -266,6 +271,59 @@ void DeliverGeometry(HWND topLevel, const RECT& client) {
     }
     SetWindowPos(topLevel, nullptr, outer.left, outer.top, outer.right - outer.left,
                  outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+
+// Which edge or corner moved from the current outer rectangle to the proposed one.
+WPARAM DraggedEdge(const RECT& now, const RECT& proposed) {
+    const bool left = proposed.left != now.left && proposed.right == now.right;
+    const bool top = proposed.top != now.top && proposed.bottom == now.bottom;
+    const bool right = proposed.right != now.right && !left;
+    const bool bottom = proposed.bottom != now.bottom && !top;
+    if (top) {
+        return left ? WMSZ_TOPLEFT : right ? WMSZ_TOPRIGHT : WMSZ_TOP;
+    }
+    if (bottom) {
+        return left ? WMSZ_BOTTOMLEFT : right ? WMSZ_BOTTOMRIGHT : WMSZ_BOTTOM;
+    }
+    return left ? WMSZ_LEFT : WMSZ_RIGHT;
+}
+
+} // namespace
+
+void DeliverSizing(HWND topLevel, const RECT& client) {
+    const auto w = FindWindowObject(topLevel);
+    if (!w) {
+        return;
+    }
+    const RECT in = NonClientInsets(*w);
+    RECT outer{client.left - in.left, client.top - in.top, client.right + in.right,
+               client.bottom + in.bottom};
+    if (EqualRect(&outer, &w->rect)) {
+        return;
+    }
+    if (S().sizing != topLevel) {
+        S().sizing = topLevel;
+        // The window may have changed the other sides since; the edge stays the first one seen.
+        S().sizingEdge = DraggedEdge(w->rect, outer);
+        SendMessage(topLevel, WM_ENTERSIZEMOVE, 0, 0);
+    }
+    SendMessage(topLevel, WM_SIZING, S().sizingEdge, reinterpret_cast<LPARAM>(&outer));
+    if (IsWindow(topLevel)) {
+        SetWindowPos(topLevel, nullptr, outer.left, outer.top, outer.right - outer.left,
+                     outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void DeliverSizingEnd(HWND topLevel) {
+    if (S().sizing != topLevel) {
+        return;
+    }
+    S().sizing = nullptr;
+    if (IsWindow(topLevel)) {
+        SendMessage(topLevel, WM_EXITSIZEMOVE, 0, 0);
+    }
 }
 
 void DeliverClose(HWND topLevel) {

@@ -188,3 +188,50 @@ TEST_F(InputRoutingTest, KeysGoToTheFocusWindowAndAltMakesSystemKeys) {
                                {WM_SYSCHAR, CheckW, 'f', 0, child}}));
     DestroyWindow(child);
 }
+
+namespace {
+
+// Keeps the window square, as a sizing handler that changes the proposed
+// rectangle in place would.
+LRESULT SquareSizingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZING) {
+        Log().Add(hwnd, message, wParam, 0);
+        auto* r = reinterpret_cast<RECT*>(lParam);
+        r->bottom = r->top + (r->right - r->left);
+        return TRUE;
+    }
+    return SpyProc(hwnd, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(InputRoutingTest, DraggingAnEdgeSendsSizingAndTakesTheRectangleTheWindowChose) {
+    SetWindowLongPtr(m_top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SquareSizingProc));
+    Log().Ignore(WM_PAINT);
+    Log().Ignore(WM_ERASEBKGND);
+    kwin::DeliverSizing(m_top, RECT{100, 100, 320, 300}); // the right edge, 20 wider
+    kwin::DeliverSizing(m_top, RECT{100, 100, 330, 300});
+    kwin::DeliverSizingEnd(m_top);
+    kwin::DeliverSizingEnd(m_top);
+    EXPECT_TRUE(Log().Matches({{WM_ENTERSIZEMOVE},
+                               {WM_SIZING, CheckW, WMSZ_RIGHT},
+                               {WM_WINDOWPOSCHANGING},
+                               {WM_WINDOWPOSCHANGED},
+                               {WM_SIZE, CheckL, 0, MAKELPARAM(220, 220)},
+                               {WM_SIZING, CheckW, WMSZ_RIGHT},
+                               {WM_WINDOWPOSCHANGING},
+                               {WM_WINDOWPOSCHANGED},
+                               {WM_SIZE, CheckL, 0, MAKELPARAM(230, 230)},
+                               {WM_EXITSIZEMOVE}}));
+    RECT r;
+    GetWindowRect(m_top, &r);
+    EXPECT_EQ(r.right - r.left, 230);
+    EXPECT_EQ(r.bottom - r.top, 230);
+    Log().Clear();
+    kwin::DeliverSizing(m_top, RECT{90, 80, 330, 330}); // the top-left corner
+    EXPECT_TRUE(Log().Messages().size() >= 2);
+    EXPECT_EQ(Log().Entries()[1].message, WM_SIZING);
+    EXPECT_EQ(Log().Entries()[1].wParam, WMSZ_TOPLEFT);
+    kwin::DeliverSizingEnd(m_top);
+    Log() = MessageLog{};
+}

@@ -234,6 +234,37 @@ TEST_F(QtInputTest, WheelGoesToTheFocusWindowWithItsDelta) {
     EXPECT_EQ(GET_KEYSTATE_WPARAM(r.wParam), MK_CONTROL);
 }
 
+namespace {
+
+LRESULT WidthLedSizingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZING) {
+        auto* r = reinterpret_cast<RECT*>(lParam);
+        r->bottom = r->top + (r->right - r->left) / 2;
+        Log().Add(hwnd, message, wParam, 0);
+        return TRUE;
+    }
+    return SpyProc(hwnd, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(QtInputTest, ResizingTheWidgetByHandAsksTheWindowWithSizing) {
+    SetWindowLongPtr(m_top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WidthLedSizingProc));
+    m_widget->resize(320, m_widget->height());
+    Pump();
+    const auto messages = Log().Messages();
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(messages[0], WM_ENTERSIZEMOVE);
+    EXPECT_EQ(messages[1], WM_SIZING);
+    RECT outer;
+    GetWindowRect(m_top, &outer);
+    EXPECT_EQ(outer.right - outer.left, 320 + 16);
+    EXPECT_EQ(outer.bottom - outer.top, (320 + 16) / 2);
+    EXPECT_EQ(m_widget->height(), (320 + 16) / 2 - 16 - 23)
+        << "the widget follows the window's choice";
+    SetWindowLongPtr(m_top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SpyProc));
+}
+
 TEST_F(QtInputTest, ClosingTheWidgetAsksTheWindow) {
     m_widget->close();
     Pump();

@@ -34,6 +34,14 @@ QPixmap IconPixmap(HICON icon) {
 } // namespace
 
 CQtWindowWidget::CQtWindowWidget(HWND hwnd, QWidget* parent) : QWidget(parent), m_hwnd(hwnd) {
+    constexpr int SizingQuietMs = 300;
+    m_sizingEnd.setSingleShot(true);
+    m_sizingEnd.setInterval(SizingQuietMs);
+    QObject::connect(&m_sizingEnd, &QTimer::timeout, [this] {
+        if (IsWindow(m_hwnd)) {
+            DeliverSizingEnd(m_hwnd);
+        }
+    });
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
@@ -163,7 +171,16 @@ void CQtWindowWidget::ReportGeometry() {
         return;
     }
     const QRect g = geometry().marginsRemoved(contentsMargins());
-    DeliverGeometry(m_hwnd, RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()});
+    const RECT client{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    RECT current;
+    GetClientRect(m_hwnd, &current);
+    if (current.right == g.width() && current.bottom == g.height()) {
+        DeliverGeometry(m_hwnd, client);
+        return;
+    }
+    // A size the layer did not set comes from the user dragging an edge.
+    DeliverSizing(m_hwnd, client);
+    m_sizingEnd.start();
 }
 
 void CQtWindowWidget::moveEvent(QMoveEvent*) {
@@ -207,10 +224,9 @@ void CQtWindowPeer::SetClientGeometry(const RECT& client) {
         return;
     }
     // A child's place is in its parent's client area, below any menu bar.
-    const QPoint parentOrigin =
-        m_widget->parentWidget() != nullptr && !m_widget->isWindow()
-            ? m_widget->parentWidget()->contentsRect().topLeft()
-            : QPoint();
+    const QPoint parentOrigin = m_widget->parentWidget() != nullptr && !m_widget->isWindow()
+                                    ? m_widget->parentWidget()->contentsRect().topLeft()
+                                    : QPoint();
     const QRect target =
         ToQRect(client).marginsAdded(m_widget->contentsMargins()).translated(parentOrigin);
     if (m_widget->geometry() == target) {

@@ -3,6 +3,7 @@
 #include "views/win/qt/CQtPeer.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 namespace kwin::qt {
@@ -39,6 +40,8 @@ private:
 
     HWND m_hwnd;
     bool m_applyingGeometry = false;
+    // A drag of the window's edges ends when no resize came for a moment.
+    QTimer m_sizingEnd;
 };
 
 class CQtWindowPeer final : public CQtPeer {
