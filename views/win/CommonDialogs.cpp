@@ -30,10 +30,10 @@ std::vector<std::pair<std::string, std::string>> ParseFilter(LPCSTR filter) {
         filter += name.size() + 1;
         std::string patterns = filter;
         filter += patterns.size() + 1;
-        pairs.emplace_back(std::move(name), std::move(patterns));
         if (patterns.empty()) {
-            break;
+            break; // a name without patterns ends the list
         }
+        pairs.emplace_back(std::move(name), std::move(patterns));
     }
     return pairs;
 }

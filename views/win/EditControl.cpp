@@ -256,24 +256,9 @@ LRESULT OnNcCreate(HWND hwnd, LPARAM lParam) {
 }
 
 LRESULT OnChar(HWND hwnd, EditState& state, WPARAM ch) {
-    switch (ch) {
-    case 0x01: // Ctrl+A
-        state.anchor = 0;
-        MoveCaret(hwnd, state, TextOf(hwnd).size(), true);
-        return 0;
-    case 0x03: // Ctrl+C
-        CopySelection(hwnd, state);
-        return 0;
-    case 0x16: // Ctrl+V
-        Paste(hwnd, state);
-        return 0;
-    case 0x18: // Ctrl+X
-        if (!state.readOnly) {
-            CopySelection(hwnd, state);
-            ReplaceSelection(hwnd, state, "");
-        }
-        return 0;
-    case '\b': {
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    const bool alt = (GetKeyState(VK_MENU) & 0x8000) != 0;
+    if (ch == '\b') {
         if (state.readOnly) {
             MessageBeep(0);
             return 0;
@@ -284,10 +269,8 @@ LRESULT OnChar(HWND hwnd, EditState& state, WPARAM ch) {
         ReplaceSelection(hwnd, state, "");
         return 0;
     }
-    default:
-        break;
-    }
-    if (ch < 0x20 || ch == 0x7F) {
+    // Control characters and Ctrl+letter are commands (taken at the key press), not text.
+    if (ch < 0x20 || ch == 0x7F || (control && !alt)) {
         return 0;
     }
     if (state.readOnly) {
@@ -298,8 +281,36 @@ LRESULT OnChar(HWND hwnd, EditState& state, WPARAM ch) {
     return 0;
 }
 
+// Ctrl+A, Ctrl+C, Ctrl+V and Ctrl+X, whatever character the keyboard made of them.
+bool OnControlKey(HWND hwnd, EditState& state, WPARAM key) {
+    switch (key) {
+    case 'A':
+        state.anchor = 0;
+        MoveCaret(hwnd, state, TextOf(hwnd).size(), true);
+        return true;
+    case 'C':
+        CopySelection(hwnd, state);
+        return true;
+    case 'V':
+        Paste(hwnd, state);
+        return true;
+    case 'X':
+        if (!state.readOnly) {
+            CopySelection(hwnd, state);
+            ReplaceSelection(hwnd, state, "");
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
 LRESULT OnKeyDown(HWND hwnd, EditState& state, WPARAM key) {
     const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (control && !(GetKeyState(VK_MENU) & 0x8000) && OnControlKey(hwnd, state, key)) {
+        return 0;
+    }
     const std::string text = TextOf(hwnd);
     switch (key) {
     case VK_LEFT:

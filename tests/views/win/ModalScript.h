@@ -42,7 +42,8 @@ private:
         ++m_started;
         m_kinds.push_back(start.kind);
         if (m_steps.empty()) {
-            ADD_FAILURE() << "a modal loop started that the test did not expect";
+            ADD_FAILURE() << "a modal loop of kind " << static_cast<int>(start.kind)
+                          << " started that the test did not expect";
             // Leave it at once so the test cannot hang.
             if (start.window != nullptr) {
                 kwin::qt::WidgetOf(start.window)->close();

@@ -1,0 +1,291 @@
+// Message boxes, the open and save file dialogs answered by the test, the
+// overwrite prompt, and the clipboard through the desktop's clipboard.
+
+#include "MessageLog.h"
+#include "ModalScript.h"
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+using namespace wintest;
+using kwin::ModalKind;
+using kwin::ModalStart;
+
+namespace {
+
+constexpr int MessageTextId = 0xFFFF;
+const char SudokuFilter[] = "Sudoku Files\0*.sdk\0All Files\0*.*\0";
+
+class CommonDialogTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { kwin::qt::InstallQtBackend(); }
+    void SetUp() override {
+        m_owner = CreateWindowEx(0, SpyClass(0), "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
+                                 100, 500, 400, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(m_owner, nullptr);
+        char pattern[] = "/tmp/kalmora-dialogs-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_dir = pattern;
+        std::memset(m_file, 0, sizeof(m_file));
+        QApplication::processEvents();
+        PumpMessages();
+    }
+    void TearDown() override {
+        DestroyWindow(m_owner);
+        std::filesystem::remove_all(m_dir);
+        QApplication::processEvents();
+        PumpMessages();
+    }
+    OPENFILENAME Request(DWORD flags) {
+        OPENFILENAME ofn{};
+        ofn.lStructSize = sizeof(ofn);
+        ofn.hwndOwner = m_owner;
+        ofn.lpstrFilter = SudokuFilter;
+        ofn.nFilterIndex = 1;
+        ofn.lpstrFile = m_file;
+        ofn.nMaxFile = sizeof(m_file);
+        ofn.lpstrInitialDir = m_dir.c_str();
+        ofn.lpstrDefExt = "sdk";
+        ofn.Flags = flags;
+        return ofn;
+    }
+    std::string PathOf(const std::string& name) const { return m_dir + "/" + name; }
+    void Touch(const std::string& name) const { std::ofstream(PathOf(name)) << "x"; }
+
+    HWND m_owner = nullptr;
+    std::string m_dir;
+    char m_file[MAX_PATH] = {};
+};
+
+QFileDialog* FileDialogOf(const ModalStart& start) {
+    return static_cast<QFileDialog*>(start.toolkitDialog);
+}
+
+// Chooses a name in the file dialog's folder and presses Enter in its name field.
+void ChooseName(const ModalStart& start, const std::string& name) {
+    QFileDialog* dialog = FileDialogOf(start);
+    ASSERT_NE(dialog, nullptr);
+    auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(edit, nullptr);
+    dialog->selectFile(QString::fromStdString(name));
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+} // namespace
+
+TEST_F(CommonDialogTest, ErrorMessageBoxShowsItsTextCaptionIconAndOk) {
+    std::string text;
+    std::string caption;
+    bool hasIcon = false;
+    bool ownerDisabled = false;
+    int buttons = 0;
+    ModalScript script;
+    script.Then([&](const ModalStart& start) {
+        EXPECT_EQ(start.kind, ModalKind::MessageBox);
+        text = ItemText(start.window, MessageTextId);
+        caption = TextOf(start.window);
+        hasIcon = FindWindowEx(start.window, nullptr, "STATIC", "") != nullptr;
+        ownerDisabled = !IsWindowEnabled(m_owner);
+        for (HWND b = FindWindowEx(start.window, nullptr, "BUTTON", nullptr); b != nullptr;
+             b = FindWindowEx(start.window, b, "BUTTON", nullptr)) {
+            ++buttons;
+        }
+        PressKey(start.window, Qt::Key_Return);
+    });
+    EXPECT_EQ(MessageBox(m_owner, "OS Error: (2) No such file or directory", "File Open Error",
+                         MB_ICONERROR | MB_OK),
+              IDOK);
+    EXPECT_EQ(text, "OS Error: (2) No such file or directory");
+    EXPECT_EQ(caption, "File Open Error");
+    EXPECT_TRUE(hasIcon);
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_EQ(buttons, 1);
+    EXPECT_TRUE(IsWindowEnabled(m_owner));
+}
+
+TEST_F(CommonDialogTest, InformationBoxClosesWithEscOrItsButtonAsOk) {
+    std::string caption;
+    ModalScript script;
+    script.Then([&](const ModalStart& start) {
+        caption = TextOf(start.window);
+        PressKey(start.window, Qt::Key_Escape);
+    });
+    script.Then([](const ModalStart& start) { ClickOn(GetDlgItem(start.window, IDOK)); });
+    EXPECT_EQ(MessageBox(m_owner, "Maximum amount of snapshots is achived", "Invalid operation",
+                         MB_ICONINFORMATION | MB_OK),
+              IDOK);
+    EXPECT_EQ(caption, "Invalid operation");
+    EXPECT_EQ(MessageBox(m_owner, "again", "Invalid operation", MB_ICONINFORMATION), IDOK);
+    EXPECT_EQ(script.Started(), 2);
+}
+
+TEST_F(CommonDialogTest, YesNoBoxNeedsAnAnswer) {
+    ModalScript script;
+    script.Then([](const ModalStart& start) {
+        PressKey(start.window, Qt::Key_Escape); // no Cancel: nothing happens
+        PressKey(start.window, Qt::Key_Return); // the second button is the default
+    });
+    EXPECT_EQ(MessageBox(m_owner, "Replace?", "Confirm", MB_YESNO | MB_DEFBUTTON2), IDNO);
+    script.Then([](const ModalStart& start) { ClickOn(GetDlgItem(start.window, IDYES)); });
+    EXPECT_EQ(MessageBox(m_owner, "Replace?", "Confirm", MB_YESNO | MB_DEFBUTTON2), IDYES);
+}
+
+TEST_F(CommonDialogTest, SaveDialogAddsTheDefaultExtensionAndWritesThePathBack) {
+    QStringList filters;
+    QString title;
+    bool ownerDisabled = false;
+    ModalScript script;
+    script.Then([&](const ModalStart& start) {
+        EXPECT_EQ(start.kind, ModalKind::SaveFile);
+        filters = FileDialogOf(start)->nameFilters();
+        title = FileDialogOf(start)->windowTitle();
+        ownerDisabled = !IsWindowEnabled(m_owner);
+        ChooseName(start, "morning");
+    });
+    OPENFILENAME ofn = Request(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_CREATEPROMPT);
+    ASSERT_TRUE(GetSaveFileName(&ofn));
+    EXPECT_EQ(std::string(m_file), PathOf("morning.sdk"));
+    EXPECT_EQ(std::string(m_file + ofn.nFileOffset), "morning.sdk");
+    EXPECT_EQ(std::string(m_file + ofn.nFileExtension), "sdk");
+    EXPECT_EQ(filters, (QStringList{"Sudoku Files (*.sdk)", "All Files (*)"}));
+    EXPECT_EQ(title, "Save As");
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(IsWindowEnabled(m_owner));
+
+    script.Then([](const ModalStart& start) { ChooseName(start, "evening.txt"); });
+    ASSERT_TRUE(GetSaveFileName(&ofn));
+    EXPECT_EQ(std::string(m_file), PathOf("evening.txt")) << "a typed extension is kept";
+}
+
+TEST_F(CommonDialogTest, CancelledDialogReturnsFalseAndLeavesTheBuffer) {
+    std::strcpy(m_file, "/somewhere/kept.sdk");
+    ModalScript script;
+    script.Then(
+        [](const ModalStart& start) { QTest::keyClick(FileDialogOf(start), Qt::Key_Escape); });
+    OPENFILENAME ofn = Request(OFN_HIDEREADONLY);
+    EXPECT_FALSE(GetOpenFileName(&ofn));
+    EXPECT_STREQ(m_file, "/somewhere/kept.sdk");
+    EXPECT_EQ(CommDlgExtendedError(), 0u);
+}
+
+TEST_F(CommonDialogTest, OpenDialogStartsWithTheCurrentNameAndReturnsTheChosenFile) {
+    Touch("saved.sdk");
+    std::strcpy(m_file, PathOf("saved.sdk").c_str());
+    QStringList preselected;
+    ModalScript script;
+    script.Then([&](const ModalStart& start) {
+        EXPECT_EQ(start.kind, ModalKind::OpenFile);
+        preselected = FileDialogOf(start)->selectedFiles();
+        ChooseName(start, "saved.sdk");
+    });
+    OPENFILENAME ofn = Request(OFN_HIDEREADONLY);
+    ASSERT_TRUE(GetOpenFileName(&ofn));
+    EXPECT_EQ(std::string(m_file), PathOf("saved.sdk"));
+    ASSERT_EQ(preselected.size(), 1);
+    EXPECT_EQ(preselected.front().toStdString(), PathOf("saved.sdk"));
+}
+
+TEST_F(CommonDialogTest, OverwritePromptAsksAndNoGoesBackToTheDialog) {
+    Touch("taken.sdk");
+    std::string question;
+    ModalScript script;
+    script.Then([](const ModalStart& start) { ChooseName(start, "taken"); });
+    script.Then([&](const ModalStart& start) {
+        EXPECT_EQ(start.kind, ModalKind::MessageBox);
+        question = ItemText(start.window, MessageTextId);
+        PressKey(start.window, Qt::Key_Return); // No is the default
+    });
+    script.Then([](const ModalStart& start) {
+        EXPECT_EQ(start.kind, ModalKind::SaveFile) << "asked again";
+        ChooseName(start, "fresh");
+    });
+    OPENFILENAME ofn = Request(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
+    ASSERT_TRUE(GetSaveFileName(&ofn));
+    EXPECT_EQ(std::string(m_file), PathOf("fresh.sdk"));
+    EXPECT_EQ(question, "taken.sdk already exists.\nDo you want to replace it?");
+    EXPECT_EQ(script.Started(), 3);
+
+    script.Then([](const ModalStart& start) { ChooseName(start, "taken.sdk"); });
+    script.Then([](const ModalStart& start) { ClickOn(GetDlgItem(start.window, IDYES)); });
+    ASSERT_TRUE(GetSaveFileName(&ofn));
+    EXPECT_EQ(std::string(m_file), PathOf("taken.sdk"));
+}
+
+TEST_F(CommonDialogTest, NoPromptWithoutTheFlagAndABufferTooSmallIsReported) {
+    Touch("taken.sdk");
+    ModalScript script;
+    script.Then([](const ModalStart& start) { ChooseName(start, "taken"); });
+    OPENFILENAME ofn = Request(OFN_HIDEREADONLY);
+    ASSERT_TRUE(GetSaveFileName(&ofn));
+    EXPECT_EQ(script.Started(), 1);
+    char tiny[4] = {};
+    ofn.lpstrFile = tiny;
+    ofn.nMaxFile = sizeof(tiny);
+    script.Then([](const ModalStart& start) { ChooseName(start, "longer-name"); });
+    EXPECT_FALSE(GetSaveFileName(&ofn));
+    EXPECT_EQ(CommDlgExtendedError(), FNERR_BUFFERTOOSMALL);
+}
+
+TEST_F(CommonDialogTest, ClipboardTextRoundTripsThroughTheDesktop) {
+    ASSERT_TRUE(OpenClipboard(m_owner));
+    ASSERT_TRUE(EmptyClipboard());
+    const char text[] = "1\tAnna\t00:07:05\r\n2\tBen\t00:09:00";
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(text));
+    std::memcpy(GlobalLock(block), text, sizeof(text));
+    GlobalUnlock(block);
+    ASSERT_NE(SetClipboardData(CF_TEXT, block), nullptr);
+    ASSERT_TRUE(CloseClipboard());
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+              "1\tAnna\t00:07:05\n2\tBen\t00:09:00")
+        << "other programs get the desktop's line ends";
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+    ASSERT_TRUE(OpenClipboard(m_owner));
+    HANDLE back = GetClipboardData(CF_TEXT);
+    ASSERT_NE(back, nullptr);
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(back)), text);
+    GlobalUnlock(back);
+    CloseClipboard();
+
+    QGuiApplication::clipboard()->setText("pasted\nfrom elsewhere");
+    IDataObject* data = nullptr;
+    ASSERT_EQ(OleGetClipboard(&data), S_OK);
+    FORMATETC format{CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    ASSERT_EQ(data->GetData(&format, &medium), S_OK);
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(medium.hGlobal)), "pasted\r\nfrom elsewhere");
+    GlobalUnlock(medium.hGlobal);
+    ReleaseStgMedium(&medium);
+    data->Release();
+}
+
+TEST_F(CommonDialogTest, EditCopiesAndPastesWithTheKeysOfTheDesktop) {
+    HWND edit =
+        CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 10,
+                       200, 24, m_owner, reinterpret_cast<HMENU>(5), nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    SetFocus(edit);
+    TypeInto(m_owner, "copied text");
+    PressKey(m_owner, Qt::Key_Left);
+    PressKey(m_owner, Qt::Key_Home, Qt::ShiftModifier);
+    PressKey(m_owner, Qt::Key_C, Qt::ControlModifier);
+    PumpMessages();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "copied tex")
+        << "Shift+Home selected up to the caret";
+    QGuiApplication::clipboard()->setText("new");
+    PressKey(m_owner, Qt::Key_V, Qt::ControlModifier);
+    PumpMessages();
+    EXPECT_EQ(TextOf(edit), "newt") << "the selection is replaced";
+    PressKey(m_owner, Qt::Key_A, Qt::ControlModifier);
+    PressKey(m_owner, Qt::Key_X, Qt::ControlModifier);
+    PumpMessages();
+    EXPECT_EQ(TextOf(edit), "");
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "newt");
+    DestroyWindow(edit);
+}
