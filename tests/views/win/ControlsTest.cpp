@@ -1,0 +1,374 @@
+// The controls without a toolkit: status bar parts, texts and docking,
+// window scroll bars with their tracking position, the edit control's
+// messages and notifications, push buttons, and the clipboard with OLE data
+// objects.
+
+#include "MessageLog.h"
+
+#include "views/win/ToolkitServices.h"
+
+#include <cstring>
+#include <string>
+
+using namespace wintest;
+
+namespace {
+
+class ControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Log().Clear();
+        m_parent = CreateWindowEx(0, SpyClass(0), "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20,
+                                  20, 416, 540, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(m_parent, nullptr);
+        PumpMessages();
+        Log().Clear();
+    }
+    void TearDown() override {
+        DestroyWindow(m_parent);
+        PumpMessages();
+    }
+    RECT RectInParent(HWND child) const {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, m_parent, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+    std::vector<WPARAM> CommandsFrom(HWND control) const {
+        std::vector<WPARAM> out;
+        for (const auto& r : Log().Entries()) {
+            if (r.hwnd == m_parent && r.message == WM_COMMAND &&
+                r.lParam == reinterpret_cast<LPARAM>(control)) {
+                out.push_back(r.wParam);
+            }
+        }
+        return out;
+    }
+    HWND m_parent = nullptr;
+};
+
+std::string StatusText(HWND bar, int part) {
+    char buffer[256] = {};
+    SendMessage(bar, SB_GETTEXT, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+std::string EditText(HWND edit) {
+    char buffer[256] = {};
+    GetWindowText(edit, buffer, sizeof(buffer));
+    return buffer;
+}
+
+void Type(HWND edit, const std::string& text) {
+    for (unsigned char c : text) {
+        SendMessage(edit, WM_CHAR, c, 1);
+    }
+}
+
+} // namespace
+
+TEST_F(ControlsTest, StatusBarDocksAtTheBottomAndFollowsItsParent) {
+    HWND bar = CreateWindowEx(0, STATUSCLASSNAME, "",
+                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP, 5, 5, 10,
+                              10, m_parent, reinterpret_cast<HMENU>(0xE801), nullptr, nullptr);
+    ASSERT_NE(bar, nullptr);
+    RECT client;
+    GetClientRect(m_parent, &client);
+    RECT r = RectInParent(bar);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.right, client.right);
+    EXPECT_EQ(r.bottom, client.bottom);
+    const LONG height = r.bottom - r.top;
+    EXPECT_GT(height, 15);
+    EXPECT_LT(height, 40);
+
+    MoveWindow(m_parent, 20, 20, 425, 550, TRUE);
+    SendMessage(bar, WM_SIZE, 0, 0); // the parent hands its WM_SIZE on
+    GetClientRect(m_parent, &client);
+    r = RectInParent(bar);
+    EXPECT_EQ(r.right, client.right);
+    EXPECT_EQ(r.bottom, client.bottom);
+    EXPECT_EQ(r.bottom - r.top, height) << "the height stays that of its font";
+}
+
+TEST_F(ControlsTest, StatusBarPartsTextsAndBorders) {
+    HWND bar = CreateWindowEx(0, STATUSCLASSNAME, "ready", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                              m_parent, nullptr, nullptr, nullptr);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(StatusText(bar, 0), "ready") << "the window text is the first part's";
+    const int edges[4] = {60, 110, 300, -1};
+    ASSERT_TRUE(SendMessage(bar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges)));
+    int back[4] = {};
+    EXPECT_EQ(SendMessage(bar, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(back)), 4);
+    EXPECT_EQ(std::vector<int>(back, back + 4), std::vector<int>(edges, edges + 4));
+    int two[2] = {};
+    EXPECT_EQ(SendMessage(bar, SB_GETPARTS, 2, reinterpret_cast<LPARAM>(two)), 4);
+    EXPECT_EQ(two[1], 110);
+    EXPECT_EQ(SendMessage(bar, SB_GETPARTS, 0, 0), 4);
+
+    ASSERT_TRUE(SendMessage(bar, SB_SETTEXT, 0, reinterpret_cast<LPARAM>("\t(3, 4)")));
+    ASSERT_TRUE(SendMessage(bar, SB_SETTEXT, 2, reinterpret_cast<LPARAM>("Ready")));
+    EXPECT_EQ(StatusText(bar, 0), "\t(3, 4)") << "kept as given, the tab included";
+    EXPECT_EQ(StatusText(bar, 2), "Ready");
+    EXPECT_EQ(LOWORD(SendMessage(bar, SB_GETTEXTLENGTH, 2, 0)), 5);
+    EXPECT_FALSE(SendMessage(bar, SB_SETTEXT, 7, reinterpret_cast<LPARAM>("no such part")));
+
+    int borders[3] = {-1, -1, -1};
+    ASSERT_TRUE(SendMessage(bar, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders)));
+    EXPECT_EQ(borders[0], 0);
+    EXPECT_EQ(borders[1], 2);
+    EXPECT_EQ(borders[2], 2);
+    RECT part{};
+    ASSERT_TRUE(SendMessage(bar, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part)));
+    EXPECT_EQ(part.left, 60 + borders[2]);
+    EXPECT_EQ(part.right, 110);
+
+    HFONT font = reinterpret_cast<HFONT>(SendMessage(bar, WM_GETFONT, 0, 0));
+    ASSERT_NE(font, nullptr);
+    LOGFONT lf{};
+    ASSERT_EQ(GetObject(font, sizeof(lf), &lf), static_cast<int>(sizeof(lf)));
+    NONCLIENTMETRICS metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    EXPECT_STREQ(lf.lfFaceName, metrics.lfStatusFont.lfFaceName);
+    EXPECT_EQ(lf.lfHeight, metrics.lfStatusFont.lfHeight);
+}
+
+TEST_F(ControlsTest, ScrollBarRangePageAndPositionShowTheBar) {
+    HWND view = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 150,
+                               m_parent, nullptr, nullptr, nullptr);
+    RECT before;
+    GetClientRect(view, &before);
+    Log().Clear();
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 99, 10, 0, 0};
+    EXPECT_EQ(SetScrollInfo(view, SB_VERT, &info, TRUE), 0);
+    EXPECT_NE(GetWindowLong(view, GWL_STYLE) & WS_VSCROLL, 0) << "a needed bar is shown";
+    RECT after;
+    GetClientRect(view, &after);
+    EXPECT_EQ(after.right, before.right - GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_TRUE(Log().Matches({{WM_WINDOWPOSCHANGING},
+                               {WM_WINDOWPOSCHANGED},
+                               {WM_SIZE, CheckL, 0, MAKELPARAM(after.right, after.bottom)}}));
+
+    info = {sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, 95, 0};
+    EXPECT_EQ(SetScrollInfo(view, SB_VERT, &info, TRUE), 90) << "the last page ends at the maximum";
+    info.nPos = -5;
+    EXPECT_EQ(SetScrollInfo(view, SB_VERT, &info, TRUE), 0);
+    EXPECT_EQ(SetScrollPos(view, SB_VERT, 30, TRUE), 0);
+    SCROLLINFO got{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(view, SB_VERT, &got));
+    EXPECT_EQ(got.nMin, 0);
+    EXPECT_EQ(got.nMax, 99);
+    EXPECT_EQ(got.nPage, 10u);
+    EXPECT_EQ(got.nPos, 30);
+    EXPECT_EQ(got.nTrackPos, 30);
+
+    info = {sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+    SetScrollInfo(view, SB_VERT, &info, TRUE);
+    EXPECT_EQ(GetWindowLong(view, GWL_STYLE) & WS_VSCROLL, 0) << "nothing to scroll: hidden";
+    GetClientRect(view, &after);
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_EQ(GetScrollPos(view, SB_VERT), 0);
+}
+
+TEST_F(ControlsTest, ThumbTrackingKeepsTheTrackingPositionApartFromThePosition) {
+    HWND view = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 150,
+                               m_parent, nullptr, nullptr, nullptr);
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 499, 100, 0, 0};
+    SetScrollInfo(view, SB_HORZ, &info, TRUE);
+    EXPECT_NE(GetWindowLong(view, GWL_STYLE) & WS_HSCROLL, 0);
+    Log().Clear();
+    kwin::ScrollBarAction(view, SB_HORZ, SB_THUMBTRACK, 250);
+    SCROLLINFO got{sizeof(SCROLLINFO), SIF_POS | SIF_TRACKPOS, 0, 0, 0, 0, 0};
+    GetScrollInfo(view, SB_HORZ, &got);
+    EXPECT_EQ(got.nTrackPos, 250);
+    EXPECT_EQ(got.nPos, 0) << "the window moves the position itself";
+    kwin::ScrollBarAction(view, SB_HORZ, SB_THUMBTRACK, 9999);
+    GetScrollInfo(view, SB_HORZ, &got);
+    EXPECT_EQ(got.nTrackPos, 400) << "clamped to the last page";
+    kwin::ScrollBarAction(view, SB_HORZ, SB_ENDSCROLL, 0);
+    GetScrollInfo(view, SB_HORZ, &got);
+    EXPECT_EQ(got.nTrackPos, 0);
+    kwin::ScrollBarAction(view, SB_HORZ, SB_LINERIGHT, 0);
+    PumpMessages();
+    EXPECT_TRUE(Log().Matches({{WM_HSCROLL, CheckBoth, MAKEWPARAM(SB_THUMBTRACK, 250), 0, view},
+                               {WM_HSCROLL, CheckBoth, MAKEWPARAM(SB_THUMBTRACK, 400), 0, view},
+                               {WM_HSCROLL, CheckBoth, MAKEWPARAM(SB_ENDSCROLL, 0), 0, view},
+                               {WM_HSCROLL, CheckBoth, MAKEWPARAM(SB_LINERIGHT, 0), 0, view},
+                               {WM_PAINT, Optional},
+                               {WM_ERASEBKGND, Optional}}));
+    ASSERT_TRUE(ShowScrollBar(view, SB_BOTH, FALSE));
+    EXPECT_EQ(GetWindowLong(view, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
+    ASSERT_TRUE(ShowScrollBar(view, SB_VERT, TRUE));
+    EXPECT_EQ(GetWindowLong(view, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), WS_VSCROLL);
+}
+
+TEST_F(ControlsTest, EditTakesTypedTextAndReportsChanges) {
+    HWND edit =
+        CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 10,
+                       120, 24, m_parent, reinterpret_cast<HMENU>(77), nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(GetWindowLong(edit, GWL_STYLE) & WS_BORDER, 0) << "the border is drawn inside";
+    RECT client;
+    GetClientRect(edit, &client);
+    EXPECT_EQ(client.right, 120);
+    Log().Clear();
+    Type(edit, "Name");
+    EXPECT_EQ(EditText(edit), "Name");
+    EXPECT_EQ(CommandsFrom(edit), std::vector<WPARAM>(4, MAKEWPARAM(77, EN_CHANGE)));
+    SendMessage(edit, EM_SETSEL, 1, 3);
+    DWORD from = 0;
+    DWORD to = 0;
+    SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, 1u);
+    EXPECT_EQ(to, 3u);
+    Type(edit, "o");
+    EXPECT_EQ(EditText(edit), "Noe") << "typing replaces the selection";
+    SendMessage(edit, EM_SETSEL, 0, -1);
+    SendMessage(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("a very long name indeed"));
+    EXPECT_EQ(EditText(edit), "a very long name indeed") << "no limit unless one is set";
+    SendMessage(edit, WM_CHAR, '\b', 1);
+    EXPECT_EQ(EditText(edit), "a very long name indee");
+    SendMessage(edit, EM_LIMITTEXT, 5, 0);
+    SetWindowText(edit, "abc");
+    SendMessage(edit, EM_SETSEL, 3, 3);
+    Type(edit, "defg");
+    EXPECT_EQ(EditText(edit), "abcde");
+    EXPECT_EQ(SendMessage(edit, WM_GETDLGCODE, 0, 0) & (DLGC_WANTCHARS | DLGC_HASSETSEL),
+              DLGC_WANTCHARS | DLGC_HASSETSEL);
+}
+
+TEST_F(ControlsTest, ReadOnlyEditShowsTextButRefusesTyping) {
+    HWND edit = CreateWindowEx(0, "EDIT", "You're a winner!",
+                               WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 10, 10, 120,
+                               24, m_parent, reinterpret_cast<HMENU>(78), nullptr, nullptr);
+    Type(edit, "x");
+    SendMessage(edit, WM_CHAR, '\b', 1);
+    SendMessage(edit, WM_CUT, 0, 0);
+    EXPECT_EQ(EditText(edit), "You're a winner!");
+    SetWindowText(edit, "changed by the program");
+    EXPECT_EQ(EditText(edit), "changed by the program");
+}
+
+TEST_F(ControlsTest, PushButtonReportsClicksAndKnowsItIsTheDefault) {
+    HWND ok = CreateWindowEx(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 10, 10,
+                             75, 23, m_parent, reinterpret_cast<HMENU>(IDOK), nullptr, nullptr);
+    HWND group = CreateWindowEx(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 5, 40, 200,
+                                100, m_parent, nullptr, nullptr, nullptr);
+    Log().Clear();
+    SendMessage(ok, BM_CLICK, 0, 0);
+    EXPECT_EQ(CommandsFrom(ok), std::vector<WPARAM>{MAKEWPARAM(IDOK, BN_CLICKED)});
+    EXPECT_NE(SendMessage(ok, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON, 0);
+    SendMessage(ok, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    EXPECT_NE(SendMessage(ok, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON, 0);
+    EXPECT_EQ(SendMessage(group, WM_NCHITTEST, 0, 0), HTTRANSPARENT);
+    Log().Clear();
+    SendMessage(ok, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(SendMessage(ok, BM_GETSTATE, 0, 0) & BST_PUSHED, BST_PUSHED);
+    SendMessage(ok, WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(CommandsFrom(ok), std::vector<WPARAM>{MAKEWPARAM(IDOK, BN_CLICKED)});
+}
+
+namespace {
+
+// A data object of the kind the grid puts on the clipboard, counting its references.
+class TestTextObject final : public IDataObject {
+public:
+    explicit TestTextObject(std::string text) : m_text(std::move(text)) {}
+    ULONG references = 1;
+
+    HRESULT QueryInterface(REFIID iid, void** object) override {
+        if (iid == IID_IUnknown || iid == IID_IDataObject) {
+            *object = this;
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG AddRef() override { return ++references; }
+    ULONG Release() override { return --references; }
+    HRESULT GetData(FORMATETC* format, STGMEDIUM* medium) override {
+        if (format->cfFormat != CF_TEXT || !(format->tymed & TYMED_HGLOBAL)) {
+            return DV_E_FORMATETC;
+        }
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, m_text.size() + 1);
+        std::memcpy(GlobalLock(block), m_text.c_str(), m_text.size() + 1);
+        GlobalUnlock(block);
+        *medium = STGMEDIUM{TYMED_HGLOBAL, block, nullptr};
+        return S_OK;
+    }
+    HRESULT GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT QueryGetData(FORMATETC* format) override {
+        return format->cfFormat == CF_TEXT ? S_OK : DV_E_FORMATETC;
+    }
+    HRESULT GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+    HRESULT SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    HRESULT DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    HRESULT DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+private:
+    std::string m_text;
+};
+
+std::string ClipboardText() {
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE block = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(GlobalLock(block));
+            GlobalUnlock(block);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+} // namespace
+
+TEST_F(ControlsTest, OleClipboardTakesTheObjectsTextAndHoldsItUntilReplaced) {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    TestTextObject copied("1\tAnna\t00:07:05\r\n2\tBen\t00:09:00");
+    ASSERT_EQ(OleSetClipboard(&copied), S_OK);
+    EXPECT_EQ(copied.references, 2u) << "the clipboard holds a reference";
+    EXPECT_EQ(ClipboardText(), "1\tAnna\t00:07:05\r\n2\tBen\t00:09:00");
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+
+    IDataObject* current = nullptr;
+    ASSERT_EQ(OleGetClipboard(&current), S_OK);
+    FORMATETC format{CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    EXPECT_EQ(current->QueryGetData(&format), S_OK);
+    IEnumFORMATETC* formats = nullptr;
+    ASSERT_EQ(current->EnumFormatEtc(DATADIR_GET, &formats), S_OK);
+    FORMATETC listed[2] = {};
+    ULONG fetched = 0;
+    EXPECT_EQ(formats->Next(2, listed, &fetched), S_FALSE);
+    EXPECT_EQ(fetched, 1u);
+    EXPECT_EQ(listed[0].cfFormat, CF_TEXT);
+    formats->Release();
+    current->Release();
+
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_EQ(copied.references, 1u) << "released when the clipboard changes";
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_NE(OleGetClipboard(&current), S_OK);
+    OleUninitialize();
+}
+
+TEST_F(ControlsTest, EditCopiesAndPastesThroughTheClipboard) {
+    HWND edit = CreateWindowEx(0, "EDIT", "first second", WS_CHILD | WS_VISIBLE, 10, 10, 120, 24,
+                               m_parent, nullptr, nullptr, nullptr);
+    SendMessage(edit, EM_SETSEL, 6, -1);
+    SendMessage(edit, WM_COPY, 0, 0);
+    EXPECT_EQ(ClipboardText(), "second");
+    SendMessage(edit, EM_SETSEL, 0, 0);
+    SendMessage(edit, WM_PASTE, 0, 0);
+    EXPECT_EQ(EditText(edit), "secondfirst second");
+    EXPECT_FALSE(OpenClipboard(nullptr) && OpenClipboard(nullptr)) << "opened once at a time";
+    CloseClipboard();
+}
