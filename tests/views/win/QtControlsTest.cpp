@@ -1,0 +1,274 @@
+// The Qt side of menus, scroll bars and the status bar: the menu bar above
+// the client area with popups that show the states set on WM_INITMENUPOPUP,
+// scroll bar widgets that report what the user does, and status panes drawn
+// with centred and left-aligned texts.
+
+#include "MessageLog.h"
+#include "ModalScript.h"
+
+#include "views/win/ResourceTemplates.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+
+using namespace wintest;
+using kwin::MenuTemplateItem;
+
+namespace {
+
+constexpr UINT MenuId = 950;
+
+LRESULT OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Log().Add(hwnd, message, wParam, lParam);
+    if (message == WM_INITMENUPOPUP) {
+        HMENU popup = reinterpret_cast<HMENU>(wParam);
+        EnableMenuItem(popup, 57643, MF_BYCOMMAND | MF_GRAYED);
+        CheckMenuItem(popup, 32802, MF_BYCOMMAND | MF_CHECKED);
+        return 0;
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+LPCSTR OwnerClass() {
+    static bool done = false;
+    if (!done) {
+        done = true;
+        WNDCLASSEX wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = OwnerProc;
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1));
+        wc.lpszClassName = "KalmoraQtMenuOwner";
+        RegisterClassEx(&wc);
+    }
+    return "KalmoraQtMenuOwner";
+}
+
+QStringList ActionTexts(const QWidget* widget) {
+    QStringList texts;
+    for (const QAction* action : widget->actions()) {
+        texts << (action->isSeparator() ? QString("-") : action->text());
+    }
+    return texts;
+}
+
+QAction* ActionNamed(const QWidget* widget, const QString& text) {
+    for (QAction* action : widget->actions()) {
+        if (action->text() == text) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+class QtControlsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        kwin::qt::InstallQtBackend();
+        kwin::RegisterMenuTemplate(
+            MenuId, {{"File", 0, MF_POPUP, {{"&Load...\tF3", 57601}, {"E&xit", 57665}}},
+                     {"Game",
+                      0,
+                      MF_POPUP,
+                      {{"&Undo\tCtrl-Z", 57643},
+                       {"", 0, MF_SEPARATOR},
+                       {"A&uto-Check", 32802},
+                       {"&Check\tCtrl-K", 32792},
+                       {"Show Top Winners", 0, MF_POPUP, {{"Easy Game", 32822}}}}},
+                     {"Help", 0, MF_POPUP | MF_HELP, {{"&About", 57664}}}});
+    }
+    void SetUp() override {
+        Log().Clear();
+        m_top = CreateWindowEx(0, OwnerClass(), "Kalmora", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                               416, 540, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(m_top, nullptr);
+        m_widget = kwin::qt::WidgetOf(m_top);
+        Pump();
+        Log().Clear();
+    }
+    void TearDown() override {
+        DestroyWindow(m_top);
+        Pump();
+    }
+    static void Pump() {
+        QApplication::processEvents();
+        PumpMessages();
+    }
+    HWND m_top = nullptr;
+    QWidget* m_widget = nullptr;
+};
+
+} // namespace
+
+TEST_F(QtControlsTest, MenuBarSitsAboveTheClientAreaWithHelpOnTheRight) {
+    RECT before;
+    GetClientRect(m_top, &before);
+    const int widgetHeight = m_widget->height();
+    ASSERT_TRUE(SetMenu(m_top, LoadMenu(nullptr, MAKEINTRESOURCE(MenuId))));
+    Pump();
+    auto* bar = m_widget->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(ActionTexts(bar), (QStringList{"File", "Game"}));
+    auto* right = qobject_cast<QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner));
+    ASSERT_NE(right, nullptr);
+    EXPECT_EQ(ActionTexts(right), QStringList{"Help"});
+    EXPECT_EQ(m_widget->contentsRect().top(), GetSystemMetrics(SM_CYMENU));
+    EXPECT_EQ(m_widget->height(), widgetHeight) << "the window keeps its size";
+    RECT after;
+    GetClientRect(m_top, &after);
+    EXPECT_EQ(after.bottom, before.bottom - GetSystemMetrics(SM_CYMENU));
+
+    Log().Clear();
+    QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(30, 20 + 40));
+    Pump();
+    bool clickSeen = false;
+    for (const auto& r : Log().Entries()) {
+        if (r.message == WM_LBUTTONDOWN) {
+            clickSeen = true;
+            EXPECT_EQ(r.lParam, MAKELPARAM(30, 40)) << "client coordinates, below the bar";
+        }
+    }
+    EXPECT_TRUE(clickSeen);
+}
+
+TEST_F(QtControlsTest, PopupShowsTheStatesSetWhileItOpensAndAChoiceIsACommand) {
+    HMENU menu = LoadMenu(nullptr, MAKEINTRESOURCE(MenuId));
+    SetMenu(m_top, menu);
+    Pump();
+    auto* bar = m_widget->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(bar, nullptr);
+    QAction* gameAction = ActionNamed(bar, "Game");
+    ASSERT_NE(gameAction, nullptr);
+    Log().Clear();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                      bar->actionGeometry(gameAction).center());
+    Pump();
+    QMenu* game = gameAction->menu();
+    ASSERT_NE(game, nullptr);
+    EXPECT_TRUE(game->isVisible());
+    bool initSeen = false;
+    for (const auto& r : Log().Entries()) {
+        if (r.message == WM_INITMENUPOPUP) {
+            initSeen = true;
+            EXPECT_EQ(r.wParam, reinterpret_cast<WPARAM>(GetSubMenu(menu, 1)));
+            EXPECT_EQ(LOWORD(r.lParam), 1);
+        }
+    }
+    EXPECT_TRUE(initSeen);
+    EXPECT_EQ(ActionTexts(game), (QStringList{"&Undo\tCtrl-Z", "-", "A&uto-Check", "&Check\tCtrl-K",
+                                              "Show Top Winners"}));
+    QAction* undo = ActionNamed(game, "&Undo\tCtrl-Z");
+    QAction* autoCheck = ActionNamed(game, "A&uto-Check");
+    ASSERT_NE(undo, nullptr);
+    ASSERT_NE(autoCheck, nullptr);
+    EXPECT_FALSE(undo->isEnabled()) << "grayed by the owner as the popup opened";
+    EXPECT_TRUE(autoCheck->isChecked());
+    EXPECT_TRUE(undo->shortcut().isEmpty()) << "the shortcut text binds no key";
+
+    Log().Clear();
+    QAction* check = ActionNamed(game, "&Check\tCtrl-K");
+    QTest::mouseClick(game, Qt::LeftButton, Qt::NoModifier, game->actionGeometry(check).center());
+    Pump();
+    std::vector<WPARAM> commands;
+    for (const auto& r : Log().Entries()) {
+        if (r.message == WM_COMMAND) {
+            commands.push_back(r.wParam);
+        }
+    }
+    EXPECT_EQ(commands, std::vector<WPARAM>{MAKEWPARAM(32792, 0)});
+}
+
+TEST_F(QtControlsTest, ScrollBarWidgetsReportTheUsersActions) {
+    HWND view = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 150, m_top,
+                               nullptr, nullptr, nullptr);
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 99, 10, 0, 0};
+    SetScrollInfo(view, SB_VERT, &info, TRUE);
+    Pump();
+    QWidget* widget = kwin::qt::WidgetOf(view);
+    ASSERT_NE(widget, nullptr);
+    QScrollBar* bar = nullptr;
+    for (QScrollBar* candidate : widget->findChildren<QScrollBar*>()) {
+        if (candidate->orientation() == Qt::Vertical) {
+            bar = candidate;
+        }
+    }
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->maximum(), 90);
+    EXPECT_EQ(bar->pageStep(), 10);
+    EXPECT_EQ(bar->geometry().left(), 200 - GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_EQ(widget->width(), 200) << "the widget holds the client area and the bar";
+
+    Log().Clear();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(bar->width() / 2, bar->height() - 3));
+    Pump();
+    EXPECT_TRUE(Log().Matches({{WM_VSCROLL, CheckW, MAKEWPARAM(SB_LINEDOWN, 0), 0, view},
+                               {WM_VSCROLL, CheckW, MAKEWPARAM(SB_ENDSCROLL, 0), 0, view},
+                               {WM_PAINT, Optional},
+                               {WM_ERASEBKGND, Optional}}));
+    EXPECT_EQ(bar->value(), 0) << "the window has not moved the position";
+    SetScrollPos(view, SB_VERT, 1, TRUE);
+    Pump();
+    EXPECT_EQ(bar->value(), 1);
+
+    Log().Clear();
+    bar->setSliderDown(true);
+    bar->setSliderPosition(40);
+    SCROLLINFO track{sizeof(SCROLLINFO), SIF_POS | SIF_TRACKPOS, 0, 0, 0, 0, 0};
+    GetScrollInfo(view, SB_VERT, &track);
+    EXPECT_EQ(track.nTrackPos, 40);
+    EXPECT_EQ(track.nPos, 1);
+    bar->setSliderDown(false);
+    Pump();
+    EXPECT_TRUE(Log().Matches({{WM_VSCROLL, CheckW, MAKEWPARAM(SB_THUMBTRACK, 40), 0, view},
+                               {WM_VSCROLL, CheckW, MAKEWPARAM(SB_THUMBPOSITION, 40), 0, view},
+                               {WM_VSCROLL, CheckW, MAKEWPARAM(SB_ENDSCROLL, 0), 0, view},
+                               {WM_PAINT, Optional},
+                               {WM_ERASEBKGND, Optional}}));
+    ShowScrollBar(view, SB_VERT, FALSE);
+    Pump();
+    EXPECT_FALSE(bar->isVisible());
+    RECT client;
+    GetClientRect(view, &client);
+    EXPECT_EQ(client.right, 200);
+}
+
+TEST_F(QtControlsTest, StatusPanesDrawCentredAndLeftAlignedTexts) {
+    HWND bar = CreateWindowEx(0, STATUSCLASSNAME, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
+                              0, 0, m_top, nullptr, nullptr, nullptr);
+    const int edges[3] = {100, 200, -1};
+    SendMessage(bar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+    SendMessage(bar, SB_SETTEXT, 0, reinterpret_cast<LPARAM>("\t(3, 4)"));
+    SendMessage(bar, SB_SETTEXT, 1, reinterpret_cast<LPARAM>("left"));
+    UpdateWindow(bar);
+    Pump();
+    const kwin::Surface* surface = kwin::GetWindowSurface(bar);
+    ASSERT_NE(surface, nullptr);
+    const auto darkColumns = [surface](int from, int to) {
+        std::vector<int> columns;
+        for (int x = from; x < to; ++x) {
+            for (int y = 3; y < surface->Height() - 3; ++y) {
+                const COLORREF c = kwin::Surface::ToColorRef(surface->Row(y)[x]);
+                if (GetRValue(c) < 100 && GetGValue(c) < 100 && GetBValue(c) < 100) {
+                    columns.push_back(x);
+                    break;
+                }
+            }
+        }
+        return columns;
+    };
+    const auto centred = darkColumns(3, 97);
+    ASSERT_FALSE(centred.empty()) << "the text was drawn";
+    EXPECT_NEAR((centred.front() + centred.back()) / 2.0, 50.0, 3.0);
+    const auto left = darkColumns(103, 197);
+    ASSERT_FALSE(left.empty());
+    EXPECT_LE(left.front(), 102 + 3 + 3);
+    EXPECT_LT(left.back(), 150);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    bool grip = false;
+    for (int x = surface->Width() - 16; x < surface->Width(); ++x) {
+        grip = grip || kwin::Surface::ToColorRef(surface->Row(surface->Height() - 2)[x]) == shadow;
+    }
+    EXPECT_TRUE(grip) << "the size grip is drawn in the corner";
+}
