@@ -399,3 +399,42 @@ TEST_F(DialogTest, EndDialogInInitDialogNeverShowsTheDialog) {
     EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(4242), m_owner, proc, 0), -1)
         << "no such template";
 }
+
+namespace {
+
+constexpr UINT CodeRefused = static_cast<UINT>(-105);
+
+// Answers one notification through DWLP_MSGRESULT, as a dialog procedure must.
+INT_PTR NotifiedDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NOTIFY) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        g_seen.commands.push_back(wParam);
+        if (header->code == CodeRefused) {
+            SetWindowLongPtr(dialog, DWLP_MSGRESULT, -1);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    return NameDialogProc(dialog, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(DialogTest, NotificationsCarryTheHeaderAndTheDialogsAnswer) {
+    LRESULT refused = 0;
+    LRESULT ignored = 1;
+    ModalScript script;
+    script.Then([&](const ModalStart& start) {
+        HWND edit = GetDlgItem(start.window, NameEdit);
+        NMHDR header{edit, static_cast<UINT_PTR>(NameEdit), CodeRefused};
+        refused = SendMessage(start.window, WM_NOTIFY, NameEdit, reinterpret_cast<LPARAM>(&header));
+        header.code = NM_CLICK;
+        ignored = SendMessage(start.window, WM_NOTIFY, NameEdit, reinterpret_cast<LPARAM>(&header));
+        PressKey(start.window, Qt::Key_Escape);
+    });
+    EXPECT_EQ(Run(SnapshotId, NotifiedDialogProc), IDCANCEL);
+    EXPECT_EQ(refused, -1) << "the answer set in DWLP_MSGRESULT";
+    EXPECT_EQ(ignored, 0);
+    ASSERT_GE(g_seen.commands.size(), 2u);
+    EXPECT_EQ(g_seen.commands[0], static_cast<WPARAM>(NameEdit));
+}
