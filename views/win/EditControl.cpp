@@ -9,6 +9,7 @@
 #include "views/win/WinUser.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
@@ -210,14 +211,14 @@ void Paste(HWND hwnd, EditState& state) {
     ReplaceSelection(hwnd, state, text);
 }
 
+// The character boundary nearest to x.
 std::size_t OffsetAt(HWND hwnd, const EditState& state, int x) {
     const std::string text = TextOf(hwnd);
     const int origin = TextOrigin(hwnd, state, TextWidth(hwnd, state, text, text.size()));
     const int target = x - origin + state.scroll;
     std::size_t best = 0;
     int bestDistance = std::abs(target);
-    for (std::size_t at = NextBoundary(text, 0); at <= text.size() && at != 0;
-         at = at == text.size() ? 0 : NextBoundary(text, at)) {
+    for (std::size_t at = NextBoundary(text, 0); at > 0; at = NextBoundary(text, at)) {
         const int distance = std::abs(TextWidth(hwnd, state, text, at) - target);
         if (distance < bestDistance) {
             best = at;

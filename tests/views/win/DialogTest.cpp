@@ -438,3 +438,19 @@ TEST_F(DialogTest, NotificationsCarryTheHeaderAndTheDialogsAnswer) {
     ASSERT_GE(g_seen.commands.size(), 2u);
     EXPECT_EQ(g_seen.commands[0], static_cast<WPARAM>(NameEdit));
 }
+
+TEST_F(DialogTest, ClickingInAnEditPutsTheCaretWhereItWasClicked) {
+    ModalScript script;
+    script.Then([](const ModalStart& start) {
+        TypeInto(start.window, "abcdef");
+        QWidget* edit = WidgetOfWindow(GetDlgItem(start.window, NameEdit));
+        QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, QPoint(1, edit->height() / 2));
+        TypeInto(start.window, "X");
+        QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(edit->width() - 2, edit->height() / 2));
+        TypeInto(start.window, "Y");
+        PressKey(start.window, Qt::Key_Return);
+    });
+    EXPECT_EQ(Run(SnapshotId, NameDialogProc), IDOK);
+    EXPECT_EQ(g_seen.name, "XabcdefY");
+}
