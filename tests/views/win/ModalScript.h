@@ -10,6 +10,7 @@
 #include "views/win/qt/QtBackend.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QTest>
 #include <QWidget>
 
@@ -46,9 +47,9 @@ private:
                           << " started that the test did not expect";
             // Leave it at once so the test cannot hang.
             if (start.window != nullptr) {
-                kwin::qt::WidgetOf(start.window)->close();
-                PostMessage(start.window, WM_COMMAND, IDCANCEL, 0);
-                PostMessage(start.window, WM_COMMAND, IDOK, 0);
+                EndDialog(start.window, IDCANCEL);
+            } else if (auto* dialog = static_cast<QDialog*>(start.toolkitDialog)) {
+                dialog->reject();
             }
             return;
         }
