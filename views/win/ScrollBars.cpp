@@ -79,7 +79,7 @@ bool SetBarsShown(HWND hwnd, DWORD bits, bool show) {
 
 } // namespace
 
-int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw) {
+int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL /*redraw*/) {
     BarState* s = FindBar(hwnd, bar);
     if (s == nullptr || info == nullptr) {
         return 0;
@@ -106,9 +106,7 @@ int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw) {
         const bool show = Needed(*s) || (info->fMask & SIF_DISABLENOSCROLL);
         SetBarsShown(hwnd, StyleBit(bar), show);
     }
-    if (redraw) {
-        NotifyHost(hwnd);
-    }
+    NotifyHost(hwnd); // redrawn or not, a shown bar must not keep stale values
     return s->pos;
 }
 

@@ -3,6 +3,7 @@
 #include "views/win/InputState.h"
 #include "views/win/MessageQueue.h"
 #include "views/win/WinKernel.h"
+#include "views/win/WinMenu.h"
 #include "views/win/WinUser.h"
 #include "views/win/WindowTable.h"
 
@@ -57,6 +58,10 @@ void FinishDestroy(HWND hwnd) {
             auto& list = p->children;
             list.erase(std::remove(list.begin(), list.end(), hwnd), list.end());
         }
+    }
+    if (w->menu != nullptr && !(w->style & WS_CHILD)) {
+        DestroyMenu(w->menu); // a window's menu goes with it
+        w->menu = nullptr;
     }
     w->cls->windowCount--;
     w->peer.reset();

@@ -240,6 +240,15 @@ TEST_F(MenuTest, MenuBarTakesItsHeightFromTheClientArea) {
     EXPECT_EQ(surface->Height(), after.bottom) << "the pixels follow the client area";
 }
 
+TEST_F(MenuTest, WindowTakesItsMenuAlongWhenDestroyed) {
+    ASSERT_NE(MakeOwner(), nullptr);
+    SetMenu(m_owner, m_menu);
+    HMENU game = GetSubMenu(m_menu, 1);
+    DestroyWindow(m_owner);
+    EXPECT_FALSE(IsMenu(m_menu));
+    EXPECT_FALSE(IsMenu(game));
+}
+
 TEST_F(MenuTest, PopupOpeningLetsTheOwnerSetStatesAndAChoiceIsACommand) {
     ASSERT_NE(MakeOwner(), nullptr);
     SetMenu(m_owner, m_menu);
