@@ -81,9 +81,12 @@ bool MenuItemAllowsCommand(HWND hwnd, UINT id) {
     if (bar == nullptr || !FindPopupOf(bar, id, popup, index)) {
         return true;
     }
-    SendMessage(hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0);
-    SendMessage(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
-                MAKELPARAM(static_cast<WORD>(index), FALSE));
+    // Not while the window is disabled or the mouse is captured, as on the platform.
+    if (IsWindowEnabled(hwnd) && GetCapture() == nullptr) {
+        SendMessage(hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(bar), 0);
+        SendMessage(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
+                    MAKELPARAM(static_cast<WORD>(index), FALSE));
+    }
     const UINT state = GetMenuState(bar, id, MF_BYCOMMAND);
     return state == static_cast<UINT>(-1) || !(state & (MF_GRAYED | MF_DISABLED));
 }
