@@ -272,3 +272,31 @@ TEST_F(QtControlsTest, StatusPanesDrawCentredAndLeftAlignedTexts) {
     }
     EXPECT_TRUE(grip) << "the size grip is drawn in the corner";
 }
+
+TEST_F(QtControlsTest, ChildBordersAreDrawnOutsideTheClientArea) {
+    HWND sunken = CreateWindowEx(WS_EX_CLIENTEDGE, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 20, 30,
+                                 100, 60, m_top, nullptr, nullptr, nullptr);
+    HWND framed = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE | WS_BORDER, 150, 30,
+                                 100, 60, m_top, nullptr, nullptr, nullptr);
+    Pump();
+    RECT client;
+    GetClientRect(sunken, &client);
+    EXPECT_EQ(client.right, 96) << "the edge takes two pixels on each side";
+    const QImage image = m_widget->grab().toImage();
+    const auto colour = [&image](int x, int y) {
+        const QRgb p = image.pixel(x, y);
+        return RGB(qRed(p), qGreen(p), qBlue(p));
+    };
+    EXPECT_EQ(colour(20, 60), GetSysColor(COLOR_BTNSHADOW)) << "outer left line";
+    EXPECT_EQ(colour(21, 60), GetSysColor(COLOR_3DDKSHADOW)) << "inner left line";
+    EXPECT_EQ(colour(119, 60), GetSysColor(COLOR_BTNHIGHLIGHT)) << "outer right line";
+    EXPECT_EQ(colour(60, 89), GetSysColor(COLOR_BTNHIGHLIGHT)) << "outer bottom line";
+    EXPECT_EQ(colour(150, 60), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(colour(249, 60), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(colour(60, 60), GetSysColor(COLOR_BTNFACE)) << "the client area is the window's";
+    ShowWindow(sunken, SW_HIDE);
+    Pump();
+    EXPECT_EQ(kwin::qt::WidgetOf(sunken)->isVisible(), false);
+    DestroyWindow(sunken);
+    DestroyWindow(framed);
+}

@@ -1,6 +1,7 @@
 #include "views/win/qt/CQtBackend.h"
 
 #include "views/win/Win32.h"
+#include "views/win/qt/CQtChildFrame.h"
 #include "views/win/qt/CQtPeer.h"
 #include "views/win/qt/CQtWindowPeer.h"
 
@@ -85,7 +86,11 @@ std::unique_ptr<IWindowPeer> CQtBackend::CreatePeer(HWND hwnd) {
     if (const auto it = m_factories.find(ClassNameOf(hwnd)); it != m_factories.end()) {
         return it->second(hwnd, parentWidget);
     }
-    return std::make_unique<CQtWindowPeer>(hwnd, parentWidget);
+    auto peer = std::make_unique<CQtWindowPeer>(hwnd, parentWidget);
+    if (parentWidget != nullptr) {
+        CQtChildFrame::Attach(hwnd, peer->Widget()); // the border outside its client area
+    }
+    return peer;
 }
 
 void CQtBackend::WaitForEvents(int timeoutMs) {
