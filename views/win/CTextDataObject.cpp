@@ -1,70 +1,12 @@
 #include "views/win/CTextDataObject.h"
 
+#include "views/win/CTextFormatEnum.h"
+
 #include "views/win/WinUser.h"
 
 #include <cstring>
 
 namespace {
-
-// Enumerates the single text format.
-class CTextFormatEnum final : public IEnumFORMATETC {
-public:
-    HRESULT QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) {
-            return E_POINTER;
-        }
-        if (iid == IID_IUnknown || iid == IID_IEnumFORMATETC) {
-            *object = static_cast<IEnumFORMATETC*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++m_references; }
-    ULONG Release() override {
-        const ULONG left = --m_references;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
-    HRESULT Next(ULONG count, FORMATETC* formats, ULONG* fetched) override {
-        ULONG given = 0;
-        if (count > 0 && formats != nullptr && m_next == 0) {
-            formats[0] = CTextDataObject::TextFormat();
-            given = 1;
-            m_next = 1;
-        }
-        if (fetched != nullptr) {
-            *fetched = given;
-        }
-        return given == count ? S_OK : S_FALSE;
-    }
-    HRESULT Skip(ULONG count) override {
-        const bool past = m_next + count > 1;
-        m_next = past ? 1 : m_next + count;
-        return past ? S_FALSE : S_OK;
-    }
-    HRESULT Reset() override {
-        m_next = 0;
-        return S_OK;
-    }
-    HRESULT Clone(IEnumFORMATETC** copy) override {
-        if (copy == nullptr) {
-            return E_POINTER;
-        }
-        auto* other = new CTextFormatEnum();
-        other->m_next = m_next;
-        *copy = other;
-        return S_OK;
-    }
-
-private:
-    ~CTextFormatEnum() = default;
-    ULONG m_references = 1;
-    ULONG m_next = 0;
-};
 
 bool IsText(const FORMATETC* format) {
     return format != nullptr && format->cfFormat == CF_TEXT && (format->tymed & TYMED_HGLOBAL) &&
@@ -148,7 +90,7 @@ HRESULT CTextDataObject::EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats
         *formats = nullptr;
         return E_NOTIMPL;
     }
-    *formats = new CTextFormatEnum();
+    *formats = new CTextFormatEnum(TextFormat());
     return S_OK;
 }
 
