@@ -1,6 +1,7 @@
 #include "views/win/qt/CQtFileDialogHost.h"
 
 #include "views/win/Win32.h"
+#include "views/win/qt/QtBackend.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -67,6 +68,9 @@ std::optional<std::string> CQtFileDialogHost::Run(const FileDialogRequest& reque
         PostThreadMessage(GetCurrentThreadId(), WM_NULL, 0, 0); // wakes GetMessage
     });
     dialog.open();
+    if (const QWidget* ownerWidget = owner != nullptr ? WidgetOf(owner) : nullptr) {
+        dialog.move(ownerWidget->frameGeometry().center() - dialog.rect().center());
+    }
     NotifyModalStart({request.save ? ModalKind::SaveFile : ModalKind::OpenFile, nullptr, &dialog});
     MSG msg{};
     while (!finished) {
