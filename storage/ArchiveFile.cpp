@@ -6,22 +6,17 @@
 
 #include "storage/ArchiveFile.h"
 
+#include "storage/CSafeFileWriter.h"
+
 #include <boost/archive/archive_exception.hpp>
 #include <boost/filesystem/operations.hpp>
 #include <boost/iostreams/filter/gzip.hpp>
 #include <boost/iostreams/filtering_stream.hpp>
 
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <fcntl.h>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <streambuf>
-#include <sys/stat.h>
-#include <system_error>
-#include <unistd.h>
 
 namespace ArchiveFile {
 namespace {
@@ -55,130 +50,6 @@ std::string Compress(const ArchiveWriter& write) {
     return std::move(compressed).str();
 }
 
-[[noreturn]] void ThrowStoreError() {
-    throw std::system_error(errno, std::generic_category(), "Can't store to file");
-}
-
-// Owns the descriptor of the temporary file and removes the file unless it was
-// renamed into place.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const fs::path& target)
-        : m_target(target), m_path(target.parent_path() / fs::unique_path(NamePattern(target))) {
-        m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (m_fd < 0) {
-            throw std::runtime_error("Can't store to file");
-        }
-        KeepTargetPermissions();
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-        if (!m_renamed) {
-            ::unlink(m_path.c_str());
-        }
-    }
-
-    void WriteAll(const std::string& bytes) {
-        const char* next = bytes.data();
-        std::size_t left = bytes.size();
-        while (left > 0) {
-            const ssize_t written = ::write(m_fd, next, left);
-            if (written < 0 && errno == EINTR) {
-                continue;
-            }
-            if (written < 0) {
-                ThrowStoreError();
-            }
-            next += written;
-            left -= static_cast<std::size_t>(written);
-        }
-    }
-
-    // The data must be on disk before the rename makes it the target, or a
-    // crash right after the rename could leave an empty file behind.
-    void SyncAndRename() {
-        if (::fsync(m_fd) != 0) {
-            ThrowStoreError();
-        }
-        const int fd = m_fd;
-        m_fd = -1;
-        if (::close(fd) != 0) {
-            ThrowStoreError();
-        }
-        if (::rename(m_path.c_str(), m_target.c_str()) != 0) {
-            ThrowStoreError();
-        }
-        m_renamed = true;
-        SyncFolder();
-    }
-
-private:
-    static fs::path NamePattern(const fs::path& target) {
-        fs::path pattern = target.filename();
-        pattern += ".%%%%-%%%%-%%%%.tmp";
-        return pattern;
-    }
-
-    // A user who made the file private keeps it private after the save.
-    void KeepTargetPermissions() {
-        struct stat status {};
-        if (::stat(m_target.c_str(), &status) == 0) {
-            ::fchmod(m_fd, status.st_mode & 07777);
-        }
-    }
-
-    void SyncFolder() {
-        const fs::path folder = m_target.has_parent_path() ? m_target.parent_path() : ".";
-        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd >= 0) {
-            ::fsync(fd);
-            ::close(fd);
-        }
-    }
-
-    fs::path m_target;
-    fs::path m_path;
-    int m_fd = -1;
-    bool m_renamed = false;
-};
-
-// A link is kept a link: the file it points to is the one replaced.
-fs::path ResolveTarget(const fs::path& target) {
-    boost::system::error_code error;
-    if (fs::is_symlink(target, error)) {
-        const fs::path resolved = fs::canonical(target, error);
-        if (!error) {
-            return resolved;
-        }
-    }
-    return target;
-}
-
-// Renaming would replace a file the user may not write, so such a file is
-// refused as opening it for writing would be; a folder is never a target.
-bool MayReplace(const fs::path& target) {
-    boost::system::error_code error;
-    if (fs::is_directory(target, error)) {
-        return false;
-    }
-    return !fs::exists(target, error) || ::access(target.c_str(), W_OK) == 0;
-}
-
-// Reads the archive straight from the decompressed bytes and can tell how many
-// of them the archive left unread.
-class MemoryBuffer : public std::streambuf {
-public:
-    explicit MemoryBuffer(const std::string& bytes) {
-        char* begin = const_cast<char*>(bytes.data());
-        setg(begin, begin, begin + bytes.size());
-    }
-    std::size_t Remaining() const { return static_cast<std::size_t>(egptr() - gptr()); }
-};
-
 std::uint64_t ReadLittleEndian(const std::string& bytes, std::size_t offset, std::size_t width) {
     std::uint64_t value = 0;
     for (std::size_t i = width; i-- > 0;) {
@@ -210,14 +81,10 @@ void CheckArchiveHeader(const std::string& bytes) {
 } // namespace
 
 void Write(const fs::path& target, const ArchiveWriter& write) {
-    const fs::path resolved = ResolveTarget(target);
-    if (!MayReplace(resolved)) {
-        throw std::runtime_error("Can't store to file");
-    }
     const std::string compressed = Compress(write);
-    TemporaryFile file(resolved);
-    file.WriteAll(compressed);
-    file.SyncAndRename();
+    CSafeFileWriter file(target);
+    file.Write(compressed);
+    file.Commit();
 }
 
 namespace {
@@ -261,10 +128,11 @@ std::string DecompressBytes(const std::string& fileBytes) {
 
 void ReadArchive(const std::string& bytes, const ArchiveReader& read) {
     CheckArchiveHeader(bytes);
-    MemoryBuffer buffer(bytes);
-    boost::archive::binary_iarchive archive(buffer, 0);
+    std::istringstream in(bytes);
+    boost::archive::binary_iarchive archive(in, 0);
     read(archive);
-    if (buffer.Remaining() != 0) {
+    // Whatever the archive left unread is damage, not content.
+    if (in.rdbuf()->in_avail() > 0) {
         throw std::runtime_error("Unexpected data after the end of the stored content");
     }
 }
