@@ -5,6 +5,7 @@
 #include "MessageLog.h"
 #include "ModalScript.h"
 
+#include "views/win/Backend.h"
 #include "views/win/ResourceTemplates.h"
 #include "views/win/Resources.h"
 
@@ -365,6 +366,8 @@ TEST_F(DialogTest, SizesFollowTheDialogUnitsOfTheTemplateFont) {
 TEST_F(DialogTest, AboutShowsTheIconAndCentredTexts) {
     HICON icon = nullptr;
     RECT iconRect{};
+    COLORREF iconCentre = 0;
+    COLORREF iconCorner = 0;
     std::string version;
     DWORD versionStyle = 0;
     ModalScript script;
@@ -372,6 +375,11 @@ TEST_F(DialogTest, AboutShowsTheIconAndCentredTexts) {
         HWND iconStatic = FindWindowEx(start.window, nullptr, "STATIC", "");
         icon = reinterpret_cast<HICON>(SendMessage(iconStatic, STM_GETICON, 0, 0));
         GetClientRect(iconStatic, &iconRect);
+        UpdateWindow(iconStatic);
+        if (const kwin::Surface* pixels = kwin::GetWindowSurface(iconStatic)) {
+            iconCentre = kwin::Surface::ToColorRef(pixels->Row(16)[16]);
+            iconCorner = kwin::Surface::ToColorRef(pixels->Row(0)[0]);
+        }
         version = ItemText(start.window, VersionText);
         versionStyle =
             static_cast<DWORD>(GetWindowLong(GetDlgItem(start.window, VersionText), GWL_STYLE));
@@ -380,6 +388,8 @@ TEST_F(DialogTest, AboutShowsTheIconAndCentredTexts) {
     EXPECT_EQ(Run(AboutId, AboutDialogProc), IDOK);
     EXPECT_NE(icon, nullptr);
     EXPECT_EQ(iconRect.right, GetSystemMetrics(SM_CXICON));
+    EXPECT_EQ(iconCentre, RGB(0, 128, 0)) << "the icon's own colour";
+    EXPECT_EQ(iconCorner, GetSysColor(COLOR_BTNFACE)) << "its transparent corner";
     EXPECT_EQ(version, "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
     EXPECT_EQ(versionStyle & SS_TYPEMASK, SS_CENTER);
 }
