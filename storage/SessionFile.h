@@ -40,7 +40,8 @@ void Write(const boost::filesystem::path& path, const CGameFieldSerialData& sess
            const StoredWindowRect& window, bool autoCheck);
 
 // Restores the session at start. Everything is read before anything is handed
-// over: on false nothing was changed. Never throws.
+// over: on false nothing was changed. Only the stored part of `session` is
+// replaced; the caller refreshes it and rebuilds its snapshot menu. Never throws.
 bool Load(CGameFieldSerialData& session, StoredWindowRect& window, bool& autoCheck,
           std::string_view internalName = DataFolder::DefaultInternalName);
 

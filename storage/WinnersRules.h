@@ -25,7 +25,9 @@ enum class GameOverOutcome {
     NewWinner, // ask for the name, then "Game over"
 };
 
-// The decision for a won game of `level` played in `time` seconds.
+// The decision for a won game of `level` played in `time` seconds. Unless the
+// outcome is Ignored, the caller then sets the session's help-used flag, so
+// that the same game announced again after an undo and a redo is ignored.
 GameOverOutcome Judge(const WinnersLists& lists, int level, bool helpUsed, std::int64_t time);
 
 // Fewer than OpenPlaces entries, or some entry strictly slower than `time`.
