@@ -4,6 +4,7 @@
 #include "views/win/qt/CQtChildFrame.h"
 #include "views/win/qt/CQtPeer.h"
 #include "views/win/qt/CQtWindowPeer.h"
+#include "views/win/qt/QtWindowFlags.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -89,6 +90,8 @@ std::unique_ptr<IWindowPeer> CQtBackend::CreatePeer(HWND hwnd) {
     auto peer = std::make_unique<CQtWindowPeer>(hwnd, parentWidget);
     if (parentWidget != nullptr) {
         CQtChildFrame::Attach(hwnd, peer->Widget()); // the border outside its client area
+    } else {
+        ApplyTopLevelFlags(hwnd, peer->Widget());
     }
     return peer;
 }
