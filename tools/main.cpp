@@ -17,7 +17,8 @@ void PrintUsage(std::ostream& out) {
         out << "  " << command.usage << "\n";
     }
     out << "\nA puzzle is 81 cells, digits 1-9 with 0 or '.' for an empty cell;\n"
-           "white space and the separators |, - and + are ignored.\n";
+           "white space and the separators |, - and + are ignored. A game file (*.sdk)\n"
+           "is accepted wherever a puzzle is.\n";
 }
 
 const ToolCommand* FindCommand(const std::string& name) {
