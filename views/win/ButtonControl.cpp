@@ -183,6 +183,63 @@ LRESULT OnSetStyle(HWND hwnd, WPARAM style, LPARAM redraw) {
     return 0;
 }
 
+bool InDialog(HWND hwnd) {
+    char name[16] = {};
+    HWND parent = GetParent(hwnd);
+    return parent != nullptr && GetClassName(parent, name, sizeof(name)) > 0 &&
+           std::string(name) == "#32770";
+}
+
+bool IsPushButtonWindow(HWND hwnd) {
+    return hwnd != nullptr && (SendMessage(hwnd, WM_GETDLGCODE, 0, 0) &
+                               (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+}
+
+// In a dialog the focused push button looks like the default one (Enter
+// presses it); when the focus leaves the buttons, the dialog's default
+// button takes the look back.
+void TakeDefaultLook(HWND hwnd) {
+    HWND dialog = GetParent(hwnd);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (child != hwnd && (SendMessage(child, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON)) {
+            SendMessage(child, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+        }
+    }
+    SendMessage(hwnd, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
+
+void GiveDefaultLookBack(HWND hwnd, HWND newFocus) {
+    HWND dialog = GetParent(hwnd);
+    if (IsChild(dialog, newFocus) && IsPushButtonWindow(newFocus)) {
+        return; // that button takes it
+    }
+    const LRESULT def = SendMessage(dialog, DM_GETDEFID, 0, 0);
+    const int id = HIWORD(static_cast<DWORD_PTR>(def)) == DC_HASDEFID
+                       ? LOWORD(static_cast<DWORD_PTR>(def))
+                       : IDOK;
+    HWND owner = GetDlgItem(dialog, id);
+    if (owner != hwnd) {
+        SendMessage(hwnd, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    }
+    if (owner != nullptr && IsPushButtonWindow(owner)) {
+        SendMessage(owner, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    }
+}
+
+LRESULT OnFocus(HWND hwnd, ButtonState& state, bool focused, HWND other) {
+    state.focused = focused;
+    InvalidateRect(hwnd, nullptr, TRUE);
+    if (InDialog(hwnd)) {
+        if (focused) {
+            TakeDefaultLook(hwnd);
+        } else {
+            GiveDefaultLookBack(hwnd, other);
+        }
+    }
+    return 0;
+}
+
 LRESULT GroupBoxProc(HWND hwnd, ButtonState& state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_NCHITTEST:
@@ -247,9 +304,7 @@ LRESULT ButtonWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return OnKey(hwnd, state, message, wParam);
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        state.focused = message == WM_SETFOCUS;
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
+        return OnFocus(hwnd, state, message == WM_SETFOCUS, reinterpret_cast<HWND>(wParam));
     case BM_CLICK:
         Click(hwnd);
         return 0;

@@ -95,11 +95,21 @@ struct Seen {
     std::vector<WPARAM> commands;
     int initDialogs = 0;
     int initFocusId = 0;
+    std::vector<int> defaultLooks; // the button drawn as the default one
 };
 Seen g_seen;
 
 int FocusId() {
     return GetDlgCtrlID(GetFocus());
+}
+
+int DefaultLook(HWND dialog) {
+    for (int id : {IDOK, IDCANCEL}) {
+        if (SendDlgItemMessage(dialog, id, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) {
+            return id;
+        }
+    }
+    return 0;
 }
 
 // A name dialog: OK takes the edit's text, Cancel leaves the name alone.
@@ -114,6 +124,7 @@ INT_PTR NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
         return TRUE;
     case MarkFocus:
         g_seen.focusIds.push_back(FocusId());
+        g_seen.defaultLooks.push_back(DefaultLook(dialog));
         return TRUE;
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) {
@@ -264,6 +275,8 @@ TEST_F(DialogTest, TabFollowsTemplateOrderAndSkipsTheReadOnlyMessage) {
     EXPECT_EQ(Run(WinnerId, NameDialogProc, reinterpret_cast<LPARAM>(message)), IDCANCEL);
     EXPECT_EQ(shown, message);
     EXPECT_EQ(g_seen.focusIds, (std::vector<int>{NameEdit, IDOK, IDCANCEL, NameEdit, IDCANCEL}));
+    EXPECT_EQ(g_seen.defaultLooks, (std::vector<int>{IDOK, IDOK, IDCANCEL, IDOK, IDCANCEL}))
+        << "the focused push button looks like the default, then OK again";
 }
 
 TEST_F(DialogTest, EnterOnAFocusedPushButtonPressesThatButton) {
