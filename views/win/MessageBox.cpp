@@ -95,12 +95,12 @@ UINT IconFor(UINT type) {
     }
 }
 
-struct ButtonSpec {
+struct ButtonChoice {
     int id;
     const char* text;
 };
 
-std::vector<ButtonSpec> ButtonsFor(UINT type) {
+std::vector<ButtonChoice> ButtonsFor(UINT type) {
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
         return {{IDOK, "OK"}, {IDCANCEL, "Cancel"}};
