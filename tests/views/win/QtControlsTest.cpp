@@ -300,3 +300,51 @@ TEST_F(QtControlsTest, ChildBordersAreDrawnOutsideTheClientArea) {
     DestroyWindow(sunken);
     DestroyWindow(framed);
 }
+
+namespace {
+
+// Columns of the edit whose pixels are dark from top to bottom of the text
+// line: where the caret is drawn.
+std::vector<int> CaretColumns(HWND edit) {
+    UpdateWindow(edit);
+    const kwin::Surface* surface = kwin::GetWindowSurface(edit);
+    std::vector<int> columns;
+    const int middle = surface->Height() / 2;
+    for (int x = 0; x < surface->Width(); ++x) {
+        bool dark = true;
+        for (int y = middle - 5; y <= middle + 5 && dark; ++y) {
+            const COLORREF c = kwin::Surface::ToColorRef(surface->Row(y)[x]);
+            dark = GetRValue(c) < 60 && GetGValue(c) < 60 && GetBValue(c) < 60;
+        }
+        if (dark) {
+            columns.push_back(x);
+        }
+    }
+    return columns;
+}
+
+} // namespace
+
+TEST_F(QtControlsTest, EditScrollsSidewaysToKeepTheCaretInViewAndDrawsItsBorder) {
+    HWND edit = CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+                               20, 20, 100, 24, m_top, nullptr, nullptr, nullptr);
+    SendMessage(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                FALSE);
+    SetFocus(edit);
+    Pump();
+    EXPECT_EQ(CaretColumns(edit), std::vector<int>{4}) << "an empty edit: the caret at the left";
+    TypeInto(m_top, std::string(40, '.'));
+    Pump();
+    auto columns = CaretColumns(edit);
+    ASSERT_EQ(columns.size(), 1u);
+    EXPECT_GT(columns.front(), 80) << "scrolled: the caret stays in view at the right";
+    EXPECT_LT(columns.front(), 96);
+    PressKey(m_top, Qt::Key_Home);
+    Pump();
+    EXPECT_EQ(CaretColumns(edit), std::vector<int>{4}) << "scrolled back to the start";
+    const kwin::Surface* surface = kwin::GetWindowSurface(edit);
+    EXPECT_EQ(kwin::Surface::ToColorRef(surface->Row(12)[0]), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(kwin::Surface::ToColorRef(surface->Row(12)[99]), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(kwin::Surface::ToColorRef(surface->Row(12)[50]), GetSysColor(COLOR_WINDOW));
+    DestroyWindow(edit);
+}
