@@ -14,9 +14,9 @@ jobs=$(nproc)
 echo "== normal build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+ctest --test-dir build --output-on-failure --timeout 300 -j "$jobs"
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALMORA_SANITIZE=ON
 cmake --build build-asan -j "$jobs"
-ctest --test-dir build-asan --output-on-failure -j "$jobs"
+ctest --test-dir build-asan --output-on-failure --timeout 600 -j "$jobs"
