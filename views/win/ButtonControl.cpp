@@ -2,6 +2,7 @@
 // BN_CLICKED to their parent when pressed by mouse, Space or BM_CLICK, and
 // group boxes, which only draw their frame and let the mouse through.
 
+#include "views/win/ControlFont.h"
 #include "views/win/WinDialog.h"
 #include "views/win/WinGdi.h"
 #include "views/win/WinUser.h"
@@ -263,10 +264,7 @@ LRESULT ButtonWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     ButtonState& state = States()[hwnd];
     switch (message) {
     case WM_SETFONT:
-        state.font = reinterpret_cast<HFONT>(wParam);
-        if (LOWORD(static_cast<DWORD_PTR>(lParam))) {
-            InvalidateRect(hwnd, nullptr, TRUE);
-        }
+        state.font = kwin::AcceptControlFont(hwnd, wParam, lParam);
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(state.font);

@@ -3,6 +3,7 @@
 // moved through WM_KEYDOWN, and exchanged with the clipboard. A border asked
 // for with WS_BORDER or WS_EX_CLIENTEDGE is drawn inside the control.
 
+#include "views/win/ControlFont.h"
 #include "views/win/WinDialog.h"
 #include "views/win/WinGdi.h"
 #include "views/win/WinOle.h"
@@ -511,10 +512,7 @@ LRESULT EditWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         return OnFocus(hwnd, state, false);
     case WM_SETFONT:
-        state.font = reinterpret_cast<HFONT>(wParam);
-        if (LOWORD(static_cast<DWORD_PTR>(lParam))) {
-            InvalidateRect(hwnd, nullptr, TRUE);
-        }
+        state.font = kwin::AcceptControlFont(hwnd, wParam, lParam);
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(state.font);

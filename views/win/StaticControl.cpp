@@ -3,6 +3,7 @@
 // parent by answering WM_NCHITTEST with HTTRANSPARENT. An SS_ICON static
 // shows the icon it was given with STM_SETICON instead of text.
 
+#include "views/win/ControlFont.h"
 #include "views/win/WinDialog.h"
 #include "views/win/WinGdi.h"
 #include "views/win/WinUser.h"
@@ -36,10 +37,7 @@ LRESULT StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1; // painted whole in WM_PAINT
     case WM_SETFONT:
-        SetProp(hwnd, "KalmoraStaticFont", reinterpret_cast<HANDLE>(wParam));
-        if (LOWORD(static_cast<DWORD_PTR>(lParam))) {
-            InvalidateRect(hwnd, nullptr, TRUE);
-        }
+        SetProp(hwnd, "KalmoraStaticFont", kwin::AcceptControlFont(hwnd, wParam, lParam));
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(GetProp(hwnd, "KalmoraStaticFont"));

@@ -3,6 +3,7 @@
 // docked along its parent's bottom edge whenever it is sized, with a size
 // grip when asked for.
 
+#include "views/win/ControlFont.h"
 #include "views/win/WinDialog.h"
 #include "views/win/WinGdi.h"
 #include "views/win/WinUser.h"
@@ -244,11 +245,8 @@ LRESULT StatusBarWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
         if (state.ownsFont) {
             DeleteObject(state.font);
         }
-        state.font = reinterpret_cast<HFONT>(wParam);
+        state.font = kwin::AcceptControlFont(hwnd, wParam, lParam);
         state.ownsFont = false;
-        if (LOWORD(static_cast<DWORD_PTR>(lParam))) {
-            InvalidateRect(hwnd, nullptr, TRUE);
-        }
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(state.font);

@@ -5,6 +5,7 @@
 
 #include "MessageLog.h"
 #include "ModalScript.h"
+#include "QtWindowFixture.h"
 
 #include "views/win/ResourceTemplates.h"
 
@@ -61,7 +62,7 @@ QAction* ActionNamed(const QWidget* widget, const QString& text) {
     return nullptr;
 }
 
-class QtControlsTest : public ::testing::Test {
+class QtControlsTest : public QtWindowFixture {
 protected:
     static void SetUpTestSuite() {
         kwin::qt::InstallQtBackend();
@@ -77,25 +78,7 @@ protected:
                        {"Show Top Winners", 0, MF_POPUP, {{"Easy Game", 32822}}}}},
                      {"Help", 0, MF_POPUP | MF_HELP, {{"&About", 57664}}}});
     }
-    void SetUp() override {
-        Log().Clear();
-        m_top = CreateWindowEx(0, OwnerClass(), "Kalmora", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                               416, 540, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(m_top, nullptr);
-        m_widget = kwin::qt::WidgetOf(m_top);
-        Pump();
-        Log().Clear();
-    }
-    void TearDown() override {
-        DestroyWindow(m_top);
-        Pump();
-    }
-    static void Pump() {
-        QApplication::processEvents();
-        PumpMessages();
-    }
-    HWND m_top = nullptr;
-    QWidget* m_widget = nullptr;
+    void SetUp() override { CreateTopLevel(OwnerClass(), "Kalmora", 416, 540); }
 };
 
 } // namespace

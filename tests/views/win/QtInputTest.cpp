@@ -2,6 +2,7 @@
 // procedures as the right messages with the right codes and coordinates.
 
 #include "MessageLog.h"
+#include "QtWindowFixture.h"
 
 #include "views/win/qt/QtBackend.h"
 
@@ -40,29 +41,9 @@ LRESULT KeyStateProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return SpyProc(hwnd, message, wParam, lParam);
 }
 
-class QtInputTest : public ::testing::Test {
+class QtInputTest : public QtWindowFixture {
 protected:
-    void SetUp() override {
-        kwin::qt::InstallQtBackend();
-        m_top = CreateWindowEx(0, SpyClass(0), "input", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                               316, 239, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(m_top, nullptr);
-        m_widget = kwin::qt::WidgetOf(m_top);
-        ASSERT_NE(m_widget, nullptr);
-        Pump();
-        Log().Clear();
-    }
-    void TearDown() override {
-        ReleaseCapture();
-        DestroyWindow(m_top);
-        Pump();
-    }
-    static void Pump() {
-        QApplication::processEvents();
-        PumpMessages();
-    }
-    HWND m_top = nullptr;
-    QWidget* m_widget = nullptr;
+    void SetUp() override { CreateTopLevel(SpyClass(0), "input", 316, 239); }
 };
 
 } // namespace
