@@ -5,7 +5,7 @@
 #include "engine/ConflictRegion.h"
 #include "engine/PuzzleDigits.h"
 #include "session/CGameFieldSerialData.h"
-#include "views/win/CWindow.h"
+#include "views/win/framework/CWindow.h"
 
 #include <cstddef>
 #include <cstdint>

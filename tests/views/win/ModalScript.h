@@ -4,9 +4,9 @@
 // dialog starts, the next scripted step runs; it works the modal window with
 // real keys and clicks through the Qt backend, which its loop then handles.
 
-#include "views/win/MessageQueue.h"
-#include "views/win/ToolkitServices.h"
 #include "views/win/Win32.h"
+#include "views/win/backend/ToolkitServices.h"
+#include "views/win/core/internal/MessageQueue.h"
 #include "views/win/qt/QtBackend.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/win/Backend.h"
+#include "views/win/backend/Backend.h"
 #include "views/win/qt/CQtTextEngine.h"
 #include "views/win/qt/QtBackend.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/win/ToolkitServices.h"
+#include "views/win/backend/ToolkitServices.h"
 
 namespace kwin::qt {
 

@@ -5,8 +5,8 @@
 // a widget, input arrives as posted messages, GetMessage waits inside Qt's
 // event processing, and text is measured and drawn with Qt's fonts.
 
-#include "views/win/Backend.h"
-#include "views/win/WinTypes.h"
+#include "views/win/api/WinTypes.h"
+#include "views/win/backend/Backend.h"
 
 #include <functional>
 #include <memory>
