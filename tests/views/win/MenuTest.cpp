@@ -5,7 +5,6 @@
 #include "MessageLog.h"
 
 #include "views/win/backend/Backend.h"
-#include "views/win/backend/ToolkitServices.h"
 #include "views/win/resources/ResourceTemplates.h"
 
 #include <string>

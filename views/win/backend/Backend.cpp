@@ -1,6 +1,10 @@
-// The installed backend and the stand-in text engine used without one.
+// The installed backend, its services, the stand-in text engine used
+// without one, and the modal test seam.
 
-#include "views/win/backend/Backend.h"
+#include "views/win/backend/internal/InstalledBackend.h"
+
+#include "views/win/api/WinMessages.h"
+#include "views/win/core/internal/MessageQueue.h"
 
 #include "views/win/core/internal/WindowTable.h"
 
@@ -10,9 +14,19 @@
 namespace kwin {
 namespace {
 
-IBackend*& Installed() {
-    static IBackend* backend = nullptr;
-    return backend;
+struct Installation {
+    IBackend* backend = nullptr;
+    ToolkitServices services;
+};
+
+Installation& Installed() {
+    static Installation installation;
+    return installation;
+}
+
+ModalTestSeam& Seam() {
+    static ModalTestSeam seam;
+    return seam;
 }
 
 // Without a toolkit text is measured as if every character were half as wide
@@ -51,15 +65,20 @@ private:
 
 } // namespace
 
-void SetBackend(IBackend* backend) {
-    Installed() = backend;
+void InstallBackend(IBackend* backend) {
+    Installed() = {backend, backend != nullptr ? backend->Services() : ToolkitServices{}};
 }
+
 IBackend* GetBackend() {
-    return Installed();
+    return Installed().backend;
+}
+
+const ToolkitServices& GetToolkitServices() {
+    return Installed().services;
 }
 
 ITextEngine& GetTextEngine() {
-    if (IBackend* backend = Installed()) {
+    if (IBackend* backend = Installed().backend) {
         return backend->TextEngine();
     }
     static FixedTextEngine fixed;
@@ -74,6 +93,21 @@ IWindowPeer* GetWindowPeer(HWND hwnd) {
 const Surface* GetWindowSurface(HWND hwnd) {
     const auto w = FindWindowObject(hwnd);
     return w ? w->surface.get() : nullptr;
+}
+
+void ModalLoopStarted(const ModalStart& start) {
+    // A copy: the seam may replace itself while it runs.
+    if (const ModalTestSeam seam = Seam()) {
+        seam(start);
+    }
+}
+
+void SetModalTestSeam(ModalTestSeam seam) {
+    Seam() = std::move(seam);
+}
+
+void PostBehindInput(HWND hwnd, UINT message) {
+    PostInput(MSG{hwnd, message, 0, 0, 0, POINT{0, 0}}, InputInfo{true, 0, 0});
 }
 
 } // namespace kwin

@@ -1,18 +1,25 @@
 #pragma once
 
-// The seam between the toolkit-free core and a toolkit backend. The core owns
-// every window, message and pixel; a backend gives visible windows a peer on
-// screen, waits for events, turns input into posted messages through the
-// Deliver* calls below, and measures and draws text. Without a backend the
-// core still runs: windows have no peers, text is measured by a fixed
-// stand-in and not drawn, and GetMessage sleeps until a timer or a post.
+// The contract between the toolkit-free core and a toolkit backend: what a
+// backend provides, the one call that installs it, and what it may call back
+// into the core. The core owns every window, message and pixel; a backend
+// gives visible windows a peer on screen, waits for events, turns input into
+// posted messages through the Deliver* calls below, measures and draws text,
+// and shows menu bars, scroll bars, file dialogs and the clipboard. Without
+// a backend the core still runs: windows have no peers, text is measured by a
+// fixed stand-in and not drawn, GetMessage sleeps until a timer or a post,
+// menus and scroll bars are data only, the clipboard stays inside the
+// process, and file dialogs are cancelled.
 
-#include "views/win/gdi/Surface.h"
 #include "views/win/api/WinTypes.h"
+#include "views/win/gdi/Surface.h"
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kwin {
@@ -64,6 +71,51 @@ struct MonitorDesc {
     bool primary;
 };
 
+class IMenuBarHost {
+public:
+    virtual ~IMenuBarHost() = default;
+    // The window's menu was set, replaced or redrawn (SetMenu, DrawMenuBar).
+    virtual void MenuBarChanged(HWND hwnd) = 0;
+};
+
+class IScrollBarHost {
+public:
+    virtual ~IScrollBarHost() = default;
+    // A scroll bar of the window was shown, hidden or changed.
+    virtual void ScrollBarsChanged(HWND hwnd) = 0;
+};
+
+class IClipboardHost {
+public:
+    virtual ~IClipboardHost() = default;
+    virtual void SetText(const std::string& text) = 0;
+    virtual std::optional<std::string> Text() = 0;
+};
+
+struct FileDialogRequest {
+    bool save = false;
+    HWND owner = nullptr;
+    std::string title;
+    std::vector<std::pair<std::string, std::string>> filters; // name, patterns ("*.a;*.b")
+    int filterIndex = 0;                                      // 0-based
+    std::string initialPath;                                  // a file or folder, or empty
+    std::string initialDir;
+};
+
+class IFileDialogHost {
+public:
+    virtual ~IFileDialogHost() = default;
+    // Runs a modal file dialog; the path confirmed, or nothing when cancelled.
+    virtual std::optional<std::string> Run(const FileDialogRequest& request) = 0;
+};
+
+struct ToolkitServices {
+    IMenuBarHost* menuBar = nullptr;
+    IScrollBarHost* scrollBars = nullptr;
+    IClipboardHost* clipboard = nullptr;
+    IFileDialogHost* fileDialogs = nullptr;
+};
+
 class IBackend {
 public:
     virtual ~IBackend() = default;
@@ -84,12 +136,16 @@ public:
     // The family of the desktop's user-interface font.
     virtual std::string UiFontFamily() = 0;
     virtual POINT CursorPos() = 0;
+    // The menu bar, scroll bars, file dialogs and clipboard it shows; any
+    // of them may be missing.
+    virtual ToolkitServices Services() = 0;
 };
 
-// The installed backend, or none.
-void SetBackend(IBackend* backend);
-IBackend* GetBackend();
-ITextEngine& GetTextEngine();
+// Installs a backend (nullptr: none); it stays in use for the life of the
+// process or until the next call.
+void InstallBackend(IBackend* backend);
+
+// What a backend may call back into the core.
 
 // The peer of a window, or nullptr (message-only, no backend, destroyed).
 IWindowPeer* GetWindowPeer(HWND hwnd);
@@ -121,5 +177,36 @@ void DeliverSizing(HWND topLevel, const RECT& client);
 void DeliverSizingEnd(HWND topLevel);
 void DeliverClose(HWND topLevel);
 void DeliverActivation(HWND topLevel, bool active);
+
+// Called by a backend as the user works its menus: a popup is about to open
+// (the owner gets WM_INITMENU for a bar popup, then WM_INITMENUPOPUP), and a
+// command item was chosen (WM_COMMAND is posted to the owner).
+void MenuPopupOpening(HWND owner, HMENU popup, int indexInParent, bool fromBar);
+void MenuCommandChosen(HWND owner, UINT id);
+
+// Called by a backend for its scroll bars: the thumb is being dragged to
+// trackPos (kept for GetScrollInfo's SIF_TRACKPOS), then WM_HSCROLL or
+// WM_VSCROLL with code and position is posted to the window.
+void ScrollBarAction(HWND hwnd, int bar, WORD code, int trackPos);
+
+// A modal loop (dialog, message box, file dialog) has its window shown and
+// is about to take its first message.
+enum class ModalKind { Dialog, MessageBox, OpenFile, SaveFile };
+struct ModalStart {
+    ModalKind kind;
+    HWND window; // the dialog or message box; nullptr for file dialogs
+};
+void ModalLoopStarted(const ModalStart& start);
+
+// Test seams. Tests and headless runs act on a modal loop when it starts:
+// the seam runs after the modal window is shown and before its loop takes
+// the first message; input it gives (keys, clicks through the backend) is
+// then processed by that loop. A backend reaches its own file dialog while
+// the seam runs.
+using ModalTestSeam = std::function<void(const ModalStart&)>;
+void SetModalTestSeam(ModalTestSeam seam);
+// Queues a message behind the input delivered so far (a plain post would
+// overtake it, as on the platform).
+void PostBehindInput(HWND hwnd, UINT message);
 
 } // namespace kwin

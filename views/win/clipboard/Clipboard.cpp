@@ -6,7 +6,7 @@
 #include "views/win/api/WinKernel.h"
 #include "views/win/api/WinOle.h"
 #include "views/win/api/WinUser.h"
-#include "views/win/backend/ToolkitServices.h"
+#include "views/win/backend/internal/InstalledBackend.h"
 #include "views/win/clipboard/CTextDataObject.h"
 
 #include <cstring>

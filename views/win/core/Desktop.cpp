@@ -2,6 +2,7 @@
 // values of the platform's default desktop where a toolkit has no answer.
 
 #include "views/win/core/Desktop.h"
+#include "views/win/backend/internal/InstalledBackend.h"
 
 #include "views/win/api/WinGdi.h"
 #include "views/win/api/WinKernel.h"

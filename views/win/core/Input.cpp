@@ -3,6 +3,7 @@
 
 #include "views/win/api/WinKernel.h"
 #include "views/win/api/WinUser.h"
+#include "views/win/backend/internal/InstalledBackend.h"
 #include "views/win/core/internal/InputState.h"
 #include "views/win/core/internal/MessageQueue.h"
 #include "views/win/core/internal/WindowTable.h"

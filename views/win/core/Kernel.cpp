@@ -3,6 +3,7 @@
 
 #include "views/win/api/WinKernel.h"
 #include "views/win/backend/Backend.h"
+#include "views/win/backend/internal/InstalledBackend.h"
 #include "views/win/core/Clock.h"
 #include "views/win/core/Desktop.h"
 

@@ -5,6 +5,7 @@
 // due timers.
 
 #include "views/win/core/internal/MessageQueue.h"
+#include "views/win/backend/internal/InstalledBackend.h"
 
 #include "views/win/api/WinKernel.h"
 #include "views/win/api/WinUser.h"

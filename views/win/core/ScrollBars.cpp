@@ -5,7 +5,7 @@
 
 #include "views/win/api/WinDialog.h"
 #include "views/win/api/WinUser.h"
-#include "views/win/backend/ToolkitServices.h"
+#include "views/win/backend/internal/InstalledBackend.h"
 #include "views/win/core/internal/WindowTable.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include "views/win/api/WinCommDlg.h"
 #include "views/win/api/WinDialog.h"
 #include "views/win/api/WinStyles.h"
-#include "views/win/backend/ToolkitServices.h"
+#include "views/win/backend/internal/InstalledBackend.h"
 
 #include <cstring>
 #include <filesystem>

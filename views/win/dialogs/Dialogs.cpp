@@ -318,7 +318,7 @@ INT_PTR RunModalDialog(HINSTANCE instance, const DialogTemplate& dialog, HWND ow
         if (DialogState* s = FindDialogState(hwnd); s != nullptr && IsWindow(s->savedFocus)) {
             SetFocus(s->savedFocus);
         }
-        NotifyModalStart({kind, hwnd, nullptr});
+        ModalLoopStarted({kind, hwnd});
     }
     MSG msg{};
     while (IsWindow(hwnd) && !FindDialogState(hwnd)->ended) {

@@ -2,6 +2,7 @@
 // fonts, bitmaps and regions; device contexts and their attributes.
 
 #include "views/win/gdi/internal/GdiObjects.h"
+#include "views/win/backend/internal/InstalledBackend.h"
 
 #include "views/win/api/WinGdi.h"
 #include "views/win/api/WinKernel.h"

@@ -6,6 +6,7 @@
 #include "views/win/api/WinGdi.h"
 #include "views/win/api/WinUser.h"
 #include "views/win/backend/Backend.h"
+#include "views/win/backend/internal/InstalledBackend.h"
 #include "views/win/gdi/internal/GdiObjects.h"
 
 #include <algorithm>

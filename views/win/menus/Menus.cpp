@@ -6,7 +6,7 @@
 #include "views/win/api/WinMessages.h"
 #include "views/win/api/WinStyles.h"
 #include "views/win/api/WinUser.h"
-#include "views/win/backend/ToolkitServices.h"
+#include "views/win/backend/internal/InstalledBackend.h"
 #include "views/win/core/internal/WindowTable.h"
 #include "views/win/resources/ResourceTemplates.h"
 

@@ -3,6 +3,7 @@
 #include "views/win/Win32.h"
 #include "views/win/qt/CQtChildFrame.h"
 #include "views/win/qt/CQtPeer.h"
+#include "views/win/qt/CQtServices.h"
 #include "views/win/qt/CQtWindowPeer.h"
 #include "views/win/qt/QtWindowFlags.h"
 
@@ -158,6 +159,10 @@ std::string CQtBackend::UiFontFamily() {
 POINT CQtBackend::CursorPos() {
     const QPoint p = QCursor::pos();
     return POINT{p.x(), p.y()};
+}
+
+ToolkitServices CQtBackend::Services() {
+    return CQtServices::All();
 }
 
 void CQtBackend::RegisterFactory(const std::string& className, PeerFactory factory) {

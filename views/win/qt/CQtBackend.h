@@ -26,6 +26,7 @@ public:
     int LogPixels() override;
     std::string UiFontFamily() override;
     POINT CursorPos() override;
+    ToolkitServices Services() override;
 
     void RegisterFactory(const std::string& className, PeerFactory factory);
 

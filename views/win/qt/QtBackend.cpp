@@ -1,8 +1,8 @@
 #include "views/win/qt/QtBackend.h"
 
 #include "views/win/qt/CQtBackend.h"
+#include "views/win/qt/CQtFileDialogHost.h"
 #include "views/win/qt/CQtPeer.h"
-#include "views/win/qt/CQtServices.h"
 
 #include <QApplication>
 
@@ -28,8 +28,7 @@ void InstallQtBackend() {
         new QApplication(argc, argv);
     }
     Backend() = new CQtBackend();
-    SetBackend(Backend());
-    CQtServices::Install();
+    InstallBackend(Backend());
 }
 
 bool IsQtBackendInstalled() {
@@ -39,6 +38,10 @@ bool IsQtBackendInstalled() {
 QWidget* WidgetOf(HWND hwnd) {
     auto* peer = dynamic_cast<CQtPeer*>(GetWindowPeer(hwnd));
     return peer != nullptr ? peer->Widget() : nullptr;
+}
+
+QFileDialog* RunningFileDialog() {
+    return CQtFileDialogHost::Running();
 }
 
 void RegisterPeerFactory(const std::string& className, PeerFactory factory) {

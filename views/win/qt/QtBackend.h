@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+class QFileDialog;
 class QWidget;
 
 namespace kwin::qt {
@@ -21,6 +22,10 @@ bool IsQtBackendInstalled();
 
 // The widget that shows a window's client area, or nullptr.
 QWidget* WidgetOf(HWND hwnd);
+
+// Test seam: the file dialog whose modal loop is running, or nullptr. A
+// test's modal step works it (types a name, presses Enter or Esc).
+QFileDialog* RunningFileDialog();
 
 // Window classes whose windows need a widget of their own kind (edits,
 // buttons, status bars) register a factory; parentWidget is the client widget

@@ -4,7 +4,7 @@
 // shared by dialog boxes and message boxes.
 
 #include "views/win/api/WinTypes.h"
-#include "views/win/backend/ToolkitServices.h"
+#include "views/win/backend/Backend.h"
 #include "views/win/resources/ResourceTemplates.h"
 
 namespace kwin {
