@@ -88,18 +88,20 @@ RECT DeviceRect(const DeviceContext& dc, const RECT& r) {
     return {a.x, a.y, b.x, b.y};
 }
 
-void ForEachPixel(DeviceContext& dc, RECT r, auto&& op) {
-    const RECT clip = EffectiveClip(dc);
-    if (!IntersectRect(&r, &r, &clip)) {
-        return;
-    }
-    for (LONG y = r.top; y < r.bottom; ++y) {
-        std::uint32_t* row = dc.surface->Row(y);
-        for (LONG x = r.left; x < r.right; ++x) {
-            row[x] = op(row[x]) | 0xFF000000u;
+void ForEachPixel(DeviceContext& dc, const RECT& r, auto&& op) {
+    for (const RECT& clip : ClipRects(dc)) {
+        RECT part;
+        if (!IntersectRect(&part, &r, &clip)) {
+            continue;
         }
+        for (LONG y = part.top; y < part.bottom; ++y) {
+            std::uint32_t* row = dc.surface->Row(y);
+            for (LONG x = part.left; x < part.right; ++x) {
+                row[x] = op(row[x]) | 0xFF000000u;
+            }
+        }
+        MarkDirty(dc, part);
     }
-    MarkDirty(dc, r);
 }
 
 void EdgeLine(DeviceContext& dc, RECT r, int sysColor) {
@@ -197,10 +199,9 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     const PenInfo pen = SelectedPen(*dc);
     const auto brush = BrushColor(static_cast<HBRUSH>(dc->state.brush), dc);
     const double w = pen.visible ? pen.width : 0;
-    const RECT clip = EffectiveClip(*dc);
     for (LONG y = r.top; y < r.bottom; ++y) {
         for (LONG x = r.left; x < r.right; ++x) {
-            if (!PtInRect(&clip, POINT{x, y})) {
+            if (!InClip(*dc, POINT{x, y})) {
                 continue;
             }
             const double nx = (x - cx) / (rx + 0.5);
@@ -319,8 +320,7 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
         return CLR_INVALID;
     }
     const POINT d = ToDevice(*dc, x, y);
-    const RECT clip = EffectiveClip(*dc);
-    if (!PtInRect(&clip, d)) {
+    if (!InClip(*dc, d)) {
         return CLR_INVALID;
     }
     dc->surface->Row(d.y)[d.x] = Surface::FromColorRef(color);
@@ -334,8 +334,7 @@ COLORREF GetPixel(HDC hdc, int x, int y) {
         return CLR_INVALID;
     }
     const POINT d = ToDevice(*dc, x, y);
-    const RECT clip = EffectiveClip(*dc);
-    if (!PtInRect(&clip, d)) {
+    if (!InClip(*dc, d)) {
         return CLR_INVALID;
     }
     return Surface::ToColorRef(dc->surface->Row(d.y)[d.x]);
@@ -374,6 +373,49 @@ BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
     }
 }
 
+namespace {
+
+std::uint32_t Combine(DWORD rop, std::uint32_t dst, std::uint32_t src) {
+    switch (rop) {
+    case SRCPAINT:
+        return (dst | src) | 0xFF000000u;
+    case SRCAND:
+        return (dst & src) | 0xFF000000u;
+    case SRCINVERT:
+        return (dst ^ src) | 0xFF000000u;
+    case NOTSRCCOPY:
+        return ~src | 0xFF000000u;
+    default:
+        return src | 0xFF000000u;
+    }
+}
+
+// Copies into target (device pixels of out) from in, whose pixel (0, 0) lies
+// at source's top-left corner in out's coordinates.
+void BlitPart(Surface& out, const Surface& in, const RECT& target, const RECT& source, DWORD rop) {
+    const int w = target.right - target.left;
+    const int h = target.bottom - target.top;
+    const int sx = target.left - source.left;
+    const int sy = target.top - source.top;
+    // Rows of one surface may overlap: copy them in the order that reads each before it is written.
+    const bool bottomUp = &out == &in && sy < target.top;
+    for (int i = 0; i < h; ++i) {
+        const int row = bottomUp ? h - 1 - i : i;
+        const std::uint32_t* from = in.Row(sy + row) + sx;
+        std::uint32_t* to = out.Row(target.top + row) + target.left;
+        if (rop == SRCCOPY) {
+            std::memmove(to, from, static_cast<std::size_t>(w) * sizeof(std::uint32_t));
+            continue;
+        }
+        const std::vector<std::uint32_t> line(from, from + w);
+        for (int col = 0; col < w; ++col) {
+            to[col] = Combine(rop, to[col], line[static_cast<std::size_t>(col)]);
+        }
+    }
+}
+
+} // namespace
+
 BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop) {
     DeviceContext* d = FindDeviceContext(dst);
     if (d == nullptr) {
@@ -389,52 +431,24 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
     }
     const POINT dOrigin = ToDevice(*d, x, y);
     const POINT sOrigin = ToDevice(*s, srcX, srcY);
-    RECT target{dOrigin.x, dOrigin.y, dOrigin.x + width, dOrigin.y + height};
-    const RECT clip = EffectiveClip(*d);
+    const RECT target{dOrigin.x, dOrigin.y, dOrigin.x + width, dOrigin.y + height};
     // Only destination pixels whose source lies inside the source surface change.
     const RECT source{dOrigin.x - sOrigin.x, dOrigin.y - sOrigin.y,
                       dOrigin.x - sOrigin.x + s->surface->Width(),
                       dOrigin.y - sOrigin.y + s->surface->Height()};
-    if (!IntersectRect(&target, &target, &clip) || !IntersectRect(&target, &target, &source)) {
-        return TRUE;
-    }
-    const int w = target.right - target.left;
-    const int h = target.bottom - target.top;
-    const int sx = target.left - source.left;
-    const int sy = target.top - source.top;
-    // Rows of one surface may overlap: copy them in the order that reads each before it is written.
-    const bool bottomUp = d->surface == s->surface && sy < target.top;
-    for (int i = 0; i < h; ++i) {
-        const int row = bottomUp ? h - 1 - i : i;
-        const std::uint32_t* in = s->surface->Row(sy + row) + sx;
-        std::uint32_t* out = d->surface->Row(target.top + row) + target.left;
-        if (rop == SRCCOPY) {
-            std::memmove(out, in, static_cast<std::size_t>(w) * sizeof(std::uint32_t));
-            continue;
-        }
-        std::vector<std::uint32_t> line(in, in + w);
-        for (int col = 0; col < w; ++col) {
-            const std::uint32_t sp = line[static_cast<std::size_t>(col)];
-            switch (rop) {
-            case SRCPAINT:
-                out[col] = (out[col] | sp) | 0xFF000000u;
-                break;
-            case SRCAND:
-                out[col] = (out[col] & sp) | 0xFF000000u;
-                break;
-            case SRCINVERT:
-                out[col] = (out[col] ^ sp) | 0xFF000000u;
-                break;
-            case NOTSRCCOPY:
-                out[col] = ~sp | 0xFF000000u;
-                break;
-            default:
-                out[col] = sp | 0xFF000000u;
-                break;
-            }
+    const std::vector<RECT> clips = ClipRects(*d);
+    // A copy within one surface through several clip rectangles must not read
+    // pixels an earlier rectangle has already written.
+    const std::shared_ptr<Surface> in = d->surface == s->surface && clips.size() > 1
+                                            ? std::make_shared<Surface>(*s->surface)
+                                            : s->surface;
+    for (const RECT& clip : clips) {
+        RECT part;
+        if (IntersectRect(&part, &target, &clip) && IntersectRect(&part, &part, &source)) {
+            BlitPart(*d->surface, *in, part, source, rop);
+            MarkDirty(*d, part);
         }
     }
-    MarkDirty(*d, target);
     return TRUE;
 }
 
@@ -517,9 +531,8 @@ BOOL DrawFocusRect(HDC hdc, const RECT* rect) {
         return FALSE;
     }
     const RECT r = DeviceRect(*dc, *rect);
-    const RECT clip = EffectiveClip(*dc);
     auto flip = [&](LONG x, LONG y) {
-        if (PtInRect(&clip, POINT{x, y}) && ((x + y) % 2 == 0)) {
+        if (InClip(*dc, POINT{x, y}) && ((x + y) % 2 == 0)) {
             dc->surface->Row(y)[x] ^= 0x00FFFFFFu;
         }
     };

@@ -1,13 +1,11 @@
 // The GDI object table: creating, selecting and deleting brushes, pens,
-// fonts, bitmaps and regions; device contexts and their attributes.
+// fonts, bitmaps and regions, and the stock objects.
 
 #include "views/win/gdi/internal/GdiObjects.h"
-#include "views/win/backend/internal/InstalledBackend.h"
 
 #include "views/win/api/WinGdi.h"
 #include "views/win/api/WinKernel.h"
 #include "views/win/api/WinUser.h"
-#include "views/win/core/internal/WindowTable.h"
 
 #include <algorithm>
 #include <array>
@@ -21,8 +19,6 @@ namespace {
 
 struct GdiTable {
     std::unordered_map<HGDIOBJ, std::unique_ptr<GdiObject>> objects;
-    std::unordered_map<HDC, std::unique_ptr<DeviceContext>> dcs;
-    std::uintptr_t next = 0x40000000;
     std::array<HGDIOBJ, 20> stock{};
 };
 
@@ -32,10 +28,8 @@ GdiTable& G() {
 }
 
 HGDIOBJ AddObject(std::unique_ptr<GdiObject> obj) {
-    auto& g = G();
-    g.next += 4;
-    auto handle = reinterpret_cast<HGDIOBJ>(g.next);
-    g.objects.emplace(handle, std::move(obj));
+    const auto handle = NextGdiHandle();
+    G().objects.emplace(handle, std::move(obj));
     return handle;
 }
 
@@ -97,40 +91,15 @@ void InitStock() {
     g.stock[DEFAULT_PALETTE] = nullptr;
 }
 
-DcState DefaultState() {
-    InitStock();
-    DcState s;
-    s.brush = G().stock[WHITE_BRUSH];
-    s.pen = G().stock[BLACK_PEN];
-    s.font = G().stock[SYSTEM_FONT];
-    return s;
-}
-
-HDC AddDC(std::unique_ptr<DeviceContext> dc) {
-    auto& g = G();
-    g.next += 4;
-    dc->handle = reinterpret_cast<HDC>(g.next);
-    const HDC handle = dc->handle;
-    g.dcs.emplace(handle, std::move(dc));
-    return handle;
-}
-
-void SetBitmapOf(DeviceContext& dc, HGDIOBJ bitmap) {
-    if (dc.bitmap != nullptr) {
-        if (GdiObject* old = FindGdiObject(dc.bitmap)) {
-            old->selectedInto = nullptr;
-        }
-    }
-    dc.bitmap = bitmap;
-    GdiObject* obj = FindGdiObject(bitmap);
-    obj->selectedInto = dc.handle;
-    dc.surface = obj->surface;
-    dc.baseClip = dc.surface->Bounds();
-}
-
 } // namespace
 
 namespace kwin {
+
+HGDIOBJ NextGdiHandle() {
+    static std::uintptr_t next = 0x40000000;
+    next += 4;
+    return reinterpret_cast<HGDIOBJ>(next);
+}
 
 GdiObject* FindGdiObject(HGDIOBJ handle) {
     InitStock();
@@ -138,66 +107,8 @@ GdiObject* FindGdiObject(HGDIOBJ handle) {
     return it == G().objects.end() ? nullptr : it->second.get();
 }
 
-DeviceContext* FindDeviceContext(HDC hdc) {
-    const auto it = G().dcs.find(hdc);
-    return it == G().dcs.end() ? nullptr : it->second.get();
-}
-
-HDC CreateWindowDeviceContext(HWND hwnd, std::shared_ptr<Surface> surface, const RECT* clip) {
-    auto dc = std::make_unique<DeviceContext>();
-    dc->window = hwnd;
-    dc->surface = surface ? std::move(surface) : std::make_shared<Surface>(1, 1);
-    dc->baseClip = dc->surface->Bounds();
-    if (clip != nullptr) {
-        IntersectRect(&dc->baseClip, &dc->baseClip, clip);
-    }
-    dc->state = DefaultState();
-    return AddDC(std::move(dc));
-}
-
-RECT DestroyWindowDeviceContext(HDC hdc) {
-    RECT dirty{};
-    if (DeviceContext* dc = FindDeviceContext(hdc)) {
-        dirty = dc->dirty;
-        G().dcs.erase(hdc);
-    }
-    return dirty;
-}
-
-RECT EffectiveClip(const DeviceContext& dc) {
-    RECT r = dc.baseClip;
-    if (dc.state.clip) {
-        IntersectRect(&r, &r, &*dc.state.clip);
-    }
-    return r;
-}
-
-POINT ToDevice(const DeviceContext& dc, int x, int y) {
-    return {x - dc.state.windowOrg.x + dc.state.viewportOrg.x,
-            y - dc.state.windowOrg.y + dc.state.viewportOrg.y};
-}
-
-void MarkDirty(DeviceContext& dc, const RECT& r) {
-    if (IsRectEmpty(&r)) {
-        return;
-    }
-    if (IsRectEmpty(&dc.dirty)) {
-        dc.dirty = r;
-    } else {
-        UnionRect(&dc.dirty, &dc.dirty, &r);
-    }
-}
-
-void FillDeviceRect(DeviceContext& dc, RECT r, std::uint32_t pixel) {
-    const RECT clip = EffectiveClip(dc);
-    if (!IntersectRect(&r, &r, &clip)) {
-        return;
-    }
-    Surface& s = *dc.surface;
-    for (LONG y = r.top; y < r.bottom; ++y) {
-        std::fill(s.Row(y) + r.left, s.Row(y) + r.right, pixel);
-    }
-    MarkDirty(dc, r);
+void ForgetGdiObject(HGDIOBJ handle) {
+    G().objects.erase(handle);
 }
 
 std::optional<COLORREF> BrushColor(HBRUSH brush, const DeviceContext* dc) {
@@ -215,10 +126,9 @@ std::optional<COLORREF> BrushColor(HBRUSH brush, const DeviceContext* dc) {
     return obj->color;
 }
 
-const LOGFONT& SelectedFont(const DeviceContext& dc) {
-    GdiObject* obj = FindGdiObject(dc.state.font);
+const LOGFONT& FallbackFont() {
     static const LOGFONT fallback = MakeFont(16, FW_BOLD, "System");
-    return obj != nullptr ? obj->font : fallback;
+    return fallback;
 }
 
 } // namespace kwin
@@ -406,321 +316,4 @@ int GetObject(HGDIOBJ object, int size, LPVOID buffer) {
         return 0;
     }
     return 0;
-}
-
-HDC CreateCompatibleDC(HDC) {
-    auto dc = std::make_unique<DeviceContext>();
-    dc->memory = true;
-    dc->state = DefaultState();
-    const HDC handle = AddDC(std::move(dc));
-    // A new memory DC holds a 1 x 1 bitmap of its own, as on the platform.
-    HBITMAP stockBitmap = CreateCompatibleBitmap(nullptr, 1, 1);
-    GdiObject* obj = FindGdiObject(stockBitmap);
-    obj->stock = true;
-    SetBitmapOf(*FindDeviceContext(handle), stockBitmap);
-    return handle;
-}
-
-BOOL DeleteDC(HDC hdc) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr) {
-        return FALSE;
-    }
-    if (dc->memory && dc->bitmap != nullptr) {
-        if (GdiObject* bmp = FindGdiObject(dc->bitmap)) {
-            bmp->selectedInto = nullptr;
-            if (bmp->stock && bmp->surface->Width() == 1) {
-                G().objects.erase(dc->bitmap); // the DC's own 1 x 1 bitmap
-            }
-        }
-    }
-    G().dcs.erase(hdc);
-    return TRUE;
-}
-
-HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    GdiObject* obj = FindGdiObject(object);
-    if (dc == nullptr || obj == nullptr) {
-        return nullptr;
-    }
-    HGDIOBJ old = nullptr;
-    switch (obj->kind) {
-    case GdiKind::Brush:
-        old = dc->state.brush;
-        dc->state.brush = object;
-        break;
-    case GdiKind::Pen:
-        old = dc->state.pen;
-        dc->state.pen = object;
-        break;
-    case GdiKind::Font:
-        old = dc->state.font;
-        dc->state.font = object;
-        break;
-    case GdiKind::Bitmap:
-        if (!dc->memory || (obj->selectedInto != nullptr && obj->selectedInto != hdc)) {
-            return nullptr;
-        }
-        old = dc->bitmap;
-        SetBitmapOf(*dc, object);
-        break;
-    case GdiKind::Region:
-        SelectClipRgn(hdc, static_cast<HRGN>(object));
-        return reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(SIMPLEREGION));
-    }
-    return old;
-}
-
-HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr) {
-        return nullptr;
-    }
-    switch (type) {
-    case OBJ_BRUSH:
-        return dc->state.brush;
-    case OBJ_PEN:
-        return dc->state.pen;
-    case OBJ_FONT:
-        return dc->state.font;
-    case OBJ_BITMAP:
-        return dc->bitmap;
-    default:
-        return nullptr;
-    }
-}
-
-int SaveDC(HDC hdc) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr) {
-        return 0;
-    }
-    dc->saved.push_back(dc->state);
-    return static_cast<int>(dc->saved.size());
-}
-
-BOOL RestoreDC(HDC hdc, int saved) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr || dc->saved.empty()) {
-        return FALSE;
-    }
-    const int count = static_cast<int>(dc->saved.size());
-    const int index = saved < 0 ? count + saved : saved - 1;
-    if (index < 0 || index >= count) {
-        return FALSE;
-    }
-    dc->state = dc->saved[static_cast<std::size_t>(index)];
-    dc->saved.resize(static_cast<std::size_t>(index));
-    return TRUE;
-}
-
-int GetDeviceCaps(HDC, int index) {
-    switch (index) {
-    case LOGPIXELSX:
-    case LOGPIXELSY:
-        return GetBackend() != nullptr ? GetBackend()->LogPixels() : 96;
-    case HORZRES:
-        return GetSystemMetrics(SM_CXSCREEN);
-    case VERTRES:
-        return GetSystemMetrics(SM_CYSCREEN);
-    case HORZSIZE:
-        return GetSystemMetrics(SM_CXSCREEN) * 254 / 960;
-    case VERTSIZE:
-        return GetSystemMetrics(SM_CYSCREEN) * 254 / 960;
-    case BITSPIXEL:
-        return 32;
-    case PLANES:
-        return 1;
-    case NUMCOLORS:
-        return -1;
-    default:
-        return 0;
-    }
-}
-
-BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT previous) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr) {
-        return FALSE;
-    }
-    if (previous != nullptr) {
-        *previous = dc->state.viewportOrg;
-    }
-    dc->state.viewportOrg = {x, y};
-    return TRUE;
-}
-
-BOOL GetViewportOrgEx(HDC hdc, LPPOINT origin) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr || origin == nullptr) {
-        return FALSE;
-    }
-    *origin = dc->state.viewportOrg;
-    return TRUE;
-}
-
-BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, LPPOINT previous) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr) {
-        return FALSE;
-    }
-    if (previous != nullptr) {
-        *previous = dc->state.viewportOrg;
-    }
-    dc->state.viewportOrg.x += dx;
-    dc->state.viewportOrg.y += dy;
-    return TRUE;
-}
-
-BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT previous) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr) {
-        return FALSE;
-    }
-    if (previous != nullptr) {
-        *previous = dc->state.windowOrg;
-    }
-    dc->state.windowOrg = {x, y};
-    return TRUE;
-}
-
-BOOL LPtoDP(HDC hdc, LPPOINT points, int count) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr) {
-        return FALSE;
-    }
-    for (int i = 0; i < count; ++i) {
-        points[i] = ToDevice(*dc, points[i].x, points[i].y);
-    }
-    return TRUE;
-}
-
-BOOL DPtoLP(HDC hdc, LPPOINT points, int count) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr) {
-        return FALSE;
-    }
-    for (int i = 0; i < count; ++i) {
-        points[i].x += dc->state.windowOrg.x - dc->state.viewportOrg.x;
-        points[i].y += dc->state.windowOrg.y - dc->state.viewportOrg.y;
-    }
-    return TRUE;
-}
-
-int GetClipBox(HDC hdc, LPRECT rect) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr || rect == nullptr) {
-        return ERROR_REGION;
-    }
-    *rect = EffectiveClip(*dc);
-    const LONG dx = dc->state.windowOrg.x - dc->state.viewportOrg.x;
-    const LONG dy = dc->state.windowOrg.y - dc->state.viewportOrg.y;
-    OffsetRect(rect, dx, dy);
-    return IsRectEmpty(rect) ? NULLREGION : SIMPLEREGION;
-}
-
-int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr) {
-        return ERROR_REGION;
-    }
-    const POINT a = ToDevice(*dc, left, top);
-    const POINT b = ToDevice(*dc, right, bottom);
-    RECT r{a.x, a.y, b.x, b.y};
-    if (dc->state.clip) {
-        IntersectRect(&r, &r, &*dc->state.clip);
-    }
-    dc->state.clip = r;
-    return IsRectEmpty(&r) ? NULLREGION : SIMPLEREGION;
-}
-
-int ExcludeClipRect(HDC hdc, int, int, int, int) {
-    // Only rectangular clips are kept; nothing here excludes areas.
-    return FindDeviceContext(hdc) != nullptr ? SIMPLEREGION : ERROR_REGION;
-}
-
-int SelectClipRgn(HDC hdc, HRGN region) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr) {
-        return ERROR_REGION;
-    }
-    if (region == nullptr) {
-        dc->state.clip.reset();
-        return SIMPLEREGION;
-    }
-    GdiObject* obj = FindGdiObject(region);
-    if (obj == nullptr || obj->kind != GdiKind::Region) {
-        return ERROR_REGION;
-    }
-    dc->state.clip = obj->rect; // region coordinates are device coordinates
-    return IsRectEmpty(&obj->rect) ? NULLREGION : SIMPLEREGION;
-}
-
-COLORREF SetTextColor(HDC hdc, COLORREF color) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr) {
-        return CLR_INVALID;
-    }
-    return std::exchange(dc->state.textColor, color & 0xFFFFFF);
-}
-
-COLORREF GetTextColor(HDC hdc) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    return dc == nullptr ? CLR_INVALID : dc->state.textColor;
-}
-
-COLORREF SetBkColor(HDC hdc, COLORREF color) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr) {
-        return CLR_INVALID;
-    }
-    return std::exchange(dc->state.bkColor, color & 0xFFFFFF);
-}
-
-COLORREF GetBkColor(HDC hdc) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    return dc == nullptr ? CLR_INVALID : dc->state.bkColor;
-}
-
-int SetBkMode(HDC hdc, int mode) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr || (mode != TRANSPARENT && mode != OPAQUE)) {
-        return 0;
-    }
-    return std::exchange(dc->state.bkMode, mode);
-}
-
-int GetBkMode(HDC hdc) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    return dc == nullptr ? 0 : dc->state.bkMode;
-}
-
-UINT SetTextAlign(HDC hdc, UINT align) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr) {
-        return 0xFFFFFFFF;
-    }
-    return std::exchange(dc->state.textAlign, align);
-}
-
-UINT GetTextAlign(HDC hdc) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    return dc == nullptr ? 0xFFFFFFFF : dc->state.textAlign;
-}
-
-COLORREF SetDCBrushColor(HDC hdc, COLORREF color) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr) {
-        return CLR_INVALID;
-    }
-    return std::exchange(dc->state.dcBrushColor, color & 0xFFFFFF);
-}
-
-COLORREF SetDCPenColor(HDC hdc, COLORREF color) {
-    DeviceContext* dc = FindDeviceContext(hdc);
-    if (dc == nullptr) {
-        return CLR_INVALID;
-    }
-    return std::exchange(dc->state.dcPenColor, color & 0xFFFFFF);
 }

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -127,30 +128,32 @@ std::string WithEllipsis(const std::string& line, int width, ITextEngine& engine
 void DrawRun(DeviceContext& dc, ITextEngine& engine, const LOGFONT& font, int x, int y,
              const std::string& text, const RECT* clipRect, int height) {
     const POINT d = ToDevice(dc, x, y);
-    RECT clip = EffectiveClip(dc);
+    std::optional<RECT> limit;
     if (clipRect != nullptr) {
-        RECT c = *clipRect;
-        const POINT a = ToDevice(dc, c.left, c.top);
-        const POINT b = ToDevice(dc, c.right, c.bottom);
-        c = {a.x, a.y, b.x, b.y};
-        if (!IntersectRect(&clip, &clip, &c)) {
-            return;
-        }
+        const POINT a = ToDevice(dc, clipRect->left, clipRect->top);
+        const POINT b = ToDevice(dc, clipRect->right, clipRect->bottom);
+        limit = RECT{a.x, a.y, b.x, b.y};
     }
     const int width = engine.Width(font, text);
-    if (dc.state.bkMode == OPAQUE) {
-        RECT bg{d.x, d.y, d.x + width, d.y + height};
-        if (IntersectRect(&bg, &bg, &clip)) {
+    const RECT background{d.x, d.y, d.x + width, d.y + height};
+    const RECT reach{d.x - height, d.y - height, d.x + width + height, d.y + 2 * height};
+    for (RECT clip : ClipRects(dc)) {
+        if (limit && !IntersectRect(&clip, &clip, &*limit)) {
+            continue;
+        }
+        RECT bg;
+        if (dc.state.bkMode == OPAQUE && IntersectRect(&bg, &background, &clip)) {
             const std::uint32_t p = Surface::FromColorRef(dc.state.bkColor);
             for (LONG yy = bg.top; yy < bg.bottom; ++yy) {
                 std::fill(dc.surface->Row(yy) + bg.left, dc.surface->Row(yy) + bg.right, p);
             }
         }
+        engine.Draw(*dc.surface, clip, d.x, d.y, font, text, dc.state.textColor);
+        RECT dirty;
+        if (IntersectRect(&dirty, &reach, &clip)) {
+            MarkDirty(dc, dirty);
+        }
     }
-    engine.Draw(*dc.surface, clip, d.x, d.y, font, text, dc.state.textColor);
-    RECT dirty{d.x - height, d.y - height, d.x + width + height, d.y + 2 * height};
-    IntersectRect(&dirty, &dirty, &clip);
-    MarkDirty(dc, dirty);
 }
 
 int DrawTextImpl(HDC hdc, LPCSTR text, int length, LPRECT rect, UINT format,

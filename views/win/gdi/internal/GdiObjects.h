@@ -43,7 +43,9 @@ struct DcState {
     POINT viewportOrg{0, 0};
     POINT windowOrg{0, 0};
     POINT position{0, 0};
-    std::optional<RECT> clip; // device coordinates, on top of the base clip
+    // Disjoint rectangles in device coordinates, on top of the base clip;
+    // none: the base clip alone.
+    std::optional<std::vector<RECT>> clip;
     COLORREF dcBrushColor = 0xFFFFFF;
     COLORREF dcPenColor = 0x000000;
 };
@@ -67,8 +69,20 @@ HDC CreateWindowDeviceContext(HWND hwnd, std::shared_ptr<Surface> surface, const
 // Frees a window DC and returns the device rectangle it drew into.
 RECT DestroyWindowDeviceContext(HDC hdc);
 
-// Drawing helpers shared by the drawing files.
+// The next handle of a drawing object or device context.
+HGDIOBJ NextGdiHandle();
+// Drops an object from the table without the checks of DeleteObject.
+void ForgetGdiObject(HGDIOBJ handle);
+// The font drawn with when the selected one is gone.
+const LOGFONT& FallbackFont();
+
+// The clip in device coordinates: disjoint rectangles, their bounding box,
+// and whether a pixel lies inside. Every drawing operation draws only there.
+std::vector<RECT> ClipRects(const DeviceContext& dc);
 RECT EffectiveClip(const DeviceContext& dc);
+bool InClip(const DeviceContext& dc, POINT devicePoint);
+
+// Drawing helpers shared by the drawing files.
 POINT ToDevice(const DeviceContext& dc, int x, int y);
 void MarkDirty(DeviceContext& dc, const RECT& deviceRect);
 void FillDeviceRect(DeviceContext& dc, RECT deviceRect, std::uint32_t pixel);
