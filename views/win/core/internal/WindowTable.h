@@ -87,5 +87,7 @@ POINT ClientOriginOnScreen(const Window& w);
 bool IsVisibleChain(HWND hwnd);
 bool HasSurface(const Window& w);
 HWND RootOf(HWND hwnd);
+// Tells a window's peer where its client area now lies.
+void ApplyPeerGeometry(const Window& w);
 
 } // namespace kwin
