@@ -163,6 +163,30 @@ constexpr LRESULT HTBOTTOMLEFT = 16;
 constexpr LRESULT HTBOTTOMRIGHT = 17;
 constexpr LRESULT HTBORDER = 18;
 
+// WM_SYSCOMMAND commands; the low four bits of wParam are the system's own.
+constexpr WPARAM SC_SIZE = 0xF000;
+constexpr WPARAM SC_MOVE = 0xF010;
+constexpr WPARAM SC_MINIMIZE = 0xF020;
+constexpr WPARAM SC_MAXIMIZE = 0xF030;
+constexpr WPARAM SC_CLOSE = 0xF060;
+constexpr WPARAM SC_RESTORE = 0xF120;
+constexpr WPARAM SystemCommandOf(WPARAM wParam) {
+    return wParam & 0xFFF0;
+}
+
+// WM_MOUSEACTIVATE answers.
+constexpr LRESULT MA_ACTIVATE = 1;
+constexpr LRESULT MA_ACTIVATEANDEAT = 2;
+constexpr LRESULT MA_NOACTIVATE = 3;
+constexpr LRESULT MA_NOACTIVATEANDEAT = 4;
+
+// Key data of key messages: the repeat count in the low word of lParam,
+// the scan code in bits 16-23, and these flags in its high word.
+constexpr WORD KF_EXTENDED = 0x0100;
+constexpr WORD KF_ALTDOWN = 0x2000;
+constexpr WORD KF_REPEAT = 0x4000;
+constexpr WORD KF_UP = 0x8000;
+
 // Mouse-key bits of mouse messages.
 constexpr WPARAM MK_LBUTTON = 0x0001;
 constexpr WPARAM MK_RBUTTON = 0x0002;

@@ -243,19 +243,20 @@ void DeliverKey(HWND topLevel, bool down, UINT virtualKey, UINT scanCode, bool e
     const bool alt = (modifiers & ModAlt) != 0 && !(modifiers & ModControl);
     const bool system = alt || virtualKey == VK_F10 || virtualKey == VK_MENU;
     UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
-    LPARAM lParam = 1 | static_cast<LPARAM>((scanCode & 0xFF) << 16);
+    WORD flags = static_cast<WORD>(scanCode & 0xFF);
     if (extended) {
-        lParam |= 1 << 24;
+        flags |= KF_EXTENDED;
     }
     if (alt) {
-        lParam |= 1 << 29;
+        flags |= KF_ALTDOWN;
     }
     if (autoRepeat || !down) {
-        lParam |= 1 << 30;
+        flags |= KF_REPEAT;
     }
     if (!down) {
-        lParam |= static_cast<LPARAM>(1u << 31);
+        flags |= KF_UP;
     }
+    const LPARAM lParam = static_cast<LPARAM>(MAKELONG(1, flags));
     Post(target, message, virtualKey, lParam, modifiers, ch);
 }
 
@@ -328,7 +329,6 @@ void DeliverSizingEnd(HWND topLevel) {
 }
 
 void DeliverClose(HWND topLevel) {
-    constexpr WPARAM SC_CLOSE = 0xF060;
     PostMessage(topLevel, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 

@@ -75,21 +75,23 @@ void RegisterBoxIcons() {
         return;
     }
     done = true;
-    RegisterIcon(32513, [](HDC dc, int size) { PaintRoundIcon(dc, size, RGB(210, 40, 40), "X"); });
-    RegisterIcon(32516, [](HDC dc, int size) { PaintRoundIcon(dc, size, RGB(30, 110, 210), "i"); });
-    RegisterIcon(32515, PaintWarningIcon);
+    RegisterIcon(OIC_ERROR,
+                 [](HDC dc, int size) { PaintRoundIcon(dc, size, RGB(210, 40, 40), "X"); });
+    RegisterIcon(OIC_INFORMATION,
+                 [](HDC dc, int size) { PaintRoundIcon(dc, size, RGB(30, 110, 210), "i"); });
+    RegisterIcon(OIC_WARNING, PaintWarningIcon);
 }
 
 UINT IconFor(UINT type) {
     switch (type & MB_ICONMASK) {
     case MB_ICONERROR:
-        return 32513;
+        return OIC_ERROR;
     case MB_ICONQUESTION:
-        return 32514;
+        return OIC_QUES;
     case MB_ICONWARNING:
-        return 32515;
+        return OIC_WARNING;
     case MB_ICONINFORMATION:
-        return 32516;
+        return OIC_INFORMATION;
     default:
         return 0;
     }

@@ -35,31 +35,31 @@ std::string ClassNameOf(HWND hwnd) {
 
 Qt::CursorShape ShapeFor(int systemId) {
     switch (systemId) {
-    case 32513:
+    case OCR_IBEAM:
         return Qt::IBeamCursor;
-    case 32514:
+    case OCR_WAIT:
         return Qt::WaitCursor;
-    case 32515:
+    case OCR_CROSS:
         return Qt::CrossCursor;
-    case 32516:
+    case OCR_UP:
         return Qt::UpArrowCursor;
-    case 32642:
+    case OCR_SIZENWSE:
         return Qt::SizeFDiagCursor;
-    case 32643:
+    case OCR_SIZENESW:
         return Qt::SizeBDiagCursor;
-    case 32644:
+    case OCR_SIZEWE:
         return Qt::SizeHorCursor;
-    case 32645:
+    case OCR_SIZENS:
         return Qt::SizeVerCursor;
-    case 32646:
+    case OCR_SIZEALL:
         return Qt::SizeAllCursor;
-    case 32648:
+    case OCR_NO:
         return Qt::ForbiddenCursor;
-    case 32649:
+    case OCR_HAND:
         return Qt::PointingHandCursor;
-    case 32650:
+    case OCR_APPSTARTING:
         return Qt::BusyCursor;
-    case 32651:
+    case OCR_HELP:
         return Qt::WhatsThisCursor;
     default:
         return Qt::ArrowCursor;

@@ -102,7 +102,7 @@ HICON SystemHandle(int id, bool cursor) {
 }
 
 bool IsSystemCursorId(int id) {
-    return (id >= 32512 && id <= 32516) || (id >= 32640 && id <= 32651);
+    return (id >= OCR_NORMAL && id <= OCR_UP) || (id >= OCR_SIZE && id <= OCR_HELP);
 }
 
 } // namespace
@@ -181,7 +181,7 @@ HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UIN
     auto& r = R();
     const auto painter = r.icons.find(id);
     if (painter == r.icons.end()) {
-        if (instance == nullptr && id >= 32512 && id <= 32517) {
+        if (instance == nullptr && id >= OIC_SAMPLE && id <= OIC_WINLOGO) {
             return SystemHandle(static_cast<int>(id), false);
         }
         SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
