@@ -280,11 +280,6 @@ void WakeQueue() {
     }
 }
 
-void SetKeyDown(UINT vk, bool down) {
-    auto& k = Q().keys[vk & 0xFF];
-    k = down ? static_cast<BYTE>(k | 0x80) : static_cast<BYTE>(k & ~0x80);
-}
-
 void SetAsyncKeyDown(UINT vk, bool down) {
     auto& k = Q().asyncKeys[vk & 0xFF];
     k = down ? static_cast<BYTE>(k | 0x80) : static_cast<BYTE>(k & ~0x80);

@@ -135,10 +135,6 @@ bool IsVisibleChain(HWND hwnd) {
     return false;
 }
 
-bool HasSurface(const Window& w) {
-    return w.surface != nullptr;
-}
-
 HWND RootOf(HWND hwnd) {
     auto w = FindWindowObject(hwnd);
     while (w && w->parent != nullptr) {

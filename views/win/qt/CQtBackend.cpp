@@ -15,23 +15,10 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 namespace kwin::qt {
 namespace {
-
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-std::string ClassNameOf(HWND hwnd) {
-    char name[256] = {};
-    GetClassName(hwnd, name, sizeof(name));
-    return Lower(name);
-}
 
 Qt::CursorShape ShapeFor(int systemId) {
     switch (systemId) {
@@ -84,9 +71,6 @@ std::unique_ptr<IWindowPeer> CQtBackend::CreatePeer(HWND hwnd) {
     QWidget* parentWidget = parent != nullptr ? WidgetOf(parent) : nullptr;
     if (parent != nullptr && parentWidget == nullptr) {
         return nullptr;
-    }
-    if (const auto it = m_factories.find(ClassNameOf(hwnd)); it != m_factories.end()) {
-        return it->second(hwnd, parentWidget);
     }
     auto peer = std::make_unique<CQtWindowPeer>(hwnd, parentWidget);
     if (parentWidget != nullptr) {
@@ -165,8 +149,5 @@ ToolkitServices CQtBackend::Services() {
     return CQtServices::All();
 }
 
-void CQtBackend::RegisterFactory(const std::string& className, PeerFactory factory) {
-    m_factories[Lower(className)] = std::move(factory);
-}
 
 } // namespace kwin::qt

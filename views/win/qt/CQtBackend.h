@@ -28,12 +28,10 @@ public:
     POINT CursorPos() override;
     ToolkitServices Services() override;
 
-    void RegisterFactory(const std::string& className, PeerFactory factory);
 
 private:
     CQtTextEngine m_text;
     QTimer m_wakeTimer;
-    std::map<std::string, PeerFactory> m_factories; // lower-case class names
 };
 
 } // namespace kwin::qt

@@ -31,10 +31,6 @@ void InstallQtBackend() {
     InstallBackend(Backend());
 }
 
-bool IsQtBackendInstalled() {
-    return Backend() != nullptr;
-}
-
 QWidget* WidgetOf(HWND hwnd) {
     auto* peer = dynamic_cast<CQtPeer*>(GetWindowPeer(hwnd));
     return peer != nullptr ? peer->Widget() : nullptr;
@@ -42,11 +38,6 @@ QWidget* WidgetOf(HWND hwnd) {
 
 QFileDialog* RunningFileDialog() {
     return CQtFileDialogHost::Running();
-}
-
-void RegisterPeerFactory(const std::string& className, PeerFactory factory) {
-    InstallQtBackend();
-    Backend()->RegisterFactory(className, std::move(factory));
 }
 
 } // namespace kwin::qt

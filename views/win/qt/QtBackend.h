@@ -18,7 +18,6 @@ class QWidget;
 namespace kwin::qt {
 
 void InstallQtBackend();
-bool IsQtBackendInstalled();
 
 // The widget that shows a window's client area, or nullptr.
 QWidget* WidgetOf(HWND hwnd);
@@ -27,10 +26,5 @@ QWidget* WidgetOf(HWND hwnd);
 // test's modal step works it (types a name, presses Enter or Esc).
 QFileDialog* RunningFileDialog();
 
-// Window classes whose windows need a widget of their own kind (edits,
-// buttons, status bars) register a factory; parentWidget is the client widget
-// of the parent window, or nullptr for a top-level window.
-using PeerFactory = std::function<std::unique_ptr<IWindowPeer>(HWND hwnd, QWidget* parentWidget)>;
-void RegisterPeerFactory(const std::string& className, PeerFactory factory);
 
 } // namespace kwin::qt

@@ -20,7 +20,6 @@ void PostInput(const MSG& msg, const InputInfo& info);
 void ForgetWindowMessages(HWND hwnd);
 void WakeQueue();
 // Key state kept by message retrieval.
-void SetKeyDown(UINT vk, bool down);
 void SetAsyncKeyDown(UINT vk, bool down);
 POINT LastCursorPos();
 void SetLastCursorPos(POINT p);

@@ -85,7 +85,6 @@ RECT NonClientInsets(const Window& w);
 RECT ClientRectOf(const Window& w); // 0, 0, width, height
 POINT ClientOriginOnScreen(const Window& w);
 bool IsVisibleChain(HWND hwnd);
-bool HasSurface(const Window& w);
 HWND RootOf(HWND hwnd);
 // Tells a window's peer where its client area now lies.
 void ApplyPeerGeometry(const Window& w);
