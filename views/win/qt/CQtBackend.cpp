@@ -149,5 +149,4 @@ ToolkitServices CQtBackend::Services() {
     return CQtServices::All();
 }
 
-
 } // namespace kwin::qt

@@ -28,7 +28,6 @@ public:
     POINT CursorPos() override;
     ToolkitServices Services() override;
 
-
 private:
     CQtTextEngine m_text;
     QTimer m_wakeTimer;

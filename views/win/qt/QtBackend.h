@@ -26,5 +26,4 @@ QWidget* WidgetOf(HWND hwnd);
 // test's modal step works it (types a name, presses Enter or Esc).
 QFileDialog* RunningFileDialog();
 
-
 } // namespace kwin::qt
