@@ -33,10 +33,10 @@ void Subtract(const RECT& r, const RECT& hole, std::vector<RECT>& out) {
 }
 
 bool Joinable(const RECT& a, const RECT& b) {
-    const bool stacked = a.left == b.left && a.right == b.right &&
-                         (a.bottom == b.top || b.bottom == a.top);
-    const bool sideBySide = a.top == b.top && a.bottom == b.bottom &&
-                            (a.right == b.left || b.right == a.left);
+    const bool stacked =
+        a.left == b.left && a.right == b.right && (a.bottom == b.top || b.bottom == a.top);
+    const bool sideBySide =
+        a.top == b.top && a.bottom == b.bottom && (a.right == b.left || b.right == a.left);
     return stacked || sideBySide;
 }
 
