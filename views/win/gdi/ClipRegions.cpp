@@ -96,8 +96,11 @@ RECT EffectiveClip(const DeviceContext& dc) {
 }
 
 bool InClip(const DeviceContext& dc, POINT devicePoint) {
-    const std::vector<RECT> rects = ClipRects(dc);
-    return std::any_of(rects.begin(), rects.end(),
+    return InClip(ClipRects(dc), devicePoint);
+}
+
+bool InClip(const std::vector<RECT>& clipRects, POINT devicePoint) {
+    return std::any_of(clipRects.begin(), clipRects.end(),
                        [&](const RECT& r) { return PtInRect(&r, devicePoint) != FALSE; });
 }
 

@@ -199,9 +199,10 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     const PenInfo pen = SelectedPen(*dc);
     const auto brush = BrushColor(static_cast<HBRUSH>(dc->state.brush), dc);
     const double w = pen.visible ? pen.width : 0;
+    const std::vector<RECT> clip = ClipRects(*dc);
     for (LONG y = r.top; y < r.bottom; ++y) {
         for (LONG x = r.left; x < r.right; ++x) {
-            if (!InClip(*dc, POINT{x, y})) {
+            if (!InClip(clip, POINT{x, y})) {
                 continue;
             }
             const double nx = (x - cx) / (rx + 0.5);
@@ -531,8 +532,9 @@ BOOL DrawFocusRect(HDC hdc, const RECT* rect) {
         return FALSE;
     }
     const RECT r = DeviceRect(*dc, *rect);
+    const std::vector<RECT> clip = ClipRects(*dc);
     auto flip = [&](LONG x, LONG y) {
-        if (InClip(*dc, POINT{x, y}) && ((x + y) % 2 == 0)) {
+        if (InClip(clip, POINT{x, y}) && ((x + y) % 2 == 0)) {
             dc->surface->Row(y)[x] ^= 0x00FFFFFFu;
         }
     };

@@ -231,13 +231,14 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int cx, int cy, UINT, HBRUSH,
         cy = image->Height();
     }
     const POINT origin = ToDevice(*dc, x, y);
+    const std::vector<RECT> clip = ClipRects(*dc);
     for (int dy = 0; dy < cy; ++dy) {
         for (int dx = 0; dx < cx; ++dx) {
             const int sx = dx * image->Width() / cx;
             const int sy = dy * image->Height() / cy;
             const std::uint32_t p = image->Row(sy)[sx];
             const POINT d{origin.x + dx, origin.y + dy};
-            if ((p >> 24) != 0 && InClip(*dc, d)) {
+            if ((p >> 24) != 0 && InClip(clip, d)) {
                 dc->surface->Row(d.y)[d.x] = p | 0xFF000000u;
             }
         }

@@ -81,6 +81,8 @@ const LOGFONT& FallbackFont();
 std::vector<RECT> ClipRects(const DeviceContext& dc);
 RECT EffectiveClip(const DeviceContext& dc);
 bool InClip(const DeviceContext& dc, POINT devicePoint);
+// The same against rectangles from ClipRects, for loops over many pixels.
+bool InClip(const std::vector<RECT>& clipRects, POINT devicePoint);
 
 // Drawing helpers shared by the drawing files.
 POINT ToDevice(const DeviceContext& dc, int x, int y);
