@@ -3,7 +3,7 @@
 #include "app/AppIcon.h"
 #include "app/AppVersion.h"
 #include "app/ResourceIds.h"
-#include "views/win/Resources.h"
+#include "views/win/resources/Resources.h"
 
 void RegisterAppResources() {
     kwin::RegisterVersionResource("", kwin::BuildVersionBlock(AppVersionResource()));

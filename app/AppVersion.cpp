@@ -1,6 +1,6 @@
 #include "app/AppVersion.h"
 
-#include "views/win/WinKernel.h"
+#include "views/win/api/WinKernel.h"
 
 namespace {
 

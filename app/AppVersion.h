@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/win/VersionBlock.h"
+#include "views/win/resources/VersionBlock.h"
 
 // The program's version resource, as it is compiled in.
 kwin::VersionResource AppVersionResource();

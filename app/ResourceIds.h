@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/win/WinTypes.h"
+#include "views/win/api/WinTypes.h"
 
 // The program's resource ids; the icon, menu and accelerators share 128.
 constexpr UINT IDR_MAINFRAME = 128;

@@ -2,8 +2,8 @@
 // paint of a board-like pattern (81 fills, 20 lines, 81 centred digits) into
 // memory bitmaps of the default board size and of 2000 x 2000 pixels.
 
-#include "views/win/CWindow.h"
 #include "views/win/Win32.h"
+#include "views/win/framework/CWindow.h"
 #include "views/win/qt/QtBackend.h"
 
 #include <benchmark/benchmark.h>

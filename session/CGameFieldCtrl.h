@@ -5,7 +5,7 @@
 #include "engine/ConflictRegion.h"
 #include "engine/PuzzleDigits.h"
 #include "session/CGameFieldSerialData.h"
-#include "views/win/CWindow.h"
+#include "views/win/framework/CWindow.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -80,7 +80,7 @@ public:
     void LoadSnapshot(std::size_t index);
     void GetSnapshotLabels(std::vector<std::string>& labels) const;
 
-    // Game files; defined with the file formats in storage/.
+    // Game files, in the format the storage library provides (GameFileFormat.h).
     void SaveToFile(const char* path);
     void LoadFromFile(const char* path);
     void ClearSelection() { m_selection = {}; }

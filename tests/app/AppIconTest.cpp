@@ -2,8 +2,8 @@
 
 #include "app/AppResources.h"
 #include "app/ResourceIds.h"
-#include "views/win/Resources.h"
 #include "views/win/Win32.h"
+#include "views/win/resources/Resources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Centring windows inside monitor work areas and parents.
 
 #include "app/CenterWindow.h"
-#include "views/win/Desktop.h"
+#include "views/win/core/Desktop.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "app/AppResources.h"
 #include "app/AppVersion.h"
 #include "app/CModuleVersion.h"
-#include "views/win/Resources.h"
+#include "views/win/resources/Resources.h"
 
 #include <gtest/gtest.h>
 

@@ -64,10 +64,6 @@ protected:
     char m_file[MAX_PATH] = {};
 };
 
-QFileDialog* FileDialogOf(const ModalStart& start) {
-    return static_cast<QFileDialog*>(start.toolkitDialog);
-}
-
 // Chooses a name in the file dialog's folder and presses Enter in its name field.
 void ChooseName(const ModalStart& start, const std::string& name) {
     QFileDialog* dialog = FileDialogOf(start);

@@ -5,7 +5,7 @@
 
 #include "MessageLog.h"
 
-#include "views/win/ToolkitServices.h"
+#include "views/win/backend/Backend.h"
 
 #include <cstring>
 #include <string>

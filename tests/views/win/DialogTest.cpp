@@ -5,9 +5,9 @@
 #include "MessageLog.h"
 #include "ModalScript.h"
 
-#include "views/win/Backend.h"
-#include "views/win/ResourceTemplates.h"
-#include "views/win/Resources.h"
+#include "views/win/backend/Backend.h"
+#include "views/win/resources/ResourceTemplates.h"
+#include "views/win/resources/Resources.h"
 
 using namespace wintest;
 using kwin::DialogItemTemplate;

@@ -5,8 +5,8 @@
 
 #include "MessageLog.h"
 
-#include "views/win/Backend.h"
-#include "views/win/Clock.h"
+#include "views/win/backend/Backend.h"
+#include "views/win/core/Clock.h"
 
 using namespace wintest;
 

@@ -4,9 +4,8 @@
 
 #include "MessageLog.h"
 
-#include "views/win/Backend.h"
-#include "views/win/ResourceTemplates.h"
-#include "views/win/ToolkitServices.h"
+#include "views/win/backend/Backend.h"
+#include "views/win/resources/ResourceTemplates.h"
 
 #include <string>
 

@@ -3,8 +3,8 @@
 
 #include "MessageLog.h"
 
-#include "views/win/CAppModule.h"
-#include "views/win/CMessageLoop.h"
+#include "views/win/framework/CAppModule.h"
+#include "views/win/framework/CMessageLoop.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 
 #include "MessageLog.h"
 
-#include "views/win/CWindow.h"
-#include "views/win/Clock.h"
+#include "views/win/core/Clock.h"
+#include "views/win/framework/CWindow.h"
 
 #include <chrono>
 

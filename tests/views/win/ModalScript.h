@@ -4,13 +4,12 @@
 // dialog starts, the next scripted step runs; it works the modal window with
 // real keys and clicks through the Qt backend, which its loop then handles.
 
-#include "views/win/MessageQueue.h"
-#include "views/win/ToolkitServices.h"
 #include "views/win/Win32.h"
+#include "views/win/backend/Backend.h"
 #include "views/win/qt/QtBackend.h"
 
 #include <QApplication>
-#include <QDialog>
+#include <QFileDialog>
 #include <QTest>
 #include <QWidget>
 
@@ -25,9 +24,9 @@ using ModalStep = std::function<void(const kwin::ModalStart&)>;
 class ModalScript {
 public:
     ModalScript() {
-        kwin::SetModalHook([this](const kwin::ModalStart& start) { Next(start); });
+        kwin::SetModalTestSeam([this](const kwin::ModalStart& start) { Next(start); });
     }
-    ~ModalScript() { kwin::SetModalHook({}); }
+    ~ModalScript() { kwin::SetModalTestSeam({}); }
     ModalScript(const ModalScript&) = delete;
     ModalScript& operator=(const ModalScript&) = delete;
 
@@ -48,7 +47,7 @@ private:
             // Leave it at once so the test cannot hang.
             if (start.window != nullptr) {
                 EndDialog(start.window, IDCANCEL);
-            } else if (auto* dialog = static_cast<QDialog*>(start.toolkitDialog)) {
+            } else if (QFileDialog* dialog = kwin::qt::RunningFileDialog()) {
                 dialog->reject();
             }
             return;
@@ -85,7 +84,13 @@ inline void ClickOn(HWND control) {
 // Queues a message behind the keys and clicks given so far (posted messages
 // would overtake them, as on the platform).
 inline void PostAfterInput(HWND hwnd, UINT message) {
-    kwin::PostInput(MSG{hwnd, message, 0, 0, 0, POINT{0, 0}}, kwin::InputInfo{true, 0, 0});
+    kwin::PostBehindInput(hwnd, message);
+}
+
+// The file dialog whose modal loop has just started.
+inline QFileDialog* FileDialogOf(const kwin::ModalStart& start) {
+    EXPECT_TRUE(start.kind == kwin::ModalKind::OpenFile || start.kind == kwin::ModalKind::SaveFile);
+    return kwin::qt::RunningFileDialog();
 }
 
 inline std::string TextOf(HWND hwnd) {

@@ -5,7 +5,7 @@
 #include "Bitmap.h"
 #include "MessageLog.h"
 
-#include "views/win/Resources.h"
+#include "views/win/resources/Resources.h"
 
 #include <array>
 

@@ -7,7 +7,7 @@
 #include "ModalScript.h"
 #include "QtWindowFixture.h"
 
-#include "views/win/ResourceTemplates.h"
+#include "views/win/resources/ResourceTemplates.h"
 
 #include <QMenu>
 #include <QMenuBar>

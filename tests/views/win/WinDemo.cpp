@@ -6,8 +6,8 @@
 #include "app/AppResources.h"
 #include "app/CenterWindow.h"
 #include "app/ResourceIds.h"
-#include "views/win/CMessageLoop.h"
-#include "views/win/CWindow.h"
+#include "views/win/framework/CMessageLoop.h"
+#include "views/win/framework/CWindow.h"
 #include "views/win/qt/QtBackend.h"
 
 #include <cstdio>

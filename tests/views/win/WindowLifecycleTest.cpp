@@ -3,7 +3,7 @@
 
 #include "MessageLog.h"
 
-#include "views/win/Backend.h"
+#include "views/win/backend/Backend.h"
 
 using namespace wintest;
 

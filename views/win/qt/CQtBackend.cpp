@@ -3,6 +3,7 @@
 #include "views/win/Win32.h"
 #include "views/win/qt/CQtChildFrame.h"
 #include "views/win/qt/CQtPeer.h"
+#include "views/win/qt/CQtServices.h"
 #include "views/win/qt/CQtWindowPeer.h"
 #include "views/win/qt/QtWindowFlags.h"
 
@@ -14,51 +15,38 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 namespace kwin::qt {
 namespace {
 
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-std::string ClassNameOf(HWND hwnd) {
-    char name[256] = {};
-    GetClassName(hwnd, name, sizeof(name));
-    return Lower(name);
-}
-
 Qt::CursorShape ShapeFor(int systemId) {
     switch (systemId) {
-    case 32513:
+    case OCR_IBEAM:
         return Qt::IBeamCursor;
-    case 32514:
+    case OCR_WAIT:
         return Qt::WaitCursor;
-    case 32515:
+    case OCR_CROSS:
         return Qt::CrossCursor;
-    case 32516:
+    case OCR_UP:
         return Qt::UpArrowCursor;
-    case 32642:
+    case OCR_SIZENWSE:
         return Qt::SizeFDiagCursor;
-    case 32643:
+    case OCR_SIZENESW:
         return Qt::SizeBDiagCursor;
-    case 32644:
+    case OCR_SIZEWE:
         return Qt::SizeHorCursor;
-    case 32645:
+    case OCR_SIZENS:
         return Qt::SizeVerCursor;
-    case 32646:
+    case OCR_SIZEALL:
         return Qt::SizeAllCursor;
-    case 32648:
+    case OCR_NO:
         return Qt::ForbiddenCursor;
-    case 32649:
+    case OCR_HAND:
         return Qt::PointingHandCursor;
-    case 32650:
+    case OCR_APPSTARTING:
         return Qt::BusyCursor;
-    case 32651:
+    case OCR_HELP:
         return Qt::WhatsThisCursor;
     default:
         return Qt::ArrowCursor;
@@ -83,9 +71,6 @@ std::unique_ptr<IWindowPeer> CQtBackend::CreatePeer(HWND hwnd) {
     QWidget* parentWidget = parent != nullptr ? WidgetOf(parent) : nullptr;
     if (parent != nullptr && parentWidget == nullptr) {
         return nullptr;
-    }
-    if (const auto it = m_factories.find(ClassNameOf(hwnd)); it != m_factories.end()) {
-        return it->second(hwnd, parentWidget);
     }
     auto peer = std::make_unique<CQtWindowPeer>(hwnd, parentWidget);
     if (parentWidget != nullptr) {
@@ -160,8 +145,8 @@ POINT CQtBackend::CursorPos() {
     return POINT{p.x(), p.y()};
 }
 
-void CQtBackend::RegisterFactory(const std::string& className, PeerFactory factory) {
-    m_factories[Lower(className)] = std::move(factory);
+ToolkitServices CQtBackend::Services() {
+    return CQtServices::All();
 }
 
 } // namespace kwin::qt

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/win/Backend.h"
+#include "views/win/backend/Backend.h"
 #include "views/win/qt/CQtTextEngine.h"
 #include "views/win/qt/QtBackend.h"
 
@@ -26,13 +26,11 @@ public:
     int LogPixels() override;
     std::string UiFontFamily() override;
     POINT CursorPos() override;
-
-    void RegisterFactory(const std::string& className, PeerFactory factory);
+    ToolkitServices Services() override;
 
 private:
     CQtTextEngine m_text;
     QTimer m_wakeTimer;
-    std::map<std::string, PeerFactory> m_factories; // lower-case class names
 };
 
 } // namespace kwin::qt

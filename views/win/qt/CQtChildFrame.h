@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/win/WinTypes.h"
+#include "views/win/api/WinTypes.h"
 
 #include <QPointer>
 #include <QWidget>

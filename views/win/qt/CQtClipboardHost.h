@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/win/ToolkitServices.h"
+#include "views/win/backend/Backend.h"
 
 namespace kwin::qt {
 

@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include <vector>
+
 namespace kwin::qt {
 namespace {
 
@@ -51,7 +53,26 @@ void Prepare(QFileDialog& dialog, const FileDialogRequest& request) {
     }
 }
 
+// The file dialogs running now, innermost last.
+std::vector<QFileDialog*>& RunningDialogs() {
+    static std::vector<QFileDialog*> dialogs;
+    return dialogs;
+}
+
+// Keeps a dialog in the running list while its modal loop runs.
+class RunningScope {
+public:
+    explicit RunningScope(QFileDialog& dialog) { RunningDialogs().push_back(&dialog); }
+    ~RunningScope() { RunningDialogs().pop_back(); }
+    RunningScope(const RunningScope&) = delete;
+    RunningScope& operator=(const RunningScope&) = delete;
+};
+
 } // namespace
+
+QFileDialog* CQtFileDialogHost::Running() {
+    return RunningDialogs().empty() ? nullptr : RunningDialogs().back();
+}
 
 std::optional<std::string> CQtFileDialogHost::Run(const FileDialogRequest& request) {
     QFileDialog dialog;
@@ -71,7 +92,8 @@ std::optional<std::string> CQtFileDialogHost::Run(const FileDialogRequest& reque
     if (const QWidget* ownerWidget = owner != nullptr ? WidgetOf(owner) : nullptr) {
         dialog.move(ownerWidget->frameGeometry().center() - dialog.rect().center());
     }
-    NotifyModalStart({request.save ? ModalKind::SaveFile : ModalKind::OpenFile, nullptr, &dialog});
+    const RunningScope running(dialog);
+    ModalLoopStarted({request.save ? ModalKind::SaveFile : ModalKind::OpenFile, nullptr});
     MSG msg{};
     while (!finished) {
         const BOOL got = GetMessage(&msg, nullptr, 0, 0);

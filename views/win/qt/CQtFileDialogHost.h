@@ -1,6 +1,8 @@
 #pragma once
 
-#include "views/win/ToolkitServices.h"
+#include "views/win/backend/Backend.h"
+
+class QFileDialog;
 
 namespace kwin::qt {
 
@@ -10,6 +12,9 @@ namespace kwin::qt {
 class CQtFileDialogHost final : public IFileDialogHost {
 public:
     std::optional<std::string> Run(const FileDialogRequest& request) override;
+
+    // The innermost file dialog running now, or nullptr.
+    static QFileDialog* Running();
 };
 
 } // namespace kwin::qt

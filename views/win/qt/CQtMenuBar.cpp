@@ -1,7 +1,7 @@
 #include "views/win/qt/CQtMenuBar.h"
 
-#include "views/win/ToolkitServices.h"
 #include "views/win/Win32.h"
+#include "views/win/backend/Backend.h"
 #include "views/win/qt/QtBackend.h"
 
 #include <QEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/win/Backend.h"
+#include "views/win/backend/Backend.h"
 
 class QWidget;
 

@@ -7,12 +7,12 @@
 
 namespace kwin::qt {
 
-void CQtServices::Install() {
+ToolkitServices CQtServices::All() {
     // Kept for the life of the process, like the backend.
     static CQtServices services;
     static CQtClipboardHost clipboard;
     static CQtFileDialogHost fileDialogs;
-    SetToolkitServices({&services, &services, &clipboard, &fileDialogs});
+    return {&services, &services, &clipboard, &fileDialogs};
 }
 
 void CQtServices::MenuBarChanged(HWND hwnd) {

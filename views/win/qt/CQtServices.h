@@ -1,14 +1,14 @@
 #pragma once
 
-#include "views/win/ToolkitServices.h"
+#include "views/win/backend/Backend.h"
 
 namespace kwin::qt {
 
-// Installs the Qt menu bars, scroll bars, file dialogs and clipboard as the
-// layer's toolkit services; InstallQtBackend calls it.
+// The Qt menu bars, scroll bars, file dialogs and clipboard: the services
+// the Qt backend offers the layer.
 class CQtServices final : public IMenuBarHost, public IScrollBarHost {
 public:
-    static void Install();
+    static ToolkitServices All();
 
     void MenuBarChanged(HWND hwnd) override;
     void ScrollBarsChanged(HWND hwnd) override;

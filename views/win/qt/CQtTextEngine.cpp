@@ -1,6 +1,6 @@
 #include "views/win/qt/CQtTextEngine.h"
 
-#include "views/win/WinGdiConsts.h"
+#include "views/win/api/WinGdiConsts.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

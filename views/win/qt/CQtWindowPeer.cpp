@@ -1,9 +1,9 @@
 #include "views/win/qt/CQtWindowPeer.h"
 
-#include "views/win/Resources.h"
 #include "views/win/Win32.h"
 #include "views/win/qt/QtBackend.h"
 #include "views/win/qt/QtKeyMap.h"
+#include "views/win/resources/Resources.h"
 
 #include <QCloseEvent>
 #include <QIcon>

@@ -1,8 +1,8 @@
 #include "views/win/qt/QtBackend.h"
 
 #include "views/win/qt/CQtBackend.h"
+#include "views/win/qt/CQtFileDialogHost.h"
 #include "views/win/qt/CQtPeer.h"
-#include "views/win/qt/CQtServices.h"
 
 #include <QApplication>
 
@@ -28,12 +28,7 @@ void InstallQtBackend() {
         new QApplication(argc, argv);
     }
     Backend() = new CQtBackend();
-    SetBackend(Backend());
-    CQtServices::Install();
-}
-
-bool IsQtBackendInstalled() {
-    return Backend() != nullptr;
+    InstallBackend(Backend());
 }
 
 QWidget* WidgetOf(HWND hwnd) {
@@ -41,9 +36,8 @@ QWidget* WidgetOf(HWND hwnd) {
     return peer != nullptr ? peer->Widget() : nullptr;
 }
 
-void RegisterPeerFactory(const std::string& className, PeerFactory factory) {
-    InstallQtBackend();
-    Backend()->RegisterFactory(className, std::move(factory));
+QFileDialog* RunningFileDialog() {
+    return CQtFileDialogHost::Running();
 }
 
 } // namespace kwin::qt

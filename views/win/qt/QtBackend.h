@@ -5,27 +5,25 @@
 // a widget, input arrives as posted messages, GetMessage waits inside Qt's
 // event processing, and text is measured and drawn with Qt's fonts.
 
-#include "views/win/Backend.h"
-#include "views/win/WinTypes.h"
+#include "views/win/api/WinTypes.h"
+#include "views/win/backend/Backend.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 
+class QFileDialog;
 class QWidget;
 
 namespace kwin::qt {
 
 void InstallQtBackend();
-bool IsQtBackendInstalled();
 
 // The widget that shows a window's client area, or nullptr.
 QWidget* WidgetOf(HWND hwnd);
 
-// Window classes whose windows need a widget of their own kind (edits,
-// buttons, status bars) register a factory; parentWidget is the client widget
-// of the parent window, or nullptr for a top-level window.
-using PeerFactory = std::function<std::unique_ptr<IWindowPeer>(HWND hwnd, QWidget* parentWidget)>;
-void RegisterPeerFactory(const std::string& className, PeerFactory factory);
+// Test seam: the file dialog whose modal loop is running, or nullptr. A
+// test's modal step works it (types a name, presses Enter or Esc).
+QFileDialog* RunningFileDialog();
 
 } // namespace kwin::qt

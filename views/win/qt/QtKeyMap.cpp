@@ -1,7 +1,7 @@
 #include "views/win/qt/QtKeyMap.h"
 
-#include "views/win/Backend.h"
-#include "views/win/WinMessages.h"
+#include "views/win/api/WinMessages.h"
+#include "views/win/backend/Backend.h"
 
 namespace kwin::qt {
 namespace {

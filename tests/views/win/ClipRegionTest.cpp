@@ -1,0 +1,225 @@
+// Clip regions as pixels: whatever is drawn lands only inside the clip that
+// IntersectClipRect, ExcludeClipRect and SelectClipRgn leave, whichever
+// drawing operation draws it.
+
+#include "Bitmap.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Red = RGB(255, 0, 0);
+constexpr int Size = 30;
+const RECT All{0, 0, Size, Size};
+const RECT Hole{10, 10, 20, 20};
+
+void Fill(HDC dc, const RECT& r, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
+// GetPixel reads only inside the clip, as on the platform: checks drop it first.
+void Unclip(const Bitmap& bmp) {
+    SelectClipRgn(bmp.dc(), nullptr);
+}
+
+struct DrawCase {
+    std::string name;
+    std::function<void(HDC)> draw;
+};
+
+// Each draws red over the whole bitmap, the hole included.
+const DrawCase DrawCases[] = {
+    {"FillRect", [](HDC dc) { Fill(dc, All, Red); }},
+    {"PatBlt",
+     [](HDC dc) {
+         HBRUSH brush = CreateSolidBrush(Red);
+         HGDIOBJ old = SelectObject(dc, brush);
+         PatBlt(dc, 0, 0, Size, Size, PATCOPY);
+         DeleteObject(SelectObject(dc, old));
+     }},
+    {"Rectangle",
+     [](HDC dc) {
+         HBRUSH brush = CreateSolidBrush(Red);
+         HPEN pen = CreatePen(PS_SOLID, 1, Red);
+         HGDIOBJ oldBrush = SelectObject(dc, brush);
+         HGDIOBJ oldPen = SelectObject(dc, pen);
+         Rectangle(dc, 0, 0, Size, Size);
+         DeleteObject(SelectObject(dc, oldBrush));
+         DeleteObject(SelectObject(dc, oldPen));
+     }},
+    {"Ellipse",
+     [](HDC dc) {
+         HBRUSH brush = CreateSolidBrush(Red);
+         HGDIOBJ old = SelectObject(dc, brush);
+         Ellipse(dc, -20, -20, Size + 20, Size + 20);
+         DeleteObject(SelectObject(dc, old));
+     }},
+    {"Lines",
+     [](HDC dc) {
+         HPEN pen = CreatePen(PS_SOLID, 1, Red);
+         HGDIOBJ old = SelectObject(dc, pen);
+         for (int y = 0; y < Size; ++y) {
+             MoveToEx(dc, 0, y, nullptr);
+             LineTo(dc, Size, y);
+         }
+         DeleteObject(SelectObject(dc, old));
+     }},
+    {"SetPixel",
+     [](HDC dc) {
+         for (int y = 0; y < Size; ++y) {
+             for (int x = 0; x < Size; ++x) {
+                 SetPixel(dc, x, y, Red);
+             }
+         }
+     }},
+    {"BitBlt",
+     [](HDC dc) {
+         Bitmap source(Size, Size, Red);
+         BitBlt(dc, 0, 0, Size, Size, source.dc(), 0, 0, SRCCOPY);
+     }},
+    {"InvertRect",
+     [](HDC dc) {
+         Fill(dc, All, RGB(0, 255, 255)); // inverts to red where it lands
+         InvertRect(dc, &All);
+     }},
+};
+
+class ClipDrawTest : public ::testing::TestWithParam<DrawCase> {};
+
+} // namespace
+
+TEST_P(ClipDrawTest, ExcludedRectangleStaysUntouched) {
+    Bitmap bmp(Size, Size);
+    EXPECT_EQ(ExcludeClipRect(bmp.dc(), Hole.left, Hole.top, Hole.right, Hole.bottom),
+              COMPLEXREGION);
+    GetParam().draw(bmp.dc());
+    Unclip(bmp);
+    EXPECT_EQ(bmp.Count(Hole, White), 100);
+    EXPECT_EQ(bmp.Count(All, Red), Size * Size - 100);
+}
+
+TEST_P(ClipDrawTest, IntersectedRectangleIsAllThatChanges) {
+    Bitmap bmp(Size, Size);
+    EXPECT_EQ(IntersectClipRect(bmp.dc(), Hole.left, Hole.top, Hole.right, Hole.bottom),
+              SIMPLEREGION);
+    GetParam().draw(bmp.dc());
+    Unclip(bmp);
+    EXPECT_EQ(bmp.Count(Hole, Red), 100);
+    EXPECT_EQ(bmp.Count(All, Red), 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryOperation, ClipDrawTest, ::testing::ValuesIn(DrawCases),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(ClipRegionTest, ClipBoxAndKindFollowEachStep) {
+    Bitmap bmp(Size, Size);
+    HDC dc = bmp.dc();
+    RECT box{};
+    EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
+    EXPECT_EQ(box.right, Size);
+    ExcludeClipRect(dc, 0, 0, Size, 10); // the top third goes
+    EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
+    EXPECT_EQ(box.top, 10);
+    EXPECT_EQ(box.bottom, Size);
+    ExcludeClipRect(dc, 10, 15, 20, 20); // a hole: no longer one rectangle
+    EXPECT_EQ(GetClipBox(dc, &box), COMPLEXREGION);
+    EXPECT_EQ(box.top, 10);
+    IntersectClipRect(dc, 0, 0, 10, Size); // the left column, clear of the hole
+    EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.right, 10);
+    ExcludeClipRect(dc, 0, 0, Size, Size);
+    EXPECT_EQ(GetClipBox(dc, &box), NULLREGION);
+    Fill(dc, All, Red);
+    Unclip(bmp);
+    EXPECT_EQ(bmp.Count(All, Red), 0);
+    EXPECT_EQ(SelectClipRgn(dc, nullptr), SIMPLEREGION); // back to the whole bitmap
+    Fill(dc, All, Red);
+    EXPECT_EQ(bmp.Count(All, Red), Size * Size);
+}
+
+TEST(ClipRegionTest, ExcludedRectangleIsInLogicalCoordinates) {
+    Bitmap bmp(Size, Size);
+    SetViewportOrgEx(bmp.dc(), 5, 5, nullptr);
+    ExcludeClipRect(bmp.dc(), 0, 0, 10, 10); // device 5..15
+    SetViewportOrgEx(bmp.dc(), 0, 0, nullptr);
+    Fill(bmp.dc(), All, Red);
+    Unclip(bmp);
+    EXPECT_EQ(bmp.Count({5, 5, 15, 15}, White), 100);
+    EXPECT_EQ(bmp.At(4, 4), Red);
+    EXPECT_EQ(bmp.At(15, 15), Red);
+}
+
+TEST(ClipRegionTest, SelectedRegionIsCopiedAndReplacesTheClip) {
+    Bitmap bmp(Size, Size);
+    ExcludeClipRect(bmp.dc(), 0, 0, Size, Size);
+    HRGN region = CreateRectRgn(2, 3, 12, 8);
+    EXPECT_EQ(SelectClipRgn(bmp.dc(), region), SIMPLEREGION);
+    DeleteObject(region); // the DC keeps its own copy
+    Fill(bmp.dc(), All, Red);
+    EXPECT_EQ(bmp.At(12, 3), CLR_INVALID) << "read outside the clip";
+    Unclip(bmp);
+    EXPECT_EQ(bmp.Count(All, Red), 10 * 5);
+    EXPECT_EQ(bmp.At(2, 3), Red);
+    EXPECT_EQ(bmp.At(12, 3), White);
+}
+
+TEST(ClipRegionTest, RestoreDcGivesBackTheClip) {
+    Bitmap bmp(Size, Size);
+    const int saved = SaveDC(bmp.dc());
+    ExcludeClipRect(bmp.dc(), Hole.left, Hole.top, Hole.right, Hole.bottom);
+    RestoreDC(bmp.dc(), saved);
+    Fill(bmp.dc(), All, Red);
+    EXPECT_EQ(bmp.Count(All, Red), Size * Size);
+}
+
+TEST(ClipRegionTest, CopyWithinOneBitmapAroundAHoleReadsTheOriginalPixels) {
+    Bitmap bmp(Size, Size);
+    for (int x = 0; x < Size; ++x) { // a column of a different colour each
+        const RECT column{x, 0, x + 1, Size};
+        Fill(bmp.dc(), column, RGB(x, 0, 0));
+    }
+    ExcludeClipRect(bmp.dc(), 0, 10, Size, 20); // the clip is an upper and a lower band
+    BitBlt(bmp.dc(), 1, 0, Size - 1, Size, bmp.dc(), 0, 0, SRCCOPY); // one to the right
+    Unclip(bmp);
+    EXPECT_EQ(bmp.At(1, 0), RGB(0, 0, 0));
+    EXPECT_EQ(bmp.At(29, 0), RGB(28, 0, 0));
+    EXPECT_EQ(bmp.At(29, 25), RGB(28, 0, 0));
+    EXPECT_EQ(bmp.At(29, 15), RGB(29, 0, 0)) << "the excluded band is not copied";
+}
+
+TEST(ClipRegionTest, PaintDcClipsToTheUpdateRectangleAndItsOwnExclusions) {
+    WNDCLASSEX wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = DefWindowProc;
+    wc.lpszClassName = "ClipRegionTestWindow";
+    RegisterClassEx(&wc);
+    HWND hwnd = CreateWindowEx(0, wc.lpszClassName, "", WS_POPUP, 0, 0, Size, Size, nullptr,
+                               nullptr, nullptr, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    ValidateRect(hwnd, nullptr);
+    const RECT update{0, 0, 20, 20};
+    InvalidateRect(hwnd, &update, FALSE);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    ExcludeClipRect(dc, 0, 0, 10, 10);
+    RECT box{};
+    EXPECT_EQ(GetClipBox(dc, &box), COMPLEXREGION);
+    EXPECT_EQ(box.right, 20);
+    EXPECT_EQ(box.bottom, 20);
+    Fill(dc, All, Red);
+    EndPaint(hwnd, &ps);
+    HDC window = GetDC(hwnd);
+    EXPECT_NE(GetPixel(window, 5, 5), Red);
+    EXPECT_EQ(GetPixel(window, 15, 5), Red);
+    EXPECT_EQ(GetPixel(window, 15, 15), Red);
+    EXPECT_NE(GetPixel(window, 25, 25), Red);
+    ReleaseDC(hwnd, window);
+    DestroyWindow(hwnd);
+}
