@@ -9,29 +9,6 @@ namespace {
 
 constexpr CellPos Hole{2, 5};
 
-TEST(SessionConstruction, StartsIdleWithNothingSelected) {
-    const CGameFieldCtrl session;
-    EXPECT_EQ(session.field, CGameField{});
-    EXPECT_TRUE(session.snapShots.empty());
-    EXPECT_TRUE(session.undo.empty());
-    EXPECT_TRUE(session.redo.empty());
-    EXPECT_EQ(session.startTime, 0);
-    EXPECT_EQ(session.finalTime, 0);
-    EXPECT_EQ(session.level, 0);
-    EXPECT_FALSE(session.helpUsed);
-    EXPECT_EQ(session.GetSelection(), CellPos{});
-    EXPECT_EQ(session.GetInputMode(), CGameFieldCtrl::DigitEntry);
-    EXPECT_EQ(session.GetConflictRegion(), ConflictRegion{});
-    EXPECT_FALSE(session.IsAutoCheck());
-    EXPECT_FALSE(session.IsLeftDrag());
-    EXPECT_FALSE(session.IsRightDrag());
-    EXPECT_FALSE(session.IsGameOver());
-    EXPECT_FALSE(session.IsCaptured());
-    EXPECT_EQ(session.GetStats().filled, 0u);
-    EXPECT_EQ(session.GetStats().givens, 0u);
-    EXPECT_EQ(session.GetElapsed(), 0);
-}
-
 TEST_F(SessionTest, NewGameEmptiesHistoryAndSnapshotsAndKeepsTheInputMode) {
     session.NewBlankGame();
     Select({1, 1});
@@ -392,7 +369,7 @@ TEST_F(SessionTest, SelectionAndModeChangesNotifyTheHintStrip) {
 }
 
 TEST_F(SessionTest, NoHintStripMeansNoCellStateMessage) {
-    mainWindow.SetHintStrip(nullptr);
+    SetHintStrip(nullptr);
     session.SelectCell({1, 1});
     EXPECT_EQ(TakeLog(), MessageLog({ToParent(WM_GET_HINTSTRIP, 0, 0)}));
 }
@@ -443,30 +420,26 @@ TEST_F(SessionTest, AutoCheckShowsARepeatedRowAtOnceAndHidesItWhenCleared) {
     EXPECT_EQ(session.GetConflictRegion().number, 0u);
 }
 
-TEST_F(SessionTest, AutoCheckShowsTheColumnWhenRowAndColumnBothRepeat) {
-    session.NewBlankGame();
-    session.SetAutoCheck(true);
-    Select({1, 5});
-    session.SetDigit(3);
-    Select({5, 1});
-    session.SetDigit(3);
-    Select({5, 5});
-    session.SetDigit(3);
-    // Column 5 is examined in row 1, before row 5 is reached.
-    EXPECT_EQ(session.GetConflictRegion(), (ConflictRegion{ConflictRegion::Column, 5}));
-}
-
-TEST_F(SessionTest, AutoCheckShowsTheRowBeforeTheColumnOfTheSameCell) {
-    session.NewBlankGame();
-    session.SetAutoCheck(true);
-    Select({2, 1});
-    session.SetDigit(3);
-    Select({8, 6});
-    session.SetDigit(3);
-    Select({8, 1});
-    session.SetDigit(3);
-    // Row 1 and column 8 both repeat; the row is examined first.
-    EXPECT_EQ(session.GetConflictRegion(), (ConflictRegion{ConflictRegion::Row, 1}));
+// Three 3s, the last making a row and a column repeat at once.
+TEST_F(SessionTest, AutoCheckShowsTheRegionExaminedFirst) {
+    const struct {
+        CellPos cells[3];
+        ConflictRegion shown;
+    } cases[] = {
+        // Column 5 is examined in row 1, before row 5 is reached.
+        {{{1, 5}, {5, 1}, {5, 5}}, {ConflictRegion::Column, 5}},
+        // Row 1 and column 8 both repeat; the row is examined first.
+        {{{2, 1}, {8, 6}, {8, 1}}, {ConflictRegion::Row, 1}},
+    };
+    for (const auto& c : cases) {
+        session.NewBlankGame();
+        session.SetAutoCheck(true);
+        for (const CellPos pos : c.cells) {
+            Select(pos);
+            session.SetDigit(3);
+        }
+        EXPECT_EQ(session.GetConflictRegion(), c.shown);
+    }
 }
 
 TEST_F(SessionTest, WithoutAutoCheckARefreshHidesTheConflict) {

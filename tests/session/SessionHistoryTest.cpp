@@ -188,25 +188,19 @@ TEST_F(SessionTest, LoadingASnapshotEmptiesTheHistoryAndKeepsTheClockAndTheList)
     EXPECT_TRUE(TakeLog().empty());
 }
 
-TEST_F(SessionTest, ASnapshotNameIsCutToTwentyBytes) {
+TEST_F(SessionTest, ASnapshotNameIsCutToTwentyBytesAndNeverSplitsACharacter) {
     session.NewBlankGame();
     session.MakeSnapshot("Twenty-five characters!!!", 3725);
     session.MakeSnapshot("Start", 3725);
-    EXPECT_EQ(std::string(session.snapShots[0].name.data(), 20), "Twenty-five characte");
-    std::vector<std::string> labels;
-    session.GetSnapshotLabels(labels);
-    EXPECT_EQ(labels,
-              (std::vector<std::string>{"Twenty-five characte (01:02:05)", "Start (01:02:05)"}));
-}
-
-TEST_F(SessionTest, ASnapshotNameNeverEndsInASplitCharacter) {
-    session.NewBlankGame();
     // 18 ASCII bytes, then a three-byte character that would end at byte 21.
     session.MakeSnapshot("eighteen-bytes-abc\xE2\x82\xAC", 0);
+    EXPECT_EQ(std::string(session.snapShots[0].name.data(), 20), "Twenty-five characte");
+    EXPECT_EQ(session.snapShots[2].name[18], '\0');
     std::vector<std::string> labels;
     session.GetSnapshotLabels(labels);
-    EXPECT_EQ(labels.front(), "eighteen-bytes-abc (00:00:00)");
-    EXPECT_EQ(session.snapShots[0].name[18], '\0');
+    EXPECT_EQ(labels, (std::vector<std::string>{"Twenty-five characte (01:02:05)",
+                                                "Start (01:02:05)",
+                                                "eighteen-bytes-abc (00:00:00)"}));
 }
 
 TEST_F(SessionTest, ASnapshotOfAWonGameCarriesTheFinalTime) {
