@@ -120,7 +120,7 @@ TEST_F(SessionTest, AFullBoardWithARepeatedDigitIsNotWonAndShowsTheFirstBadUnit)
 
     session.SetDigit(wrong);
 
-    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed()}));
+    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed(7, 0)}));
     EXPECT_FALSE(session.IsAutoCheck());
     EXPECT_FALSE(session.IsGameOver());
     EXPECT_EQ(session.finalTime, 0);
@@ -155,7 +155,7 @@ TEST_F(SessionTest, HintInALevelGameGivesTheCandidatesAndSetsHelpUsed) {
 
     EXPECT_TRUE(session.Hint());
 
-    EXPECT_EQ(TakeLog(), Concat({Recorded(), HintStripNotified()}));
+    EXPECT_EQ(TakeLog(), Concat({Recorded(), HintStripNotified(0, 0x0091)}));
     EXPECT_EQ(CellAt({1, 1}), (CCell{0, 0x0091})); // 1, 5 and 8
     EXPECT_TRUE(session.helpUsed);
     ASSERT_EQ(session.undo.size(), 2u);
@@ -176,7 +176,7 @@ TEST_F(SessionTest, HintOnAFilledCellSetsHelpUsedButRecordsNothing) {
     EXPECT_TRUE(session.Hint());
     EXPECT_TRUE(session.helpUsed);
     EXPECT_TRUE(session.undo.empty());
-    EXPECT_EQ(TakeLog(), HintStripNotified());
+    EXPECT_EQ(TakeLog(), HintStripNotified(1, 0x8000));
 }
 
 TEST_F(SessionTest, HintIsRefusedWhenTheBoxRepeatsADigit) {
@@ -209,7 +209,7 @@ TEST_F(SessionTest, ClearDigitKeepsTheMarksAndClearCellRemovesThem) {
 
     session.ClearDigit();
     EXPECT_EQ(CellAt({4, 4}), (CCell{0, 0x0003}));
-    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed()}));
+    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed(0, 0x0003)}));
 
     session.Undo();
     ASSERT_EQ(CellAt({4, 4}), (CCell{5, 0x0003}));
@@ -289,11 +289,11 @@ TEST_F(SessionTest, TheHintStripEntersADigitThroughItsMessage) {
     SendMessage(session.GetHwnd(), WM_FIELD_ENTERDIGIT, 0, 0x305); // only the low 8 bits count
 
     EXPECT_EQ(CellAt({6, 2}), (CCell{5, 0x0040})); // the marks stay
-    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed()}));
+    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed(5, 0x0040)}));
 
     SendMessage(session.GetHwnd(), WM_FIELD_ENTERDIGIT, 0, 5); // the same digit again
     EXPECT_EQ(session.undo.size(), 3u);
-    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed()}));
+    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed(5, 0x0040)}));
 }
 
 TEST_F(SessionTest, TheHintStripInMarkModeFlipsMarksOfEmptyCellsOnly) {
@@ -304,7 +304,7 @@ TEST_F(SessionTest, TheHintStripInMarkModeFlipsMarksOfEmptyCellsOnly) {
 
     session.EnterFromHintStrip(2);
     EXPECT_EQ(CellAt({6, 2}), (CCell{0, 0x0002}));
-    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed()}));
+    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed(0x10000, 0x0002)}));
 
     session.ToggleInputMode();
     session.SetDigit(8);
@@ -314,7 +314,7 @@ TEST_F(SessionTest, TheHintStripInMarkModeFlipsMarksOfEmptyCellsOnly) {
     session.EnterFromHintStrip(2);
     EXPECT_EQ(CellAt({6, 2}).value, 8);
     EXPECT_EQ(session.undo.size(), records);
-    EXPECT_EQ(TakeLog(), Refreshed()); // a refresh all the same
+    EXPECT_EQ(TakeLog(), Refreshed(0x10008, 0)); // a refresh all the same
 }
 
 TEST_F(SessionTest, DigitsOutsideOneToNineAreIgnored) {

@@ -36,20 +36,12 @@ MessageLog Recorded() {
     return {ToParent(WM_FIELD_UNDOSTATE, 0, 1), ToParent(WM_FIELD_REDOSTATE, 0, 0)};
 }
 
-MessageLog SessionTest::HintStripNotified() const {
-    const CellPos selection = session.GetSelection();
-    WPARAM wParam = ~WPARAM{0};
-    LPARAM lParam = -1;
-    if (selection.IsValid()) {
-        const CCell& cell = session.field.At(selection);
-        wParam = cell.value | static_cast<WPARAM>(session.GetInputMode()) << 16;
-        lParam = cell.flags;
-    }
-    return {ToParent(WM_GET_HINTSTRIP, 0, 0), {"hint", WM_HINT_CELLSTATE, wParam, lParam, {}}};
+MessageLog HintStripNotified(WPARAM cellState, LPARAM flags) {
+    return {ToParent(WM_GET_HINTSTRIP, 0, 0), {"hint", WM_HINT_CELLSTATE, cellState, flags, {}}};
 }
 
-MessageLog SessionTest::Refreshed() const {
-    MessageLog expected = HintStripNotified();
+MessageLog Refreshed(WPARAM cellState, LPARAM flags) {
+    MessageLog expected = HintStripNotified(cellState, flags);
     SentMessage ready = ToParent(WM_FIELD_STATUSTEXT, 0, 0);
     ready.text = CGameFieldCtrl::ReadyText;
     expected.push_back(ready);

@@ -48,11 +48,6 @@ protected:
     // The messages sent since the last call, then forgets them.
     MessageLog TakeLog();
 
-    // What a refresh sends with the given selected cell state (none when the
-    // selection is not a valid cell).
-    MessageLog Refreshed() const;
-    MessageLog HintStripNotified() const;
-
     // Selects `pos` and forgets the messages that caused.
     void Select(CellPos pos);
     const CCell& CellAt(CellPos pos) const { return session.field.At(pos); }
@@ -68,5 +63,13 @@ protected:
     wintest::SpyWindow hintStrip{log};
     CGameFieldCtrl session;
 };
+
+// What the session tells the hint strip about the selected cell: its digit in
+// the low word and the input mode (0 digits, 1 marks) in the high word, and
+// its flags; with no cell selected, all bits set and -1.
+constexpr WPARAM NoCell = ~WPARAM{0};
+MessageLog HintStripNotified(WPARAM cellState = NoCell, LPARAM flags = -1);
+// The same, followed by the ready text, as every refresh sends.
+MessageLog Refreshed(WPARAM cellState = NoCell, LPARAM flags = -1);
 
 MessageLog Concat(std::initializer_list<MessageLog> parts);

@@ -60,13 +60,6 @@ TEST_F(GameFileTest, RoundTripKeepsBoardSnapshotsClockLevelAndHelp) {
     EXPECT_EQ(std::string(loaded.snapShots[1].name.data(), 20), "ABCDEFGHIJKLMNOPQRST");
 }
 
-TEST_F(GameFileTest, CompletedGameKeepsItsFrozenTime) {
-    CGameFieldFileData game = SampleGame();
-    game.finalTime = 10809;
-    GameFile::Write(File("won.sdk"), game);
-    EXPECT_EQ(GameFile::Read(File("won.sdk")).finalTime, 10809);
-}
-
 TEST_F(GameFileTest, NoSnapshotsAndTwentySnapshotsLoad) {
     CGameFieldFileData game = SampleGame();
     game.snapShots.clear();

@@ -112,16 +112,6 @@ TEST_F(SessionFileTest, RectangleWhoseEdgesDoNotFitRestoresNothing) {
     ExpectLoadRefusedAndNothingChanged();
 }
 
-TEST_F(SessionFileTest, SaveLeavesNoTemporaryFilesBeside) {
-    ASSERT_TRUE(SessionFile::Save(SampleSession(), m_window, false));
-    ASSERT_TRUE(SessionFile::Save(LiveSession(), m_window, false));
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(DataFolderPath())) {
-        names.push_back(entry.path().filename().string());
-    }
-    EXPECT_EQ(names, std::vector<std::string>{"default.dat"});
-}
-
 // LOCALAPPDATA first, then an absolute XDG_DATA_HOME, then ~/.local/share.
 TEST_F(SessionFileTest, TheBaseFolderFallsBackFromLocalAppDataToXdgToHome) {
     using Env = std::optional<std::string>;

@@ -132,16 +132,6 @@ TEST_F(WinnersFileTest, MissingOrDamagedFileLeavesListsAsTheyWere) {
     EXPECT_EQ(lists, before);
 }
 
-TEST_F(WinnersFileTest, FortyByteNameSurvivesTheFile) {
-    WinnersLists lists;
-    lists[2] = {WinnersRules::MakeEntry("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrs", 61)};
-    ASSERT_TRUE(WinnersFile::Save(lists));
-    WinnersLists loaded;
-    ASSERT_TRUE(WinnersFile::Load(loaded));
-    EXPECT_EQ(WinnersRules::NameText(loaded[2].front()),
-              "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn");
-}
-
 TEST_F(WinnersFileTest, FileWithFewerThanFourListsIsRefused) {
     ByteWriter bytes;
     bytes.ArchiveHeader().ClassInfo(0).SequenceStart(0).SequenceStart(0).SequenceStart(0);
