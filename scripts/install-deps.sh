@@ -47,8 +47,11 @@ install_packages() {
         apt-get install -y --no-install-recommends "$@"
     elif command -v sudo >/dev/null 2>&1; then
         echo "Installing missing packages with sudo: $*"
-        sudo apt-get update
-        sudo apt-get install -y --no-install-recommends "$@"
+        if ! sudo apt-get update || ! sudo apt-get install -y --no-install-recommends "$@"; then
+            echo "The install through sudo failed. Run as root:" >&2
+            echo "  $install_line" >&2
+            exit 1
+        fi
     else
         echo "Kalmora needs Debian packages that are not installed, and sudo is not available." >&2
         echo "Run as root:" >&2

@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,19 +24,7 @@ struct Recorded {
     WPARAM wParam = 0;
     LPARAM lParam = 0;
     std::string text; // set, with lParam 0, for a captured text message
-
-    friend bool operator==(const Recorded&, const Recorded&) = default;
 };
-
-inline std::ostream& operator<<(std::ostream& out, const Recorded& r) {
-    out << "{" << static_cast<const void*>(r.hwnd) << ", 0x" << std::hex << r.message
-        << ", wParam 0x" << r.wParam << ", lParam 0x" << static_cast<UINT_PTR>(r.lParam)
-        << std::dec;
-    if (!r.text.empty()) {
-        out << ", \"" << r.text << "\"";
-    }
-    return out << "}";
-}
 
 enum ExpectFlags : unsigned {
     AnyParams = 0,
