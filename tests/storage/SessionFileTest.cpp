@@ -88,28 +88,22 @@ TEST_F(SessionFileTest, LoadReplacesOnlyTheStoredPartOfALargerObject) {
     EXPECT_FALSE(autoCheck);
 }
 
-TEST_F(SessionFileTest, FileWithoutAutoCheckByteRestoresNothing) {
-    const std::string archive = SampleArchive();
-    WriteFileBytes(SessionPath(), Gzip(archive.substr(0, archive.size() - 1)));
-    ExpectLoadRefusedAndNothingChanged();
-}
-
-TEST_F(SessionFileTest, AutoCheckByteOtherThanZeroOrOneRestoresNothing) {
-    std::string archive = SampleArchive();
-    archive.back() = 2;
-    WriteFileBytes(SessionPath(), Gzip(archive));
-    ExpectLoadRefusedAndNothingChanged();
-}
-
-TEST_F(SessionFileTest, RectangleWhoseEdgesDoNotFitRestoresNothing) {
+// The end of the file: no auto-check byte, one that is neither 0 nor 1, and a
+// window width that puts the right edge past 32 bits (600 made 1000 with the
+// left edge at 2147483000).
+TEST_F(SessionFileTest, DamagedWindowOrAutoCheckRestoresNothing) {
     ASSERT_TRUE(SessionFile::Save(SampleSession(), {2147483000, 0, 2147483600, 400}, false));
-    std::string archive = Gunzip(ReadFileBytes(SessionPath()));
-    // Width, from 600 to 1000: left + width no longer fits 32 bits.
-    const std::size_t widthAt = archive.size() - 9;
-    archive[widthAt] = static_cast<char>(1000 & 0xFF);
-    archive[widthAt + 1] = static_cast<char>(1000 >> 8);
-    WriteFileBytes(SessionPath(), Gzip(archive));
-    ExpectLoadRefusedAndNothingChanged();
+    const std::string archive = Gunzip(ReadFileBytes(SessionPath()));
+    std::string noByte = archive.substr(0, archive.size() - 1);
+    std::string two = archive;
+    two.back() = 2;
+    std::string wide = archive;
+    wide[archive.size() - 9] = static_cast<char>(1000 & 0xFF);
+    wide[archive.size() - 8] = static_cast<char>(1000 >> 8);
+    for (const std::string& damaged : {noByte, two, wide}) {
+        WriteFileBytes(SessionPath(), Gzip(damaged));
+        ExpectLoadRefusedAndNothingChanged();
+    }
 }
 
 // LOCALAPPDATA first, then an absolute XDG_DATA_HOME, then ~/.local/share.
@@ -130,8 +124,8 @@ TEST_F(SessionFileTest, TheBaseFolderFallsBackFromLocalAppDataToXdgToHome) {
         env.Set("LOCALAPPDATA", c.local);
         env.Set("XDG_DATA_HOME", c.xdg);
         env.Set("HOME", c.home);
-        EXPECT_EQ(DataFolder::BaseFolder(), c.base) << c.local.value_or("-") << " "
-                                                    << c.xdg.value_or("-");
+        EXPECT_EQ(DataFolder::BaseFolder(), c.base)
+            << c.local.value_or("-") << " " << c.xdg.value_or("-");
     }
 }
 
