@@ -31,7 +31,8 @@ jobs=$(nproc)
 echo "== normal build"
 kalmora_configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALMORA_DEVELOPER=ON
 cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+# Tests declared with kalmora_add_test carry their own limit; --timeout covers any other.
+ctest --test-dir build --output-on-failure --timeout 300 -j "$jobs"
 if $quick; then
     exit 0
 fi
@@ -40,7 +41,7 @@ echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 kalmora_configure build-asan -DCMAKE_BUILD_TYPE=Debug -DKALMORA_DEVELOPER=ON \
     -DKALMORA_SANITIZE=ON -DKALMORA_BENCHMARKS=OFF
 cmake --build build-asan -j "$jobs"
-ctest --test-dir build-asan --output-on-failure -j "$jobs"
+ctest --test-dir build-asan --output-on-failure --timeout 600 -j "$jobs"
 
 if ! command -v clang++ >/dev/null 2>&1; then
     echo "== fuzzers skipped: clang++ is not installed"
