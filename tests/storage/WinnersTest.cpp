@@ -80,7 +80,8 @@ TEST(WinnersRulesTest, NameFillsFortyBytesPaddedWithZerosAndNeverSplitsACharacte
     EXPECT_EQ(std::string(entry.name.data(), 40), std::string("Eve") + std::string(37, '\0'));
     EXPECT_EQ(entry.time, 77);
     const std::string name45 = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrs";
-    EXPECT_EQ(std::string(WinnersRules::MakeEntry(name45, 1).name.data(), 40), name45.substr(0, 40));
+    EXPECT_EQ(std::string(WinnersRules::MakeEntry(name45, 1).name.data(), 40),
+              name45.substr(0, 40));
     // 39 ASCII bytes, then a two-byte character that byte 40 would split.
     const HiScoreEntry cut = WinnersRules::MakeEntry(std::string(39, 'a') + "\xC3\xA9", 1);
     EXPECT_EQ(WinnersRules::NameText(cut), std::string(39, 'a'));
