@@ -1,8 +1,9 @@
 // Message boxes, the open and save file dialogs answered by the test, the
 // overwrite prompt, and the clipboard through the desktop's clipboard.
 
-#include "ModalScript.h"
 #include "tests/support/MessageLog.h"
+
+#include "ModalScript.h"
 
 #include <QClipboard>
 #include <QFileDialog>

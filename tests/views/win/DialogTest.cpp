@@ -2,8 +2,9 @@
 // Enter, Esc and the close box, Tab order, typed text read back, the
 // disabled owner, the first focus and the size in dialog units.
 
-#include "ModalScript.h"
 #include "tests/support/MessageLog.h"
+
+#include "ModalScript.h"
 
 #include "views/win/Backend.h"
 #include "views/win/ResourceTemplates.h"

@@ -3,9 +3,10 @@
 // scroll bar widgets that report what the user does, and status panes drawn
 // with centred and left-aligned texts.
 
+#include "tests/support/MessageLog.h"
+
 #include "ModalScript.h"
 #include "QtWindowFixture.h"
-#include "tests/support/MessageLog.h"
 
 #include "views/win/ResourceTemplates.h"
 

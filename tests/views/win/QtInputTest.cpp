@@ -1,8 +1,9 @@
 // Real input through the Qt backend, headless: keys and clicks reach window
 // procedures as the right messages with the right codes and coordinates.
 
-#include "QtWindowFixture.h"
 #include "tests/support/MessageLog.h"
+
+#include "QtWindowFixture.h"
 
 #include "views/win/qt/QtBackend.h"
 
