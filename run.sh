@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Kalmora and starts the game.
+# Installs what a player needs, builds the game and kalmora-tool (no tests),
+# and starts the game. Run it as yourself: only apt-get runs through sudo.
 set -euo pipefail
 cd "$(dirname "$0")"
+source scripts/configure.sh
 
 bash scripts/install-deps.sh
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+kalmora_configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALMORA_DEVELOPER=OFF
 cmake --build build -j "$(nproc)"
 
 if [ -x build/app/kalmora ]; then

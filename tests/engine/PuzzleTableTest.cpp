@@ -1,6 +1,7 @@
 #include "engine/PuzzleTable.h"
 #include "SolutionCounter.h"
 #include "engine/CGameField.h"
+#include "tests/support/SolvedGrid.h"
 
 #include <gtest/gtest.h>
 
@@ -78,12 +79,7 @@ TEST(PuzzleTableLookup, OutOfRangeLevelOrNumberThrows) {
 
 TEST(SolutionCounterSelfCheck, CountsUniqueManyAndNone) {
     // The counter itself must be trustworthy for the table checks above.
-    PuzzleDigits solved{};
-    for (int r = 0; r < 9; ++r) {
-        for (int c = 0; c < 9; ++c) {
-            solved[r * 9 + c] = static_cast<std::uint8_t>((r * 3 + r / 3 + c) % 9 + 1);
-        }
-    }
+    const PuzzleDigits solved = SolvedDigits();
     EXPECT_EQ(CountSolutions(solved, 10), 1u);
     PuzzleDigits repeated = solved;
     repeated[1] = repeated[0];

@@ -1,21 +1,23 @@
 #include "tests/session/SessionFixture.h"
 
-PuzzleDigits SolutionWithHoles(std::initializer_list<CellPos> holes) {
-    PuzzleDigits digits{};
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        digits[i] = SolutionDigit(CGameField::PosOf(i));
+std::ostream& operator<<(std::ostream& out, const SentMessage& sent) {
+    out << "{" << sent.to << ", WM_USER+" << (sent.message - WM_USER) << ", wParam "
+        << static_cast<long long>(sent.wParam) << ", lParam "
+        << static_cast<long long>(sent.lParam);
+    if (!sent.text.empty()) {
+        out << ", \"" << sent.text << "\"";
     }
-    for (const CellPos hole : holes) {
-        digits[CGameField::IndexOf(hole)] = 0;
-    }
-    return digits;
+    return out << "}";
 }
 
 SessionTest::SessionTest() {
-    CreateHeadlessWindow(mainWindow, nullptr);
-    CreateHeadlessWindow(hintStrip, nullptr);
-    CreateHeadlessWindow(session, mainWindow.GetHwnd());
-    mainWindow.SetHintStrip(hintStrip.GetHwnd());
+    for (wintest::SpyWindow* spy : {&mainWindow, &hintStrip}) {
+        spy->RecordOnly(WM_USER, WM_USER + 0x100);
+        EXPECT_TRUE(spy->CreateHeadless());
+    }
+    log.CaptureText(WM_FIELD_STATUSTEXT);
+    SetHintStrip(hintStrip.GetHwnd());
+    EXPECT_NE(session.Create(mainWindow.GetHwnd()), nullptr);
     session.SetClock([this] { return now; });
 }
 
@@ -23,7 +25,10 @@ SessionTest::~SessionTest() = default;
 
 MessageLog SessionTest::TakeLog() {
     MessageLog taken;
-    taken.swap(log);
+    for (const wintest::Recorded& r : log.Take()) {
+        const char* to = r.hwnd == mainWindow.GetHwnd() ? "main" : "hint";
+        taken.push_back({to, r.message, r.wParam, r.lParam, r.text});
+    }
     return taken;
 }
 
@@ -31,20 +36,12 @@ MessageLog Recorded() {
     return {ToParent(WM_FIELD_UNDOSTATE, 0, 1), ToParent(WM_FIELD_REDOSTATE, 0, 0)};
 }
 
-MessageLog SessionTest::HintStripNotified() const {
-    const CellPos selection = session.GetSelection();
-    WPARAM wParam = ~WPARAM{0};
-    LPARAM lParam = -1;
-    if (selection.IsValid()) {
-        const CCell& cell = session.field.At(selection);
-        wParam = cell.value | static_cast<WPARAM>(session.GetInputMode()) << 16;
-        lParam = cell.flags;
-    }
-    return {ToParent(WM_GET_HINTSTRIP, 0, 0), {"hint", WM_HINT_CELLSTATE, wParam, lParam, {}}};
+MessageLog HintStripNotified(WPARAM cellState, LPARAM flags) {
+    return {ToParent(WM_GET_HINTSTRIP, 0, 0), {"hint", WM_HINT_CELLSTATE, cellState, flags, {}}};
 }
 
-MessageLog SessionTest::Refreshed() const {
-    MessageLog expected = HintStripNotified();
+MessageLog Refreshed(WPARAM cellState, LPARAM flags) {
+    MessageLog expected = HintStripNotified(cellState, flags);
     SentMessage ready = ToParent(WM_FIELD_STATUSTEXT, 0, 0);
     ready.text = CGameFieldCtrl::ReadyText;
     expected.push_back(ready);

@@ -3,23 +3,32 @@
 #include "engine/PuzzleDigits.h"
 #include "session/CGameFieldCtrl.h"
 #include "session/FieldMessages.h"
-#include "tests/session/SpyWindow.h"
+#include "tests/support/SolvedGrid.h"
+#include "tests/support/SpyWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <initializer_list>
+#include <ostream>
+#include <string>
+#include <vector>
 
-// A complete, valid board: row r (0-based) is the digits 1-9 shifted by
-// 3 * (r mod 3) + r div 3.
-inline std::uint8_t SolutionDigit(CellPos pos) {
-    const std::uint32_t r = pos.row - 1;
-    const std::uint32_t c = pos.column - 1;
-    return static_cast<std::uint8_t>((r % 3 * 3 + r / 3 + c) % 9 + 1);
-}
+// A message the session sent, addressed by the spy's name ("main" or "hint")
+// so the expected tables below read without window handles.
+struct SentMessage {
+    std::string to;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    std::string text;
 
-// The solution above with the given cells left empty.
-PuzzleDigits SolutionWithHoles(std::initializer_list<CellPos> holes);
+    friend bool operator==(const SentMessage&, const SentMessage&) = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const SentMessage& sent);
+
+using MessageLog = std::vector<SentMessage>;
 
 // A message to the spy main window.
 SentMessage ToParent(UINT message, WPARAM wParam, LPARAM lParam);
@@ -27,7 +36,8 @@ SentMessage ToParent(UINT message, WPARAM wParam, LPARAM lParam);
 MessageLog Recorded();
 
 // A session made a child window of a spy main window, with a spy hint strip
-// the main window hands out, and a clock the test sets.
+// the main window hands out, and a clock the test sets. Both spies record the
+// session's private messages into one log.
 class SessionTest : public ::testing::Test {
 protected:
     static constexpr std::int64_t StartOfPlay = 1'700'000'000;
@@ -38,20 +48,28 @@ protected:
     // The messages sent since the last call, then forgets them.
     MessageLog TakeLog();
 
-    // What a refresh sends with the given selected cell state (none when the
-    // selection is not a valid cell).
-    MessageLog Refreshed() const;
-    MessageLog HintStripNotified() const;
-
     // Selects `pos` and forgets the messages that caused.
     void Select(CellPos pos);
     const CCell& CellAt(CellPos pos) const { return session.field.At(pos); }
 
+    // The main window answers the hint strip request with `strip`.
+    void SetHintStrip(HWND strip) {
+        mainWindow.SetReply(WM_GET_HINTSTRIP, reinterpret_cast<LRESULT>(strip));
+    }
+
     std::int64_t now = StartOfPlay;
-    MessageLog log;
-    SpyWindow mainWindow{"main", log};
-    SpyWindow hintStrip{"hint", log};
+    wintest::MessageLog log;
+    wintest::SpyWindow mainWindow{log};
+    wintest::SpyWindow hintStrip{log};
     CGameFieldCtrl session;
 };
+
+// What the session tells the hint strip about the selected cell: its digit in
+// the low word and the input mode (0 digits, 1 marks) in the high word, and
+// its flags; with no cell selected, all bits set and -1.
+constexpr WPARAM NoCell = ~WPARAM{0};
+MessageLog HintStripNotified(WPARAM cellState = NoCell, LPARAM flags = -1);
+// The same, followed by the ready text, as every refresh sends.
+MessageLog Refreshed(WPARAM cellState = NoCell, LPARAM flags = -1);
 
 MessageLog Concat(std::initializer_list<MessageLog> parts);

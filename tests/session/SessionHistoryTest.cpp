@@ -33,20 +33,20 @@ TEST_F(SessionTest, UndoTakesBackOneChangeAtATimeAndRedoReplaysIt) {
 
     session.Undo();
     EXPECT_EQ(CellAt({3, 3}).value, 5);
-    EXPECT_EQ(TakeLog(), Concat({Undone(true), Refreshed()}));
+    EXPECT_EQ(TakeLog(), Concat({Undone(true), Refreshed(5, 0)}));
     session.Undo();
     EXPECT_EQ(CellAt({3, 3}), CCell{});
-    EXPECT_EQ(TakeLog(), Concat({Undone(false), Refreshed()}));
+    EXPECT_EQ(TakeLog(), Concat({Undone(false), Refreshed(0, 0)}));
     EXPECT_TRUE(session.undo.empty());
     ASSERT_EQ(session.redo.size(), 2u);
     EXPECT_EQ(session.redo.back(), (CUndo{{5, 0}, 3, 3}));
 
     session.Redo();
     EXPECT_EQ(CellAt({3, 3}).value, 5);
-    EXPECT_EQ(TakeLog(), Concat({Redone(true), Refreshed()}));
+    EXPECT_EQ(TakeLog(), Concat({Redone(true), Refreshed(5, 0)}));
     session.Redo();
     EXPECT_EQ(CellAt({3, 3}).value, 7);
-    EXPECT_EQ(TakeLog(), Concat({Redone(false), Refreshed()}));
+    EXPECT_EQ(TakeLog(), Concat({Redone(false), Refreshed(7, 0)}));
     EXPECT_EQ(session.undo.size(), 2u);
     EXPECT_TRUE(session.redo.empty());
 }
@@ -63,7 +63,7 @@ TEST_F(SessionTest, AnyNewChangeEndsRedo) {
 
     session.SetDigit(1);
 
-    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed()}));
+    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed(1, 0)}));
     EXPECT_TRUE(session.redo.empty());
     EXPECT_EQ(session.undo.size(), 1u);
 }
@@ -175,7 +175,7 @@ TEST_F(SessionTest, LoadingASnapshotEmptiesTheHistoryAndKeepsTheClockAndTheList)
 
     session.LoadSnapshot(0);
 
-    EXPECT_EQ(TakeLog(), Concat({HistoryCleared(), Refreshed()}));
+    EXPECT_EQ(TakeLog(), Concat({HistoryCleared(), Refreshed(0, 0)}));
     EXPECT_EQ(session.field, snapped);
     EXPECT_TRUE(session.undo.empty());
     EXPECT_TRUE(session.redo.empty());
@@ -188,25 +188,19 @@ TEST_F(SessionTest, LoadingASnapshotEmptiesTheHistoryAndKeepsTheClockAndTheList)
     EXPECT_TRUE(TakeLog().empty());
 }
 
-TEST_F(SessionTest, ASnapshotNameIsCutToTwentyBytes) {
+TEST_F(SessionTest, ASnapshotNameIsCutToTwentyBytesAndNeverSplitsACharacter) {
     session.NewBlankGame();
     session.MakeSnapshot("Twenty-five characters!!!", 3725);
     session.MakeSnapshot("Start", 3725);
+    // 18 ASCII bytes, then a three-byte character that would end at byte 21.
+    session.MakeSnapshot("eighteen-bytes-abc\xE2\x82\xAC", 0);
     EXPECT_EQ(std::string(session.snapShots[0].name.data(), 20), "Twenty-five characte");
+    EXPECT_EQ(session.snapShots[2].name[18], '\0');
     std::vector<std::string> labels;
     session.GetSnapshotLabels(labels);
     EXPECT_EQ(labels,
-              (std::vector<std::string>{"Twenty-five characte (01:02:05)", "Start (01:02:05)"}));
-}
-
-TEST_F(SessionTest, ASnapshotNameNeverEndsInASplitCharacter) {
-    session.NewBlankGame();
-    // 18 ASCII bytes, then a three-byte character that would end at byte 21.
-    session.MakeSnapshot("eighteen-bytes-abc\xE2\x82\xAC", 0);
-    std::vector<std::string> labels;
-    session.GetSnapshotLabels(labels);
-    EXPECT_EQ(labels.front(), "eighteen-bytes-abc (00:00:00)");
-    EXPECT_EQ(session.snapShots[0].name[18], '\0');
+              (std::vector<std::string>{"Twenty-five characte (01:02:05)", "Start (01:02:05)",
+                                        "eighteen-bytes-abc (00:00:00)"}));
 }
 
 TEST_F(SessionTest, ASnapshotOfAWonGameCarriesTheFinalTime) {

@@ -202,7 +202,7 @@ TEST_F(SessionTest, TheWaitCursorShowsWhileSolvingAndComesBackAfterAFailure) {
     session.StartPuzzle(PuzzleTable::Get(1, 1), 1);
     int undoStates = 0;
     std::vector<HCURSOR> cursorsSeen;
-    mainWindow.SetOnMessage([&](const SentMessage& sent) {
+    mainWindow.SetOnMessage([&](const wintest::Recorded& sent) {
         cursorsSeen.push_back(GetCursor());
         if (sent.message == WM_FIELD_UNDOSTATE && ++undoStates == 10) {
             throw std::runtime_error("out of memory");

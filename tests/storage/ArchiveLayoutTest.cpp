@@ -82,19 +82,6 @@ TEST_F(ArchiveLayoutTest, GameFileHoldsHeaderBoardAndSnapshotsInOrder) {
     EXPECT_EQ(Archive(File("game.sdk")), expected.Bytes());
 }
 
-TEST_F(ArchiveLayoutTest, TwentyCharacterSnapshotNameFillsItsFieldWithoutZero) {
-    const CGameFieldFileData game = SampleGame();
-    GameFile::Write(File("game.sdk"), game);
-    const std::string archive = Archive(File("game.sdk"));
-
-    const std::string name = "ABCDEFGHIJKLMNOPQRST";
-    const std::size_t at = archive.find(name);
-    ASSERT_NE(at, std::string::npos);
-    ByteWriter countAndName;
-    countAndName.U64(20).Raw(name).I64(3725);
-    EXPECT_EQ(archive.substr(at - 8), countAndName.Bytes());
-}
-
 TEST_F(ArchiveLayoutTest, SessionFileHoldsSessionThenWindowThenAutoCheck) {
     const CGameFieldSerialData session = SampleSession();
     ByteWriter expected;

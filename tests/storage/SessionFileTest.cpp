@@ -6,6 +6,7 @@
 
 #include "storage/DataFolder.h"
 #include "storage/SessionFile.h"
+#include "tests/support/ScopedEnvironment.h"
 
 #include <boost/filesystem/operations.hpp>
 #include <gtest/gtest.h>
@@ -16,32 +17,6 @@
 namespace fs = boost::filesystem;
 
 namespace {
-
-// Sets or clears an environment variable for one test.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::optional<std::string>& value) : m_name(name) {
-        if (const char* previous = std::getenv(name)) {
-            m_previous = previous;
-        }
-        Set(value);
-    }
-    ~ScopedEnvironment() { Set(m_previous); }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    void Set(const std::optional<std::string>& value) {
-        if (value) {
-            ::setenv(m_name, value->c_str(), 1);
-        } else {
-            ::unsetenv(m_name);
-        }
-    }
-
-    const char* m_name;
-    std::optional<std::string> m_previous;
-};
 
 class SessionFileTest : public testing::Test {
 protected:
@@ -113,71 +88,52 @@ TEST_F(SessionFileTest, LoadReplacesOnlyTheStoredPartOfALargerObject) {
     EXPECT_FALSE(autoCheck);
 }
 
-TEST_F(SessionFileTest, FileWithoutAutoCheckByteRestoresNothing) {
-    const std::string archive = SampleArchive();
-    WriteFileBytes(SessionPath(), Gzip(archive.substr(0, archive.size() - 1)));
-    ExpectLoadRefusedAndNothingChanged();
-}
-
-TEST_F(SessionFileTest, AutoCheckByteOtherThanZeroOrOneRestoresNothing) {
-    std::string archive = SampleArchive();
-    archive.back() = 2;
-    WriteFileBytes(SessionPath(), Gzip(archive));
-    ExpectLoadRefusedAndNothingChanged();
-}
-
-TEST_F(SessionFileTest, RectangleWhoseEdgesDoNotFitRestoresNothing) {
+// The end of the file: no auto-check byte, one that is neither 0 nor 1, and a
+// window width that puts the right edge past 32 bits (600 made 1000 with the
+// left edge at 2147483000).
+TEST_F(SessionFileTest, DamagedWindowOrAutoCheckRestoresNothing) {
     ASSERT_TRUE(SessionFile::Save(SampleSession(), {2147483000, 0, 2147483600, 400}, false));
-    std::string archive = Gunzip(ReadFileBytes(SessionPath()));
-    // Width, from 600 to 1000: left + width no longer fits 32 bits.
-    const std::size_t widthAt = archive.size() - 9;
-    archive[widthAt] = static_cast<char>(1000 & 0xFF);
-    archive[widthAt + 1] = static_cast<char>(1000 >> 8);
-    WriteFileBytes(SessionPath(), Gzip(archive));
-    ExpectLoadRefusedAndNothingChanged();
-}
-
-TEST_F(SessionFileTest, DamagedFilesRestoreNothing) {
-    const std::string archive = SampleArchive();
-    const std::string file = ReadFileBytes(SessionPath());
-    for (std::size_t length = 0; length < archive.size(); length += 7) {
-        WriteFileBytes(SessionPath(), Gzip(archive.substr(0, length)));
+    const std::string archive = Gunzip(ReadFileBytes(SessionPath()));
+    std::string noByte = archive.substr(0, archive.size() - 1);
+    std::string two = archive;
+    two.back() = 2;
+    std::string wide = archive;
+    wide[archive.size() - 9] = static_cast<char>(1000 & 0xFF);
+    wide[archive.size() - 8] = static_cast<char>(1000 >> 8);
+    for (const std::string& damaged : {noByte, two, wide}) {
+        WriteFileBytes(SessionPath(), Gzip(damaged));
         ExpectLoadRefusedAndNothingChanged();
     }
-    WriteFileBytes(SessionPath(), file.substr(0, file.size() - 1));
-    ExpectLoadRefusedAndNothingChanged();
-    WriteFileBytes(SessionPath(), "not a session");
-    ExpectLoadRefusedAndNothingChanged();
 }
 
-TEST_F(SessionFileTest, SaveLeavesNoTemporaryFilesBeside) {
-    ASSERT_TRUE(SessionFile::Save(SampleSession(), m_window, false));
-    ASSERT_TRUE(SessionFile::Save(LiveSession(), m_window, false));
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(DataFolderPath())) {
-        names.push_back(entry.path().filename().string());
+// LOCALAPPDATA first, then an absolute XDG_DATA_HOME, then ~/.local/share.
+TEST_F(SessionFileTest, TheBaseFolderFallsBackFromLocalAppDataToXdgToHome) {
+    using Env = std::optional<std::string>;
+    const struct {
+        Env local, xdg, home;
+        std::optional<fs::path> base;
+    } cases[] = {
+        {"/l", "/x", "/h", fs::path("/l")},
+        {std::nullopt, "/x", "/h", fs::path("/x")},
+        {"", "", "/h", fs::path("/h/.local/share")},
+        {std::nullopt, "relative/path", "/h", fs::path("/h/.local/share")},
+        {std::nullopt, std::nullopt, std::nullopt, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        ScopedEnvironment env;
+        env.Set("LOCALAPPDATA", c.local);
+        env.Set("XDG_DATA_HOME", c.xdg);
+        env.Set("HOME", c.home);
+        EXPECT_EQ(DataFolder::BaseFolder(), c.base)
+            << c.local.value_or("-") << " " << c.xdg.value_or("-");
     }
-    EXPECT_EQ(names, std::vector<std::string>{"default.dat"});
 }
 
-TEST_F(SessionFileTest, UnsetLocalAppDataFallsBackToXdgDataHome) {
-    const fs::path xdg = m_root.Path() / "xdg";
-    fs::create_directory(xdg);
-    ScopedEnvironment noLocal("LOCALAPPDATA", std::nullopt);
-    ScopedEnvironment dataHome("XDG_DATA_HOME", xdg.string());
-
-    EXPECT_EQ(DataFolder::BaseFolder(), xdg);
-    EXPECT_TRUE(SessionFile::Save(SampleSession(), m_window, false));
-    EXPECT_TRUE(fs::is_regular_file(xdg / "Kalmora" / "default.dat"));
-}
-
-TEST_F(SessionFileTest, WithoutXdgDataHomeTheHomeFolderIsUsed) {
-    ScopedEnvironment noLocal("LOCALAPPDATA", std::nullopt);
-    ScopedEnvironment relative("XDG_DATA_HOME", std::string("relative/path"));
-    ScopedEnvironment home("HOME", m_root.Path().string());
-
-    EXPECT_EQ(DataFolder::BaseFolder(), m_root.Path() / ".local" / "share");
-    // Only the last folder level is ever created: ~/.local/share must exist.
+TEST_F(SessionFileTest, OnlyTheLastFolderLevelIsCreated) {
+    ScopedEnvironment env("LOCALAPPDATA", std::nullopt);
+    env.Set("XDG_DATA_HOME", std::nullopt);
+    env.Set("HOME", m_root.Path().string());
+    // ~/.local/share must exist already.
     EXPECT_FALSE(SessionFile::Save(SampleSession(), m_window, false));
     EXPECT_FALSE(fs::exists(m_root.Path() / ".local"));
 

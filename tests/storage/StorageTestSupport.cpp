@@ -101,19 +101,10 @@ void WriteFileBytes(const fs::path& path, const std::string& bytes) {
 ScopedDataRoot::ScopedDataRoot()
     : m_path(fs::temp_directory_path() / fs::unique_path("kalmora-storage-%%%%-%%%%-%%%%")) {
     fs::create_directory(m_path);
-    if (const char* previous = std::getenv("LOCALAPPDATA")) {
-        m_previous = previous;
-        m_hadPrevious = true;
-    }
-    ::setenv("LOCALAPPDATA", m_path.c_str(), 1);
+    m_environment.Set("LOCALAPPDATA", m_path.string());
 }
 
 ScopedDataRoot::~ScopedDataRoot() {
-    if (m_hadPrevious) {
-        ::setenv("LOCALAPPDATA", m_previous.c_str(), 1);
-    } else {
-        ::unsetenv("LOCALAPPDATA");
-    }
     boost::system::error_code error;
     fs::permissions(m_path, fs::owner_all | fs::add_perms, error);
     fs::remove_all(m_path, error);

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/ScopedEnvironment.h"
+
 #include <boost/filesystem/path.hpp>
 
 // Bytes of a binary archive as the format lays them out, written out by hand:
@@ -62,6 +64,5 @@ public:
 
 private:
     boost::filesystem::path m_path;
-    std::string m_previous;
-    bool m_hadPrevious = false;
+    ScopedEnvironment m_environment;
 };

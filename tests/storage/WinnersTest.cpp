@@ -73,38 +73,19 @@ TEST(WinnersRulesTest, TimesCompareAsSignedNumbers) {
     EXPECT_EQ(Names(list), (std::vector<std::string>{"negative", "positive"}));
 }
 
-TEST(WinnersRulesTest, LongNameKeepsItsFirstFortyBytesWithoutZero) {
-    const std::string name45 = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrs";
-    ASSERT_EQ(name45.size(), 45u);
-    const HiScoreEntry entry = WinnersRules::MakeEntry(name45, 77);
-    EXPECT_EQ(std::string(entry.name.data(), 40), name45.substr(0, 40));
-    EXPECT_EQ(WinnersRules::NameText(entry), name45.substr(0, 40));
-    EXPECT_EQ(entry.time, 77);
-}
-
-TEST(WinnersRulesTest, ShortAndEmptyNamesArePaddedWithZeros) {
-    const HiScoreEntry entry = WinnersRules::MakeEntry("Eve", 1);
+// The cut itself is checked with the fixed-name helpers; here, that a winner's
+// name goes through it into its 40-byte, zero-padded field.
+TEST(WinnersRulesTest, NameFillsFortyBytesPaddedWithZerosAndNeverSplitsACharacter) {
+    const HiScoreEntry entry = WinnersRules::MakeEntry("Eve", 77);
     EXPECT_EQ(std::string(entry.name.data(), 40), std::string("Eve") + std::string(37, '\0'));
-    EXPECT_EQ(WinnersRules::MakeEntry("", 1).name, (std::array<char, 40>{}));
-    EXPECT_EQ(WinnersRules::NameText(WinnersRules::MakeEntry(std::string("ab\0cd", 5), 1)), "ab");
-}
-
-TEST(WinnersRulesTest, CutNameNeverEndsInASplitCharacter) {
-    // 39 ASCII bytes, then a two-byte "é": byte 40 would be half of it.
-    const std::string name = std::string(39, 'a') + "\xC3\xA9" + "z";
-    const HiScoreEntry entry = WinnersRules::MakeEntry(name, 1);
-    EXPECT_EQ(WinnersRules::NameText(entry), std::string(39, 'a'));
-    EXPECT_EQ(entry.name[39], '\0');
-
-    // Thirteen three-byte characters fill 39 bytes; the fourteenth does not fit.
-    std::string euros;
-    for (int i = 0; i < 14; ++i) {
-        euros += "\xE2\x82\xAC";
-    }
-    EXPECT_EQ(WinnersRules::NameText(WinnersRules::MakeEntry(euros, 1)), euros.substr(0, 39));
-    // A character ending exactly at byte 40 is kept whole.
-    const std::string exact = std::string(38, 'b') + "\xC3\xA9" + "tail";
-    EXPECT_EQ(WinnersRules::NameText(WinnersRules::MakeEntry(exact, 1)), exact.substr(0, 40));
+    EXPECT_EQ(entry.time, 77);
+    const std::string name45 = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrs";
+    EXPECT_EQ(std::string(WinnersRules::MakeEntry(name45, 1).name.data(), 40),
+              name45.substr(0, 40));
+    // 39 ASCII bytes, then a two-byte character that byte 40 would split.
+    const HiScoreEntry cut = WinnersRules::MakeEntry(std::string(39, 'a') + "\xC3\xA9", 1);
+    EXPECT_EQ(WinnersRules::NameText(cut), std::string(39, 'a'));
+    EXPECT_EQ(cut.name[39], '\0');
 }
 
 TEST(WinnersRulesTest, OnlyLevelGamesWithoutHelpAreJudged) {
@@ -145,25 +126,11 @@ TEST_F(WinnersFileTest, MissingOrDamagedFileLeavesListsAsTheyWere) {
     EXPECT_FALSE(WinnersFile::Load(lists));
     EXPECT_EQ(lists, before);
 
-    WinnersLists stored;
-    stored[0] = {Winner("someone", 1)};
-    ASSERT_TRUE(WinnersFile::Save(stored));
+    ASSERT_TRUE(WinnersFile::Save({}));
     const std::string file = ReadFileBytes(WinnersPath());
-    for (std::size_t length = 0; length < file.size(); ++length) {
-        WriteFileBytes(WinnersPath(), file.substr(0, length));
-        EXPECT_FALSE(WinnersFile::Load(lists)) << "length " << length;
-        EXPECT_EQ(lists, before);
-    }
-}
-
-TEST_F(WinnersFileTest, FortyByteNameSurvivesTheFile) {
-    WinnersLists lists;
-    lists[2] = {WinnersRules::MakeEntry("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrs", 61)};
-    ASSERT_TRUE(WinnersFile::Save(lists));
-    WinnersLists loaded;
-    ASSERT_TRUE(WinnersFile::Load(loaded));
-    EXPECT_EQ(WinnersRules::NameText(loaded[2].front()),
-              "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn");
+    WriteFileBytes(WinnersPath(), file.substr(0, file.size() / 2));
+    EXPECT_FALSE(WinnersFile::Load(lists));
+    EXPECT_EQ(lists, before);
 }
 
 TEST_F(WinnersFileTest, FileWithFewerThanFourListsIsRefused) {
@@ -179,17 +146,6 @@ TEST_F(WinnersFileTest, FileWithFewerThanFourListsIsRefused) {
     WriteFileBytes(WinnersPath(), Gzip(bytes.Bytes()));
     EXPECT_TRUE(WinnersFile::Load(lists));
     EXPECT_EQ(lists, WinnersLists{});
-}
-
-} // namespace
-
-namespace {
-
-// The winner message and the winners table show play times this way.
-TEST(WinnersRulesTest, PlayTimeTextHasTwoDigitFieldsAndGrowingHours) {
-    EXPECT_EQ(FormatPlayTime(7 * 60 + 5), "00:07:05");
-    EXPECT_EQ(FormatPlayTime(3 * 3600 + 9), "03:00:09");
-    EXPECT_EQ(FormatPlayTime(100 * 3600), "100:00:00");
 }
 
 } // namespace

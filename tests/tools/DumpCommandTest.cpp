@@ -100,14 +100,6 @@ TEST_F(DumpCommand, NamesThatAreNotUtf8StillGiveValidJson) {
     EXPECT_EQ(Dump(Path("top.dat"))["easy"][0]["name"], "caf\xEF\xBF\xBD \xEF\xBF\xBD");
 }
 
-TEST_F(DumpCommand, WhatTheNewCommandWrote) {
-    ASSERT_EQ(RunTool("new '" + Path("new.sdk") + "' --level hard --seed 5").exitCode, 0);
-    const json dump = Dump(Path("new.sdk"));
-    EXPECT_EQ(dump["kind"], "game");
-    EXPECT_EQ(dump["level"], 3);
-    EXPECT_EQ(dump["snapshots"], json::array());
-}
-
 TEST_F(DumpCommand, OtherFilesAreRefused) {
     const std::string text = WriteTextFile(m_folder, "puzzle.txt", std::string(81, '0'));
     ToolResult result = RunTool("dump '" + text + "'");

@@ -121,21 +121,3 @@ TEST(SolveCommand, BadInputAndBadUsageAreReported) {
 }
 
 } // namespace
-
-namespace {
-
-TEST(SolveCommand, ReadsAGameFile) {
-    const std::string folder = TemporaryFolder();
-    const std::string game = folder + "/easy.sdk";
-    const ToolResult made = RunTool("new '" + game + "' --level easy --seed 7");
-    ASSERT_EQ(made.exitCode, 0) << made.err;
-
-    const ToolResult result = RunTool("solve '" + game + "'");
-
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    const SolveOutput solved = Parse(result.out);
-    EXPECT_EQ(solved.status, "status: solved");
-    EXPECT_EQ(RunTool("check", Joined(solved.board)).out, "ok\n");
-}
-
-} // namespace

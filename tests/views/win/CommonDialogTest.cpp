@@ -1,7 +1,8 @@
 // Message boxes, the open and save file dialogs answered by the test, the
 // overwrite prompt, and the clipboard through the desktop's clipboard.
 
-#include "MessageLog.h"
+#include "tests/support/MessageLog.h"
+
 #include "ModalScript.h"
 
 #include <QClipboard>

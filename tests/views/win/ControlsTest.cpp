@@ -3,7 +3,7 @@
 // messages and notifications, push buttons, and the clipboard with OLE data
 // objects.
 
-#include "MessageLog.h"
+#include "tests/support/MessageLog.h"
 
 #include "views/win/backend/Backend.h"
 

@@ -2,7 +2,8 @@
 // Enter, Esc and the close box, Tab order, typed text read back, the
 // disabled owner, the first focus and the size in dialog units.
 
-#include "MessageLog.h"
+#include "tests/support/MessageLog.h"
+
 #include "ModalScript.h"
 
 #include "views/win/backend/Backend.h"

@@ -3,7 +3,8 @@
 // before the mouse message, capture, double clicks by class style and time,
 // keys to the focus window, and the key state as of the message handled.
 
-#include "MessageLog.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/MessageLog.h"
 
 #include "views/win/backend/Backend.h"
 #include "views/win/core/Clock.h"
@@ -11,15 +12,6 @@
 using namespace wintest;
 
 namespace {
-
-struct FakeClock {
-    kwin::Clock::time_point now = kwin::Clock::now();
-    FakeClock() {
-        kwin::SetClockForTesting([this] { return now; });
-    }
-    ~FakeClock() { kwin::SetClockForTesting(nullptr); }
-    void Advance(int ms) { now += std::chrono::milliseconds(ms); }
-};
 
 class InputRoutingTest : public ::testing::Test {
 protected:

@@ -1,5 +1,6 @@
 // The per-user data folder and the other things the layer stands in for.
 
+#include "tests/support/ScopedEnvironment.h"
 #include "views/win/Win32.h"
 
 #include <gtest/gtest.h>
@@ -10,35 +11,6 @@
 
 namespace {
 
-// Sets or clears environment variables for one test and restores them after.
-class ScopedEnv {
-public:
-    void Set(const char* name, const char* value) {
-        Remember(name);
-        if (value == nullptr) {
-            unsetenv(name);
-        } else {
-            setenv(name, value, 1);
-        }
-    }
-    ~ScopedEnv() {
-        for (const auto& [name, value] : m_saved) {
-            if (value) {
-                setenv(name.c_str(), value->c_str(), 1);
-            } else {
-                unsetenv(name.c_str());
-            }
-        }
-    }
-
-private:
-    void Remember(const char* name) {
-        const char* v = std::getenv(name);
-        m_saved.emplace_back(name, v ? std::optional<std::string>(v) : std::nullopt);
-    }
-    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
-};
-
 std::string LocalAppData() {
     char buffer[MAX_PATH] = {};
     const DWORD n = GetEnvironmentVariable("LOCALAPPDATA", buffer, MAX_PATH);
@@ -48,7 +20,7 @@ std::string LocalAppData() {
 } // namespace
 
 TEST(KernelTest, PerUserDataFolderFallsBackFromLocalAppDataToXdgToHome) {
-    ScopedEnv env;
+    ScopedEnvironment env;
     env.Set("LOCALAPPDATA", "/tmp/local");
     env.Set("XDG_DATA_HOME", "/tmp/xdg");
     env.Set("HOME", "/home/player");
@@ -64,8 +36,7 @@ TEST(KernelTest, PerUserDataFolderFallsBackFromLocalAppDataToXdgToHome) {
 }
 
 TEST(KernelTest, EnvironmentBufferTooSmallReportsTheSizeNeeded) {
-    ScopedEnv env;
-    env.Set("LOCALAPPDATA", "/tmp/abcdef");
+    ScopedEnvironment env("LOCALAPPDATA", "/tmp/abcdef");
     char small[4] = {};
     EXPECT_EQ(GetEnvironmentVariable("LOCALAPPDATA", small, sizeof(small)), 12u);
     char exact[12] = {};

@@ -2,7 +2,7 @@
 // window, the popup and command messages, and accelerator translation with
 // exact modifiers.
 
-#include "MessageLog.h"
+#include "tests/support/MessageLog.h"
 
 #include "views/win/backend/Backend.h"
 #include "views/win/resources/ResourceTemplates.h"

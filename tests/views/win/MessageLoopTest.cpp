@@ -1,7 +1,8 @@
 // The message loop: filters that swallow messages, the order filters are
 // asked in, and which messages begin an idle period.
 
-#include "MessageLog.h"
+#include "tests/support/LoopWatchdog.h"
+#include "tests/support/MessageLog.h"
 
 #include "views/win/framework/CAppModule.h"
 #include "views/win/framework/CMessageLoop.h"
@@ -76,6 +77,7 @@ protected:
     }
     void TearDown() override { DestroyWindow(m_hwnd); }
     HWND m_hwnd = nullptr;
+    LoopWatchdog m_watchdog;
 };
 
 } // namespace

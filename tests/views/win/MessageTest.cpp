@@ -1,6 +1,8 @@
 // SendMessage, the posted queue, quit, TranslateMessage, timers and subclassing.
 
-#include "MessageLog.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/LoopWatchdog.h"
+#include "tests/support/MessageLog.h"
 
 #include "views/win/core/Clock.h"
 #include "views/win/framework/CWindow.h"
@@ -26,6 +28,7 @@ protected:
         PumpMessages();
     }
     HWND m_hwnd = nullptr;
+    LoopWatchdog m_watchdog;
 };
 
 LRESULT AnsweringProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -103,16 +106,6 @@ TEST_F(MessageTest, TranslateMessagePostsCharForKeyDown) {
                                {WM_CHAR, CheckBoth, 'a', 0x001E0001},
                                {WM_CHAR, CheckW, '5'}}));
 }
-
-// A clock the test moves by hand.
-struct FakeClock {
-    kwin::Clock::time_point now = kwin::Clock::now();
-    FakeClock() {
-        kwin::SetClockForTesting([this] { return now; });
-    }
-    ~FakeClock() { kwin::SetClockForTesting(nullptr); }
-    void Advance(int ms) { now += std::chrono::milliseconds(ms); }
-};
 
 TEST_F(MessageTest, WindowTimerDeliversItsIdUntilKilled) {
     FakeClock clock;

@@ -3,7 +3,7 @@
 // moving and sizing windows with the messages that tell them.
 
 #include "Bitmap.h"
-#include "MessageLog.h"
+#include "tests/support/MessageLog.h"
 
 #include "views/win/resources/Resources.h"
 

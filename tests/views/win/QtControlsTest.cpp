@@ -3,7 +3,8 @@
 // scroll bar widgets that report what the user does, and status panes drawn
 // with centred and left-aligned texts.
 
-#include "MessageLog.h"
+#include "tests/support/MessageLog.h"
+
 #include "ModalScript.h"
 #include "QtWindowFixture.h"
 

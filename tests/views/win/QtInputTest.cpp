@@ -1,7 +1,8 @@
 // Real input through the Qt backend, headless: keys and clicks reach window
 // procedures as the right messages with the right codes and coordinates.
 
-#include "MessageLog.h"
+#include "tests/support/MessageLog.h"
+
 #include "QtWindowFixture.h"
 
 #include "views/win/qt/QtBackend.h"

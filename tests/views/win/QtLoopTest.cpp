@@ -2,7 +2,8 @@
 // it waits, and a message posted by one of them, a window timer or a post
 // from another thread ends the wait.
 
-#include "MessageLog.h"
+#include "tests/support/LoopWatchdog.h"
+#include "tests/support/MessageLog.h"
 
 #include "views/win/qt/QtBackend.h"
 
@@ -25,6 +26,7 @@ protected:
     }
     void TearDown() override { DestroyWindow(m_hwnd); }
     HWND m_hwnd = nullptr;
+    LoopWatchdog m_watchdog;
 };
 
 } // namespace

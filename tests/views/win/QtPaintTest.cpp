@@ -4,7 +4,7 @@
 // what its widget shows.
 
 #include "Bitmap.h"
-#include "MessageLog.h"
+#include "tests/support/MessageLog.h"
 
 #include "views/win/qt/QtBackend.h"
 

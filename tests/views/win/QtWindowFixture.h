@@ -3,7 +3,7 @@
 // A visible top-level window on the Qt backend for tests that drive it through
 // the toolkit: created, settled, and torn down with every pending event handled.
 
-#include "MessageLog.h"
+#include "tests/support/MessageLog.h"
 
 #include "views/win/Win32.h"
 #include "views/win/qt/QtBackend.h"

@@ -1,7 +1,7 @@
 // Creation and destruction: the messages and their order, message-only
 // windows, parents, window longs.
 
-#include "MessageLog.h"
+#include "tests/support/MessageLog.h"
 
 #include "views/win/backend/Backend.h"
 

@@ -3,12 +3,15 @@
 // Records the messages windows receive, in order, and compares the record
 // with a table of expected messages (the idea of Wine's message tests): each
 // entry names the message and, when asked, its exact parameters; optional
-// entries may be missing. The first mismatch is reported.
+// entries may be missing. The first mismatch is reported. Messages whose
+// lParam points at a text valid only during the call can have the text copied
+// into the record (CaptureText).
 
 #include "views/win/Win32.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,10 +19,11 @@
 namespace wintest {
 
 struct Recorded {
-    HWND hwnd;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
+    HWND hwnd = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    std::string text; // set, with lParam 0, for a captured text message
 };
 
 enum ExpectFlags : unsigned {
@@ -41,12 +45,25 @@ struct Expected {
 class MessageLog {
 public:
     void Add(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (m_ignored.count(message) == 0) {
-            m_log.push_back({hwnd, message, wParam, lParam});
+        if (m_ignored.count(message) != 0) {
+            return;
+        }
+        if (m_texts.count(message) != 0 && lParam != 0) {
+            m_log.push_back({hwnd, message, wParam, 0, reinterpret_cast<const char*>(lParam)});
+        } else {
+            m_log.push_back({hwnd, message, wParam, lParam, {}});
         }
     }
     void Clear() { m_log.clear(); }
     void Ignore(UINT message) { m_ignored.insert(message); }
+    // lParam of `message` is a C string: record the text instead of the address.
+    void CaptureText(UINT message) { m_texts.insert(message); }
+    // The entries so far, forgotten by the log.
+    std::vector<Recorded> Take() {
+        std::vector<Recorded> taken;
+        taken.swap(m_log);
+        return taken;
+    }
     const std::vector<Recorded>& Entries() const { return m_log; }
     std::vector<UINT> Messages() const {
         std::vector<UINT> out;
@@ -106,6 +123,7 @@ private:
 
     std::vector<Recorded> m_log;
     std::set<UINT> m_ignored;
+    std::set<UINT> m_texts;
 };
 
 // The log every spy window writes into.
