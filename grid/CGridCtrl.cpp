@@ -81,7 +81,15 @@ bool CGridCtrl::Create(HWND parent, const RECT& rect, UINT id, DWORD style) {
         ::DestroyWindow(hwnd);
         return false;
     }
-    ResetScrollBars();
+    return true;
+}
+
+bool CGridCtrl::Attach(HWND hwnd) {
+    if (!SubclassWindow(hwnd)) {
+        return false;
+    }
+    m_framed = false;
+    GiveClientEdge();
     return true;
 }
 

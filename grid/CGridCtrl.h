@@ -44,7 +44,7 @@ public:
     bool Create(HWND parent, const RECT& rect, UINT id,
                 DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP);
     // Takes over a window made elsewhere (a dialog's control).
-    bool Attach(HWND hwnd) { return SubclassWindow(hwnd) != FALSE; }
+    bool Attach(HWND hwnd);
 
     // Shape.
     int GetRowCount() const { return m_rows; }
@@ -194,7 +194,7 @@ private:
 
     // Painting (CGridCtrlPaint.cpp).
     LRESULT OnPaint();
-    void AdjustFrameOnFirstPaint();
+    void GiveClientEdge();
     void FillBackgrounds(HDC dc, const RECT& visibleRect);
     void DrawCells(HDC dc, const RECT& clip, const CellRange& visible);
     void DrawGridLines(HDC dc, const RECT& visibleRect, const CellRange& visible);
@@ -301,7 +301,7 @@ private:
     CellId m_topLeftCache{};
     bool m_inSize = false;
     bool m_inResetScrollBars = false;
-    bool m_framed = false; // the client edge was given at the first paint
+    bool m_framed = false; // the client edge was given
 
     // Interaction.
     CellId m_focusCell{};

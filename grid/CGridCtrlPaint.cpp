@@ -16,7 +16,7 @@ void Fill(HDC dc, const RECT& rect, COLORREF color) {
 } // namespace
 
 LRESULT CGridCtrl::OnPaint() {
-    AdjustFrameOnFirstPaint();
+    GiveClientEdge();
     PAINTSTRUCT ps{};
     HDC dc = BeginPaint(m_hWnd, &ps);
     const RECT box = ps.rcPaint;
@@ -40,9 +40,10 @@ LRESULT CGridCtrl::OnPaint() {
     return 0;
 }
 
-// A grid window gets the sunken client edge the first time it is painted; a
-// size nudge makes the frame take effect.
-void CGridCtrl::AdjustFrameOnFirstPaint() {
+// A grid window gets the sunken client edge once, as soon as it is attached,
+// so that a table laid out to its client area still fits once it is painted;
+// a size nudge makes the frame take effect.
+void CGridCtrl::GiveClientEdge() {
     if (m_framed) {
         return;
     }

@@ -8,8 +8,8 @@
 int main() {
     kwin::qt::InstallQtBackend();
     WinnersList list;
-    const char* names[] = {"Ada",  "Grace", "Edsger", "Barbara", "Donald", "Ken",
-                           "Niklaus", "Frances", "John", "Margaret", "Alan", "Tony"};
+    const char* names[] = {"Ada",     "Grace",   "Edsger", "Barbara",  "Donald", "Ken",
+                           "Niklaus", "Frances", "John",   "Margaret", "Alan",   "Tony"};
     std::int64_t time = 95;
     for (const char* name : names) {
         list.push_back(WinnersRules::MakeEntry(name, time));

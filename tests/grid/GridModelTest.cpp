@@ -86,7 +86,8 @@ TEST(GridModel, CellsWithoutAFontFollowTheirDefaultCellsFont) {
     EXPECT_STREQ(plain->GetFont()->lfFaceName, "Courier New");
     EXPECT_EQ(plain->GetFont()->lfHeight, -17);
     EXPECT_EQ(plain->GetFontObject(), normal->GetFontObject());
-    EXPECT_STRNE(header->GetFont()->lfFaceName, "Courier New") << "the header keeps its own default";
+    EXPECT_STRNE(header->GetFont()->lfFaceName, "Courier New")
+        << "the header keeps its own default";
 
     const LOGFONT own = Face("Arial", -30);
     grid.GetCell(2, 2)->SetFont(&own);
@@ -212,8 +213,8 @@ TEST(GridModel, CellRectanglesAndCellsFromPoints) {
     const struct {
         POINT point;
         CellId cell;
-    } cases[] = {{{0, 0}, {0, 0}},     {{29, 9}, {0, 0}},   {{30, 10}, {1, 1}},
-                 {{179, 59}, {4, 3}},  {{180, 60}, {-1, -1}}, {{-1, 5}, {-1, -1}},
+    } cases[] = {{{0, 0}, {0, 0}},    {{29, 9}, {0, 0}},     {{30, 10}, {1, 1}},
+                 {{179, 59}, {4, 3}}, {{180, 60}, {-1, -1}}, {{-1, 5}, {-1, -1}},
                  {{119, 32}, {2, 2}}, {{120, 33}, {3, 3}}};
     for (const auto& c : cases) {
         EXPECT_EQ(grid.GetCellFromPt(c.point), c.cell) << c.point.x << "," << c.point.y;
