@@ -63,6 +63,13 @@ void CGridCtrl::BeginCellEdit(int row, int col, POINT point, UINT ch) {
     if (!m_editable || cell == nullptr || cell->IsReadOnly() || !IsWindow()) {
         return;
     }
+    if (cell->IsEditing()) {
+        // Keys typed before the box took the focus go on into it.
+        RECT rect{};
+        GetCellRect(row, col, &rect);
+        cell->Edit(row, col, rect, point, CInPlaceEdit::DefaultId, ch);
+        return;
+    }
     EnsureVisible(row, col);
     RECT rect{};
     if (!GetCellRect(row, col, &rect)) {
