@@ -85,9 +85,10 @@ protected:
     void SetUp() override {
         kwin::qt::InstallQtBackend();
         Parent() = ParentState{};
-        m_parent = CreateWindowEx(0, ParentClass(), "grid parent", WS_POPUP | WS_VISIBLE, 40, 40,
-                                  700, 500, nullptr, nullptr, nullptr, nullptr);
+        m_parent = CreateWindowEx(0, ParentClass(), "grid parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  40, 40, 700, 500, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(m_parent, nullptr);
+        Pump();
     }
     void TearDown() override {
         ReleaseCapture();
