@@ -248,3 +248,19 @@ TEST_F(GridInputTest, ClicksBelowTheLastRowSelectNothing) {
     EXPECT_TRUE(Selected().empty());
     EXPECT_TRUE(Parent().notes.empty());
 }
+
+TEST_F(GridInputTest, DoubleClickOnADividerAndCtrlKeypadPlusSizeToTheTexts) {
+    Fill(m_grid, 4, 4);
+    m_grid.SetItemText(2, 2, "a much longer text than fits");
+    RECT header{};
+    ASSERT_TRUE(m_grid.GetCellRect(0, 1, &header));
+    Click(m_grid, header.right, 6);
+    Click(m_grid, header.right, 6);
+    const int narrow = m_grid.GetColumnWidth(1);
+    EXPECT_GT(narrow, 10);
+    EXPECT_LT(narrow, 50) << "three characters need less than 50 pixels";
+    ClickCell(m_grid, 1, 1);
+    Key(m_grid, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_GT(m_grid.GetColumnWidth(2), 100) << "widened to its long text";
+    EXPECT_EQ(m_grid.GetColumnWidth(1), narrow);
+}

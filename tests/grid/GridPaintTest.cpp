@@ -131,3 +131,27 @@ TEST_F(GridPaintTest, SpaceBeyondTheLastRowAndColumnShowsTheGridBackground) {
     EXPECT_EQ(At(160, 40), GetSysColor(COLOR_3DSHADOW)) << "right of column 2";
     EXPECT_EQ(At(30, 90), GetSysColor(COLOR_3DSHADOW)) << "below row 3";
 }
+
+TEST_F(GridPaintTest, TheSortColumnsHeaderShowsAnArrow) {
+    const RECT r = Cell(0, 3);
+    const RECT box{r.left + r.right / 2 - r.left / 2, r.top + 2, r.right - 1, r.bottom - 1};
+    auto shadowPixels = [&] {
+        UpdateWindow(m_grid.GetHwnd());
+        HDC dc = GetDC(m_grid.GetHwnd());
+        int n = 0;
+        for (LONG y = box.top; y < box.bottom; ++y) {
+            for (LONG x = (r.left + r.right) / 2 + 8; x < box.right; ++x) {
+                n += GetPixel(dc, x, y) == GetSysColor(COLOR_3DSHADOW) ? 1 : 0;
+            }
+        }
+        ReleaseDC(m_grid.GetHwnd(), dc);
+        return n;
+    };
+    EXPECT_EQ(shadowPixels(), 0);
+    m_grid.SetSortColumn(3, true);
+    m_grid.Invalidate(FALSE);
+    EXPECT_GT(shadowPixels(), 2) << "the arrow's shaded side";
+    m_grid.SetSortColumn(-1);
+    m_grid.Invalidate(FALSE);
+    EXPECT_EQ(shadowPixels(), 0);
+}

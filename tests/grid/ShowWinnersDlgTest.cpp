@@ -7,6 +7,8 @@
 #include "../views/win/ModalScript.h"
 
 #include "grid/CShowWinnersDlg.h"
+#include "grid/ShowTopWinners.h"
+#include "grid/ShowWinnersTemplate.h"
 #include "storage/WinnersRules.h"
 
 using namespace gridtest;
@@ -230,4 +232,31 @@ TEST_F(ShowWinnersDlgTest, KeysNeverEditTabMovesInsideAndDividersStayPut) {
         EXPECT_EQ(grid.GetColumnWidth(0), width);
         PressKey(window, Qt::Key_Return);
     });
+}
+
+TEST_F(ShowWinnersDlgTest, EachShowTopWinnersCommandShowsItsLevelsList) {
+    WinnersLists lists;
+    for (std::size_t level = 0; level < lists.size(); ++level) {
+        lists[level] = MakeList(static_cast<int>(level) + 2);
+    }
+    const UINT commands[] = {ID_SHOW_TOP_EASY, ID_SHOW_TOP_NORMAL, ID_SHOW_TOP_HARD,
+                             ID_SHOW_TOP_INSANE};
+    for (UINT command : commands) {
+        int rows = 0;
+        ModalScript script;
+        script.Then([&](const ModalStart& start) {
+            auto* grid = dynamic_cast<CGridCtrl*>(
+                CWindow::FromHandle(GetDlgItem(start.window, IDC_WINNERS_GRID)));
+            ASSERT_NE(grid, nullptr);
+            rows = grid->GetRowCount();
+            PressKey(start.window, Qt::Key_Return);
+        });
+        EXPECT_TRUE(ShowTopWinners(command, lists, m_parent));
+        EXPECT_EQ(rows, static_cast<int>(command - ID_SHOW_TOP_EASY) + 3) << command;
+        EXPECT_EQ(script.Started(), 1);
+        Pump();
+    }
+    ModalScript none;
+    EXPECT_FALSE(ShowTopWinners(32821, lists, m_parent));
+    EXPECT_EQ(none.Started(), 0);
 }
