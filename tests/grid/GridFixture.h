@@ -71,6 +71,15 @@ inline LPCSTR ParentClass() {
     return "GridTestParent";
 }
 
+// The backend is in place before any test's grid is constructed, so every
+// grid measures its fonts with the toolkit's text engine.
+class QtBackendEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { kwin::qt::InstallQtBackend(); }
+};
+inline ::testing::Environment* const QtBackendForGrids =
+    ::testing::AddGlobalTestEnvironment(new QtBackendEnvironment);
+
 inline void Pump() {
     QApplication::processEvents();
     wintest::PumpMessages();
