@@ -70,6 +70,7 @@ int CGridCtrl::ReadWheelScrollLines() {
 }
 
 bool CGridCtrl::Create(HWND parent, const RECT& rect, UINT id, DWORD style) {
+    RegisterGridClass();
     HWND hwnd = CreateWindowEx(0, ClassName, "", style, rect.left, rect.top, rect.right - rect.left,
                                rect.bottom - rect.top, parent,
                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),

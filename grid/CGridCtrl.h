@@ -40,6 +40,10 @@ public:
     CGridCtrl(int rows = 0, int cols = 0, int fixedRows = 0, int fixedCols = 0);
     ~CGridCtrl() override;
 
+    // Registers "KalmoraGridCtrl" unless it is registered. Every grid object
+    // unregisters it when it goes, so windows about to be made ask again.
+    static void RegisterGridClass();
+
     // Makes a window of the grid's class and attaches to it.
     bool Create(HWND parent, const RECT& rect, UINT id,
                 DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP);
@@ -86,6 +90,7 @@ public:
     void SetGridLines(int lines) { m_gridLines = lines; }
     int GetGridLines() const { return m_gridLines; }
     void SetHandleTabKey(bool on) { m_handleTab = on; }
+    void SetLeaveOnTab(bool on) { m_leaveOnTab = on; }
     void SetTrackFocusCell(bool on) { m_trackFocus = on; }
     void SetFrameFocusCell(bool on) { m_frameFocus = on; }
     void SetDoubleBuffering(bool on) { m_doubleBuffer = on; }
@@ -181,7 +186,6 @@ private:
     static DWORD CellKey(int row, int col) {
         return (static_cast<DWORD>(col & 0xFFFF) << 16) | static_cast<DWORD>(row & 0xFFFF);
     }
-    static void RegisterGridClass();
     static int ReadWheelScrollLines();
 
     // Model (CGridCtrlModel.cpp).

@@ -22,6 +22,7 @@ CShowWinnersDlg::CShowWinnersDlg(const WinnersList* list) : m_list(list) {}
 
 INT_PTR CShowWinnersDlg::DoModal(HWND owner) {
     RegisterShowWinnersTemplate();
+    CGridCtrl::RegisterGridClass();
     return DialogBoxParam(GetModuleHandle(nullptr), MAKEINTRESOURCE(IDD_SHOW_WINNERS), owner,
                           DialogProc, reinterpret_cast<LPARAM>(this));
 }

@@ -264,3 +264,30 @@ TEST_F(GridInputTest, DoubleClickOnADividerAndCtrlKeypadPlusSizeToTheTexts) {
     EXPECT_GT(m_grid.GetColumnWidth(2), 100) << "widened to its long text";
     EXPECT_EQ(m_grid.GetColumnWidth(1), narrow);
 }
+
+TEST_F(GridInputTest, DraggingASelectionBelowTheTableScrollsAndExtendsIt) {
+    Fill(m_grid, 60, 3);
+    const QPoint start = Centre(m_grid, 2, 1);
+    QTest::mousePress(Widget(m_grid), Qt::LeftButton, Qt::NoModifier, start);
+    Pump();
+    RECT client{};
+    m_grid.GetClientRect(&client);
+    QTest::mouseMove(Widget(m_grid), QPoint(start.x(), client.bottom - 3));
+    Pump();
+    const int lastVisible = m_grid.GetVisibleNonFixedCellRange().maxRow;
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{lastVisible, 1})) << "the focus follows the drag";
+    POINT below{start.x(), client.bottom + 15};
+    ClientToScreen(m_grid.GetHwnd(), &below);
+    SetCursorPos(below.x, below.y);
+    for (int tick = 0; tick < 4; ++tick) {
+        SendMessage(m_grid.GetHwnd(), WM_TIMER, CGridCtrl::DragTimerId, 0);
+    }
+    EXPECT_GT(m_grid.GetTopLeftNonFixedCell().row, 1) << "scrolled down";
+    const CellRange selected = m_grid.GetSelectedRange();
+    EXPECT_EQ(selected.minRow, 2);
+    EXPECT_EQ(selected.maxRow, m_grid.GetVisibleNonFixedCellRange().maxRow);
+    EXPECT_EQ(selected.minCol, 1);
+    EXPECT_EQ(selected.maxCol, 1);
+    QTest::mouseRelease(Widget(m_grid), Qt::LeftButton, Qt::NoModifier, start);
+    Pump();
+}

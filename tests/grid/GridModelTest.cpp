@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -241,4 +242,15 @@ TEST(GridModel, NewCellsAndDefaultCellsStartAsDescribed) {
     EXPECT_EQ(def.GetState(), 0u) << "a default cell has no state of its own";
     EXPECT_EQ(def.GetInputMask(), 0x1FF);
     EXPECT_STREQ(def.GetClassName(), "CGridDefaultCell");
+}
+
+TEST(GridModel, AGridGoingAwayDoesNotStopAnotherFromMakingItsWindow) {
+    auto first = std::make_unique<CGridCtrl>();
+    CGridCtrl second(2, 2);
+    first.reset(); // unregisters the class while no grid window exists
+    HWND parent =
+        CreateWindowEx(0, "STATIC", "", 0, 0, 0, 200, 100, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(second.Create(parent, RECT{0, 0, 100, 50}, 5));
+    EXPECT_TRUE(second.IsWindow());
+    DestroyWindow(parent);
 }
