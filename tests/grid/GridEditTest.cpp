@@ -140,3 +140,14 @@ TEST_F(GridEditTest, ReadOnlyCellsAreNeverEdited) {
     EXPECT_EQ(Edit(), nullptr);
     EXPECT_EQ(m_grid.GetItemText(2, 2), "2,2");
 }
+
+TEST_F(GridEditTest, ClosingTheWindowWhileEditingEndsTheEdit) {
+    Key(m_grid, Qt::Key_F2);
+    Type(m_grid, "q");
+    ASSERT_NE(Edit(), nullptr);
+    DestroyWindow(m_parent);
+    Pump();
+    EXPECT_FALSE(m_grid.IsWindow());
+    EXPECT_FALSE(m_grid.GetCell(2, 2)->IsEditing());
+    EXPECT_EQ(m_grid.GetCell(2, 2)->GetEditWnd(), nullptr);
+}
