@@ -3,6 +3,8 @@
 
 #include "GridFixture.h"
 
+#include "views/win/ToolkitServices.h"
+
 using namespace gridtest;
 
 namespace {
@@ -137,4 +139,23 @@ TEST_F(GridScrollTest, EnsureVisibleBringsACellBelowAndRightIntoView) {
         EXPECT_GE(rect.left, 50);
         EXPECT_GE(rect.top, 20);
     }
+}
+
+TEST_F(GridScrollTest, DraggingTheThumbShowsWholeRowsFromTheTop) {
+    Fill(m_grid, 100, 3);
+    const struct {
+        int track;
+        int topRow;
+    } cases[] = {{100, 6}, {110, 7}, {119, 7}, {0, 1}};
+    for (const auto& c : cases) {
+        kwin::ScrollBarAction(m_grid.GetHwnd(), SB_VERT, SB_THUMBTRACK, c.track);
+        Pump();
+        EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), c.track);
+        EXPECT_EQ(m_grid.GetTopLeftNonFixedCell().row, c.topRow) << c.track;
+        RECT rect{};
+        ASSERT_TRUE(m_grid.GetCellRect(c.topRow, 1, &rect));
+        EXPECT_EQ(rect.top, 20) << "a whole row right under the header";
+    }
+    kwin::ScrollBarAction(m_grid.GetHwnd(), SB_VERT, SB_ENDSCROLL, 0);
+    Pump();
 }
