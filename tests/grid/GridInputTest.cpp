@@ -291,3 +291,32 @@ TEST_F(GridInputTest, DraggingASelectionBelowTheTableScrollsAndExtendsIt) {
     QTest::mouseRelease(Widget(m_grid), Qt::LeftButton, Qt::NoModifier, start);
     Pump();
 }
+
+TEST_F(GridInputTest, RightClicksMoveTheFocusAndTellTheParent) {
+    Fill(m_grid, 4, 4);
+    const QPoint header = Centre(m_grid, 0, 2);
+    QTest::mouseClick(Widget(m_grid), Qt::RightButton, Qt::NoModifier, header);
+    Pump();
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{1, 2})) << "moved into the scrolling area";
+    QTest::mouseClick(Widget(m_grid), Qt::RightButton, Qt::NoModifier, QPoint(300, 150));
+    Pump();
+    EXPECT_EQ(Parent().notes, (std::vector<Notified>{{GridNotifyCode::RClick, 0, 2},
+                                                     {GridNotifyCode::RClick, -1, -1}}));
+}
+
+TEST_F(GridInputTest, AFontGivenToTheWindowBecomesEveryAreasFont) {
+    Fill(m_grid, 3, 3);
+    HFONT font = CreateFont(-21, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Courier New");
+    SendMessage(m_grid.GetHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    for (bool fixedRow : {false, true}) {
+        for (bool fixedCol : {false, true}) {
+            const LOGFONT* area = m_grid.GetDefaultCell(fixedRow, fixedCol)->GetFont();
+            EXPECT_STREQ(area->lfFaceName, "Courier New");
+            EXPECT_EQ(area->lfHeight, -21);
+            EXPECT_EQ(area->lfWeight, FW_BOLD);
+        }
+    }
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessage(m_grid.GetHwnd(), WM_GETFONT, 0, 0)),
+              m_grid.GetDefaultCell(false, false)->GetFontObject());
+    DeleteObject(font);
+}
