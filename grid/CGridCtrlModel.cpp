@@ -1,0 +1,361 @@
+// The table's shape and cells: counts, fixed areas, items and their states.
+
+#include "grid/CGridCtrl.h"
+
+#include <numeric>
+
+void CGridCtrl::InitDefaultCells() {
+    for (CGridDefaultCell* cell : {&m_cellDefault, &m_cellFixedColDefault, &m_cellFixedRowDefault,
+                                   &m_cellFixedRowColDefault}) {
+        cell->SetGrid(this);
+        cell->SetTextClr(m_windowText);
+        cell->SetBackClr(cell == &m_cellDefault ? m_window : m_face);
+    }
+}
+
+CGridDefaultCell* CGridCtrl::GetDefaultCell(bool fixedRow, bool fixedCol) {
+    if (fixedRow && fixedCol) {
+        return &m_cellFixedRowColDefault;
+    }
+    if (fixedRow) {
+        return &m_cellFixedRowDefault;
+    }
+    return fixedCol ? &m_cellFixedColDefault : &m_cellDefault;
+}
+
+const CGridDefaultCell* CGridCtrl::GetDefaultCell(bool fixedRow, bool fixedCol) const {
+    return const_cast<CGridCtrl*>(this)->GetDefaultCell(fixedRow, fixedCol);
+}
+
+bool CGridCtrl::IsValid(int row, int col) const {
+    return row >= 0 && row < m_rows && col >= 0 && col < m_cols;
+}
+
+CGridCellBase* CGridCtrl::GetCell(int row, int col) const {
+    if (!IsValid(row, col)) {
+        return nullptr;
+    }
+    return m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(m_colOrder[col])].get();
+}
+
+CGridCellBase* CGridCtrl::CreateCell(int row, int col) {
+    CGridCellBase* cell = m_prototype->CreateObject();
+    cell->SetGrid(this);
+    cell->SetCoords(row, col);
+    UINT state = cell->GetState();
+    if (col < m_fixedCols) {
+        state |= GridCellState::Fixed | GridCellState::FixedCol;
+    }
+    if (row < m_fixedRows) {
+        state |= GridCellState::Fixed | GridCellState::FixedRow;
+    }
+    cell->SetState(state);
+    cell->SetFormat(cell->GetDefaultCell()->GetFormat());
+    return cell;
+}
+
+void CGridCtrl::DestroyCell(int row, int col) {
+    if (IsValid(row, col)) {
+        m_cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(m_colOrder[col])].reset();
+    }
+}
+
+void CGridCtrl::ShiftRowOrder(int from, int by) {
+    if (from < 0 || from >= static_cast<int>(m_rowOrder.size())) {
+        return;
+    }
+    for (std::size_t i = static_cast<std::size_t>(from); i < m_rowOrder.size(); ++i) {
+        m_rowOrder[i] += by;
+    }
+}
+
+void CGridCtrl::ClearCellForRemoval(int row, int col) {
+    SetItemState(row, col, 0);
+    DestroyCell(row, col);
+}
+
+void CGridCtrl::AfterShapeChange() {
+    SetSortColumn(-1);
+    m_modified = true;
+    ResetScrollBars();
+    if (m_allowDraw && IsWindow()) {
+        Invalidate(FALSE);
+    }
+}
+
+bool CGridCtrl::SetRowCount(int rows) {
+    if (rows < 0) {
+        return false;
+    }
+    if (rows == m_rows) {
+        return true;
+    }
+    m_topLeftCache = CellId{};
+    m_fixedRows = std::min(m_fixedRows, rows);
+    if (m_focusCell.row >= rows) {
+        m_focusCell = CellId{};
+    }
+    for (int row = rows; row < m_rows; ++row) {
+        for (int col = 0; col < m_cols; ++col) {
+            ClearCellForRemoval(row, col);
+        }
+    }
+    const int oldRows = m_rows;
+    m_cells.resize(static_cast<std::size_t>(rows));
+    m_rowHeights.resize(static_cast<std::size_t>(rows), m_cellDefault.GetHeight());
+    m_rowOrder.resize(static_cast<std::size_t>(rows));
+    std::iota(m_rowOrder.begin(), m_rowOrder.end(), 0);
+    m_rows = rows;
+    for (int row = oldRows; row < rows; ++row) {
+        CellRow& cells = m_cells[static_cast<std::size_t>(row)];
+        cells.resize(static_cast<std::size_t>(m_cols));
+        for (int col = 0; col < m_cols; ++col) {
+            cells[static_cast<std::size_t>(m_colOrder[col])].reset(CreateCell(row, col));
+        }
+    }
+    AfterShapeChange();
+    return true;
+}
+
+bool CGridCtrl::SetColumnCount(int cols) {
+    if (cols < 0) {
+        return false;
+    }
+    if (cols == m_cols) {
+        return true;
+    }
+    m_topLeftCache = CellId{};
+    m_fixedCols = std::min(m_fixedCols, cols);
+    if (m_focusCell.col >= cols) {
+        m_focusCell = CellId{};
+    }
+    for (int row = 0; row < m_rows; ++row) {
+        for (int col = cols; col < m_cols; ++col) {
+            ClearCellForRemoval(row, col);
+        }
+    }
+    const int oldCols = m_cols;
+    m_colWidths.resize(static_cast<std::size_t>(cols), m_cellFixedColDefault.GetWidth());
+    m_colOrder.resize(static_cast<std::size_t>(cols));
+    std::iota(m_colOrder.begin(), m_colOrder.end(), 0);
+    m_cols = cols;
+    for (int row = 0; row < m_rows; ++row) {
+        CellRow& cells = m_cells[static_cast<std::size_t>(row)];
+        cells.resize(static_cast<std::size_t>(cols));
+        for (int col = oldCols; col < cols; ++col) {
+            cells[static_cast<std::size_t>(m_colOrder[col])].reset(CreateCell(row, col));
+        }
+    }
+    AfterShapeChange();
+    return true;
+}
+
+void CGridCtrl::MoveRowsInOutOfFixed(int oldFixed, int newFixed) {
+    constexpr UINT Row = GridCellState::FixedRow;
+    constexpr UINT Both = GridCellState::Fixed | GridCellState::FixedRow;
+    for (int row = std::min(oldFixed, newFixed); row < std::max(oldFixed, newFixed); ++row) {
+        const bool entering = row >= oldFixed;
+        for (int col = 0; col < m_cols; ++col) {
+            CGridCellBase* cell = GetCell(row, col);
+            if (cell == nullptr) {
+                continue;
+            }
+            const UINT state = cell->GetState();
+            if (entering) {
+                cell->SetState(state | Both);
+            } else if (col < m_fixedCols) {
+                cell->SetState(state & ~Row);
+                continue;
+            } else {
+                cell->SetState(state & ~Both);
+            }
+            cell->SetTextClr(CLR_DEFAULT);
+            cell->SetBackClr(CLR_DEFAULT);
+        }
+    }
+}
+
+void CGridCtrl::MoveColsInOutOfFixed(int oldFixed, int newFixed) {
+    constexpr UINT Col = GridCellState::FixedCol;
+    constexpr UINT Both = GridCellState::Fixed | GridCellState::FixedCol;
+    for (int col = std::min(oldFixed, newFixed); col < std::max(oldFixed, newFixed); ++col) {
+        const bool entering = col >= oldFixed;
+        for (int row = 0; row < m_rows; ++row) {
+            CGridCellBase* cell = GetCell(row, col);
+            if (cell == nullptr) {
+                continue;
+            }
+            const UINT state = cell->GetState();
+            if (entering) {
+                cell->SetState(state | Both);
+            } else if (row < m_fixedRows) {
+                cell->SetState(state & ~Col);
+                continue;
+            } else {
+                cell->SetState(state & ~Both);
+            }
+            cell->SetTextClr(CLR_DEFAULT);
+            cell->SetBackClr(CLR_DEFAULT);
+        }
+    }
+}
+
+bool CGridCtrl::SetFixedRowCount(int fixedRows) {
+    if (fixedRows == m_fixedRows) {
+        return true;
+    }
+    if (fixedRows < 0) {
+        return false;
+    }
+    ResetSelectedRange();
+    m_topLeftCache = CellId{};
+    if (fixedRows > m_rows && !SetRowCount(fixedRows)) {
+        return false;
+    }
+    if (m_focusCell.row < fixedRows) {
+        m_focusCell = CellId{};
+    }
+    MoveRowsInOutOfFixed(m_fixedRows, fixedRows);
+    m_fixedRows = fixedRows;
+    ResetScrollBars();
+    if (m_allowDraw && IsWindow()) {
+        Invalidate(FALSE);
+    }
+    return true;
+}
+
+bool CGridCtrl::SetFixedColumnCount(int fixedCols) {
+    if (fixedCols == m_fixedCols) {
+        return true;
+    }
+    if (fixedCols < 0) {
+        return false;
+    }
+    ResetSelectedRange();
+    m_topLeftCache = CellId{};
+    if (fixedCols > m_cols && !SetColumnCount(fixedCols)) {
+        return false;
+    }
+    if (m_focusCell.col < fixedCols) {
+        m_focusCell = CellId{};
+    }
+    MoveColsInOutOfFixed(m_fixedCols, fixedCols);
+    m_fixedCols = fixedCols;
+    ResetScrollBars();
+    if (m_allowDraw && IsWindow()) {
+        Invalidate(FALSE);
+    }
+    return true;
+}
+
+bool CGridCtrl::SetItem(const GridItem& item) {
+    CGridCellBase* cell = GetCell(item.row, item.col);
+    if (cell == nullptr) {
+        return false;
+    }
+    SetModified(true, item.row, item.col);
+    const UINT mask = item.mask;
+    if (mask & GridItemMask::Text) {
+        cell->SetText(item.text);
+    }
+    if (mask & GridItemMask::Data) {
+        cell->SetData(item.data);
+    }
+    if (mask & GridItemMask::Image) {
+        cell->SetImage(item.image);
+    }
+    if (mask & GridItemMask::State) {
+        SetItemState(item.row, item.col, item.state);
+    }
+    if (mask & GridItemMask::Format) {
+        cell->SetFormat(item.format);
+    }
+    if (mask & GridItemMask::BackClr) {
+        cell->SetBackClr(item.backClr);
+    }
+    if (mask & GridItemMask::TextClr) {
+        cell->SetTextClr(item.textClr);
+    }
+    if (mask & GridItemMask::Font) {
+        cell->SetFont(&item.font);
+    }
+    if (mask & GridItemMask::Margin) {
+        cell->SetMargin(item.margin);
+    }
+    if (mask & GridItemMask::InputMask) {
+        cell->SetInputMask(item.inputMask);
+    }
+    return true;
+}
+
+bool CGridCtrl::SetItemText(int row, int col, const std::string& text) {
+    CGridCellBase* cell = GetCell(row, col);
+    if (cell == nullptr) {
+        return false;
+    }
+    cell->SetText(text);
+    SetModified(true, row, col);
+    return true;
+}
+
+std::string CGridCtrl::GetItemText(int row, int col) const {
+    const CGridCellBase* cell = GetCell(row, col);
+    return cell == nullptr ? std::string() : cell->GetText();
+}
+
+bool CGridCtrl::SetItemState(int row, int col, UINT state) {
+    CGridCellBase* cell = GetCell(row, col);
+    if (cell == nullptr) {
+        return false;
+    }
+    const bool was = cell->IsSelected();
+    const bool now = (state & GridCellState::Selected) != 0;
+    if (now && !was) {
+        m_selected[CellKey(row, col)] = CellId{row, col};
+    } else if (!now && was) {
+        m_selected.erase(CellKey(row, col));
+    }
+    cell->SetState(state);
+    return true;
+}
+
+UINT CGridCtrl::GetItemState(int row, int col) const {
+    const CGridCellBase* cell = GetCell(row, col);
+    return cell == nullptr ? 0 : cell->GetState();
+}
+
+void CGridCtrl::SetModified(bool modified, int row, int col) {
+    if (col < 0 || col == m_sortColumn) {
+        SetSortColumn(-1);
+    }
+    if (CGridCellBase* cell = GetCell(row, col)) {
+        const UINT state = cell->GetState();
+        SetItemState(row, col,
+                     modified ? state | GridCellState::Modified : state & ~GridCellState::Modified);
+    }
+    m_modified = modified;
+}
+
+void CGridCtrl::SetSortColumn(int col, bool ascending) {
+    const int old = m_sortColumn;
+    m_sortColumn = col;
+    m_ascending = ascending;
+    if (old >= 0 && old != col && m_fixedRows > 0) {
+        RedrawCell(0, old);
+    }
+}
+
+void CGridCtrl::SetListMode(bool on) {
+    ResetSelectedRange();
+    SetSortColumn(-1);
+    m_listMode = on;
+    m_fixedColSelection = false;
+    if (m_allowDraw && IsWindow()) {
+        Invalidate(FALSE);
+    }
+}
+
+void CGridCtrl::SetHiddenColRowResize(bool hide, bool expand) {
+    m_hiddenColRowResize = hide;
+    m_expandHiddenByDragging = expand;
+}

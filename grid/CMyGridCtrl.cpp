@@ -1,0 +1,5 @@
+#include "grid/CMyGridCtrl.h"
+
+CMyGridCtrl::CMyGridCtrl() : CGridCtrl(0, 0, 0, 0) {}
+
+CMyGridCtrl::~CMyGridCtrl() = default;

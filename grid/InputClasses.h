@@ -1,0 +1,7 @@
+#pragma once
+
+#include "views/win/WinTypes.h"
+
+// The character classes (GridInputClass bits) a byte belongs to. Bytes of
+// multi-byte UTF-8 characters count as letters, so names in any script pass.
+WORD InputClassesOf(unsigned char c);

@@ -1,0 +1,13 @@
+#include "grid/ShowTopWinners.h"
+
+#include "grid/CShowWinnersDlg.h"
+
+bool ShowTopWinners(UINT command, const WinnersLists& lists, HWND owner) {
+    if (command < ID_SHOW_TOP_EASY || command > ID_SHOW_TOP_INSANE) {
+        return false;
+    }
+    const WinnersList& list = lists[command - ID_SHOW_TOP_EASY];
+    CShowWinnersDlg dialog(&list);
+    dialog.DoModal(owner != nullptr ? owner : GetActiveWindow());
+    return true;
+}

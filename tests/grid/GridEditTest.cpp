@@ -1,0 +1,153 @@
+// In-place editing of an editable table through real keys: F2, a typed
+// character, the input mask, Esc, and the parent's say at both ends.
+
+#include "GridFixture.h"
+
+using namespace gridtest;
+
+namespace {
+
+class GridEditTest : public GridFixture {
+protected:
+    void SetUp() override {
+        GridFixture::SetUp();
+        CreateGrid(m_grid, 330, 230);
+        Fill(m_grid, 5, 4);
+        ClickCell(m_grid, 2, 2);
+        m_grid.SetModified(false, 2, 2);
+        Parent().notes.clear();
+    }
+    HWND Edit() const { return FindWindowEx(m_grid.GetHwnd(), nullptr, "EDIT", nullptr); }
+    std::string EditText() const {
+        char text[256] = {};
+        GetWindowText(Edit(), text, sizeof(text));
+        return text;
+    }
+    int Count(UINT code) const {
+        int n = 0;
+        for (const Notified& note : Parent().notes) {
+            n += note.code == code ? 1 : 0;
+        }
+        return n;
+    }
+
+    CGridCtrl m_grid;
+};
+
+} // namespace
+
+TEST_F(GridEditTest, F2EditsAtTheEndOfTheTextAndEnterKeepsIt) {
+    Key(m_grid, Qt::Key_F2);
+    ASSERT_NE(Edit(), nullptr);
+    EXPECT_EQ(GetFocus(), Edit());
+    EXPECT_EQ(EditText(), "2,2");
+    EXPECT_TRUE(m_grid.GetCell(2, 2)->IsEditing());
+    RECT cell{};
+    m_grid.GetCellRect(2, 2, &cell);
+    RECT box{};
+    GetWindowRect(Edit(), &box);
+    MapWindowPoints(nullptr, m_grid.GetHwnd(), reinterpret_cast<LPPOINT>(&box), 2);
+    EXPECT_EQ(box.left, cell.left);
+    EXPECT_EQ(box.top, cell.top);
+    Type(m_grid, "xy");
+    EXPECT_EQ(EditText(), "2,2xy");
+    Key(m_grid, Qt::Key_Return);
+    EXPECT_EQ(Edit(), nullptr) << "the box is gone";
+    EXPECT_EQ(m_grid.GetItemText(2, 2), "2,2xy");
+    EXPECT_TRUE(m_grid.GetCell(2, 2)->IsModified());
+    EXPECT_FALSE(m_grid.GetCell(2, 2)->IsEditing());
+    EXPECT_EQ(GetFocus(), m_grid.GetHwnd());
+    EXPECT_EQ(Parent().notes, (std::vector<Notified>{{GridNotifyCode::BeginLabelEdit, 2, 2},
+                                                     {GridNotifyCode::EndLabelEdit, 2, 2}}));
+}
+
+TEST_F(GridEditTest, ATypedCharacterReplacesTheText) {
+    Type(m_grid, "Q");
+    ASSERT_NE(Edit(), nullptr);
+    EXPECT_EQ(EditText(), "Q");
+    Type(m_grid, "rs");
+    Key(m_grid, Qt::Key_Tab);
+    EXPECT_EQ(m_grid.GetItemText(2, 2), "Qrs");
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{2, 3})) << "Tab ended the edit and moved on";
+}
+
+TEST_F(GridEditTest, ArrowKeysEndAnEditStartedByACharacter) {
+    Type(m_grid, "7");
+    Key(m_grid, Qt::Key_Down);
+    EXPECT_EQ(Edit(), nullptr);
+    EXPECT_EQ(m_grid.GetItemText(2, 2), "7");
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{3, 2}));
+    Key(m_grid, Qt::Key_F2);
+    Key(m_grid, Qt::Key_Left);
+    EXPECT_NE(Edit(), nullptr) << "after F2 the arrows move the caret";
+    Key(m_grid, Qt::Key_Escape);
+}
+
+TEST_F(GridEditTest, CharactersOutsideTheInputMaskAreIgnored) {
+    m_grid.GetCell(2, 2)->SetInputMask(GridInputClass::Digit);
+    Type(m_grid, "a");
+    EXPECT_EQ(Edit(), nullptr) << "a letter does not start editing a digits-only cell";
+    Type(m_grid, "5b6");
+    ASSERT_NE(Edit(), nullptr);
+    EXPECT_EQ(EditText(), "56");
+    Key(m_grid, Qt::Key_Return);
+    EXPECT_EQ(m_grid.GetItemText(2, 2), "56");
+}
+
+TEST_F(GridEditTest, EscGivesBackTheOldText) {
+    Key(m_grid, Qt::Key_F2);
+    Type(m_grid, "zz");
+    Key(m_grid, Qt::Key_Escape);
+    EXPECT_EQ(Edit(), nullptr);
+    EXPECT_EQ(m_grid.GetItemText(2, 2), "2,2");
+    EXPECT_FALSE(m_grid.GetCell(2, 2)->IsModified());
+    EXPECT_EQ(Count(GridNotifyCode::EndLabelEdit), 0) << "nothing changed, nothing to ask";
+}
+
+TEST_F(GridEditTest, TheParentsRepliesDecide) {
+    Parent().endEditReply = 0;
+    Key(m_grid, Qt::Key_F2);
+    Type(m_grid, "!");
+    Key(m_grid, Qt::Key_Return);
+    EXPECT_EQ(Count(GridNotifyCode::EndLabelEdit), 1);
+    EXPECT_EQ(m_grid.GetItemText(2, 2), "2,2") << "a zero reply rejects the change";
+    EXPECT_FALSE(m_grid.GetCell(2, 2)->IsModified());
+
+    Parent().beginEditReply = -1;
+    Key(m_grid, Qt::Key_F2);
+    EXPECT_EQ(Edit(), nullptr) << "a negative reply cancels the edit";
+    EXPECT_EQ(Count(GridNotifyCode::BeginLabelEdit), 2);
+}
+
+TEST_F(GridEditTest, ClickingTheFocusCellsTextEditsIt) {
+    RECT cell{};
+    ASSERT_TRUE(m_grid.GetCellRect(2, 2, &cell));
+    const int onText = cell.left + static_cast<int>(m_grid.GetCell(2, 2)->GetMargin()) + 2;
+    Click(m_grid, cell.right - 2, cell.top + 5);
+    EXPECT_EQ(Edit(), nullptr) << "beside the text nothing starts";
+    Click(m_grid, onText, cell.top + 10);
+    ASSERT_NE(Edit(), nullptr);
+    EXPECT_EQ(EditText(), "2,2");
+    ClickCell(m_grid, 4, 1);
+    EXPECT_EQ(Edit(), nullptr) << "a click elsewhere ends it";
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{4, 1}));
+}
+
+TEST_F(GridEditTest, ReadOnlyCellsAreNeverEdited) {
+    m_grid.SetItemState(2, 2, m_grid.GetItemState(2, 2) | GridCellState::ReadOnly);
+    Key(m_grid, Qt::Key_F2);
+    Type(m_grid, "k");
+    EXPECT_EQ(Edit(), nullptr);
+    EXPECT_EQ(m_grid.GetItemText(2, 2), "2,2");
+}
+
+TEST_F(GridEditTest, ClosingTheWindowWhileEditingEndsTheEdit) {
+    Key(m_grid, Qt::Key_F2);
+    Type(m_grid, "q");
+    ASSERT_NE(Edit(), nullptr);
+    DestroyWindow(m_parent);
+    Pump();
+    EXPECT_FALSE(m_grid.IsWindow());
+    EXPECT_FALSE(m_grid.GetCell(2, 2)->IsEditing());
+    EXPECT_EQ(m_grid.GetCell(2, 2)->GetEditWnd(), nullptr);
+}

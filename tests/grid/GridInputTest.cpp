@@ -1,0 +1,322 @@
+// Mouse and keys through the headless Qt backend: selecting by row, column
+// and cell, Ctrl and Shift clicks, sizing at a divider, Tab, typing into a
+// read-only table, copying, and the notifications the parent gets.
+
+#include "GridFixture.h"
+
+#include <algorithm>
+
+using namespace gridtest;
+
+namespace {
+
+std::string ClipboardText() {
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+class GridInputTest : public GridFixture {
+protected:
+    void SetUp() override {
+        GridFixture::SetUp();
+        CreateGrid(m_grid, 330, 230);
+    }
+    std::vector<CellId> Selected() {
+        std::vector<CellId> cells;
+        for (int r = 0; r < m_grid.GetRowCount(); ++r) {
+            for (int c = 0; c < m_grid.GetColumnCount(); ++c) {
+                if (m_grid.IsCellSelected(r, c)) {
+                    cells.push_back({r, c});
+                }
+            }
+        }
+        return cells;
+    }
+    std::vector<int> SelectedRows() {
+        std::vector<int> rows;
+        for (const CellId& cell : Selected()) {
+            if (rows.empty() || rows.back() != cell.row) {
+                rows.push_back(cell.row);
+            }
+        }
+        return rows;
+    }
+    COLORREF Pixel(int x, int y) {
+        UpdateWindow(m_grid.GetHwnd());
+        HDC dc = GetDC(m_grid.GetHwnd());
+        const COLORREF color = GetPixel(dc, x, y);
+        ReleaseDC(m_grid.GetHwnd(), dc);
+        return color;
+    }
+
+    CGridCtrl m_grid;
+};
+
+} // namespace
+
+TEST_F(GridInputTest, ListModeSelectsTheClickedRowAndPressesItsColumnHeader) {
+    Fill(m_grid, 8, 4, 1, 0);
+    m_grid.SetListMode(true);
+    ClickCell(m_grid, 3, 2);
+    EXPECT_EQ(Selected(), (std::vector<CellId>{{3, 0}, {3, 1}, {3, 2}, {3, 3}}));
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{3, 2}));
+    RECT header{};
+    ASSERT_TRUE(m_grid.GetCellRect(0, 2, &header));
+    EXPECT_EQ(Pixel(header.left, header.top + 5), GetSysColor(COLOR_3DDKSHADOW)) << "pressed";
+    ASSERT_TRUE(m_grid.GetCellRect(0, 1, &header));
+    EXPECT_EQ(Pixel(header.left, header.top + 5), GetSysColor(COLOR_3DHIGHLIGHT)) << "raised";
+    EXPECT_EQ(Codes(), (std::vector<UINT>{GridNotifyCode::SelChanging, GridNotifyCode::SelChanged,
+                                          GridNotifyCode::Click}));
+    EXPECT_EQ(Parent().notes.back(), (Notified{GridNotifyCode::Click, 3, 2}));
+    EXPECT_EQ(Parent().commands, std::vector<WPARAM>{MAKEWPARAM(GridId, 0)});
+}
+
+TEST_F(GridInputTest, AHeaderClickSelectsItsColumnAndLeavesNoFocusCell) {
+    Fill(m_grid, 6, 4);
+    m_grid.SetFocusCell(2, 2);
+    ClickCell(m_grid, 0, 3);
+    EXPECT_EQ(Selected(), (std::vector<CellId>{{1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}}));
+    EXPECT_FALSE(m_grid.IsValid(m_grid.GetFocusCell()));
+    ClickCell(m_grid, 2, 0);
+    EXPECT_EQ(SelectedRows(), std::vector<int>{2}) << "a fixed-column click selects its row";
+    EXPECT_EQ(Selected().size(), 3u);
+    ClickCell(m_grid, 0, 0);
+    EXPECT_EQ(Selected().size(), 15u) << "the corner selects every scrolling cell";
+}
+
+TEST_F(GridInputTest, ShiftExtendsAndCtrlClickTakesARowOut) {
+    Fill(m_grid, 9, 3, 1, 0);
+    m_grid.SetListMode(true);
+    ClickCell(m_grid, 2, 1);
+    ClickCell(m_grid, 5, 1, Qt::ShiftModifier);
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{2, 3, 4, 5}));
+    ClickCell(m_grid, 3, 0, Qt::ControlModifier);
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{2, 4, 5}));
+    ClickCell(m_grid, 7, 2, Qt::ControlModifier);
+    EXPECT_EQ(SelectedRows(), (std::vector<int>{2, 4, 5, 7})) << "Ctrl keeps what was selected";
+}
+
+TEST_F(GridInputTest, DraggingADividerPastTheColumnsLeftEdge) {
+    // Each press at its own height, so the second is not taken for a double click.
+    const struct {
+        bool hideByResizing;
+        int width;
+        int y;
+    } cases[] = {{false, 1, 3}, {true, 0, 15}};
+    for (const auto& c : cases) {
+        Fill(m_grid, 5, 4);
+        m_grid.SetHiddenColRowResize(c.hideByResizing, true);
+        RECT cell{};
+        ASSERT_TRUE(m_grid.GetCellRect(0, 2, &cell));
+        QWidget* widget = Widget(m_grid);
+        QTest::mouseMove(widget, QPoint(cell.right, c.y));
+        Pump();
+        EXPECT_EQ(m_grid.GetMouseMode(), CGridCtrl::MouseMode::OverColDivide);
+        QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, QPoint(cell.right, c.y));
+        Pump();
+        EXPECT_EQ(m_grid.GetMouseMode(), CGridCtrl::MouseMode::SizingCol);
+        QTest::mouseMove(widget, QPoint(cell.left - 30, c.y));
+        Pump();
+        QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, QPoint(cell.left - 30, c.y));
+        Pump();
+        EXPECT_EQ(m_grid.GetColumnWidth(2), c.width);
+        EXPECT_EQ(m_grid.GetColumnWidth(1), 50) << "its neighbour unchanged";
+        EXPECT_EQ(m_grid.GetMouseMode(), CGridCtrl::MouseMode::Nothing);
+    }
+}
+
+TEST_F(GridInputTest, DraggingADividerToTheRightWidensTheColumn) {
+    Fill(m_grid, 5, 4);
+    RECT cell{};
+    ASSERT_TRUE(m_grid.GetCellRect(0, 1, &cell));
+    QWidget* widget = Widget(m_grid);
+    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, QPoint(cell.right, 4));
+    QTest::mouseMove(widget, QPoint(cell.right + 40, 4));
+    QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, QPoint(cell.right + 40, 4));
+    Pump();
+    EXPECT_EQ(m_grid.GetColumnWidth(1), 89) << "from its left edge to the release point";
+    m_grid.SetColumnResize(false);
+    ASSERT_TRUE(m_grid.GetCellRect(0, 1, &cell));
+    QTest::mouseMove(widget, QPoint(cell.right, 4));
+    Pump();
+    EXPECT_EQ(m_grid.GetMouseMode(), CGridCtrl::MouseMode::Nothing) << "no sizing when off";
+}
+
+TEST_F(GridInputTest, TabMovesAlongTheRowWrapsAndStopsAtTheLastCell) {
+    Fill(m_grid, 4, 4);
+    const struct {
+        CellId from;
+        Qt::KeyboardModifiers modifiers;
+        CellId to;
+    } cases[] = {{{1, 1}, Qt::NoModifier, {1, 2}},
+                 {{1, 3}, Qt::NoModifier, {2, 1}},
+                 {{3, 3}, Qt::NoModifier, {3, 3}},
+                 {{2, 1}, Qt::ShiftModifier, {1, 3}},
+                 {{1, 1}, Qt::ShiftModifier, {1, 1}}};
+    for (const auto& c : cases) {
+        ClickCell(m_grid, c.from.row, c.from.col);
+        const auto before = Selected();
+        Parent().notes.clear();
+        Key(m_grid, Qt::Key_Tab, c.modifiers);
+        EXPECT_EQ(m_grid.GetFocusCell(), c.to) << c.from.row << "," << c.from.col;
+        if (c.from == c.to) {
+            EXPECT_EQ(Selected(), before) << "nothing changes at the end";
+            EXPECT_TRUE(Parent().notes.empty());
+        } else {
+            EXPECT_EQ(Selected(), std::vector<CellId>{c.to});
+        }
+    }
+    EXPECT_EQ(SendMessage(m_grid.GetHwnd(), WM_GETDLGCODE, 0, 0),
+              DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB);
+}
+
+TEST_F(GridInputTest, ArrowsMoveTheFocusAndShiftExtendsTheSelection) {
+    Fill(m_grid, 6, 5);
+    ClickCell(m_grid, 2, 2);
+    Key(m_grid, Qt::Key_Down);
+    Key(m_grid, Qt::Key_Right);
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{3, 3}));
+    Key(m_grid, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(m_grid.GetSelectedRange(), (CellRange{3, 3, 4, 3}));
+    Key(m_grid, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{1, 1}));
+    Key(m_grid, Qt::Key_Up);
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{1, 1})) << "never into the fixed row";
+    Key(m_grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{5, 4}));
+}
+
+TEST_F(GridInputTest, TypingIntoATableThatCannotBeEditedDoesNothing) {
+    Fill(m_grid, 4, 3);
+    m_grid.SetEditable(false);
+    ClickCell(m_grid, 2, 1);
+    Parent().notes.clear();
+    Type(m_grid, "abc1");
+    Key(m_grid, Qt::Key_F2);
+    Key(m_grid, Qt::Key_Delete);
+    EXPECT_EQ(FindWindowEx(m_grid.GetHwnd(), nullptr, "EDIT", nullptr), nullptr);
+    EXPECT_EQ(m_grid.GetItemText(2, 1), "2,1");
+    EXPECT_TRUE(Parent().notes.empty());
+}
+
+TEST_F(GridInputTest, CopyGivesTheSelectedRowsAsTabbedLines) {
+    Fill(m_grid, 5, 3, 1, 0);
+    m_grid.SetListMode(true);
+    ClickCell(m_grid, 1, 0);
+    ClickCell(m_grid, 2, 0, Qt::ShiftModifier);
+    Key(m_grid, Qt::Key_C, Qt::ControlModifier);
+    const std::string text = ClipboardText();
+    EXPECT_EQ(text, "1,0\t1,1\t1,2\r\n2,0\t2,1\t2,2");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\t'), 4);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
+    EXPECT_TRUE(m_grid.CanCopy());
+}
+
+TEST_F(GridInputTest, CutAndPasteWorkOnlyOnAnEditableTable) {
+    Fill(m_grid, 5, 4);
+    m_grid.SetItemText(1, 1, "ab");
+    m_grid.SetItemText(1, 2, "cd");
+    ClickCell(m_grid, 1, 1);
+    ClickCell(m_grid, 1, 2, Qt::ShiftModifier);
+    m_grid.SetEditable(false);
+    Key(m_grid, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(m_grid.GetItemText(1, 1), "ab") << "nothing cut";
+    EXPECT_FALSE(m_grid.CanCut());
+    m_grid.SetEditable(true);
+    Key(m_grid, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(ClipboardText(), "ab\tcd");
+    EXPECT_EQ(m_grid.GetItemText(1, 1), "");
+    EXPECT_EQ(m_grid.GetItemText(1, 2), "");
+    ClickCell(m_grid, 3, 2);
+    EXPECT_TRUE(m_grid.CanPaste());
+    Key(m_grid, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(m_grid.GetItemText(3, 2), "ab");
+    EXPECT_EQ(m_grid.GetItemText(3, 3), "cd");
+    EXPECT_EQ(m_grid.GetItemText(4, 2), "4,2");
+}
+
+TEST_F(GridInputTest, ClicksBelowTheLastRowSelectNothing) {
+    Fill(m_grid, 3, 3);
+    Click(m_grid, 60, 150);
+    EXPECT_TRUE(Selected().empty());
+    EXPECT_TRUE(Parent().notes.empty());
+}
+
+TEST_F(GridInputTest, DoubleClickOnADividerAndCtrlKeypadPlusSizeToTheTexts) {
+    Fill(m_grid, 4, 4);
+    m_grid.SetItemText(2, 2, "a much longer text than fits");
+    RECT header{};
+    ASSERT_TRUE(m_grid.GetCellRect(0, 1, &header));
+    Click(m_grid, header.right, 6);
+    Click(m_grid, header.right, 6);
+    const int narrow = m_grid.GetColumnWidth(1);
+    EXPECT_GT(narrow, 10);
+    EXPECT_LT(narrow, 50) << "three characters need less than 50 pixels";
+    ClickCell(m_grid, 1, 1);
+    Key(m_grid, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_GT(m_grid.GetColumnWidth(2), 100) << "widened to its long text";
+    EXPECT_EQ(m_grid.GetColumnWidth(1), narrow);
+}
+
+TEST_F(GridInputTest, DraggingASelectionBelowTheTableScrollsAndExtendsIt) {
+    Fill(m_grid, 60, 3);
+    const QPoint start = Centre(m_grid, 2, 1);
+    QTest::mousePress(Widget(m_grid), Qt::LeftButton, Qt::NoModifier, start);
+    Pump();
+    RECT client{};
+    m_grid.GetClientRect(&client);
+    QTest::mouseMove(Widget(m_grid), QPoint(start.x(), client.bottom - 3));
+    Pump();
+    const int lastVisible = m_grid.GetVisibleNonFixedCellRange().maxRow;
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{lastVisible, 1})) << "the focus follows the drag";
+    POINT below{start.x(), client.bottom + 15};
+    ClientToScreen(m_grid.GetHwnd(), &below);
+    SetCursorPos(below.x, below.y);
+    for (int tick = 0; tick < 4; ++tick) {
+        SendMessage(m_grid.GetHwnd(), WM_TIMER, CGridCtrl::DragTimerId, 0);
+    }
+    EXPECT_GT(m_grid.GetTopLeftNonFixedCell().row, 1) << "scrolled down";
+    const CellRange selected = m_grid.GetSelectedRange();
+    EXPECT_EQ(selected.minRow, 2);
+    EXPECT_EQ(selected.maxRow, m_grid.GetVisibleNonFixedCellRange().maxRow);
+    EXPECT_EQ(selected.minCol, 1);
+    EXPECT_EQ(selected.maxCol, 1);
+    QTest::mouseRelease(Widget(m_grid), Qt::LeftButton, Qt::NoModifier, start);
+    Pump();
+}
+
+TEST_F(GridInputTest, RightClicksMoveTheFocusAndTellTheParent) {
+    Fill(m_grid, 4, 4);
+    const QPoint header = Centre(m_grid, 0, 2);
+    QTest::mouseClick(Widget(m_grid), Qt::RightButton, Qt::NoModifier, header);
+    Pump();
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{1, 2})) << "moved into the scrolling area";
+    QTest::mouseClick(Widget(m_grid), Qt::RightButton, Qt::NoModifier, QPoint(300, 150));
+    Pump();
+    EXPECT_EQ(Parent().notes, (std::vector<Notified>{{GridNotifyCode::RClick, 0, 2},
+                                                     {GridNotifyCode::RClick, -1, -1}}));
+}
+
+TEST_F(GridInputTest, AFontGivenToTheWindowBecomesEveryAreasFont) {
+    Fill(m_grid, 3, 3);
+    HFONT font = CreateFont(-21, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Courier New");
+    SendMessage(m_grid.GetHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    for (bool fixedRow : {false, true}) {
+        for (bool fixedCol : {false, true}) {
+            const LOGFONT* area = m_grid.GetDefaultCell(fixedRow, fixedCol)->GetFont();
+            EXPECT_STREQ(area->lfFaceName, "Courier New");
+            EXPECT_EQ(area->lfHeight, -21);
+            EXPECT_EQ(area->lfWeight, FW_BOLD);
+        }
+    }
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessage(m_grid.GetHwnd(), WM_GETFONT, 0, 0)),
+              m_grid.GetDefaultCell(false, false)->GetFontObject());
+    DeleteObject(font);
+}

@@ -1,0 +1,157 @@
+// The grid as painted on screen: fixed cells raised or pressed, the focus
+// frame, selection colours and where the grid lines run. Pixels are read
+// back from the window after a real paint.
+
+#include "GridFixture.h"
+
+using namespace gridtest;
+
+namespace {
+
+class GridPaintTest : public GridFixture {
+protected:
+    void SetUp() override {
+        GridFixture::SetUp();
+        CreateGrid(m_grid, 330, 230);
+        Fill(m_grid, 20, 6);
+    }
+    // Paints now and reads the grid window's pixel.
+    COLORREF At(int x, int y) {
+        UpdateWindow(m_grid.GetHwnd());
+        HDC dc = GetDC(m_grid.GetHwnd());
+        const COLORREF color = GetPixel(dc, x, y);
+        ReleaseDC(m_grid.GetHwnd(), dc);
+        return color;
+    }
+    RECT Cell(int row, int col) {
+        RECT rect{};
+        EXPECT_TRUE(m_grid.GetCellRect(row, col, &rect));
+        return rect;
+    }
+
+    CGridCtrl m_grid;
+};
+
+} // namespace
+
+TEST_F(GridPaintTest, HeadersOfTheFocusRowAndColumnArePressedTheOthersRaised) {
+    m_grid.SetFocusCell(3, 2);
+    const COLORREF light = GetSysColor(COLOR_3DHIGHLIGHT);
+    const COLORREF dark = GetSysColor(COLOR_3DDKSHADOW);
+    ASSERT_NE(light, dark);
+    struct Case {
+        int row;
+        int col;
+        bool pressed;
+    } cases[] = {{0, 2, true}, {3, 0, true}, {0, 1, false}, {0, 3, false}, {4, 0, false}};
+    for (const Case& c : cases) {
+        const RECT r = Cell(c.row, c.col);
+        const LONG midY = (r.top + r.bottom) / 2;
+        if (c.pressed) {
+            EXPECT_EQ(At(r.left, midY), dark) << c.row << "," << c.col << " sunken: dark left";
+            EXPECT_EQ(At(r.left + 3, r.top), dark) << c.row << "," << c.col;
+        } else {
+            EXPECT_EQ(At(r.left, midY), light) << c.row << "," << c.col << " raised: light left";
+            EXPECT_EQ(At(r.left + 3, r.top), light) << c.row << "," << c.col;
+            EXPECT_EQ(At(r.right, midY), dark) << c.row << "," << c.col << " dark right";
+        }
+    }
+    m_grid.SetFocusCell(4, 3);
+    const RECT moved = Cell(0, 2);
+    EXPECT_EQ(At(moved.left, (moved.top + moved.bottom) / 2), light) << "raised again";
+    const RECT pressed = Cell(0, 3);
+    EXPECT_EQ(At(pressed.left, (pressed.top + pressed.bottom) / 2), dark);
+}
+
+TEST_F(GridPaintTest, TheFocusCellIsFramedInItsTextColour) {
+    m_grid.GetCell(2, 3)->SetTextClr(RGB(200, 0, 30));
+    m_grid.SetFocusCell(2, 3);
+    const RECT r = Cell(2, 3);
+    const LONG midY = (r.top + r.bottom) / 2;
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    EXPECT_EQ(At(r.left, midY), RGB(200, 0, 30));
+    EXPECT_EQ(At(r.right - 1, midY), RGB(200, 0, 30));
+    EXPECT_EQ(At(r.left + 3, r.top), RGB(200, 0, 30));
+    EXPECT_EQ(At(r.left + 3, r.bottom - 1), RGB(200, 0, 30));
+    EXPECT_EQ(At(r.left + 1, midY), window) << "inside the frame the background";
+    const RECT other = Cell(3, 3);
+    EXPECT_EQ(At(other.left, (other.top + other.bottom) / 2), window) << "no frame elsewhere";
+}
+
+TEST_F(GridPaintTest, SelectedCellsShowTheHighlightWhateverTheirOwnColours) {
+    CGridCellBase* cell = m_grid.GetCell(4, 4);
+    cell->SetBackClr(RGB(0, 200, 0));
+    cell->SetTextClr(RGB(0, 0, 200));
+    const RECT r = Cell(4, 4);
+    EXPECT_EQ(At(r.left + 1, r.top + 1), RGB(0, 200, 0)) << "its own background first";
+    m_grid.SetSelectedRange({4, 3, 5, 4});
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    EXPECT_EQ(At(r.left + 1, r.top + 1), highlight);
+    const RECT neighbour = Cell(5, 3);
+    EXPECT_EQ(At(neighbour.left + 1, neighbour.top + 1), highlight);
+    const RECT box{r.left, r.top, r.right, r.bottom};
+    HDC dc = GetDC(m_grid.GetHwnd());
+    int textPixels = 0;
+    const COLORREF highlightText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    for (LONG y = box.top; y < box.bottom; ++y) {
+        for (LONG x = box.left; x < box.right; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            EXPECT_NE(c, RGB(0, 0, 200)) << "never its own text colour";
+            textPixels += c == highlightText ? 1 : 0;
+        }
+    }
+    ReleaseDC(m_grid.GetHwnd(), dc);
+    EXPECT_GT(textPixels, 0) << "the text in the highlight-text colour";
+}
+
+TEST_F(GridPaintTest, GridLinesRunAtCellEdgesOnlyInTheScrollingArea) {
+    const COLORREF line = RGB(0xC0, 0xC0, 0xC0);
+    const RECT cell = Cell(3, 2);
+    const RECT header = Cell(0, 2);
+    const RECT side = Cell(3, 0);
+    EXPECT_EQ(At(cell.right, cell.top + 5), line) << "vertical line at the right edge";
+    EXPECT_EQ(At(cell.left + 5, cell.bottom), line) << "horizontal line at the bottom edge";
+    EXPECT_NE(At(cell.right - 1, cell.top + 5), line);
+    EXPECT_NE(At(cell.left + 5, cell.bottom - 1), line);
+    EXPECT_NE(At(header.right, header.top + 5), line) << "fixed cells draw their own edges";
+    EXPECT_NE(At(side.left + 5, side.bottom), line);
+
+    m_grid.SetGridLines(1);
+    m_grid.Invalidate(FALSE);
+    EXPECT_NE(At(cell.right, cell.top + 5), line) << "horizontal lines only";
+    EXPECT_EQ(At(cell.left + 5, cell.bottom), line);
+}
+
+TEST_F(GridPaintTest, SpaceBeyondTheLastRowAndColumnShowsTheGridBackground) {
+    m_grid.SetRowCount(4);
+    m_grid.SetColumnCount(3);
+    RECT client{};
+    m_grid.GetClientRect(&client);
+    EXPECT_EQ(At(client.right - 2, client.bottom - 2), GetSysColor(COLOR_3DSHADOW));
+    EXPECT_EQ(At(160, 40), GetSysColor(COLOR_3DSHADOW)) << "right of column 2";
+    EXPECT_EQ(At(30, 90), GetSysColor(COLOR_3DSHADOW)) << "below row 3";
+}
+
+TEST_F(GridPaintTest, TheSortColumnsHeaderShowsAnArrow) {
+    const RECT r = Cell(0, 3);
+    const RECT box{r.left + r.right / 2 - r.left / 2, r.top + 2, r.right - 1, r.bottom - 1};
+    auto shadowPixels = [&] {
+        UpdateWindow(m_grid.GetHwnd());
+        HDC dc = GetDC(m_grid.GetHwnd());
+        int n = 0;
+        for (LONG y = box.top; y < box.bottom; ++y) {
+            for (LONG x = (r.left + r.right) / 2 + 8; x < box.right; ++x) {
+                n += GetPixel(dc, x, y) == GetSysColor(COLOR_3DSHADOW) ? 1 : 0;
+            }
+        }
+        ReleaseDC(m_grid.GetHwnd(), dc);
+        return n;
+    };
+    EXPECT_EQ(shadowPixels(), 0);
+    m_grid.SetSortColumn(3, true);
+    m_grid.Invalidate(FALSE);
+    EXPECT_GT(shadowPixels(), 2) << "the arrow's shaded side";
+    m_grid.SetSortColumn(-1);
+    m_grid.Invalidate(FALSE);
+    EXPECT_EQ(shadowPixels(), 0);
+}

@@ -1,0 +1,262 @@
+// The winners dialog, opened modally and worked headless: its table's rows,
+// texts, fonts and widths, clicks and keys in the read-only table, and how
+// it closes.
+
+#include "GridFixture.h"
+
+#include "../views/win/ModalScript.h"
+
+#include "grid/CShowWinnersDlg.h"
+#include "grid/ShowTopWinners.h"
+#include "grid/ShowWinnersTemplate.h"
+#include "storage/WinnersRules.h"
+
+using namespace gridtest;
+using kwin::ModalStart;
+using wintest::ModalScript;
+using wintest::PressKey;
+
+namespace {
+
+WinnersList MakeList(int count) {
+    static const char* names[] = {"Ada",     "Grace",   "Edsger", "Barbara",  "Donald", "Ken",
+                                  "Niklaus", "Frances", "John",   "Margaret", "Alan",   "Tony"};
+    WinnersList list;
+    for (int i = 0; i < count; ++i) {
+        list.push_back(WinnersRules::MakeEntry(names[i % 12], 60 + 7 * i));
+    }
+    return list;
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+class ShowWinnersDlgTest : public GridFixture {
+protected:
+    // Opens the dialog over the test's window; the step works it while open.
+    INT_PTR Open(CShowWinnersDlg& dialog, std::function<void(HWND dialog, CGridCtrl& grid)> step) {
+        ModalScript script;
+        script.Then([&](const ModalStart& start) {
+            Pump();
+            step(start.window, dialog.Grid());
+        });
+        Pump();
+        const INT_PTR result = dialog.DoModal(m_parent);
+        Pump();
+        EXPECT_EQ(script.Started(), 1);
+        return result;
+    }
+    static std::vector<std::string> Column(CGridCtrl& grid, int col) {
+        std::vector<std::string> texts;
+        for (int row = 0; row < grid.GetRowCount(); ++row) {
+            texts.push_back(grid.GetItemText(row, col));
+        }
+        return texts;
+    }
+};
+
+} // namespace
+
+TEST_F(ShowWinnersDlgTest, AnEmptyListShowsTheHeaderAloneAndClicksBelowSelectNothing) {
+    WinnersList empty;
+    CShowWinnersDlg dialog(&empty);
+    const INT_PTR result = Open(dialog, [](HWND window, CGridCtrl& grid) {
+        EXPECT_EQ(wintest::TextOf(window), "Dialog");
+        EXPECT_EQ(grid.GetRowCount(), 1);
+        EXPECT_EQ(grid.GetColumnCount(), 3);
+        EXPECT_EQ(grid.GetFixedRowCount(), 1);
+        EXPECT_EQ(grid.GetFixedColumnCount(), 0);
+        EXPECT_EQ(Column(grid, 0), std::vector<std::string>{"N"});
+        EXPECT_EQ(grid.GetItemText(0, 1), "Name");
+        EXPECT_EQ(grid.GetItemText(0, 2), "Time");
+        EXPECT_EQ(grid.GetCell(0, 1)->GetFormat(), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        Click(grid, 100, 120);
+        Click(grid, 100, 5);
+        EXPECT_EQ(grid.GetSelectedCount(), 0);
+        EXPECT_FALSE(grid.IsValid(grid.GetFocusCell()));
+        PressKey(window, Qt::Key_Escape);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST_F(ShowWinnersDlgTest, NoListGivesTheHeaderRowAlone) {
+    CShowWinnersDlg dialog;
+    const INT_PTR result = Open(dialog, [](HWND window, CGridCtrl& grid) {
+        EXPECT_EQ(grid.GetRowCount(), 1);
+        EXPECT_EQ(grid.GetItemText(0, 2), "Time");
+        PressKey(window, Qt::Key_Return);
+    });
+    EXPECT_EQ(result, IDOK);
+}
+
+TEST_F(ShowWinnersDlgTest, EveryEntryIsARowRankedInListOrder) {
+    for (int count : {10, 11}) {
+        const WinnersList list = MakeList(count);
+        CShowWinnersDlg dialog(&list);
+        Open(dialog, [count](HWND window, CGridCtrl& grid) {
+            EXPECT_EQ(grid.GetRowCount(), count + 1);
+            const std::vector<std::string> ranks = Column(grid, 0);
+            EXPECT_EQ(ranks[1], "1");
+            EXPECT_EQ(ranks[10], "10");
+            EXPECT_EQ(ranks.back(), std::to_string(count));
+            EXPECT_EQ(grid.GetItemText(2, 1), "Grace");
+            EXPECT_EQ(grid.GetItemText(10, 1), "Margaret");
+            EXPECT_EQ(grid.GetItemText(1, 2), "00:01:00");
+            EXPECT_EQ(grid.GetItemText(2, 2), "00:01:07");
+            PressKey(window, Qt::Key_Return);
+        });
+    }
+}
+
+TEST_F(ShowWinnersDlgTest, FullNamesAndLongTimesShowWhole) {
+    WinnersList list;
+    HiScoreEntry full;
+    const std::string forty = "0123456789abcdefghijABCDEFGHIJ0123456789";
+    ASSERT_EQ(forty.size(), 40u);
+    std::copy(forty.begin(), forty.end(), full.name.begin());
+    full.time = 3725;
+    list.push_back(full);
+    list.push_back(WinnersRules::MakeEntry("Slow", 360000));
+    CShowWinnersDlg dialog(&list);
+    Open(dialog, [&](HWND window, CGridCtrl& grid) {
+        EXPECT_EQ(grid.GetItemText(1, 1), forty);
+        EXPECT_EQ(grid.GetItemText(1, 2), "01:02:05");
+        EXPECT_EQ(grid.GetItemText(2, 2), "100:00:00");
+        PressKey(window, Qt::Key_Return);
+    });
+}
+
+TEST_F(ShowWinnersDlgTest, ColumnSharesAreRoundedAndTheLastGivesWay) {
+    const struct {
+        int width;
+        std::array<int, 3> columns;
+    } cases[] = {{110, {6, 83, 21}}, {100, {5, 75, 20}}, {30, {2, 23, 5}}, {10, {1, 8, 1}}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(CShowWinnersDlg::ColumnWidths(c.width), c.columns) << c.width;
+    }
+}
+
+TEST_F(ShowWinnersDlgTest, TheTableIsSetUpForReadingOnly) {
+    const WinnersList list = MakeList(3);
+    CShowWinnersDlg dialog(&list);
+    Open(dialog, [](HWND window, CGridCtrl& grid) {
+        EXPECT_EQ(GetDlgCtrlID(grid.GetHwnd()), 1015);
+        const CGridDefaultCell* data = grid.GetDefaultCell(false, false);
+        const CGridDefaultCell* header = grid.GetDefaultCell(true, false);
+        EXPECT_STREQ(data->GetFont()->lfFaceName, "Courier New");
+        EXPECT_LT(data->GetFont()->lfHeight, 0);
+        EXPECT_EQ(header->GetFont()->lfWeight, FW_BOLD);
+        EXPECT_EQ(header->GetMargin(), 3u);
+        EXPECT_EQ(data->GetMargin(), 2u);
+        EXPECT_TRUE(grid.GetListMode());
+        EXPECT_FALSE(grid.IsEditable());
+        EXPECT_FALSE(grid.GetRowResize());
+        EXPECT_FALSE(grid.GetColumnResize());
+        for (int row = 0; row < grid.GetRowCount(); ++row) {
+            EXPECT_EQ(grid.GetRowHeight(row), data->GetHeight()) << row;
+        }
+        RECT client{};
+        grid.GetClientRect(&client);
+        const std::array<int, 3> widths = CShowWinnersDlg::ColumnWidths(client.right);
+        for (int col = 0; col < 3; ++col) {
+            EXPECT_EQ(grid.GetColumnWidth(col), widths[static_cast<std::size_t>(col)]);
+        }
+        EXPECT_FALSE(GetWindowLong(grid.GetHwnd(), GWL_STYLE) & WS_HSCROLL);
+        PressKey(window, Qt::Key_Return);
+    });
+}
+
+TEST_F(ShowWinnersDlgTest, EnterClosesWithOkWhileTheTableHasTheFocus) {
+    const WinnersList list = MakeList(4);
+    CShowWinnersDlg dialog(&list);
+    HWND focus = nullptr;
+    HWND grid = nullptr;
+    const INT_PTR result = Open(dialog, [&](HWND window, CGridCtrl& table) {
+        focus = GetFocus();
+        grid = table.GetHwnd();
+        ClickCell(table, 2, 1);
+        PressKey(window, Qt::Key_Return);
+    });
+    EXPECT_EQ(focus, grid) << "the table is the first tab stop";
+    EXPECT_EQ(result, IDOK);
+}
+
+TEST_F(ShowWinnersDlgTest, ClicksSelectRowsAndColumnsAndCtrlCCopiesTheRows) {
+    const WinnersList list = MakeList(5);
+    CShowWinnersDlg dialog(&list);
+    Open(dialog, [](HWND window, CGridCtrl& grid) {
+        ClickCell(grid, 2, 1);
+        ClickCell(grid, 3, 0, Qt::ShiftModifier);
+        EXPECT_EQ(grid.GetSelectedRange(), (CellRange{2, 0, 3, 2}));
+        Key(grid, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(ClipboardText(), "2\tGrace\t00:01:07\r\n3\tEdsger\t00:01:14");
+        ClickCell(grid, 0, 2);
+        EXPECT_EQ(grid.GetSelectedRange(), (CellRange{1, 2, 5, 2}))
+            << "a header selects its column";
+        EXPECT_FALSE(grid.IsValid(grid.GetFocusCell()));
+        PressKey(window, Qt::Key_Escape);
+    });
+}
+
+TEST_F(ShowWinnersDlgTest, KeysNeverEditTabMovesInsideAndDividersStayPut) {
+    const WinnersList list = MakeList(3);
+    CShowWinnersDlg dialog(&list);
+    Open(dialog, [](HWND window, CGridCtrl& grid) {
+        ClickCell(grid, 1, 0);
+        Type(grid, "xyz");
+        Key(grid, Qt::Key_F2);
+        EXPECT_EQ(FindWindowEx(grid.GetHwnd(), nullptr, "EDIT", nullptr), nullptr);
+        EXPECT_EQ(grid.GetItemText(1, 0), "1");
+        Key(grid, Qt::Key_Tab);
+        EXPECT_EQ(grid.GetFocusCell(), (CellId{1, 1}));
+        EXPECT_EQ(GetFocus(), grid.GetHwnd());
+        const int width = grid.GetColumnWidth(0);
+        RECT header{};
+        grid.GetCellRect(0, 0, &header);
+        QWidget* widget = Widget(grid);
+        QTest::mouseMove(widget, QPoint(header.right, 5));
+        Pump();
+        EXPECT_EQ(grid.GetMouseMode(), CGridCtrl::MouseMode::Nothing);
+        QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, QPoint(header.right, 5));
+        QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, QPoint(header.right + 60, 5));
+        Pump();
+        EXPECT_EQ(grid.GetColumnWidth(0), width);
+        PressKey(window, Qt::Key_Return);
+    });
+}
+
+TEST_F(ShowWinnersDlgTest, EachShowTopWinnersCommandShowsItsLevelsList) {
+    WinnersLists lists;
+    for (std::size_t level = 0; level < lists.size(); ++level) {
+        lists[level] = MakeList(static_cast<int>(level) + 2);
+    }
+    const UINT commands[] = {ID_SHOW_TOP_EASY, ID_SHOW_TOP_NORMAL, ID_SHOW_TOP_HARD,
+                             ID_SHOW_TOP_INSANE};
+    for (UINT command : commands) {
+        int rows = 0;
+        ModalScript script;
+        script.Then([&](const ModalStart& start) {
+            auto* grid = dynamic_cast<CGridCtrl*>(
+                CWindow::FromHandle(GetDlgItem(start.window, IDC_WINNERS_GRID)));
+            ASSERT_NE(grid, nullptr);
+            rows = grid->GetRowCount();
+            PressKey(start.window, Qt::Key_Return);
+        });
+        EXPECT_TRUE(ShowTopWinners(command, lists, m_parent));
+        EXPECT_EQ(rows, static_cast<int>(command - ID_SHOW_TOP_EASY) + 3) << command;
+        EXPECT_EQ(script.Started(), 1);
+        Pump();
+    }
+    ModalScript none;
+    EXPECT_FALSE(ShowTopWinners(32821, lists, m_parent));
+    EXPECT_EQ(none.Started(), 0);
+}
