@@ -5,7 +5,7 @@
 #include "grid/CGridCtrl.h"
 #include "grid/CShowWinnersDlg.h"
 #include "storage/WinnersRules.h"
-#include "views/win/ToolkitServices.h"
+#include "views/win/backend/Backend.h"
 #include "views/win/Win32.h"
 #include "views/win/qt/QtBackend.h"
 
@@ -85,12 +85,12 @@ void BM_OpenWinnersViewOfTenThousand(benchmark::State& state) {
         list.push_back(WinnersRules::MakeEntry("Winner number " + std::to_string(i), 60 + i));
     }
     // The dialog is closed as soon as its modal loop starts.
-    kwin::SetModalHook([](const kwin::ModalStart& start) { EndDialog(start.window, IDOK); });
+    kwin::SetModalTestSeam([](const kwin::ModalStart& start) { EndDialog(start.window, IDOK); });
     for (auto _ : state) {
         CShowWinnersDlg dialog(&list);
         benchmark::DoNotOptimize(dialog.DoModal(nullptr));
     }
-    kwin::SetModalHook({});
+    kwin::SetModalTestSeam({});
     Settle();
 }
 BENCHMARK(BM_OpenWinnersViewOfTenThousand)->Unit(benchmark::kMillisecond);

@@ -5,7 +5,7 @@
 #include "grid/CellId.h"
 #include "grid/GridItem.h"
 #include "grid/GridNotify.h"
-#include "views/win/CWindow.h"
+#include "views/win/framework/CWindow.h"
 #include "views/win/Win32.h"
 
 #include <memory>

@@ -2,7 +2,7 @@
 
 #include "grid/CGridCtrl.h"
 
-#include "views/win/CTextDataObject.h"
+#include "views/win/clipboard/CTextDataObject.h"
 
 #include <stdexcept>
 

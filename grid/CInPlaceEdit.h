@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/win/CWindow.h"
+#include "views/win/framework/CWindow.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "storage/WinnersLists.h"
-#include "views/win/WinTypes.h"
+#include "views/win/api/WinTypes.h"
 
 // The "Show Top Winners" commands of the Game menu, one per level.
 constexpr UINT ID_SHOW_TOP_EASY = 32822;

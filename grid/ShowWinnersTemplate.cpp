@@ -1,7 +1,7 @@
 #include "grid/ShowWinnersTemplate.h"
 
 #include "grid/CGridCtrl.h"
-#include "views/win/ResourceTemplates.h"
+#include "views/win/resources/ResourceTemplates.h"
 #include "views/win/Win32.h"
 
 void RegisterShowWinnersTemplate() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/win/WinTypes.h"
+#include "views/win/api/WinTypes.h"
 
 // Dialog template 208, the winners table, and its control ids.
 constexpr UINT IDD_SHOW_WINNERS = 208;

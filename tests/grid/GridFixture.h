@@ -4,7 +4,7 @@
 // The parent records every notification the grid sends it and answers the
 // editing ones as the test says; input goes through the grid's widget.
 
-#include "../views/win/MessageLog.h"
+#include "tests/support/MessageLog.h"
 
 #include "grid/CGridCtrl.h"
 #include "views/win/Win32.h"

@@ -3,7 +3,7 @@
 
 #include "GridFixture.h"
 
-#include "views/win/ToolkitServices.h"
+#include "views/win/backend/Backend.h"
 
 using namespace gridtest;
 

@@ -4,7 +4,7 @@
 
 #include "GridFixture.h"
 
-#include "../views/win/ModalScript.h"
+#include "tests/views/win/ModalScript.h"
 
 #include "grid/CShowWinnersDlg.h"
 #include "grid/ShowTopWinners.h"
