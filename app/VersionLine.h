@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+// "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)": the program's InternalName,
+// PrivateBuild and FileVersion in the version line pattern. A value the
+// version resource lacks is "Sudoku" for the name and "Unknown" otherwise.
+std::string VersionLine();
