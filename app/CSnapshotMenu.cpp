@@ -25,7 +25,7 @@ void CSnapshotMenu::Append(const std::string& label) {
     if (m_popup == nullptr) {
         m_popup = CreatePopupMenu();
     }
-    AppendMenu(m_popup, MF_STRING, FirstCommand + m_count, label.c_str());
+    AppendMenu(m_popup, MF_STRING, ID_SNAPSHOT_FIRST + m_count, label.c_str());
     if (m_count == 0) {
         AttachPopup(m_popup, true);
     }
@@ -59,5 +59,5 @@ void CSnapshotMenu::AttachPopup(HMENU popup, bool enabled) {
     info.fMask = MIIM_SUBMENU | MIIM_STATE;
     info.hSubMenu = popup;
     info.fState = enabled ? MFS_ENABLED : MFS_GRAYED;
-    SetMenuItemInfo(m_gameMenu, HolderCommand, FALSE, &info);
+    SetMenuItemInfo(m_gameMenu, ID_GAME_LOAD_SNAPSHOT, FALSE, &info);
 }

@@ -1,19 +1,16 @@
 #pragma once
 
+#include "app/CommandIds.h"
 #include "views/win/Win32.h"
 
 #include <string>
 #include <vector>
 
 // The "Load snapshot" submenu of the Game menu: one item per snapshot, item n
-// with command id FirstCommand + n. The item that holds it is grayed and has
+// with command id ID_SNAPSHOT_FIRST + n. The item that holds it is grayed and has
 // no submenu while there are no snapshots.
 class CSnapshotMenu {
 public:
-    static constexpr UINT HolderCommand = 32807; // "&Load snapshot"
-    static constexpr UINT FirstCommand = 36864;
-    static constexpr UINT CommandCount = 20;
-
     CSnapshotMenu() = default;
     CSnapshotMenu(const CSnapshotMenu&) = delete;
     CSnapshotMenu& operator=(const CSnapshotMenu&) = delete;
@@ -29,7 +26,7 @@ public:
     UINT Count() const { return m_count; }
     HMENU Popup() const { return m_popup; }
     static bool IsSnapshotCommand(UINT id) {
-        return id >= FirstCommand && id < FirstCommand + CommandCount;
+        return id >= ID_SNAPSHOT_FIRST && id < ID_SNAPSHOT_FIRST + SnapshotCommandCount;
     }
 
 private:

@@ -1,7 +1,7 @@
 #include "app/CStatusPanes.h"
 
+#include "app/ResourceIds.h"
 #include "app/ResourceText.h"
-#include "app/ShellTextIds.h"
 #include "session/PlayTimeText.h"
 
 #include <algorithm>
@@ -11,13 +11,18 @@ namespace {
 // Room around a pane's text beyond its measured extent.
 constexpr int PaneTextMargin = 6;
 
+int ClientWidth(HWND hwnd) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    return client.right - client.left;
+}
+
 } // namespace
 
 void CStatusPanes::Attach(HWND statusBar) {
     m_statusBar = statusBar;
-    m_uiState.SetStatusBar(statusBar);
-    m_widths = {MeasuredWidth(IDS_PANE_SELECTION_WIDTH), MeasuredWidth(IDS_PANE_COUNTS_WIDTH), 0,
-                MeasuredWidth(IDS_PANE_TIME_WIDTH)};
+    m_widths = {MeasuredWidth(IDS_PANE0_WIDTH), MeasuredWidth(IDS_PANE1_WIDTH), 0,
+                MeasuredWidth(IDS_PANE3_WIDTH)};
     Layout();
 }
 
@@ -38,25 +43,31 @@ int CStatusPanes::MeasuredWidth(UINT stringId) const {
 }
 
 void CStatusPanes::Layout() {
-    if (m_statusBar == nullptr) {
+    if (!IsWindow(m_statusBar)) {
         return;
     }
-    RECT client{};
-    GetClientRect(m_statusBar, &client);
-    int right = client.right;
+    m_laidOutWidth = ClientWidth(m_statusBar);
+    int right = m_laidOutWidth;
     if (GetWindowLong(m_statusBar, GWL_STYLE) & SBARS_SIZEGRIP) {
         right -= GetSystemMetrics(SM_CXVSCROLL) + GetSystemMetrics(SM_CXEDGE);
     }
-    int edges[4] = {};
+    int edges[CUIStateTable::PaneCount] = {};
     edges[SelectionPane] = m_widths[SelectionPane];
     edges[CountsPane] = edges[SelectionPane] + m_widths[CountsPane];
     edges[TimePane] = right;
     edges[MessagePane] = std::max(edges[CountsPane], right - m_widths[TimePane]);
-    SendMessage(m_statusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
+    SendMessage(m_statusBar, SB_SETPARTS, CUIStateTable::PaneCount,
+                reinterpret_cast<LPARAM>(edges));
+}
+
+void CStatusPanes::FollowWidth() {
+    if (IsWindow(m_statusBar) && ClientWidth(m_statusBar) != m_laidOutWidth) {
+        Layout();
+    }
 }
 
 std::string CStatusPanes::SelectionText(CellPos selection, bool helpUsed) {
-    std::string text = FormatText(IDS_PANE_SELECTION, static_cast<int>(selection.column),
+    std::string text = FormatText(IDS_PANE0_FORMAT, static_cast<int>(selection.column),
                                   static_cast<int>(selection.row));
     if (helpUsed) {
         text += "*";
@@ -65,26 +76,28 @@ std::string CStatusPanes::SelectionText(CellPos selection, bool helpUsed) {
 }
 
 std::string CStatusPanes::CountsText(const BoardStats& stats) {
-    return FormatText(IDS_PANE_COUNTS, static_cast<int>(stats.filled),
+    return FormatText(IDS_PANE1_FORMAT, static_cast<int>(stats.filled),
                       static_cast<int>(stats.givens));
 }
 
-bool CStatusPanes::RefreshIdle(CellPos selection, bool helpUsed, const BoardStats& stats) {
-    const std::string selectionText = SelectionText(selection, helpUsed);
-    if (selectionText != m_shownSelection) {
-        m_shownSelection = selectionText;
-        m_uiState.SetPaneText(SelectionPane, selectionText);
+void CStatusPanes::Show(std::size_t pane, const std::string& text, std::string& shown) {
+    if (text != shown) {
+        shown = text;
+        m_uiState.SetPaneText(pane, text);
     }
-    const std::string countsText = CountsText(stats);
-    if (countsText != m_shownCounts) {
-        m_shownCounts = countsText;
-        m_uiState.SetPaneText(CountsPane, countsText);
-    }
-    if (m_message != m_shownMessage) {
-        m_shownMessage = m_message;
-        m_uiState.SetPaneText(MessagePane, m_message);
-    }
-    return m_uiState.PushPanes();
+}
+
+bool CStatusPanes::RefreshIdle(CellPos selection, bool helpUsed, const BoardStats& stats,
+                               const std::string& message) {
+    Show(SelectionPane, SelectionText(selection, helpUsed), m_shownSelection);
+    Show(CountsPane, CountsText(stats), m_shownCounts);
+    Show(MessagePane, message, m_shownMessage);
+    return PushChangedPanes();
+}
+
+void CStatusPanes::ShowInMessagePane(const std::string& text) {
+    m_uiState.SetPaneText(MessagePane, text);
+    PushChangedPanes();
 }
 
 bool CStatusPanes::ShowElapsed(std::int64_t elapsed) {
@@ -93,5 +106,22 @@ bool CStatusPanes::ShowElapsed(std::int64_t elapsed) {
     }
     m_shownElapsed = elapsed;
     m_uiState.SetPaneText(TimePane, FormatPlayTime(elapsed));
-    return m_uiState.PushPanes();
+    return PushChangedPanes();
+}
+
+bool CStatusPanes::PushChangedPanes() {
+    bool any = false;
+    auto& panes = m_uiState.Panes();
+    for (std::size_t pane = 0; pane < panes.size(); ++pane) {
+        if (!panes[pane].changed) {
+            continue;
+        }
+        panes[pane].changed = false;
+        any = true;
+        if (IsWindow(m_statusBar)) {
+            SendMessage(m_statusBar, SB_SETTEXT, pane,
+                        reinterpret_cast<LPARAM>(panes[pane].text.c_str()));
+        }
+    }
+    return any;
 }

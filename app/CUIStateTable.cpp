@@ -1,63 +1,47 @@
 #include "app/CUIStateTable.h"
 
-namespace {
+#include "app/CommandIds.h"
 
-constexpr std::array<UINT, 4> MenuCommands = {
-    CUIStateTable::UndoCommand,
-    CUIStateTable::RedoCommand,
-    CUIStateTable::AutoCheckCommand,
-    CUIStateTable::CheckCommand,
-};
+CUIStateTable::CUIStateTable()
+    : m_commands{CommandState{ID_GAME_UNDO}, CommandState{ID_GAME_REDO},
+                 CommandState{ID_GAME_AUTOCHECK}, CommandState{ID_GAME_CHECK}} {}
 
-bool HasCommand(HMENU popup, UINT id) {
-    return GetMenuState(popup, id, MF_BYCOMMAND) != static_cast<UINT>(-1);
+CUIStateTable::CommandState* CUIStateTable::FindCommand(UINT id) {
+    for (auto& command : m_commands) {
+        if (command.id == id) {
+            return &command;
+        }
+    }
+    return nullptr;
 }
 
-} // namespace
-
-void CUIStateTable::Set(MenuItem item, bool on) {
-    m_menu[item] = on;
+const CUIStateTable::CommandState* CUIStateTable::Find(UINT id) const {
+    for (const auto& command : m_commands) {
+        if (command.id == id) {
+            return &command;
+        }
+    }
+    return nullptr;
 }
 
-void CUIStateTable::ApplyToMenu(HMENU popup) {
-    for (std::size_t i = 0; i < MenuCommands.size(); ++i) {
-        const UINT id = MenuCommands[i];
-        if (!HasCommand(popup, id)) {
-            continue;
-        }
-        const bool on = m_menu[i];
-        if (i == AutoCheckItem) {
-            CheckMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
-        } else {
-            EnableMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-        }
+void CUIStateTable::SetEnabled(UINT id, bool enabled) {
+    if (CommandState* command = FindCommand(id); command != nullptr) {
+        command->changed = command->changed || command->enabled != enabled;
+        command->enabled = enabled;
     }
 }
 
-void CUIStateTable::SetPaneText(int pane, const std::string& text) {
-    if (pane < 0 || pane >= PaneCount) {
+void CUIStateTable::SetChecked(UINT id, bool checked) {
+    if (CommandState* command = FindCommand(id); command != nullptr) {
+        command->changed = command->changed || command->checked != checked;
+        command->checked = checked;
+    }
+}
+
+void CUIStateTable::SetPaneText(std::size_t pane, const std::string& text) {
+    if (pane >= PaneCount) {
         return;
     }
-    PaneState& state = m_panes[static_cast<std::size_t>(pane)];
-    if (state.text != text) {
-        state.text = text;
-        state.changed = true;
-    }
-}
-
-bool CUIStateTable::PushPanes() {
-    bool any = false;
-    for (std::size_t pane = 0; pane < m_panes.size(); ++pane) {
-        PaneState& state = m_panes[pane];
-        if (!state.changed) {
-            continue;
-        }
-        state.changed = false;
-        any = true;
-        if (m_statusBar != nullptr) {
-            SendMessage(m_statusBar, SB_SETTEXT, pane,
-                        reinterpret_cast<LPARAM>(state.text.c_str()));
-        }
-    }
-    return any;
+    m_panes[pane].changed = m_panes[pane].changed || m_panes[pane].text != text;
+    m_panes[pane].text = text;
 }

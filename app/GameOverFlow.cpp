@@ -1,8 +1,8 @@
 #include "app/GameOverFlow.h"
 
 #include "app/CWinnerDlg.h"
+#include "app/ResourceIds.h"
 #include "app/ResourceText.h"
-#include "app/ShellTextIds.h"
 #include "session/CGameFieldCtrl.h"
 #include "session/PlayTimeText.h"
 #include "storage/WinnersRules.h"
@@ -10,9 +10,9 @@
 using WinnersRules::GameOverOutcome;
 
 std::string WinnerMessage(int level, std::int64_t time) {
-    const std::string levelName = LoadText(IDS_EASY_GAME + static_cast<UINT>(level - 1));
+    const std::string levelName = LoadText(IDS_LEVEL_NAME_EASY + static_cast<UINT>(level - 1));
     const std::string timeText = FormatPlayTime(time);
-    return FormatText(IDS_WINNER_MESSAGE, levelName.c_str(), timeText.c_str());
+    return FormatText(IDS_WINNER_FORMAT, levelName.c_str(), timeText.c_str());
 }
 
 bool RunGameOverFlow(WinnersLists& lists, CGameFieldCtrl& session, int level, HWND owner) {

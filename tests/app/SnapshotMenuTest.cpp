@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr UINT Holder = CSnapshotMenu::HolderCommand;
+constexpr UINT Holder = ID_GAME_LOAD_SNAPSHOT;
 
 class SnapshotMenuTest : public ::testing::Test {
 protected:

@@ -70,7 +70,7 @@ TEST_F(StatusPanesTest, MessagePaneStretchesAndTheOthersKeepTheirWidths) {
 
     MoveWindow(m_frame, 50, 50, 600, 540, TRUE);
     SendMessage(m_bar, WM_SIZE, 0, 0);
-    m_panes.Layout();
+    m_panes.FollowWidth();
     const std::vector<int> after = Edges();
     ASSERT_EQ(after.size(), 4u);
     EXPECT_EQ(after[3], BarWidth() - grip);
@@ -81,17 +81,17 @@ TEST_F(StatusPanesTest, MessagePaneStretchesAndTheOthersKeepTheirWidths) {
 }
 
 TEST_F(StatusPanesTest, SelectionAndCountTextsAreCentredAndMarkHelp) {
-    m_panes.SetMessageText("Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
-    EXPECT_TRUE(m_panes.RefreshIdle(CellPos{}, false, Counts(30, 30)));
+    const std::string version = "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)";
+    EXPECT_TRUE(m_panes.RefreshIdle(CellPos{}, false, Counts(30, 30), version));
     EXPECT_EQ(Pane(0), "\t(0, 0)");
     EXPECT_EQ(Pane(1), "\t30 (30)");
     EXPECT_EQ(Pane(2), "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
     EXPECT_EQ(Pane(3), "");
 
-    EXPECT_FALSE(m_panes.RefreshIdle(CellPos{}, false, Counts(30, 30))) << "nothing changed";
+    EXPECT_FALSE(m_panes.RefreshIdle(CellPos{}, false, Counts(30, 30), version))
+        << "nothing changed";
 
-    m_panes.SetMessageText("Ready");
-    EXPECT_TRUE(m_panes.RefreshIdle(CellPos{4, 7}, true, Counts(31, 30)));
+    EXPECT_TRUE(m_panes.RefreshIdle(CellPos{4, 7}, true, Counts(31, 30), "Ready"));
     EXPECT_EQ(Pane(0), "\t(4, 7)*");
     EXPECT_EQ(Pane(1), "\t31 (30)");
     EXPECT_EQ(Pane(2), "Ready");
