@@ -52,13 +52,15 @@ void ShellWindowTest::TearDown() {
     std::filesystem::remove_all(m_dataDir);
 }
 
-void ShellWindowTest::OpenWindow() {
+void ShellWindowTest::OpenWindow(bool settle) {
     m_main = std::make_unique<CMainWnd>();
     ASSERT_NE(m_main->CreateMainWindow(), nullptr);
     m_main->ShowWindow(SW_SHOW);
     m_widget = wintest::WidgetOfWindow(m_main->GetHwnd());
     ASSERT_NE(m_widget, nullptr);
-    Pump();
+    if (settle) {
+        Pump();
+    }
 }
 
 void ShellWindowTest::CloseWindow() {

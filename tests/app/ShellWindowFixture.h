@@ -33,7 +33,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    void OpenWindow();
+    // settle: run what creation left queued (the first paint among it).
+    void OpenWindow(bool settle = true);
     // As the player closes it: the session and the winners are written.
     void CloseWindow();
     void Reopen() {
