@@ -166,3 +166,35 @@ TEST_F(ShellCommandsTest, AboutShowsTheVersionLine) {
     EXPECT_EQ(script.Started(), 1);
     EXPECT_EQ(line, "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
 }
+
+TEST_F(ShellCommandsTest, GameMenuCommandsReachTheSession) {
+    StartGame(SolvedWithHoles({{1, 1}, {2, 1}, {3, 2}, {9, 9}}), 2);
+    SelectCell(2, 1);
+    Choose({"Game", "&Hint\tCtrl-H"});
+    EXPECT_TRUE(Field().helpUsed);
+    EXPECT_EQ(Field().field.At(CellPos{2, 1}).flags & 0x1FF, 1u << (SolvedDigit(2, 1) - 1))
+        << "the one candidate as a mark";
+    SelectCell(1, 1);
+    Type(std::to_string(SolvedDigit(1, 1)));
+
+    Choose({"Game", "R&eset\tCtrl-R"});
+    EXPECT_EQ(Field().field.At(CellPos{1, 1}).value, 0) << "Reset took the entry back";
+    EXPECT_EQ(Field().field.At(CellPos{2, 1}).flags & 0x1FF, 0u) << "and the mark";
+    EXPECT_EQ(Field().level, 0);
+    EXPECT_FALSE(Field().helpUsed);
+
+    ModalScript script; // a reset game has no level: no dialog when it is won
+    Choose({"Game", "Try to &Solve"});
+    EXPECT_TRUE(Field().IsGameOver());
+    EXPECT_EQ(Field().GetStats().filled, 81u);
+    EXPECT_EQ(script.Started(), 0);
+}
+
+TEST_F(ShellCommandsTest, ExitClosesTheWindowAndKeepsTheSession) {
+    StartGame(SolvedWithHoles({{4, 4}, {5, 5}}), 3);
+    Choose({"File", "E&xit"});
+    EXPECT_FALSE(IsWindow(Main()));
+    EXPECT_TRUE(std::filesystem::exists(Path("Kalmora/default.dat")));
+    OpenWindow();
+    EXPECT_EQ(Field().level, 3);
+}
