@@ -21,13 +21,19 @@ int ClientWidth(HWND hwnd) {
 
 void CStatusPanes::Attach(HWND statusBar) {
     m_statusBar = statusBar;
-    m_widths = {MeasuredWidth(IDS_PANE0_WIDTH), MeasuredWidth(IDS_PANE1_WIDTH), 0,
-                MeasuredWidth(IDS_PANE3_WIDTH)};
+    m_widths = {PaneWidth(IDS_PANE0_WIDTH, "(9, 9)*"), PaneWidth(IDS_PANE1_WIDTH, "81 (81)"), 0,
+                PaneWidth(IDS_PANE3_WIDTH, "00:00:00")};
     Layout();
 }
 
-int CStatusPanes::MeasuredWidth(UINT stringId) const {
-    const std::string text = LoadText(stringId);
+// The width string sizes a pane; where the status bar's font draws the
+// pane's longest text wider than that string, the text decides, so that it
+// is never cut.
+int CStatusPanes::PaneWidth(UINT widthStringId, const std::string& longestText) const {
+    return std::max(MeasuredWidth(LoadText(widthStringId)), MeasuredWidth(longestText));
+}
+
+int CStatusPanes::MeasuredWidth(const std::string& text) const {
     HDC dc = GetDC(m_statusBar);
     HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessage(m_statusBar, WM_GETFONT, 0, 0));
     HGDIOBJ old = font != nullptr ? SelectObject(dc, font) : nullptr;

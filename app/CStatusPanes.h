@@ -44,7 +44,8 @@ public:
     static std::string CountsText(const BoardStats& stats);
 
 private:
-    int MeasuredWidth(UINT stringId) const;
+    int PaneWidth(UINT widthStringId, const std::string& longestText) const;
+    int MeasuredWidth(const std::string& text) const;
     void Show(std::size_t pane, const std::string& text, std::string& shown);
     // SB_SETTEXT for each pane whose text changed; true when any did.
     bool PushChangedPanes();

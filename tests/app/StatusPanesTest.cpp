@@ -5,6 +5,8 @@
 
 #include "app/CStatusPanes.h"
 
+#include <cstring>
+
 using namespace shelltest;
 
 namespace {
@@ -78,6 +80,21 @@ TEST_F(StatusPanesTest, MessagePaneStretchesAndTheOthersKeepTheirWidths) {
     EXPECT_EQ(after[1] - after[0], counts);
     EXPECT_EQ(after[3] - after[2], time);
     EXPECT_EQ(after[2] - before[2], after[3] - before[3]) << "pane 2 took the new room";
+}
+
+TEST_F(StatusPanesTest, TheLongestTextsFitTheirPanes) {
+    HDC dc = GetDC(m_bar);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessage(m_bar, WM_GETFONT, 0, 0)));
+    const std::pair<int, const char*> texts[] = {{0, "(9, 9)*"}, {1, "81 (81)"}, {3, "99:59:59"}};
+    for (const auto& [pane, text] : texts) {
+        SIZE extent{};
+        GetTextExtentPoint32(dc, text, static_cast<int>(std::strlen(text)), &extent);
+        RECT r{};
+        SendMessage(m_bar, SB_GETRECT, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(&r));
+        EXPECT_GE(r.right - r.left - 6, extent.cx) << text << " within its 3-pixel margins";
+    }
+    SelectObject(dc, old);
+    ReleaseDC(m_bar, dc);
 }
 
 TEST_F(StatusPanesTest, SelectionAndCountTextsAreCentredAndMarkHelp) {
