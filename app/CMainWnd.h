@@ -103,6 +103,7 @@ private:
     LRESULT OnRedoState(LPARAM lParam);
     LRESULT OnGameWon(WPARAM level, LPARAM helpUsed);
     void InitSnapshotMenu();
+    void SyncSnapshotMenu();
     void SetStatusPanes();
     void UpdateStatusPanes();
     // True when the autosave was read; fills the rectangle it held (all zeros

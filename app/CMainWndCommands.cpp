@@ -204,6 +204,7 @@ HWND CMainWnd::DialogOwner() const {
 }
 
 LRESULT CMainWnd::OnInitMenuPopup(HMENU popup, UINT, BOOL) {
+    SyncSnapshotMenu();
     for (CUIStateTable::CommandState& command : m_uiState.Commands()) {
         if (GetMenuState(popup, command.id, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
             continue;
@@ -242,4 +243,16 @@ void CMainWnd::OnGameOver(int level, bool) {
 
 void CMainWnd::InitSnapshotMenu() {
     m_snapshots.Initialize(GetMenu(GetHwnd()));
+}
+
+// Reset (the command or Ctrl+R on the board) empties the session's snapshots
+// without a word to the window; items left behind would load the wrong
+// snapshot or none, so the submenu follows the session before it is shown.
+void CMainWnd::SyncSnapshotMenu() {
+    if (m_snapshots.Count() == m_field.snapShots.size()) {
+        return;
+    }
+    std::vector<std::string> labels;
+    m_field.GetSnapshotLabels(labels);
+    m_snapshots.Rebuild(labels);
 }

@@ -76,6 +76,25 @@ TEST_F(ShellStateTest, TwentySnapshotsTheTwentyFirstRefusedAndTheThirdLoaded) {
     EXPECT_EQ(Field().field.At(CellPos{4, 1}).value, 0) << "filled only after the third";
 }
 
+TEST_F(ShellStateTest, AfterAResetTheSubmenuHoldsOnlyNewSnapshots) {
+    StartTimedGame(FirstRowOpen(), 1);
+    ModalScript script;
+    script.Then(TypeThenEnter("a")).Then(TypeThenEnter("b"));
+    Key(Qt::Key_F4);
+    Fill(1, 1);
+    Key(Qt::Key_F4);
+    Key(Qt::Key_R, Qt::ControlModifier);
+    EXPECT_FALSE(MenuItemState("Game", "&Load snapshot").enabled) << "the reset game has none";
+
+    Fill(2, 1);
+    script.Then(TypeThenEnter("after"));
+    Key(Qt::Key_F4);
+    EXPECT_EQ(SnapshotItems(), std::vector<std::string>{"after (00:00:00)"});
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Choose({"Game", "&Load snapshot", "after (00:00:00)"});
+    EXPECT_EQ(Field().field.At(CellPos{2, 1}).value, SolvedDigit(2, 1));
+}
+
 TEST_F(ShellStateTest, UndoAndRedoFollowTheHistory) {
     StartTimedGame(FirstRowOpen(), 2);
     EXPECT_FALSE(MenuItemState("Game", "&Undo\tCtrl-Z").enabled);
