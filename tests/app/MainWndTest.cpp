@@ -128,3 +128,14 @@ TEST_F(MainWndTest, CloseDestroysTheWindowAndEndsTheLoop) {
     EXPECT_FALSE(IsWindow(Main()));
     EXPECT_TRUE(m_quitSeen);
 }
+
+TEST_F(MainWndTest, EndOfTheDesktopSessionClosesLikeClose) {
+    SendMessage(Main(), WM_ENDSESSION, FALSE, 0);
+    Pump();
+    EXPECT_TRUE(IsWindow(Main())) << "a session that goes on after all changes nothing";
+    EXPECT_FALSE(m_quitSeen);
+    SendMessage(Main(), WM_ENDSESSION, TRUE, 0);
+    Pump();
+    EXPECT_FALSE(IsWindow(Main()));
+    EXPECT_TRUE(m_quitSeen);
+}
