@@ -204,10 +204,3 @@ TEST_F(BoardInputTest, DoubleClickIsTwoClicksForTheMainWindow) {
     SendMessage(Main(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x(), p.y()));
     EXPECT_EQ(Field().GetInputMode(), CGameFieldCtrl::MarkEntry);
 }
-
-TEST_F(BoardInputTest, RightButtonSelectsToo) {
-    ClickCell(8, 2, Qt::RightButton);
-    EXPECT_EQ(Selection(), (CellPos{8, 2}));
-    EXPECT_FALSE(Field().IsRightDrag());
-    EXPECT_EQ(GetCapture(), nullptr);
-}
