@@ -96,3 +96,11 @@ bool CGameFieldView::OnDoubleClick(LPARAM lParam) {
     ToggleInputMode();
     return true;
 }
+
+void CGameFieldView::OnCaptureLost() {
+    // Someone else took the mouse in the middle of a drag (a dialog, say):
+    // the drag is over, and the next click arrives through the main window.
+    SetCaptured(false);
+    SetLeftDrag(false);
+    SetRightDrag(false);
+}

@@ -204,3 +204,18 @@ TEST_F(BoardInputTest, DoubleClickIsTwoClicksForTheMainWindow) {
     SendMessage(Main(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x(), p.y()));
     EXPECT_EQ(Field().GetInputMode(), CGameFieldCtrl::MarkEntry);
 }
+
+TEST_F(BoardInputTest, CaptureTakenAwayMidDragEndsTheDrag) {
+    const QPoint from = CellCentre(2, 2);
+    QTest::mousePress(Window(), Qt::LeftButton, Qt::NoModifier, ToWindow(from.x(), from.y()));
+    Pump();
+    ASSERT_TRUE(Field().IsCaptured());
+    SetCapture(Strip().GetHwnd()); // as a dialog opening would
+    ReleaseCapture();
+    EXPECT_FALSE(Field().IsCaptured());
+    EXPECT_FALSE(Field().IsLeftDrag());
+    QTest::mouseRelease(Window(), Qt::LeftButton, Qt::NoModifier, ToWindow(from.x(), from.y()));
+    Pump();
+    ClickCell(7, 8);
+    EXPECT_EQ(Selection(), (CellPos{7, 8})) << "the next click lands on the cell under it";
+}
