@@ -9,6 +9,10 @@
 CMainWnd::CMainWnd() = default;
 
 CMainWnd::~CMainWnd() {
+    // While the whole object still exists, so WM_DESTROY keeps the game.
+    if (IsWindow()) {
+        DestroyWindow();
+    }
     if (m_largeIcon != nullptr) {
         DestroyIcon(m_largeIcon);
     }

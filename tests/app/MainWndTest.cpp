@@ -132,3 +132,11 @@ TEST_F(MainWndTest, EndOfTheDesktopSessionClosesLikeClose) {
     EXPECT_FALSE(IsWindow(Main()));
     EXPECT_TRUE(m_quitSeen);
 }
+
+TEST_F(MainWndTest, DestroyingTheObjectClosesItsWindowTheNormalWay) {
+    const HWND hwnd = Main();
+    m_main.reset();
+    Pump();
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_TRUE(m_quitSeen) << "the window's own WM_DESTROY handling ran";
+}
