@@ -19,18 +19,16 @@ for f in "$game" "$probe"; do
 done
 
 work="$(mktemp -d)"
-display_number=$((90 + RANDOM % 100))
-Xvfb ":$display_number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display number itself and writes it to the pipe.
+exec {display_fd}<> <(:)
+Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb_pid=$!
 trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+read -r -t 10 display_number <&"$display_fd"
 export DISPLAY=":$display_number"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
 
 times=()
 for i in $(seq "$runs"); do

@@ -11,7 +11,7 @@ KALMORA_PACKAGES=(
     nlohmann-json3-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2
-    xvfb xauth imagemagick
+    xvfb xauth imagemagick x11-utils
 )
 
 missing_packages() {

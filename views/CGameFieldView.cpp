@@ -41,6 +41,9 @@ bool CGameFieldView::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam, 
 }
 
 LRESULT CGameFieldView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CAPTURECHANGED) {
+        OnCaptureLost();
+    }
     LRESULT result = 0;
     if (ProcessMessage(message, wParam, lParam, result)) {
         return result;

@@ -36,4 +36,5 @@ private:
     bool OnButtonUp(LPARAM lParam, bool left);
     bool OnMouseMove(LPARAM lParam);
     bool OnDoubleClick(LPARAM lParam);
+    void OnCaptureLost();
 };

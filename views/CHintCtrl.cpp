@@ -1,5 +1,7 @@
 #include "views/CHintCtrl.h"
 
+#include "engine/CCell.h"
+#include "session/CGameFieldCtrl.h"
 #include "session/FieldMessages.h"
 
 #include <cstring>
@@ -11,8 +13,6 @@ constexpr COLORREF LineColor = RGB(127, 127, 127);
 constexpr COLORREF Black = RGB(0, 0, 0);
 constexpr COLORREF Blue = RGB(0, 0, 240);
 constexpr COLORREF Red = RGB(240, 64, 64);
-constexpr std::uint32_t MarkEntry = 1;
-constexpr std::uint16_t GivenBit = 0x8000;
 
 int Trunc(double value) {
     return static_cast<int>(value);
@@ -64,7 +64,7 @@ void CHintCtrl::OnCellState(WPARAM wParam, LPARAM lParam) {
 bool CHintCtrl::OnClick(LPARAM lParam) {
     POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ::MapWindowPoints(GetParent(), GetHwnd(), &point, 1);
-    RECT client;
+    RECT client{0, 0, 0, 0};
     GetClientRect(&client);
     const int width = client.right - 2;
     const int height = client.bottom - 2;
@@ -115,7 +115,7 @@ void CHintCtrl::PaintStrip(HDC dc, const RECT& client) const {
     SelectObject(dc, oldPen);
     DeleteObject(brush);
     DeleteObject(pen);
-    if (m_shown && !(m_digit != 0 && m_inputMode == MarkEntry)) {
+    if (m_shown && !(m_digit != 0 && m_inputMode == CGameFieldCtrl::MarkEntry)) {
         PaintDigits(dc, client, slotWidth);
     }
 }
@@ -127,7 +127,7 @@ void CHintCtrl::PaintDigits(HDC dc, const RECT& client, double slotWidth) const 
     HFONT font = CreateFontIndirect(&lf);
     HGDIOBJ oldFont = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    const bool given = (m_flags & GivenBit) != 0;
+    const bool given = (m_flags & CCell::GivenBit) != 0;
     for (int d = 1; d <= 9; ++d) {
         if (given && d != m_digit) {
             continue;
@@ -135,7 +135,7 @@ void CHintCtrl::PaintDigits(HDC dc, const RECT& client, double slotWidth) const 
         COLORREF color = Red;
         if (given) {
             color = Black;
-        } else if (m_inputMode != MarkEntry && (m_flags & (1u << (d - 1))) == 0) {
+        } else if (m_inputMode != CGameFieldCtrl::MarkEntry && (m_flags & (1u << (d - 1))) == 0) {
             color = Blue;
         }
         const int left = client.left + Trunc((d - 1) * slotWidth);

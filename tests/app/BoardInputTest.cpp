@@ -211,9 +211,17 @@ TEST_F(BoardInputTest, DoubleClickIsTwoClicksForTheMainWindow) {
     EXPECT_EQ(Field().GetInputMode(), CGameFieldCtrl::MarkEntry);
 }
 
-TEST_F(BoardInputTest, RightButtonSelectsToo) {
-    ClickCell(8, 2, Qt::RightButton);
-    EXPECT_EQ(Selection(), (CellPos{8, 2}));
-    EXPECT_FALSE(Field().IsRightDrag());
-    EXPECT_EQ(GetCapture(), nullptr);
+TEST_F(BoardInputTest, CaptureTakenAwayMidDragEndsTheDrag) {
+    const QPoint from = CellCentre(2, 2);
+    QTest::mousePress(Window(), Qt::LeftButton, Qt::NoModifier, ToWindow(from.x(), from.y()));
+    Pump();
+    ASSERT_TRUE(Field().IsCaptured());
+    SetCapture(Strip().GetHwnd()); // as a dialog opening would
+    ReleaseCapture();
+    EXPECT_FALSE(Field().IsCaptured());
+    EXPECT_FALSE(Field().IsLeftDrag());
+    QTest::mouseRelease(Window(), Qt::LeftButton, Qt::NoModifier, ToWindow(from.x(), from.y()));
+    Pump();
+    ClickCell(7, 8);
+    EXPECT_EQ(Selection(), (CellPos{7, 8})) << "the next click lands on the cell under it";
 }

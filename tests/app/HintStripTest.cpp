@@ -102,26 +102,3 @@ TEST_F(HintStripTest, ClicksOnTheLastTwoColumnsOrRowsAreDeclined) {
     ClickStrip(0, 0);
     EXPECT_EQ(At(9, 9).value, 1) << "and the first in slot 1";
 }
-
-TEST_F(HintStripTest, DigitFromTheStripKeepsMarksAndIsRecordedEvenWhenTheSame) {
-    ClickCell(6, 5);
-    Key(Qt::Key_4, Qt::ControlModifier);
-    ClickStrip(42 * 1 + 20, 20); // slot 2
-    EXPECT_EQ(At(6, 5).value, 2);
-    EXPECT_EQ(At(6, 5).flags & 0x1FF, 0x008) << "the mark 4 stays";
-    const std::size_t records = Field().undo.size();
-    ClickStrip(42 * 1 + 20, 20);
-    EXPECT_EQ(Field().undo.size(), records + 1);
-    Key(Qt::Key_Delete);
-    Key(Qt::Key_M);
-    ClickStrip(42 * 5 + 20, 20); // slot 6 in mark mode: toggles the mark
-    EXPECT_EQ(At(6, 5).value, 0);
-    EXPECT_EQ(At(6, 5).flags & 0x1FF, 0x020);
-}
-
-TEST_F(HintStripTest, WithoutSelectionAStripClickChangesNothing) {
-    const std::size_t records = Field().undo.size();
-    ClickStrip(42 * 4 + 20, 20);
-    EXPECT_EQ(Field().undo.size(), records);
-    EXPECT_EQ(Selection(), (CellPos{0, 0}));
-}

@@ -123,3 +123,17 @@ TEST_F(MainWndSizingTest, ResizeAskedByTheWindowManagerIsCorrected) {
     EXPECT_EQ(m_main->GetSizingDirection(), 0);
     EXPECT_EQ(ChildRectInClient(Field().GetHwnd()).right, 418);
 }
+
+TEST_F(MainWndSizingTest, TinySizeKeepsARightWayRoundLayout) {
+    const RECT before = Outer();
+    RECT r = Drag(WMSZ_RIGHT, 0, 0, -400, 0);
+    EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXMINTRACK));
+    EXPECT_EQ(r.left, before.left);
+    EndDrag();
+    r = Drag(WMSZ_BOTTOM, 0, 0, 0, -1000);
+    EXPECT_GT(r.right, r.left);
+    EXPECT_GT(r.bottom, r.top);
+    const RECT field = ChildRectInClient(Field().GetHwnd());
+    EXPECT_GT(field.right, field.left);
+    EXPECT_GT(field.bottom, field.top);
+}
