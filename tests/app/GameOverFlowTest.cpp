@@ -133,19 +133,6 @@ TEST_F(GameOverFlowTest, EqualTimesStayInWinningOrderAndCancelAddsNothing) {
     EXPECT_EQ(Names(m_lists[3]), (std::vector<std::string>{"quick", "first", "second"}));
 }
 
-TEST_F(GameOverFlowTest, LevelNamesAndTimesInTheMessage) {
-    const std::pair<int, std::int64_t> games[] = {{1, 425}, {2, 10809}, {3, 360000}, {4, 59}};
-    const char* expected[] = {
-        "You're a winner! You won in 'Easy game' in 00:07:05",
-        "You're a winner! You won in 'Normal game' in 03:00:09",
-        "You're a winner! You won in 'Hard game' in 100:00:00",
-        "You're a winner! You won in 'Insane game' in 00:00:59",
-    };
-    for (std::size_t i = 0; i < std::size(games); ++i) {
-        EXPECT_EQ(WinnerMessage(games[i].first, games[i].second), expected[i]);
-    }
-}
-
 TEST_F(GameOverFlowTest, ALongNameKeepsItsFirstFortyBytes) {
     const std::string name = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrs"; // 45
     ModalScript script;
@@ -157,22 +144,4 @@ TEST_F(GameOverFlowTest, ALongNameKeepsItsFirstFortyBytes) {
     EXPECT_EQ(std::string(entry.name.begin(), entry.name.end()), name.substr(0, 40))
         << "all 40 bytes used, no terminating zero";
     EXPECT_EQ(entry.time, 100);
-}
-
-TEST_F(GameOverFlowTest, BlankGamesHintedGamesAndRepeatedAnnouncementsShowNothing) {
-    ModalScript script; // any dialog fails the test
-    Played(0, 100);
-    EXPECT_FALSE(Won(0));
-    Played(3, 100, true);
-    EXPECT_FALSE(Won(3));
-    EXPECT_FALSE(Won(7));
-    EXPECT_EQ(script.Started(), 0);
-
-    m_lists = TenEasyWinners();
-    Played(1, 900);
-    EXPECT_TRUE(Won(1));
-    EXPECT_FALSE(Won(1)) << "the same game announced again after undo and redo";
-    for (const WinnersList& list : {m_lists[1], m_lists[2], m_lists[3]}) {
-        EXPECT_TRUE(list.empty());
-    }
 }
