@@ -188,8 +188,9 @@ void CMainWnd::OnMakeSnapshot() {
     m_snapshots.Append(name + " (" + FormatPlayTime(elapsed) + ")");
 }
 
-// Opens the winners table of level 1-4 (Easy, Normal, Hard, Insane) over
-// m_winners[level - 1].
+// The place for the winners table of level 1-4 (Easy, Normal, Hard,
+// Insane) over m_winners[level - 1]; the table view is not part of the
+// program yet, so the four commands do nothing for now.
 void CMainWnd::OnShowTopWinners(int) {}
 
 void CMainWnd::OnAbout() {

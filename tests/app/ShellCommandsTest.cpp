@@ -8,6 +8,8 @@
 
 #include <boost/system/system_error.hpp>
 
+#include <QFileDialog>
+
 #include <cerrno>
 #include <fstream>
 #include <system_error>
@@ -91,8 +93,20 @@ TEST_F(ShellCommandsTest, ADamagedFileChangesNeitherGameNorMenuNorFileName) {
 
     std::string text;
     std::string caption;
-    script.Then(ChooseFile(Path("damaged.sdk"))).Then(PressEnter(&text, &caption));
+    QStringList filters;
+    QStringList startsWith;
+    script
+        .Then([&](const kwin::ModalStart& start) {
+            auto* dialog = static_cast<QFileDialog*>(start.toolkitDialog);
+            filters = dialog->nameFilters();
+            startsWith = dialog->selectedFiles();
+            ChooseFile(Path("damaged.sdk"))(start);
+        })
+        .Then(PressEnter(&text, &caption));
     Choose({"File", "&Load...\tF3"});
+    EXPECT_EQ(filters.join(";").toStdString(), "Sudoku Files (*.sdk);All Files (*)");
+    ASSERT_EQ(startsWith.size(), 1);
+    EXPECT_EQ(startsWith.front().toStdString(), Path("good.sdk")) << "the current file name";
     EXPECT_EQ(script.Started(), 3);
     EXPECT_EQ(caption, "File Open Error");
     EXPECT_FALSE(text.empty());
