@@ -6,6 +6,7 @@
 #include "session/FieldMessages.h"
 
 #include <cstring>
+#include <vector>
 
 using namespace apptest;
 
@@ -25,6 +26,16 @@ void ExpectRect(const RECT& r, int left, int top, int right, int bottom, const c
     EXPECT_EQ(r.bottom, bottom) << what;
 }
 
+std::vector<WORD> g_commands;
+WNDPROC g_mainProc = nullptr;
+
+LRESULT CommandRecorder(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) {
+        g_commands.push_back(LOWORD(wParam));
+    }
+    return CallWindowProc(g_mainProc, hwnd, message, wParam, lParam);
+}
+
 } // namespace
 
 TEST_F(MainWndTest, ClassTitleAndStyles) {
@@ -40,6 +51,11 @@ TEST_F(MainWndTest, ClassTitleAndStyles) {
     EXPECT_EQ(static_cast<DWORD>(GetWindowLong(Main(), GWL_EXSTYLE)) & WS_EX_WINDOWEDGE,
               WS_EX_WINDOWEDGE);
     EXPECT_NE(GetMenu(Main()), nullptr);
+    const auto big = reinterpret_cast<HICON>(SendMessage(Main(), WM_GETICON, ICON_BIG, 0));
+    const auto small = reinterpret_cast<HICON>(SendMessage(Main(), WM_GETICON, ICON_SMALL, 0));
+    EXPECT_NE(big, nullptr);
+    EXPECT_NE(small, nullptr);
+    EXPECT_NE(big, small) << "loaded once at each size";
 }
 
 TEST_F(MainWndTest, DefaultWindowIsCentredOnTheWorkArea) {
@@ -139,4 +155,22 @@ TEST_F(MainWndTest, DestroyingTheObjectClosesItsWindowTheNormalWay) {
     Pump();
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_TRUE(m_quitSeen) << "the window's own WM_DESTROY handling ran";
+}
+
+TEST_F(MainWndTest, AcceleratorKeysBecomeCommandsBeforeTheBoardSeesThem) {
+    StartGame(SolvedBoardWithHoles({{5, 5}}));
+    ClickCell(5, 5);
+    Key(Qt::Key_3);
+    ASSERT_EQ(Field().field.At({5, 5}).value, 3);
+    g_commands.clear();
+    g_mainProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CommandRecorder)));
+    Key(Qt::Key_F4);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Backspace, Qt::AltModifier);
+    Key(Qt::Key_F2);
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    SetWindowLongPtr(Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_mainProc));
+    EXPECT_EQ(g_commands, (std::vector<WORD>{32806, 57643, 57643, 57603}))
+        << "Ctrl+Y is the board's key, not an accelerator";
 }
