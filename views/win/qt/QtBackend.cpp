@@ -4,7 +4,12 @@
 #include "views/win/qt/CQtFileDialogHost.h"
 #include "views/win/qt/CQtPeer.h"
 
+#include "views/win/Win32.h"
+
 #include <QApplication>
+#include <QSessionManager>
+
+#include <vector>
 
 namespace kwin::qt {
 namespace {
@@ -27,6 +32,20 @@ void InstallQtBackend() {
         static char* argv[] = {name, nullptr};
         new QApplication(argc, argv);
     }
+    // The desktop's session manager asks the program to keep its data: every
+    // top-level window hears that the session ends, while there is time.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp, [](QSessionManager&) {
+        std::vector<HWND> topLevel;
+        for (HWND hwnd = ::FindWindowEx(nullptr, nullptr, nullptr, nullptr); hwnd != nullptr;
+             hwnd = ::FindWindowEx(nullptr, hwnd, nullptr, nullptr)) {
+            topLevel.push_back(hwnd);
+        }
+        for (HWND hwnd : topLevel) {
+            if (::IsWindow(hwnd)) {
+                ::SendMessage(hwnd, WM_ENDSESSION, TRUE, 0);
+            }
+        }
+    });
     Backend() = new CQtBackend();
     InstallBackend(Backend());
 }
