@@ -95,7 +95,6 @@ private:
     void OnToggleAutoCheck();
     void OnMakeSnapshot();
     void OnCheck();
-    void OnShowTopWinners(int level);
     void OnAbout();
     HWND DialogOwner() const;
     LRESULT OnInitMenuPopup(HMENU popup, UINT index, BOOL systemMenu);

@@ -10,6 +10,7 @@
 #include "app/ResourceIds.h"
 #include "app/ResourceText.h"
 #include "app/VersionLine.h"
+#include "grid/ShowTopWinners.h"
 #include "session/PlayTimeText.h"
 
 #include <algorithm>
@@ -87,7 +88,7 @@ LRESULT CMainWnd::OnCommand(WORD, WORD id, HWND) {
     case ID_TOP_WINNERS_NORMAL:
     case ID_TOP_WINNERS_HARD:
     case ID_TOP_WINNERS_INSANE:
-        OnShowTopWinners(id - ID_TOP_WINNERS_EASY + 1);
+        ShowTopWinners(id, m_winners, GetHwnd());
         break;
     case ID_APP_ABOUT:
         OnAbout();
@@ -191,7 +192,6 @@ void CMainWnd::OnMakeSnapshot() {
 // The place for the winners table of level 1-4 (Easy, Normal, Hard,
 // Insane) over m_winners[level - 1]; the table view is not part of the
 // program yet, so the four commands do nothing for now.
-void CMainWnd::OnShowTopWinners(int) {}
 
 void CMainWnd::OnAbout() {
     CAboutDlg dialog;

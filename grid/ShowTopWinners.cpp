@@ -3,10 +3,10 @@
 #include "grid/CShowWinnersDlg.h"
 
 bool ShowTopWinners(UINT command, const WinnersLists& lists, HWND owner) {
-    if (command < ID_SHOW_TOP_EASY || command > ID_SHOW_TOP_INSANE) {
+    if (command < ID_TOP_WINNERS_EASY || command > ID_TOP_WINNERS_INSANE) {
         return false;
     }
-    const WinnersList& list = lists[command - ID_SHOW_TOP_EASY];
+    const WinnersList& list = lists[command - ID_TOP_WINNERS_EASY];
     CShowWinnersDlg dialog(&list);
     dialog.DoModal(owner != nullptr ? owner : GetActiveWindow());
     return true;

@@ -3,7 +3,7 @@
 
 #include "MainWndFixture.h"
 
-#include "../views/win/ModalScript.h"
+#include "tests/views/win/ModalScript.h"
 
 #include "session/FieldMessages.h"
 
@@ -176,7 +176,7 @@ TEST_F(MainWndTest, AcceleratorKeysBecomeCommandsBeforeTheBoardSeesThem) {
         .Then(
             [](const kwin::ModalStart& start) { wintest::PressKey(start.window, Qt::Key_Escape); })
         .Then([](const kwin::ModalStart& start) {
-            static_cast<QDialog*>(start.toolkitDialog)->reject();
+            wintest::FileDialogOf(start)->reject();
         });
     Key(Qt::Key_F4);
     Key(Qt::Key_Z, Qt::ControlModifier);

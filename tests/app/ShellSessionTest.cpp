@@ -6,6 +6,8 @@
 
 #include "../storage/StorageTestSupport.h"
 #include "app/DialogTemplates.h"
+#include "grid/CGridCtrl.h"
+#include "grid/ShowWinnersTemplate.h"
 #include "storage/WinnersRules.h"
 
 #include <cstdlib>
@@ -175,6 +177,32 @@ TEST_F(ShellSessionTest, AWinnerIsEnteredOnceAndKeptAcrossARestart) {
     Reopen();
     ASSERT_EQ(m_main->GetWinners()[0].size(), 1u);
     EXPECT_EQ(WinnersRules::NameText(m_main->GetWinners()[0].front()), "Ann");
+
+    // The Game menu shows the list in the winners table, and only that level's.
+    std::vector<std::string> easyRow;
+    int normalRows = -1;
+    script
+        .Then([&](const kwin::ModalStart& start) {
+            const auto* grid = dynamic_cast<CGridCtrl*>(
+                CWindow::FromHandle(GetDlgItem(start.window, IDC_WINNERS_GRID)));
+            ASSERT_NE(grid, nullptr);
+            for (int col = 0; col < grid->GetColumnCount(); ++col) {
+                easyRow.push_back(grid->GetItemText(1, col));
+            }
+            wintest::PressKey(start.window, Qt::Key_Return);
+        })
+        .Then([&](const kwin::ModalStart& start) {
+            const auto* grid = dynamic_cast<CGridCtrl*>(
+                CWindow::FromHandle(GetDlgItem(start.window, IDC_WINNERS_GRID)));
+            ASSERT_NE(grid, nullptr);
+            normalRows = grid->GetRowCount();
+            wintest::PressKey(start.window, Qt::Key_Escape);
+        });
+    Choose({"Game", "Show Top Winners", "Easy Game"});
+    Choose({"Game", "Show Top Winners", "Normal Game"});
+    EXPECT_EQ(script.Started(), 3);
+    EXPECT_EQ(easyRow, (std::vector<std::string>{"1", "Ann", "00:07:05"}));
+    EXPECT_EQ(normalRows, 1); // the header alone
 }
 
 TEST_F(ShellSessionTest, CancelAddsNothingButStillSaysGameOver) {

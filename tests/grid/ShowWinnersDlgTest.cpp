@@ -239,8 +239,8 @@ TEST_F(ShowWinnersDlgTest, EachShowTopWinnersCommandShowsItsLevelsList) {
     for (std::size_t level = 0; level < lists.size(); ++level) {
         lists[level] = MakeList(static_cast<int>(level) + 2);
     }
-    const UINT commands[] = {ID_SHOW_TOP_EASY, ID_SHOW_TOP_NORMAL, ID_SHOW_TOP_HARD,
-                             ID_SHOW_TOP_INSANE};
+    const UINT commands[] = {ID_TOP_WINNERS_EASY, ID_TOP_WINNERS_NORMAL, ID_TOP_WINNERS_HARD,
+                             ID_TOP_WINNERS_INSANE};
     for (UINT command : commands) {
         int rows = 0;
         ModalScript script;
@@ -252,7 +252,7 @@ TEST_F(ShowWinnersDlgTest, EachShowTopWinnersCommandShowsItsLevelsList) {
             PressKey(start.window, Qt::Key_Return);
         });
         EXPECT_TRUE(ShowTopWinners(command, lists, m_parent));
-        EXPECT_EQ(rows, static_cast<int>(command - ID_SHOW_TOP_EASY) + 3) << command;
+        EXPECT_EQ(rows, static_cast<int>(command - ID_TOP_WINNERS_EASY) + 3) << command;
         EXPECT_EQ(script.Started(), 1);
         Pump();
     }
