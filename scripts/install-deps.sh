@@ -12,6 +12,8 @@ KALMORA_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2
     xvfb xauth imagemagick
+    openbox xdotool x11-utils python3
+    desktop-file-utils appstream
 )
 
 missing_packages() {
