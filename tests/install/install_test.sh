@@ -46,6 +46,6 @@ srgb\(255,255,240\) | srgba\(255,255,240,1\)) ;;
 *) fail "icon paper colour is $centre" ;;
 esac
 # The large icon carries the blue digit of the game's board.
-convert "$prefix/share/icons/hicolor/256x256/apps/$app_id.png" -format '%c' histogram:info:- |
-    grep -q '#0000F0FF' || fail "icon 256 has no digit"
+colours=$(convert "$prefix/share/icons/hicolor/256x256/apps/$app_id.png" -format '%c' histogram:info:-)
+grep -q '#0000F0FF' <<<"$colours" || fail "icon 256 has no digit"
 echo "installed and valid: $prefix"
