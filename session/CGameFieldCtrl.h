@@ -102,6 +102,12 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // For the view's mouse and key handling, which owns these transitions.
+    void SetLeftDrag(bool on) { m_leftDrag = on; }
+    void SetRightDrag(bool on) { m_rightDrag = on; }
+    void SetCaptured(bool on) { m_captured = on; }
+    void ClearConflictRegion() { m_conflict.number = 0; }
+
 private:
     std::int64_t Now() const;
     bool HasLevel() const { return level >= 1 && level <= 4; }

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "app/CMainStatusBar.h"
+#include "app/CUIStateTable.h"
+#include "storage/WinnersLists.h"
+#include "views/CGameFieldView.h"
+#include "views/CHintCtrl.h"
+#include "views/win/CIdleHandler.h"
+#include "views/win/CMessageFilter.h"
+#include "views/win/CWindow.h"
+
+#include <cstdint>
+#include <string>
+
+// The main frame window: owns the field view (and with it the game session),
+// the hint strip and the status bar; keeps the keyboard focus and offers
+// every message it does not handle itself to the field view, then to the
+// hint strip, then to the status bar. It is also the loop's accelerator
+// filter and the idle handler that brings the status bar up to date.
+class CMainWnd : public CWindow, public CMessageFilter, public CIdleHandler {
+public:
+    static constexpr const char* ClassName = "KalmoraWndClass";
+    static constexpr const char* Title = "Kalmora";
+    static constexpr DWORD Style = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+    static constexpr DWORD ExStyle = WS_EX_WINDOWEDGE;
+    static constexpr int DefaultWidth = 416;
+    static constexpr int DefaultHeight = 540;
+    static constexpr UINT_PTR ClockTimer = 1;
+    static constexpr UINT ClockPeriod = 100;
+
+    CMainWnd();
+    ~CMainWnd() override;
+
+    ClassInfo GetWndClassInfo() const override;
+    // Registers the class and creates the window at its default rectangle.
+    HWND CreateMainWindow();
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL OnIdle() override;
+
+    CGameFieldView& GetFieldView() { return m_field; }
+    CHintCtrl& GetHintStrip() { return m_hintStrip; }
+    HWND GetStatusBar() const { return m_statusBar.GetHwnd(); }
+    const CUIStateTable& GetUIState() const { return m_uiState; }
+    const std::string& GetMessageText() const { return m_messageText; }
+    bool IsAutoCheck() const { return m_autoCheck; }
+    int GetSizingDirection() const { return m_sizingDirection; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // CMainWnd.cpp: the window's own messages and the routing to the children.
+    LRESULT RouteToChildren(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnDestroy();
+    LRESULT OnClose();
+    LRESULT OnPaint(WPARAM wParam);
+    LRESULT OnStatusText(LPARAM lParam);
+
+    // CMainWndCreate.cpp: the creation sequence.
+    LRESULT OnCreate();
+    void LoadIcons();
+    void RegisterWithLoop();
+    void UnregisterFromLoop();
+    void AttachMenu();
+    void PlaceWindow(const RECT& restored);
+    void CreateFieldView(int clientWidth);
+    void CreateHintStrip(int clientWidth);
+    void CreateStatusBar();
+    void InitCommandStates();
+    void ShowVersionLine();
+
+    // CMainWndSizing.cpp: proportional sizing.
+    LRESULT OnSizing(WPARAM edge, RECT* proposed);
+    LRESULT OnExitSizeMove();
+    void LatchSizingDirection(int dW, int dH);
+    void LayoutChildren(int outerWidth, RECT& field, RECT& hint) const;
+    RECT ChildRect(HWND child) const;
+
+    // CMainWndCommands.cpp: commands, menu states, status panes, the files
+    // kept at the window and the end of a game.
+    LRESULT OnCommand(WORD code, WORD id, HWND control);
+    LRESULT OnInitMenuPopup(HMENU popup, UINT index, BOOL systemMenu);
+    void OnTimer(UINT_PTR id);
+    LRESULT OnUndoState(LPARAM lParam);
+    LRESULT OnRedoState(LPARAM lParam);
+    LRESULT OnGameWon(WPARAM level, LPARAM helpUsed);
+    void InitSnapshotMenu();
+    void SetStatusPanes();
+    void UpdateStatusPanes();
+    // True when the autosave was read; fills the rectangle it held (all zeros
+    // when none was stored).
+    bool LoadSession(RECT& windowRect);
+    void SaveSession();
+    void LoadWinners();
+    void SaveWinners();
+    void OnGameOver(int level, bool helpUsed);
+
+    CUIStateTable m_uiState;
+    HICON m_largeIcon = nullptr;
+    HICON m_smallIcon = nullptr;
+    HACCEL m_accelerators = nullptr;
+    HMENU m_snapshotMenu = nullptr;
+    CGameFieldView m_field;
+    CHintCtrl m_hintStrip;
+    CMainStatusBar m_statusBar;
+    std::string m_pane0Text;
+    std::string m_pane1Text;
+    std::string m_pane2Text;
+    std::string m_messageText;
+    std::int64_t m_lastElapsed = 0;
+    bool m_autoCheck = false;
+    WinnersLists m_winners;
+    int m_sizingDirection = 0;
+};

@@ -1,0 +1,4 @@
+#pragma once
+
+// Accelerator table 128 of the main window.
+void RegisterMainAccelerators();

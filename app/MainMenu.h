@@ -1,0 +1,4 @@
+#pragma once
+
+// Menu 128, the main window's menu bar.
+void RegisterMainMenu();

@@ -1,0 +1,54 @@
+// The program's entry point: start-up of the platform and the module, then
+// the main window and its loop.
+
+#include "app/AppResources.h"
+#include "app/CTerminationWatch.h"
+#include "app/Run.h"
+#include "views/win/CAppModule.h"
+#include "views/win/Win32.h"
+#include "views/win/qt/QtBackend.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+bool HasDesktop() {
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") ||
+           (platform != nullptr && std::strncmp(platform, "offscreen", 9) == 0);
+}
+
+int WinMain(HINSTANCE instance, int showCommand) {
+    CoInitialize(nullptr);
+    DefWindowProc(nullptr, 0, 0, 0);
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                  ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    CAppModule module;
+    module.Init(instance);
+    const int exitCode = Run(showCommand);
+    module.Term();
+    CoUninitialize();
+    return exitCode;
+}
+
+} // namespace
+
+int main() {
+    if (!HasDesktop()) {
+        std::fprintf(stderr, "Kalmora needs a desktop session (no display found); "
+                             "kalmora-tool works without one.\n");
+        return 1;
+    }
+    // Before Qt starts any thread, so that every thread inherits the mask.
+    CTerminationWatch::BlockSignals();
+    RegisterAppResources();
+    kwin::qt::InstallQtBackend();
+    return WinMain(GetModuleHandle(nullptr), SW_SHOWDEFAULT);
+}

@@ -1,0 +1,130 @@
+// The main window as created: class, styles, place, children and their
+// rectangles, and the routing of messages to the field view and the strip.
+
+#include "MainWndFixture.h"
+
+#include "session/FieldMessages.h"
+
+#include <cstring>
+
+using namespace apptest;
+
+namespace {
+
+RECT ChildInClient(HWND parent, HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void ExpectRect(const RECT& r, int left, int top, int right, int bottom, const char* what) {
+    EXPECT_EQ(r.left, left) << what;
+    EXPECT_EQ(r.top, top) << what;
+    EXPECT_EQ(r.right, right) << what;
+    EXPECT_EQ(r.bottom, bottom) << what;
+}
+
+} // namespace
+
+TEST_F(MainWndTest, ClassTitleAndStyles) {
+    WNDCLASSEX wc{};
+    wc.cbSize = sizeof wc;
+    ASSERT_TRUE(GetClassInfoEx(GetModuleHandle(nullptr), "KalmoraWndClass", &wc));
+    EXPECT_EQ(wc.style, 0u) << "no double clicks for the main window";
+    EXPECT_EQ(wc.hbrBackground, reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1)));
+    char title[64] = {};
+    GetWindowText(Main(), title, sizeof title);
+    EXPECT_STREQ(title, "Kalmora");
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLong(Main(), GWL_STYLE)) & 0x00CF0000u, 0x00CE0000u);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLong(Main(), GWL_EXSTYLE)) & WS_EX_WINDOWEDGE,
+              WS_EX_WINDOWEDGE);
+    EXPECT_NE(GetMenu(Main()), nullptr);
+}
+
+TEST_F(MainWndTest, DefaultWindowIsCentredOnTheWorkArea) {
+    RECT outer;
+    GetWindowRect(Main(), &outer);
+    EXPECT_EQ(outer.right - outer.left, 416);
+    EXPECT_EQ(outer.bottom - outer.top, 540);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetMonitorInfo(MonitorFromWindow(Main(), MONITOR_DEFAULTTONEAREST), &info));
+    const RECT& work = info.rcWork;
+    EXPECT_NEAR(outer.left - work.left, work.right - outer.right, 1);
+    EXPECT_NEAR(outer.top - work.top, work.bottom - outer.bottom, 1);
+}
+
+TEST_F(MainWndTest, ChildrenSitAtTheirRectangles) {
+    RECT client;
+    GetClientRect(Main(), &client);
+    EXPECT_EQ(client.right, 400) << "416 wide outside, 400 inside";
+    ExpectRect(ChildInClient(Main(), Field().GetHwnd()), 12, 12, 388, 388, "board");
+    ExpectRect(ChildInClient(Main(), Strip().GetHwnd()), 12, 400, 388, 441, "hint strip");
+    const RECT status = ChildInClient(Main(), m_main->GetStatusBar());
+    EXPECT_EQ(status.bottom, client.bottom) << "the status bar is docked at the bottom";
+    EXPECT_GT(status.top, 441) << "below the hint strip";
+    EXPECT_EQ(status.left, 0);
+    EXPECT_EQ(status.right, client.right);
+
+    char text[32] = {};
+    GetWindowText(Field().GetHwnd(), text, sizeof text);
+    EXPECT_STREQ(text, "GridCtrl");
+    GetWindowText(Strip().GetHwnd(), text, sizeof text);
+    EXPECT_STREQ(text, "HintCtrl");
+    GetClassName(Field().GetHwnd(), text, sizeof text);
+    EXPECT_STREQ(text, "STATIC");
+}
+
+TEST_F(MainWndTest, ChildrenAreFoundThroughTheMainWindow) {
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessage(Main(), WM_GET_FIELDVIEW, 0, 0)),
+              Field().GetHwnd());
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessage(Main(), WM_GET_HINTSTRIP, 0, 0)),
+              Strip().GetHwnd());
+}
+
+TEST_F(MainWndTest, StatusTextShowsTheVersionLineAfterStartUp) {
+    EXPECT_EQ(m_main->GetMessageText(), "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
+    StartGame(SolvedBoardWithHoles({{1, 1}}));
+    EXPECT_EQ(m_main->GetMessageText(), "Ready (Press 'M' to change Mode or use Ctrl-Number)");
+}
+
+TEST_F(MainWndTest, KeyOnTheMainWindowReachesTheFieldView) {
+    StartGame(SolvedBoardWithHoles({{5, 5}}));
+    Field().SelectCell({5, 5});
+    Pump();
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Selection(), (CellPos{6, 5}));
+    EXPECT_EQ(GetFocus(), Main()) << "the main window keeps the focus";
+}
+
+TEST_F(MainWndTest, ClickOnTheBoardSelectsThroughTheMainWindow) {
+    StartGame(SolvedBoardWithHoles({{1, 1}}));
+    ClickCell(3, 7);
+    EXPECT_EQ(Selection(), (CellPos{3, 7}));
+    EXPECT_EQ(GetCapture(), nullptr) << "the capture ends with the button";
+    EXPECT_FALSE(Field().IsCaptured());
+    EXPECT_FALSE(Field().IsLeftDrag());
+}
+
+TEST_F(MainWndTest, ClickOutsideTheBoardGoesToTheStripWhichTakesOnlyItsOwn) {
+    StartGame(SolvedBoardWithHoles({{4, 4}}));
+    ClickCell(4, 4);
+    // Between the board and the strip, and below the strip: nothing happens.
+    Click(200, 394);
+    Click(200, 460);
+    Click(5, 420);
+    EXPECT_EQ(Selection(), (CellPos{4, 4}));
+    EXPECT_EQ(Field().field.At({4, 4}).value, 0);
+    // On slot 7 of the strip: the strip hands digit 7 to the field view.
+    Click(12 + 6 * 376 / 9 + 20, 420);
+    EXPECT_EQ(Field().field.At({4, 4}).value, 7);
+    EXPECT_EQ(Selection(), (CellPos{4, 4}));
+}
+
+TEST_F(MainWndTest, CloseDestroysTheWindowAndEndsTheLoop) {
+    SendMessage(Main(), WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_FALSE(IsWindow(Main()));
+    EXPECT_TRUE(m_quitSeen);
+}

@@ -1,0 +1,49 @@
+#include "views/CGameFieldView.h"
+
+#include "session/FieldMessages.h"
+
+bool CGameFieldView::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    bool handled = false;
+    switch (message) {
+    case WM_KEYDOWN:
+        handled = OnKeyDown(static_cast<UINT>(wParam));
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        handled = OnButtonDown(lParam, message == WM_LBUTTONDOWN);
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        handled = OnButtonUp(lParam, message == WM_LBUTTONUP);
+        break;
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+        handled = OnDoubleClick(lParam);
+        break;
+    case WM_MOUSEMOVE:
+        handled = OnMouseMove(lParam);
+        break;
+    case WM_PAINT:
+        OnPaint();
+        handled = true;
+        break;
+    case WM_FIELD_ENTERDIGIT:
+        EnterFromHintStrip(static_cast<int>(lParam & 0xFF));
+        handled = true;
+        break;
+    default:
+        break;
+    }
+    if (handled) {
+        result = 0;
+    }
+    return handled;
+}
+
+LRESULT CGameFieldView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (ProcessMessage(message, wParam, lParam, result)) {
+        return result;
+    }
+    return CGameFieldCtrl::WindowProc(message, wParam, lParam);
+}
