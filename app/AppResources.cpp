@@ -2,6 +2,7 @@
 
 #include "app/AppIcon.h"
 #include "app/AppVersion.h"
+#include "app/DialogTemplates.h"
 #include "app/MainAccelerators.h"
 #include "app/MainMenu.h"
 #include "app/ResourceIds.h"
@@ -14,4 +15,5 @@ void RegisterAppResources() {
     RegisterStringTable();
     RegisterMainMenu();
     RegisterMainAccelerators();
+    RegisterDialogTemplates();
 }

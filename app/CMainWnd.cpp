@@ -15,9 +15,6 @@ CMainWnd::~CMainWnd() {
     if (m_smallIcon != nullptr) {
         DestroyIcon(m_smallIcon);
     }
-    if (m_snapshotMenu != nullptr) {
-        DestroyMenu(m_snapshotMenu);
-    }
     if (m_accelerators != nullptr) {
         DestroyAcceleratorTable(m_accelerators);
     }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/CGameFileDialog.h"
 #include "app/CMainStatusBar.h"
+#include "app/CSnapshotMenu.h"
+#include "app/CStatusPanes.h"
 #include "app/CUIStateTable.h"
 #include "storage/WinnersLists.h"
 #include "views/CGameFieldView.h"
@@ -44,6 +47,8 @@ public:
     const CUIStateTable& GetUIState() const { return m_uiState; }
     const std::string& GetMessageText() const { return m_messageText; }
     bool IsAutoCheck() const { return m_autoCheck; }
+    const std::string& GetFileName() const { return m_fileDialog.FileName(); }
+    const WinnersLists& GetWinners() const { return m_winners; }
     int GetSizingDirection() const { return m_sizingDirection; }
 
 protected:
@@ -77,9 +82,21 @@ private:
     void LayoutChildren(int outerWidth, RECT& field, RECT& hint) const;
     RECT ChildRect(HWND child) const;
 
-    // CMainWndCommands.cpp: commands, menu states, status panes, the files
-    // kept at the window and the end of a game.
+    // CMainWndCommands.cpp: commands, menu states and the end of a game;
+    // CMainWndStatus.cpp: the status panes and the clock; CMainWndFiles.cpp:
+    // the autosave and the winners file.
     LRESULT OnCommand(WORD code, WORD id, HWND control);
+    void OnNewGame(int level);
+    void OnLoad();
+    void OnSave();
+    void OnSaveAs();
+    void SaveGameTo(const std::string& path);
+    void OnToggleAutoCheck();
+    void OnMakeSnapshot();
+    void OnCheck();
+    void OnShowTopWinners(int level);
+    void OnAbout();
+    HWND DialogOwner() const;
     LRESULT OnInitMenuPopup(HMENU popup, UINT index, BOOL systemMenu);
     void OnTimer(UINT_PTR id);
     LRESULT OnUndoState(LPARAM lParam);
@@ -100,15 +117,13 @@ private:
     HICON m_largeIcon = nullptr;
     HICON m_smallIcon = nullptr;
     HACCEL m_accelerators = nullptr;
-    HMENU m_snapshotMenu = nullptr;
+    CSnapshotMenu m_snapshots;
     CGameFieldView m_field;
     CHintCtrl m_hintStrip;
     CMainStatusBar m_statusBar;
-    std::string m_pane0Text;
-    std::string m_pane1Text;
-    std::string m_pane2Text;
+    CGameFileDialog m_fileDialog;
+    CStatusPanes m_panes{m_uiState};
     std::string m_messageText;
-    std::int64_t m_lastElapsed = 0;
     bool m_autoCheck = false;
     WinnersLists m_winners;
     int m_sizingDirection = 0;

@@ -1,0 +1,12 @@
+#include "ShellTestSupport.h"
+
+#include "app/AppResources.h"
+
+namespace shelltest {
+
+void PrepareShell() {
+    kwin::qt::InstallQtBackend();
+    RegisterAppResources();
+}
+
+} // namespace shelltest
