@@ -1,0 +1,120 @@
+"""The game window on a real desktop: first start, play by keys and clicks,
+close by the window manager and SIGTERM with the game back after a restart,
+files that cannot be used, and a data folder that cannot be written."""
+
+import os
+import signal
+import subprocess
+import sys
+import unittest
+
+from kalmora_desktop import (DataRoot, Desktop, Game, executable, terminate, SCREEN_WIDTH,
+                             SCREEN_HEIGHT)
+
+# The X client area of a window whose outer rectangle is the default 416 x 540.
+DEFAULT_CLIENT = (400, 501)
+
+
+def dump(path):
+    """kalmora-tool's JSON view of a stored file."""
+    import json
+    out = subprocess.run([executable("KALMORA_TOOL"), "dump", path], capture_output=True,
+                         check=True, timeout=10).stdout
+    return json.loads(out)
+
+
+class GameWindowTest(unittest.TestCase):
+    def setUp(self):
+        self.desktop = Desktop()
+        self.desktop.__enter__()
+        self.addCleanup(self.desktop.stop)
+        self.root = DataRoot()
+        self.addCleanup(self.root.__exit__)
+
+    def start(self, **kwargs):
+        game = Game(self.desktop, self.root.path, **kwargs)
+        self.addCleanup(game.stop)
+        return game
+
+    def play_some_digits(self, game):
+        game.type_in(5, 5, ["7"])
+        game.type_in(2, 3, ["3"])
+        game.type_in(9, 1, ["KP_9"])
+        return game.wait_board(lambda b: len(b.entered_cells()) == 3, "three digits")
+
+    def test_first_start_is_centred_with_the_default_proportions(self):
+        game = self.start()
+        window = game.window
+        self.assertEqual(window.title(), "Kalmora")
+        x, y, width, height = window.geometry()
+        self.assertEqual((width, height), DEFAULT_CLIENT)
+        board = game.board()
+        self.assertEqual(board.right - board.left, board.bottom - board.top, "the board is square")
+        self.assertEqual(board.left, 12)
+        self.assertEqual(board.right, width - 13)
+        # The frame the window manager draws is thinner than the one the
+        # window's outer rectangle allows for, so the centre may lie a
+        # caption's height lower than the screen's.
+        left, top, outer_width, outer_height = window.outer()
+        self.assertLessEqual(abs(left + outer_width / 2 - SCREEN_WIDTH / 2), 8)
+        self.assertLessEqual(abs(top + outer_height / 2 - SCREEN_HEIGHT / 2), 32)
+        self.assertEqual(board.entered_cells(), set(), "a fresh game")
+
+    def test_typed_digits_show_on_the_board(self):
+        game = self.start()
+        board = self.play_some_digits(game)
+        self.assertEqual(board.entered_cells(), {(5, 5), (2, 3), (9, 1)})
+        game.window.key("Delete")  # the selected cell (9, 1) is cleared again
+        board = game.wait_board(lambda b: len(b.entered_cells()) == 2, "the cleared cell")
+        self.assertEqual(board.entered_cells(), {(5, 5), (2, 3)})
+
+    def test_close_by_window_manager_and_restart_brings_the_game_back(self):
+        game = self.start()
+        self.play_some_digits(game)
+        place = game.window.geometry()
+        self.assertEqual(game.close_by_window_manager(), 0)
+        self.assertEqual(dump(self.root.file("default.dat"))["kind"], "session")
+
+        game = self.start()
+        board = game.wait_board(lambda b: len(b.entered_cells()) == 3, "the restored digits")
+        self.assertEqual(board.entered_cells(), {(5, 5), (2, 3), (9, 1)})
+        self.assertEqual(game.window.geometry(), place)
+        game.window.key("ctrl+z")  # the history came back too
+        game.wait_board(lambda b: b.entered_cells() == {(5, 5), (2, 3)}, "the undone digit")
+
+    def test_sigterm_mid_game_saves_and_restart_brings_the_game_back(self):
+        game = self.start()
+        self.play_some_digits(game)
+        self.assertEqual(terminate(game), 0)
+        game = self.start()
+        game.wait_board(lambda b: b.entered_cells() == {(5, 5), (2, 3), (9, 1)},
+                        "the restored digits")
+
+    def test_refused_files_give_a_fresh_game_and_are_kept_aside(self):
+        os.makedirs(os.path.join(self.root.path, "Kalmora"))
+        with open(self.root.file("default.dat"), "wb") as damaged:
+            damaged.write(b"\x1f\x8b not really a session")
+        os.makedirs(self.root.file("top.dat"))  # a folder where the winners file belongs
+        game = self.start()
+        self.assertEqual(game.board().entered_cells(), set())
+        self.play_some_digits(game)
+        self.assertEqual(game.close_by_window_manager(), 0)
+
+        with open(self.root.file("default.dat.bad"), "rb") as kept:
+            self.assertEqual(kept.read(), b"\x1f\x8b not really a session")
+        self.assertTrue(os.path.isdir(self.root.file("top.dat.bad")))
+        self.assertEqual(dump(self.root.file("default.dat"))["kind"], "session")
+        self.assertEqual(dump(self.root.file("top.dat"))["kind"], "winners")
+
+    @unittest.skipUnless(os.geteuid() == 0, "needs root to start the game as another user")
+    def test_read_only_data_folder_leaves_the_game_playable(self):
+        # The folder belongs to root; the game runs as user 65534.
+        os.chmod(self.root.path, 0o755)
+        game = self.start(user=65534)
+        self.play_some_digits(game)
+        self.assertEqual(game.close_by_window_manager(), 0)
+        self.assertEqual(os.listdir(self.root.path), [])
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv)
