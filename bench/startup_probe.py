@@ -99,7 +99,9 @@ def resident_kib(pid):
 def one_start(desktop, probe, executable):
     with DataRoot() as root:
         start = time.monotonic()
-        process = subprocess.Popen([executable], env=desktop.env(LOCALAPPDATA=root.path),
+        env = desktop.env(LOCALAPPDATA=root.path, XDG_CONFIG_HOME=root.config,
+                          XDG_RUNTIME_DIR=root.config)
+        process = subprocess.Popen([executable], env=env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             window = None

@@ -11,6 +11,7 @@ import signal
 import subprocess
 import tempfile
 import time
+import unittest
 
 SCREEN_WIDTH = 1280
 SCREEN_HEIGHT = 1024
@@ -132,7 +133,21 @@ class Desktop:
         return [int(w) for w in out.split()]
 
     def wait_window(self, title, timeout=15):
+        """A visible window whose title matches the regular expression `title` whole."""
         return wait_until(lambda: self.windows(title), timeout, "a window '%s'" % title)[0]
+
+    def wait_window_gone(self, title, timeout=10):
+        wait_until(lambda: not self.windows(title), timeout, "window '%s' to close" % title)
+
+    def drag(self, start, end, button=1):
+        """Presses at `start` on the screen, moves in steps and releases at `end`."""
+        self.xdotool("mousemove", *start, "sleep", 0.05, "mousedown", button)
+        steps = 5
+        for step in range(1, steps + 1):
+            x = start[0] + (end[0] - start[0]) * step // steps
+            y = start[1] + (end[1] - start[1]) * step // steps
+            self.xdotool("mousemove", x, y, "sleep", 0.03)
+        self.xdotool("mouseup", button)
 
     def stop(self):
         for process in reversed(self._processes):
@@ -144,6 +159,7 @@ class Desktop:
                     process.kill()
                     process.wait()
         self._processes = []
+        self._log.close()
 
 
 class Window:
@@ -188,10 +204,21 @@ class Window:
     def click(self, x, y, button=1):
         """A real click at (x, y) of the window's X client area."""
         self.activate()
-        self.desktop.xdotool("mousemove", "--window", self.id, "--sync", x, y, "click", button)
+        self.desktop.xdotool("mousemove", "--window", self.id, x, y, "click", button)
 
     def resize(self, width, height):
         self.desktop.xdotool("windowsize", "--sync", self.id, width, height, check=False)
+
+    def is_painted(self):
+        """True once the window shows more than the black of an unpainted one."""
+        try:
+            image = self.grab()
+        except subprocess.CalledProcessError:
+            return False
+        step = 7
+        samples = [image.pixel(x, y) for y in range(0, image.height, step)
+                   for x in range(0, image.width, step)]
+        return sum(1 for p in samples if p != BLACK) > len(samples) * 3 // 4
 
     def grab(self):
         ppm = subprocess.run(["import", "-window", str(self.id), "-depth", "8", "ppm:-"], env=self.desktop.env(),
@@ -202,7 +229,7 @@ class Window:
 class Program:
     """A program started on the desktop with its own LOCALAPPDATA."""
 
-    def __init__(self, desktop, executable, data_root, user=None):
+    def __init__(self, desktop, executable, data_root, config_home=None, user=None):
         self.desktop = desktop
         self.data_root = data_root
         command = [executable]
@@ -210,8 +237,12 @@ class Program:
             command = ["setpriv", "--reuid=%d" % user, "--regid=%d" % user, "--clear-groups",
                        "--"] + command
         self.log = tempfile.TemporaryFile()
-        self.process = subprocess.Popen(command, env=desktop.env(LOCALAPPDATA=data_root),
-                                        stdout=self.log, stderr=self.log)
+        env = desktop.env(LOCALAPPDATA=data_root)
+        if config_home is not None:
+            # The toolkit keeps settings (a file dialog's last folder) and
+            # runtime files there: each run starts from none.
+            env.update(XDG_CONFIG_HOME=config_home, XDG_RUNTIME_DIR=config_home)
+        self.process = subprocess.Popen(command, env=env, stdout=self.log, stderr=self.log)
 
     def __enter__(self):
         return self
@@ -220,6 +251,7 @@ class Program:
         self.stop()
 
     def output(self):
+        """What the program wrote to its standard output and error so far."""
         self.log.seek(0)
         return self.log.read().decode(errors="replace")
 
@@ -236,19 +268,23 @@ class Program:
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
+        self.log.close()
 
 
 class DataRoot:
-    """A temporary folder used as LOCALAPPDATA, removed afterwards."""
+    """A temporary folder used as LOCALAPPDATA and another one for the
+    toolkit's settings, removed afterwards."""
 
     def __init__(self):
         self.path = tempfile.mkdtemp(prefix="kalmora-e2e-")
+        self.config = tempfile.mkdtemp(prefix="kalmora-e2e-config-")
 
     def __enter__(self):
         return self
 
     def __exit__(self, *exc):
         shutil.rmtree(self.path, ignore_errors=True)
+        shutil.rmtree(self.config, ignore_errors=True)
 
     def file(self, name):
         return os.path.join(self.path, "Kalmora", name)
@@ -360,7 +396,76 @@ class Game(Program):
             return board if condition(board) else None
         return wait_until(fulfilled, timeout, what, interval=0.05)
 
+    def menu(self, x, *keys):
+        """Opens the menu of the menu bar at `x` by a click, then types `keys`."""
+        self.window.click(x, 8)
+        wait_until(lambda: self.desktop.xdotool("getactivewindow", check=False).strip(), 5,
+                   "the menu")
+        self.desktop.xdotool("key", "--delay", 60, *keys)
+
+    def dialog(self, title):
+        """The dialog titled `title`, once it exists and has the keyboard."""
+        dialog = Window(self.desktop, self.desktop.wait_window(title))
+        dialog.activate()
+        wait_until(dialog.is_painted, 20, "the dialog '%s' to be painted" % title, interval=0.1)
+        return dialog
+
+    def file_dialog(self, title, path):
+        """Answers the file dialog titled `title` with a path typed into its name field."""
+        dialog = self.dialog(title)
+        self.desktop.xdotool("type", "--delay", 5, path)
+        # The first Return may only take the completion the dialog offers.
+        for _ in range(3):
+            dialog.key("Return")
+            try:
+                return self.desktop.wait_window_gone(title, timeout=5)
+            except HarnessError:
+                pass
+        raise HarnessError("the file dialog did not take " + path)
+
+    def fill(self, cells):
+        """Types digits into cells, given as {(column, row): digit}, in one X client run."""
+        board = self.board()
+        self.window.activate()
+        command = []
+        for (column, row), digit in cells.items():
+            x, y = board.centre(column, row)
+            command += ["mousemove", "--window", self.window.id, x, y, "click", 1,
+                        "key", str(digit)]
+        self.desktop.xdotool(*command)
+
     def close_by_window_manager(self):
         """Alt+F4 of the window manager: the window gets its close request."""
         self.window.key("alt+F4")
         return self.wait_exit()
+
+
+def dump(path):
+    """kalmora-tool's JSON view of a stored file."""
+    import json
+    out = subprocess.run([executable("KALMORA_TOOL"), "dump", path], capture_output=True,
+                         check=True, timeout=10).stdout
+    return json.loads(out)
+
+
+def tool(*args):
+    """kalmora-tool's output."""
+    return subprocess.run([executable("KALMORA_TOOL")] + [str(a) for a in args],
+                          capture_output=True, check=True, timeout=10).stdout.decode()
+
+
+class DesktopTestCase(unittest.TestCase):
+    """Each test gets its own desktop and data folder, stopped and removed
+    whatever happens."""
+
+    def setUp(self):
+        self.desktop = Desktop()
+        self.desktop.__enter__()
+        self.addCleanup(self.desktop.stop)
+        self.root = DataRoot()
+        self.addCleanup(self.root.__exit__)
+
+    def start(self, **kwargs):
+        game = Game(self.desktop, self.root.path, config_home=self.root.config, **kwargs)
+        self.addCleanup(game.stop)
+        return game

@@ -3,39 +3,16 @@ close by the window manager and SIGTERM with the game back after a restart,
 files that cannot be used, and a data folder that cannot be written."""
 
 import os
-import signal
-import subprocess
 import sys
 import unittest
 
-from kalmora_desktop import (DataRoot, Desktop, Game, executable, terminate, SCREEN_WIDTH,
-                             SCREEN_HEIGHT)
+from kalmora_desktop import DesktopTestCase, dump, terminate, SCREEN_WIDTH, SCREEN_HEIGHT
 
 # The X client area of a window whose outer rectangle is the default 416 x 540.
 DEFAULT_CLIENT = (400, 501)
 
 
-def dump(path):
-    """kalmora-tool's JSON view of a stored file."""
-    import json
-    out = subprocess.run([executable("KALMORA_TOOL"), "dump", path], capture_output=True,
-                         check=True, timeout=10).stdout
-    return json.loads(out)
-
-
-class GameWindowTest(unittest.TestCase):
-    def setUp(self):
-        self.desktop = Desktop()
-        self.desktop.__enter__()
-        self.addCleanup(self.desktop.stop)
-        self.root = DataRoot()
-        self.addCleanup(self.root.__exit__)
-
-    def start(self, **kwargs):
-        game = Game(self.desktop, self.root.path, **kwargs)
-        self.addCleanup(game.stop)
-        return game
-
+class GameWindowTest(DesktopTestCase):
     def play_some_digits(self, game):
         game.type_in(5, 5, ["7"])
         game.type_in(2, 3, ["3"])
