@@ -62,8 +62,11 @@ class Image:
 
     def count(self, colour, left, top, right, bottom):
         """Pixels of exactly `colour` in the rectangle [left, right) x [top, bottom)."""
+        return self.count_where(lambda pixel: pixel == colour, left, top, right, bottom)
+
+    def count_where(self, predicate, left, top, right, bottom):
         return sum(1 for y in range(top, bottom) for x in range(left, right)
-                   if self.pixel(x, y) == colour)
+                   if predicate(self.pixel(x, y)))
 
 
 class Desktop:
@@ -303,12 +306,15 @@ def terminate(program, timeout=10):
     return program.wait_exit(timeout)
 
 
+# Where the menu bar's "File" and "Game" lie in the window, at the top left.
+FILE_MENU_X = 20
+GAME_MENU_X = 55
+
 # Colours of the board.
 BLACK = (0, 0, 0)
 CELL = (255, 255, 240)
 ENTERED_DIGIT = (0, 0, 240)
 GIVEN_DIGIT = (0, 0, 0)
-MARK = (240, 64, 64)
 
 
 class Board:
@@ -353,6 +359,22 @@ class Board:
 
     def count(self, column, row, colour):
         return self.image.count(colour, *self.inner(column, row))
+
+    def hint_slot(self, digit):
+        """Window coordinates of the middle of the hint strip's slot for `digit`,
+        which lies one cell high, 12 pixels below the board."""
+        return (int(self.left + (digit - 0.5) * self.cell_width),
+                int(self.bottom + 12 + self.cell_height / 2))
+
+    def marks(self, column, row):
+        """Pixels of the (small, smoothed) red marks over the whole cell."""
+        x, y = self.centre(column, row)
+        half_width = int(self.cell_width / 2) - 3
+        half_height = int(self.cell_height / 2) - 3
+        def reddish(pixel):
+            return pixel[0] - pixel[1] > 60 and pixel[0] - pixel[2] > 60
+        return self.image.count_where(reddish, x - half_width, y - half_height, x + half_width,
+                                      y + half_height)
 
     def shows_entered_digit(self, column, row):
         return self.count(column, row, ENTERED_DIGIT) > 5

@@ -6,10 +6,9 @@ import os
 import sys
 import unittest
 
-from kalmora_desktop import (GIVEN_DIGIT, DesktopTestCase, dump, tool, wait_until)
+from kalmora_desktop import (FILE_MENU_X, GAME_MENU_X, GIVEN_DIGIT, DesktopTestCase, dump, tool,
+                             wait_until)
 
-FILE_MENU_X = 20
-GAME_MENU_X = 55
 # A cell of the conflict region in the selected cell's row.
 SAME_LINE_CONFLICT = (255, 64, 255)
 
@@ -45,7 +44,7 @@ class GamePlayTest(DesktopTestCase):
         game = self.start()
         board = self.new_easy_game(game)
         solution = parse_board(tool("solve", self.saved_puzzle(game)))
-        first, second = empty_cells(board)[:2]
+        first, second, third, fourth = empty_cells(board)[:4]
         digit = str(solution[first])
 
         game.type_in(*first, [digit])
@@ -64,6 +63,16 @@ class GamePlayTest(DesktopTestCase):
 
         game.menu(GAME_MENU_X, "l", "Return")  # Game, Load snapshot, its first item
         game.wait_board(lambda b: b.entered_cells() == {first}, "the snapshot's board")
+
+        # Marks typed in mark mode, then a digit from the hint strip.
+        game.type_in(*third, ["m", "1", "9", "m"])
+        game.wait_board(lambda b: b.marks(*third) > 10, "the marks")
+        game.click_cell(*fourth)
+        game.window.click(*board.hint_slot(int(solution[fourth])))
+        game.wait_board(lambda b: b.shows_entered_digit(*fourth), "the digit from the hint strip")
+        game.window.key("ctrl+z", "ctrl+z", "ctrl+z")  # one record per mark and digit
+        game.wait_board(lambda b: b.entered_cells() == {first} and not b.marks(*third),
+                        "marks and digit undone")
 
         # A digit that repeats a given of its row: Check colours the given.
         row = second[1]

@@ -6,7 +6,8 @@ import os
 import sys
 import unittest
 
-from kalmora_desktop import DesktopTestCase, dump, terminate, SCREEN_WIDTH, SCREEN_HEIGHT
+from kalmora_desktop import (GAME_MENU_X, SCREEN_HEIGHT, SCREEN_WIDTH, DesktopTestCase, dump,
+                             terminate)
 
 # The X client area of a window whose outer rectangle is the default 416 x 540.
 DEFAULT_CLIENT = (400, 501)
@@ -48,9 +49,16 @@ class GameWindowTest(DesktopTestCase):
     def test_close_by_window_manager_and_restart_brings_the_game_back(self):
         game = self.start()
         self.play_some_digits(game)
+        game.window.key("F4")
+        game.dialog("Make a snapshot")
+        self.desktop.xdotool("type", "kept")
+        self.desktop.xdotool("key", "Return")
+        self.desktop.wait_window_gone("Make a snapshot")
         place = game.window.geometry()
         self.assertEqual(game.close_by_window_manager(), 0)
-        self.assertEqual(dump(self.root.file("default.dat"))["kind"], "session")
+        stored = dump(self.root.file("default.dat"))
+        self.assertEqual([s["name"] for s in stored["snapshots"]], ["kept"])
+        self.assertEqual(len(stored["undo"]), 3)
 
         game = self.start()
         board = game.wait_board(lambda b: len(b.entered_cells()) == 3, "the restored digits")
@@ -58,6 +66,8 @@ class GameWindowTest(DesktopTestCase):
         self.assertEqual(game.window.geometry(), place)
         game.window.key("ctrl+z")  # the history came back too
         game.wait_board(lambda b: b.entered_cells() == {(5, 5), (2, 3)}, "the undone digit")
+        game.menu(GAME_MENU_X, "l", "Return")  # and the snapshot, in its submenu
+        game.wait_board(lambda b: len(b.entered_cells()) == 3, "the snapshot's board")
 
     def test_sigterm_mid_game_saves_and_restart_brings_the_game_back(self):
         game = self.start()
