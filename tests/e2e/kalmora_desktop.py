@@ -13,6 +13,8 @@ import tempfile
 import time
 import unittest
 
+LSAN_SUPPRESSIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                 "lsan-suppressions.txt")
 SCREEN_WIDTH = 1280
 SCREEN_HEIGHT = 1024
 
@@ -240,7 +242,7 @@ class Program:
             command = ["setpriv", "--reuid=%d" % user, "--regid=%d" % user, "--clear-groups",
                        "--"] + command
         self.log = tempfile.TemporaryFile()
-        env = desktop.env(LOCALAPPDATA=data_root)
+        env = desktop.env(LOCALAPPDATA=data_root, LSAN_OPTIONS="suppressions=" + LSAN_SUPPRESSIONS)
         if config_home is not None:
             # The toolkit keeps settings (a file dialog's last folder) and
             # runtime files there: each run starts from none.
