@@ -422,10 +422,16 @@ class Game(Program):
 
     def menu(self, x, *keys):
         """Opens the menu of the menu bar at `x` by a click, then types `keys`."""
+        before = len(self.visible_windows())
         self.window.click(x, 8)
-        wait_until(lambda: self.desktop.xdotool("getactivewindow", check=False).strip(), 5,
-                   "the menu")
+        wait_until(lambda: len(self.visible_windows()) > before, 10, "the menu to open")
         self.desktop.xdotool("key", "--delay", 60, *keys)
+
+    def visible_windows(self):
+        """The program's windows on screen, popup menus included."""
+        out = self.desktop.xdotool("search", "--onlyvisible", "--pid", self.process.pid,
+                                   check=False)
+        return out.split()
 
     def dialog(self, title):
         """The dialog titled `title`, once it exists and has the keyboard."""
