@@ -8,8 +8,8 @@ bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$(nproc)"
 
-if [ -x build/app/kalmora ]; then
-    exec build/app/kalmora "$@"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [[ "${QT_QPA_PLATFORM:-}" != offscreen* ]]; then
+    echo "Kalmora is a desktop game and needs a desktop session (no display found); without one, use build/tools/kalmora-tool (see build/tools/kalmora-tool --help)." >&2
+    exit 1
 fi
-echo "The game window is not built yet; starting kalmora-tool, the command-line companion, instead."
-build/tools/kalmora-tool --help
+exec build/app/kalmora

@@ -37,6 +37,8 @@ LRESULT CMainWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnDestroy();
     case WM_CLOSE:
         return OnClose();
+    case WM_ENDSESSION:
+        return OnEndSession(wParam);
     case WM_SIZING:
         return OnSizing(wParam, reinterpret_cast<RECT*>(lParam));
     case WM_EXITSIZEMOVE:
@@ -92,6 +94,14 @@ LRESULT CMainWnd::OnDestroy() {
 
 LRESULT CMainWnd::OnClose() {
     DestroyWindow();
+    return 0;
+}
+
+LRESULT CMainWnd::OnEndSession(WPARAM ending) {
+    // The desktop is going away: close as on WM_CLOSE, so the game is kept.
+    if (ending) {
+        DestroyWindow();
+    }
     return 0;
 }
 

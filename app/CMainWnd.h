@@ -59,6 +59,7 @@ private:
     LRESULT RouteToChildren(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy();
     LRESULT OnClose();
+    LRESULT OnEndSession(WPARAM ending);
     LRESULT OnPaint(WPARAM wParam);
     LRESULT OnStatusText(LPARAM lParam);
 

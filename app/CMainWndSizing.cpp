@@ -4,6 +4,8 @@
 
 #include "app/CMainWnd.h"
 
+#include <algorithm>
+
 namespace {
 
 // Frame, caption, menu bar, margins and status bar around the board, in
@@ -41,6 +43,30 @@ int DirectionOf(int dW, int dH) {
         return dW < dH ? WidthShrinks : HeightShrinks;
     }
     return -dW > dH ? WidthShrinks : HeightGrows;
+}
+
+// However small a size the desktop asks for, the window keeps room for a
+// board and a strip; below this the layout would turn inside out.
+int AtLeastMinimum(int outerWidth) {
+    return std::max(outerWidth, GetSystemMetrics(SM_CXMINTRACK));
+}
+
+// The left side moves for the left corners, the right side for every other edge.
+void SetWidth(WPARAM edge, int width, RECT& r) {
+    if (edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT) {
+        r.left = r.right - width;
+    } else {
+        r.right = r.left + width;
+    }
+}
+
+// The top moves for the top corners, the bottom for every other edge.
+void SetHeight(WPARAM edge, int height, RECT& r) {
+    if (edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT) {
+        r.top = r.bottom - height;
+    } else {
+        r.bottom = r.top + height;
+    }
 }
 
 bool IsWidthLed(int direction) {
@@ -88,23 +114,27 @@ LRESULT CMainWnd::OnSizing(WPARAM edge, RECT* proposed) {
 
     if (IsWidthLed(m_sizingDirection)) {
         proposed->top = current.top;
-        const int width = proposed->right - proposed->left;
-        LayoutChildren(width, field, hint);
-        const int height = (width - WidthOverBoard) + (hint.bottom - hint.top) + HeightUnderStrip;
-        if (edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT) {
-            proposed->top = proposed->bottom - height;
-        } else {
-            proposed->bottom = proposed->top + height;
+        const int proposedWidth = proposed->right - proposed->left;
+        const int width = AtLeastMinimum(proposedWidth);
+        if (width != proposedWidth && edge == WMSZ_LEFT) {
+            proposed->left = proposed->right - width;
+        } else if (width != proposedWidth) {
+            SetWidth(edge, width, *proposed);
         }
+        LayoutChildren(width, field, hint);
+        SetHeight(edge, (width - WidthOverBoard) + (hint.bottom - hint.top) + HeightUnderStrip,
+                  *proposed);
     } else if (IsHeightLed(m_sizingDirection)) {
         proposed->left = current.left;
-        const int width = MulDiv(proposed->bottom - proposed->top - HeightOverWidth, 9, 10) + 41;
-        if (edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT) {
-            proposed->left = proposed->right - width;
-        } else {
-            proposed->right = proposed->left + width;
-        }
+        const int proposedWidth =
+            MulDiv(proposed->bottom - proposed->top - HeightOverWidth, 9, 10) + 41;
+        const int width = AtLeastMinimum(proposedWidth);
+        SetWidth(edge, width, *proposed);
         LayoutChildren(width, field, hint);
+        if (width != proposedWidth) {
+            SetHeight(edge, (width - WidthOverBoard) + (hint.bottom - hint.top) + HeightUnderStrip,
+                      *proposed);
+        }
     }
 
     ::MoveWindow(m_field.GetHwnd(), field.left, field.top, field.right - field.left,

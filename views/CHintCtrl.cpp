@@ -64,7 +64,7 @@ void CHintCtrl::OnCellState(WPARAM wParam, LPARAM lParam) {
 bool CHintCtrl::OnClick(LPARAM lParam) {
     POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ::MapWindowPoints(GetParent(), GetHwnd(), &point, 1);
-    RECT client;
+    RECT client{0, 0, 0, 0};
     GetClientRect(&client);
     const int width = client.right - 2;
     const int height = client.bottom - 2;

@@ -13,7 +13,7 @@ POINT PointOf(LPARAM lParam) {
 } // namespace
 
 CellPos CGameFieldView::HitTest(POINT point) const {
-    RECT client;
+    RECT client{0, 0, 0, 0};
     GetClientRect(&client);
     const int width = client.right - 2;
     const int height = client.bottom - 2;
@@ -61,9 +61,7 @@ bool CGameFieldView::OnMouseMove(LPARAM lParam) {
     if (!pos.IsValid()) {
         return false;
     }
-    if (pos != GetSelection()) {
-        SelectCell(pos);
-    }
+    SelectCell(pos);
     return true;
 }
 

@@ -76,13 +76,6 @@ TEST_F(MainWndTest, ChildrenSitAtTheirRectangles) {
     EXPECT_STREQ(text, "STATIC");
 }
 
-TEST_F(MainWndTest, ChildrenAreFoundThroughTheMainWindow) {
-    EXPECT_EQ(reinterpret_cast<HWND>(SendMessage(Main(), WM_GET_FIELDVIEW, 0, 0)),
-              Field().GetHwnd());
-    EXPECT_EQ(reinterpret_cast<HWND>(SendMessage(Main(), WM_GET_HINTSTRIP, 0, 0)),
-              Strip().GetHwnd());
-}
-
 TEST_F(MainWndTest, StatusTextShowsTheVersionLineAfterStartUp) {
     EXPECT_EQ(m_main->GetMessageText(), "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
     StartGame(SolvedBoardWithHoles({{1, 1}}));
@@ -124,6 +117,17 @@ TEST_F(MainWndTest, ClickOutsideTheBoardGoesToTheStripWhichTakesOnlyItsOwn) {
 
 TEST_F(MainWndTest, CloseDestroysTheWindowAndEndsTheLoop) {
     SendMessage(Main(), WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_FALSE(IsWindow(Main()));
+    EXPECT_TRUE(m_quitSeen);
+}
+
+TEST_F(MainWndTest, EndOfTheDesktopSessionClosesLikeClose) {
+    SendMessage(Main(), WM_ENDSESSION, FALSE, 0);
+    Pump();
+    EXPECT_TRUE(IsWindow(Main())) << "a session that goes on after all changes nothing";
+    EXPECT_FALSE(m_quitSeen);
+    SendMessage(Main(), WM_ENDSESSION, TRUE, 0);
     Pump();
     EXPECT_FALSE(IsWindow(Main()));
     EXPECT_TRUE(m_quitSeen);

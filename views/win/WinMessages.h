@@ -22,6 +22,8 @@ constexpr UINT WM_GETTEXTLENGTH = 0x000E;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
+// The desktop session ends (wParam TRUE) or goes on after all (FALSE).
+constexpr UINT WM_ENDSESSION = 0x0016;
 constexpr UINT WM_ERASEBKGND = 0x0014;
 constexpr UINT WM_SYSCOLORCHANGE = 0x0015;
 constexpr UINT WM_SHOWWINDOW = 0x0018;

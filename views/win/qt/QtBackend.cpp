@@ -4,7 +4,11 @@
 #include "views/win/qt/CQtPeer.h"
 #include "views/win/qt/CQtServices.h"
 
+#include "views/win/Win32.h"
+#include "views/win/WindowTable.h"
+
 #include <QApplication>
+#include <QSessionManager>
 
 namespace kwin::qt {
 namespace {
@@ -27,6 +31,15 @@ void InstallQtBackend() {
         static char* argv[] = {name, nullptr};
         new QApplication(argc, argv);
     }
+    // The desktop's session manager asks the program to keep its data: every
+    // top-level window hears that the session ends, while there is time.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp, [](QSessionManager&) {
+        for (HWND hwnd : TopLevelWindows()) {
+            if (::IsWindow(hwnd)) {
+                ::SendMessage(hwnd, WM_ENDSESSION, TRUE, 0);
+            }
+        }
+    });
     Backend() = new CQtBackend();
     SetBackend(Backend());
     CQtServices::Install();

@@ -1,0 +1,206 @@
+// The board's keyboard and mouse, driven by real key presses and clicks on
+// the main window: moves with their wrap and modifier rules, digits and
+// marks, clearing, the game keys, drags and double clicks.
+
+#include "MainWndFixture.h"
+
+using namespace apptest;
+
+namespace {
+
+class BoardInputTest : public MainWndTest {
+protected:
+    void SetUp() override {
+        MainWndTest::SetUp();
+        // Row 5 has two holes; (1, 1) is a given 1.
+        StartGame(SolvedBoardWithHoles({{5, 5}, {6, 5}, {9, 9}}));
+    }
+    const CCell& At(int column, int row) {
+        return Field().field.At(
+            CellPos{static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row)});
+    }
+    void Select(int column, int row) {
+        ClickCell(column, row);
+        ASSERT_EQ(Selection(),
+                  (CellPos{static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row)}));
+    }
+};
+
+struct MoveCase {
+    CellPos from;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    CellPos to;
+};
+
+} // namespace
+
+TEST_F(BoardInputTest, MovesWrapAndJumpAsTheModifiersSay) {
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    const MoveCase cases[] = {
+        {{9, 4}, Qt::Key_Right, none, {1, 4}},  {{1, 4}, Qt::Key_Left, none, {9, 4}},
+        {{3, 9}, Qt::Key_Down, none, {3, 1}},   {{3, 1}, Qt::Key_Up, none, {3, 9}},
+        {{5, 5}, Qt::Key_Left, ctrl, {1, 5}},   {{5, 5}, Qt::Key_Right, ctrl, {9, 5}},
+        {{5, 5}, Qt::Key_Up, ctrl, {5, 1}},     {{5, 5}, Qt::Key_Down, ctrl, {5, 9}},
+        {{5, 5}, Qt::Key_Home, none, {1, 1}},   {{5, 5}, Qt::Key_Home, ctrl, {1, 5}},
+        {{5, 5}, Qt::Key_End, none, {9, 9}},    {{5, 5}, Qt::Key_End, ctrl, {9, 5}},
+        {{5, 5}, Qt::Key_PageUp, none, {5, 1}}, {{5, 5}, Qt::Key_PageDown, none, {5, 9}},
+        {{5, 5}, Qt::Key_PageUp, ctrl, {5, 5}}, {{5, 5}, Qt::Key_Right, shift, {5, 5}},
+        {{5, 5}, Qt::Key_Home, shift, {5, 5}},  {{5, 5}, Qt::Key_Down, shift, {5, 5}},
+    };
+    for (const MoveCase& c : cases) {
+        Field().SelectCell(c.from);
+        Pump();
+        Key(c.key, c.modifiers);
+        EXPECT_EQ(Selection(), c.to) << "key " << c.key << " from (" << c.from.column << ", "
+                                     << c.from.row << ") with modifiers " << c.modifiers;
+    }
+}
+
+TEST_F(BoardInputTest, DigitKeysEnterDigitsOrToggleMarks) {
+    Select(5, 5);
+    Key(Qt::Key_4);
+    EXPECT_EQ(At(5, 5).value, 4);
+    const std::size_t undoAfterFour = Field().undo.size();
+    Key(Qt::Key_4);
+    EXPECT_EQ(Field().undo.size(), undoAfterFour) << "the same digit again records nothing";
+
+    Key(Qt::Key_7, Qt::ShiftModifier);
+    EXPECT_EQ(At(5, 5).value, 4) << "Shift+digit is declined";
+    Key(Qt::Key_2, Qt::ControlModifier);
+    EXPECT_EQ(At(5, 5).value, 4) << "Ctrl+digit in digit mode marks, even a filled cell";
+    EXPECT_EQ(At(5, 5).flags & 0x1FF, 0x002);
+
+    Select(6, 5);
+    Key(Qt::Key_M);
+    ASSERT_EQ(Field().GetInputMode(), CGameFieldCtrl::MarkEntry);
+    Key(Qt::Key_3);
+    Key(Qt::Key_9, Qt::ControlModifier);
+    EXPECT_EQ(At(6, 5).value, 0);
+    EXPECT_EQ(At(6, 5).flags & 0x1FF, 0x104) << "marks 3 and 9; Ctrl+digit acts like the digit";
+    Key(Qt::Key_3);
+    EXPECT_EQ(At(6, 5).flags & 0x1FF, 0x100) << "a second press takes the mark away";
+
+    Select(1, 1);
+    Key(Qt::Key_M);
+    Key(Qt::Key_5);
+    EXPECT_EQ(At(1, 1).value, 1) << "a given cell does not change";
+}
+
+TEST_F(BoardInputTest, ZeroAndDeleteClearTheCell) {
+    Select(5, 5);
+    Key(Qt::Key_8);
+    Key(Qt::Key_6, Qt::ControlModifier);
+    ASSERT_EQ(At(5, 5).value, 8);
+    ASSERT_EQ(At(5, 5).flags & 0x1FF, 0x020);
+    Key(Qt::Key_0);
+    EXPECT_EQ(At(5, 5).value, 0) << "0 clears the digit";
+    EXPECT_EQ(At(5, 5).flags & 0x1FF, 0x020) << "and keeps the marks";
+    Key(Qt::Key_0, Qt::ShiftModifier);
+    Key(Qt::Key_8);
+    Key(Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(At(5, 5).value, 8) << "Ctrl+0 is declined";
+
+    Key(Qt::Key_M);
+    Key(Qt::Key_0);
+    EXPECT_EQ(At(5, 5).value, 8) << "0 does nothing in mark mode";
+    Key(Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(At(5, 5).value, 8) << "Shift+Delete is not a clear";
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(At(5, 5).value, 0) << "Delete empties the cell in mark mode too";
+    EXPECT_EQ(At(5, 5).flags & 0x1FF, 0) << "with its marks";
+}
+
+TEST_F(BoardInputTest, EscapeInMarkModeReturnsToDigitModeWithoutSelection) {
+    Select(5, 5);
+    Key(Qt::Key_M);
+    ASSERT_EQ(Field().GetInputMode(), CGameFieldCtrl::MarkEntry);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Field().GetInputMode(), CGameFieldCtrl::DigitEntry);
+    EXPECT_EQ(Selection(), (CellPos{0, 0}));
+    Key(Qt::Key_5);
+    EXPECT_EQ(At(5, 5).value, 0) << "without a selection the digit goes nowhere";
+}
+
+TEST_F(BoardInputTest, CtrlKChecksOnlyWhenAutoCheckIsOff) {
+    Select(5, 5);
+    Key(Qt::Key_5); // row 5 now holds two 5s
+    ASSERT_EQ(Field().GetConflictRegion().number, 0u);
+
+    Field().SetAutoCheck(true);
+    const ConflictRegion shown = Field().GetConflictRegion();
+    ASSERT_EQ(shown.number, 5u) << "row 5 or column 5";
+    Key(Qt::Key_Y, Qt::ControlModifier); // nothing to redo: only hides the conflict
+    ASSERT_EQ(Field().GetConflictRegion().number, 0u);
+    Key(Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(Field().GetConflictRegion().number, 0u) << "Ctrl+K with Auto-Check on does nothing";
+
+    Field().SetAutoCheck(false);
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    ASSERT_EQ(Field().GetConflictRegion().number, 0u);
+    Key(Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Field().GetConflictRegion().number, 0u) << "Ctrl+Shift+K is not a check";
+    Key(Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(Field().GetConflictRegion(), shown);
+}
+
+TEST_F(BoardInputTest, AfterAWinCellKeysDoNothingAndGameKeysStillWork) {
+    Select(5, 5);
+    Key(Qt::Key_9);
+    Select(6, 5);
+    Key(Qt::Key_1);
+    Select(9, 9);
+    Key(Qt::Key_8);
+    ASSERT_TRUE(Field().IsGameOver());
+    const std::size_t records = Field().undo.size();
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Home, Qt::Key_Delete, Qt::Key_0, Qt::Key_3}) {
+        Key(key);
+        EXPECT_EQ(Selection(), (CellPos{0, 0})) << "key " << key;
+    }
+    EXPECT_EQ(At(9, 9).value, 8);
+    EXPECT_EQ(Field().undo.size(), records);
+    ClickCell(2, 2);
+    EXPECT_EQ(Selection(), (CellPos{0, 0})) << "clicks select nothing on a won board";
+    Key(Qt::Key_M);
+    EXPECT_EQ(Field().GetInputMode(), CGameFieldCtrl::MarkEntry) << "M works whatever the state";
+}
+
+TEST_F(BoardInputTest, DragSelectsTheCellUnderTheMouseUntilRelease) {
+    const QPoint from = CellCentre(2, 2);
+    const QPoint over = CellCentre(4, 3);
+    const QPoint to = CellCentre(6, 6);
+    QTest::mousePress(Window(), Qt::LeftButton, Qt::NoModifier, ToWindow(from.x(), from.y()));
+    Pump();
+    EXPECT_EQ(Selection(), (CellPos{2, 2}));
+    EXPECT_TRUE(Field().IsCaptured());
+    EXPECT_EQ(GetCapture(), Field().GetHwnd());
+    QTest::mouseMove(Window(), ToWindow(over.x(), over.y()));
+    Pump();
+    EXPECT_EQ(Selection(), (CellPos{4, 3}));
+    QTest::mouseMove(Window(), ToWindow(to.x(), to.y()));
+    Pump();
+    QTest::mouseRelease(Window(), Qt::LeftButton, Qt::NoModifier, ToWindow(to.x(), to.y()));
+    Pump();
+    EXPECT_EQ(Selection(), (CellPos{6, 6}));
+    EXPECT_FALSE(Field().IsCaptured());
+    EXPECT_FALSE(Field().IsLeftDrag());
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    QTest::mouseMove(Window(), ToWindow(from.x(), from.y()));
+    Pump();
+    EXPECT_EQ(Selection(), (CellPos{6, 6})) << "without a button the mouse selects nothing";
+}
+
+TEST_F(BoardInputTest, DoubleClickIsTwoClicksForTheMainWindow) {
+    const QPoint p = CellCentre(5, 5);
+    QTest::mouseDClick(Window(), Qt::LeftButton, Qt::NoModifier, ToWindow(p.x(), p.y()));
+    Pump();
+    EXPECT_EQ(Selection(), (CellPos{5, 5}));
+    EXPECT_EQ(Field().GetInputMode(), CGameFieldCtrl::DigitEntry)
+        << "the main window's class asks for no double clicks, so the mode stays";
+    // Delivered by hand, a double click on the board toggles the mode.
+    SendMessage(Main(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x(), p.y()));
+    EXPECT_EQ(Field().GetInputMode(), CGameFieldCtrl::MarkEntry);
+}

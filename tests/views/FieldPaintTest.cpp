@@ -1,0 +1,226 @@
+// The board's paint, checked pixel by pixel in a memory bitmap: fills by
+// selection, conflict and a won game, the selection frame, digit colours,
+// mark positions and the grid lines on their truncated positions.
+
+#include "tests/views/win/Bitmap.h"
+
+#include "views/FieldPaint.h"
+#include "views/win/qt/QtBackend.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace C = FieldColors;
+
+CellPos Cell(int column, int row) {
+    return {static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row)};
+}
+
+PuzzleDigits OneGiven(CellPos pos, int digit) {
+    PuzzleDigits digits{};
+    digits[(pos.row - 1) * 9 + pos.column - 1] = static_cast<std::uint8_t>(digit);
+    return digits;
+}
+
+class FieldPaintTest : public ::testing::Test {
+protected:
+    static constexpr int Side = 376;
+
+    void SetUp() override {
+        kwin::qt::InstallQtBackend();
+        // A given 5 at (1, 5); with Auto-Check on, a 5 entered at (5, 5)
+        // makes row 5 the conflict region.
+        session.SetAutoCheck(true);
+        session.StartPuzzle(OneGiven(Cell(1, 5), 5), 1);
+        session.SelectCell(Cell(5, 5));
+        session.SetDigit(5);
+    }
+
+    // Paints the session into a fresh bitmap of the given size.
+    std::unique_ptr<Bitmap> Paint(int width = Side, int height = Side) {
+        auto bmp = std::make_unique<Bitmap>(width, height, RGB(1, 2, 3));
+        PaintField(bmp->dc(), RECT{0, 0, width, height}, session);
+        return bmp;
+    }
+
+    // The inside of a cell at the default size, away from lines and frame.
+    static RECT Inside(CellPos pos, int width = Side, int height = Side) {
+        const double cw = (width - 1) / 9.0;
+        const double ch = (height - 1) / 9.0;
+        return {static_cast<int>((pos.column - 1) * cw) + 4,
+                static_cast<int>((pos.row - 1) * ch) + 4, static_cast<int>(pos.column * cw) - 2,
+                static_cast<int>(pos.row * ch) - 2};
+    }
+    static POINT Centre(CellPos pos) {
+        const RECT r = Inside(pos);
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+
+    CGameFieldCtrl session;
+};
+
+// The box around the reddish pixels of a drawn mark inside an area (small
+// glyphs are smoothed, so few pixels have the exact colour).
+RECT MarkInk(const Bitmap& bmp, const RECT& area) {
+    RECT box{area.right, area.bottom, area.left, area.top};
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF c = bmp.At(x, y);
+            if (GetRValue(c) >= 200 && GetGValue(c) <= 190 && GetBValue(c) <= 190) {
+                box.left = std::min<LONG>(box.left, x);
+                box.top = std::min<LONG>(box.top, y);
+                box.right = std::max<LONG>(box.right, x + 1);
+                box.bottom = std::max<LONG>(box.bottom, y + 1);
+            }
+        }
+    }
+    if (box.left >= box.right) {
+        return RECT{0, 0, 0, 0};
+    }
+    return box;
+}
+
+struct FillCase {
+    CellPos selection;
+    CellPos cell;
+    COLORREF expected;
+    const char* what;
+};
+
+} // namespace
+
+TEST_F(FieldPaintTest, CellFillsFollowSelectionAndConflict) {
+    ASSERT_EQ(session.GetConflictRegion(), (ConflictRegion{ConflictRegion::Row, 5}));
+    const FillCase cases[] = {
+        {Cell(3, 2), Cell(3, 2), C::Selected, "the selected cell"},
+        {Cell(3, 2), Cell(8, 2), C::SameLine, "a cell in its row"},
+        {Cell(3, 2), Cell(3, 7), C::SameLine, "a cell in its column"},
+        {Cell(3, 2), Cell(7, 5), C::CellInConflict, "a cell in the conflict region"},
+        {Cell(3, 2), Cell(3, 5), C::SameLineInConflict, "in its column and the conflict region"},
+        {Cell(3, 2), Cell(8, 8), C::Cell, "an ordinary cell"},
+        {Cell(7, 5), Cell(7, 5), C::SelectedInConflict, "the selected cell in the conflict"},
+        {Cell(7, 5), Cell(2, 5), C::SameLineInConflict, "its row, which is the conflict"},
+        {Cell(0, 0), Cell(3, 2), C::Cell, "nothing selected"},
+        {Cell(0, 0), Cell(7, 5), C::CellInConflict, "nothing selected, in the conflict"},
+    };
+    for (const FillCase& c : cases) {
+        session.SelectCell(c.selection);
+        const auto bmp = Paint();
+        const POINT p = Centre(c.cell);
+        EXPECT_EQ(bmp->At(p.x, p.y), c.expected) << c.what;
+    }
+}
+
+TEST_F(FieldPaintTest, WonBoardHasOneColourAndNoFrame) {
+    PuzzleDigits digits{};
+    for (int i = 0; i < 81; ++i) {
+        const int r = i / 9;
+        const int c = i % 9;
+        digits[static_cast<std::size_t>(i)] =
+            static_cast<std::uint8_t>((r % 3 * 3 + r / 3 + c) % 9 + 1);
+    }
+    const int missing = digits[40];
+    digits[40] = 0;
+    session.SetAutoCheck(false);
+    session.StartPuzzle(digits, 1);
+    session.SelectCell(Cell(5, 5));
+    session.SetDigit(missing);
+    ASSERT_TRUE(session.IsGameOver());
+    const auto bmp = Paint();
+    for (const CellPos pos : {Cell(5, 5), Cell(1, 1), Cell(5, 1), Cell(9, 9)}) {
+        const RECT r = Inside(pos);
+        EXPECT_EQ(bmp->At(r.left, r.top), C::GameOver);
+    }
+    EXPECT_EQ(bmp->Count(RECT{0, 0, Side, Side}, C::FrameMarkMode), 0);
+    EXPECT_GT(bmp->Count(Inside(Cell(5, 5)), C::EnteredDigit), 20) << "digits are still drawn";
+}
+
+TEST_F(FieldPaintTest, FrameColourFollowsTheInputMode) {
+    session.SelectCell(Cell(4, 8));
+    const double cw = (Side - 1) / 9.0;
+    const RECT cell{static_cast<int>(3 * cw), static_cast<int>(7 * cw), static_cast<int>(4 * cw),
+                    static_cast<int>(8 * cw)};
+    auto bmp = Paint();
+    EXPECT_GT(bmp->Count(cell, C::FrameDigitMode), 60) << "blue frame in digit mode";
+    EXPECT_EQ(bmp->Count(cell, C::FrameMarkMode), 0);
+    const POINT centre = Centre(Cell(4, 8));
+    EXPECT_EQ(bmp->At(centre.x, centre.y), C::Selected) << "a hollow frame";
+    session.ToggleInputMode();
+    bmp = Paint();
+    EXPECT_GT(bmp->Count(cell, C::FrameMarkMode), 60) << "red frame in mark mode";
+    EXPECT_EQ(bmp->Count(cell, C::FrameDigitMode), 0);
+    session.SelectCell(Cell(0, 0));
+    bmp = Paint();
+    EXPECT_EQ(bmp->Count(RECT{0, 0, Side, Side}, C::FrameMarkMode), 0) << "no selection, no frame";
+}
+
+TEST_F(FieldPaintTest, GivenDigitsAreBlackEnteredOnesBlue) {
+    session.SelectCell(Cell(0, 0));
+    const auto bmp = Paint();
+    EXPECT_GT(bmp->Count(Inside(Cell(1, 5)), C::GivenDigit), 20);
+    EXPECT_EQ(bmp->Count(Inside(Cell(1, 5)), C::EnteredDigit), 0);
+    EXPECT_GT(bmp->Count(Inside(Cell(5, 5)), C::EnteredDigit), 20);
+    EXPECT_EQ(bmp->Count(Inside(Cell(5, 5)), C::GivenDigit), 0);
+}
+
+TEST_F(FieldPaintTest, MarksSitInTheirThirdOfTheCell) {
+    session.SetAutoCheck(false);
+    session.Refresh(); // no conflict colours, which are reddish too
+    session.SelectCell(Cell(8, 2));
+    session.ToggleMark(1);
+    session.ToggleMark(9);
+    session.SelectCell(Cell(0, 0));
+    const auto bmp = Paint();
+    // Cell (8, 2) spans 291..333 across and 41..83 down; its thirds are 13.9 pixels.
+    const RECT topLeft = MarkInk(*bmp, RECT{291, 41, 305, 55});
+    const RECT bottomRight = MarkInk(*bmp, RECT{319, 69, 333, 83});
+    EXPECT_FALSE(IsRectEmpty(&topLeft)) << "mark 1 in the top-left third";
+    EXPECT_FALSE(IsRectEmpty(&bottomRight)) << "mark 9 in the bottom-right third";
+    const RECT rest = MarkInk(*bmp, RECT{305, 41, 333, 69});
+    EXPECT_TRUE(IsRectEmpty(&rest)) << "no other mark in the cell";
+    const RECT whole = MarkInk(*bmp, RECT{0, 0, Side, Side});
+    const RECT both{topLeft.left, topLeft.top, bottomRight.right, bottomRight.bottom};
+    EXPECT_TRUE(EqualRect(&whole, &both)) << "no mark anywhere else";
+}
+
+TEST_F(FieldPaintTest, NoMarksUnderADigit) {
+    session.SelectCell(Cell(8, 2));
+    session.SetDigit(3);
+    session.ToggleMark(1); // digit mode with Ctrl: marks a filled cell
+    ASSERT_NE(session.field.At(Cell(8, 2)).flags & 0x1FF, 0);
+    session.SelectCell(Cell(8, 3));
+    session.ToggleMark(1);
+    session.SelectCell(Cell(0, 0));
+    const auto bmp = Paint();
+    const RECT underDigit = MarkInk(*bmp, RECT{291, 41, 333, 83});
+    EXPECT_TRUE(IsRectEmpty(&underDigit));
+    const RECT shown = MarkInk(*bmp, RECT{291, 83, 333, 124});
+    EXPECT_FALSE(IsRectEmpty(&shown)) << "the same mark on an empty cell is drawn";
+}
+
+TEST_F(FieldPaintTest, LinesFallOnTruncatedPositions) {
+    session.SelectCell(Cell(0, 0));
+    // 400 wide: cells of 399 / 9 = 44.33 pixels; 391 high: 390 / 9 = 43.33.
+    const auto bmp = Paint(400, 391);
+    const int y = 20;
+    for (int x : {44, 88, 177, 221, 310, 354}) {
+        EXPECT_EQ(bmp->At(x, y), C::ThinLine) << "thin line at x " << x;
+        EXPECT_NE(bmp->At(x + 2, y), C::ThinLine);
+    }
+    const int x = 20;
+    for (int yLine : {43, 86, 173, 216, 303, 346}) {
+        EXPECT_EQ(bmp->At(x, yLine), C::ThinLine) << "thin line at y " << yLine;
+        EXPECT_NE(bmp->At(x, yLine + 2), C::ThinLine);
+    }
+    EXPECT_EQ(bmp->At(133, y), C::ThickLine) << "box line at 399 / 3";
+    EXPECT_EQ(bmp->At(266, y), C::ThickLine);
+    EXPECT_EQ(bmp->At(x, 130), C::ThickLine) << "box line at 390 / 3";
+    EXPECT_EQ(bmp->At(x, 260), C::ThickLine);
+    EXPECT_EQ(bmp->At(0, y), C::ThickLine) << "outer border";
+    EXPECT_EQ(bmp->At(399, y), C::ThickLine);
+    EXPECT_EQ(bmp->At(x, 390), C::ThickLine);
+    // Cell widths differ by one pixel: 44 and 45 wide fills.
+    EXPECT_EQ(bmp->At(45, y), C::Cell);
+    EXPECT_EQ(bmp->At(87, y), C::Cell);
+}
