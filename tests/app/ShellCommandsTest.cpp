@@ -1,0 +1,168 @@
+// The commands of the main window as a player gives them: menu choices and
+// accelerator keys, with the file dialogs and message boxes answered.
+
+#include "ShellWindowFixture.h"
+
+#include "app/FileErrorReport.h"
+#include "storage/GameFile.h"
+
+#include <boost/system/system_error.hpp>
+
+#include <cerrno>
+#include <fstream>
+#include <system_error>
+
+using namespace shelltest;
+using wintest::ModalScript;
+
+namespace {
+
+CGameFieldFileData Stored(const std::string& path) {
+    return GameFile::Read(path);
+}
+
+// A game file of a Normal game with two snapshots.
+void WriteGameWithSnapshots(const std::string& path) {
+    CGameFieldCtrl game;
+    game.StartPuzzle(SolvedWithHoles({{1, 1}, {2, 2}, {3, 3}}), 2);
+    game.MakeSnapshot("one", 5);
+    game.MakeSnapshot("two", 65);
+    GameFile::Write(path, game);
+}
+
+class ShellCommandsTest : public ShellWindowTest {};
+
+} // namespace
+
+TEST_F(ShellCommandsTest, NewGamesOfEveryLevelFromTheFileMenu) {
+    const std::pair<const char*, int> levels[] = {
+        {"Easy", 1}, {"Normal", 2}, {"Hard", 3}, {"Insane", 4}, {"Blank", 0}};
+    for (const auto& [item, level] : levels) {
+        Choose({"File", "&New", item});
+        EXPECT_EQ(Field().level, level) << item;
+        EXPECT_EQ(Field().GetStats().givens > 0, level != 0) << item;
+        EXPECT_EQ(Field().GetStats().givens, Field().GetStats().filled) << item;
+    }
+}
+
+TEST_F(ShellCommandsTest, SaveWithoutANameAsksAndAfterNewAsksAgain) {
+    StartGame(SolvedWithHoles({{5, 5}, {6, 6}}), 1);
+    ModalScript script;
+    script.Then(ChooseFile(Path("first")));
+    Key(Qt::Key_F2);
+    EXPECT_EQ(script.Started(), 1) << "Save acted as Save as";
+    EXPECT_EQ(m_main->GetFileName(), Path("first.sdk")) << "the default extension";
+    EXPECT_EQ(Stored(Path("first.sdk")).level, 1);
+
+    SelectCell(5, 5);
+    Type(std::to_string(SolvedDigit(5, 5)));
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(script.Started(), 1) << "saved to the current name without asking";
+    EXPECT_EQ(Stored(Path("first.sdk")).field.At(CellPos{5, 5}).value, SolvedDigit(5, 5));
+
+    Choose({"File", "&New", "Hard"});
+    EXPECT_TRUE(m_main->GetFileName().empty());
+    script.Then(ChooseFile(Path("second.sdk")));
+    Choose({"File", "&Save\tF2"});
+    EXPECT_EQ(script.Started(), 2) << "asked again after New";
+    EXPECT_EQ(Stored(Path("second.sdk")).level, 3);
+}
+
+TEST_F(ShellCommandsTest, LoadingAGoodFileRebuildsTheSnapshotMenu) {
+    WriteGameWithSnapshots(Path("good.sdk"));
+    Choose({"File", "&New", "Easy"});
+    ModalScript script;
+    script.Then(ChooseFile(Path("good.sdk")));
+    Key(Qt::Key_F3);
+    EXPECT_EQ(Field().level, 2);
+    EXPECT_EQ(Field().GetStats().filled, 78u);
+    EXPECT_EQ(SnapshotItems(), (std::vector<std::string>{"one (00:00:05)", "two (00:01:05)"}));
+    EXPECT_EQ(m_main->GetFileName(), Path("good.sdk"));
+    EXPECT_TRUE(MenuItemState("Game", "&Load snapshot").enabled);
+}
+
+TEST_F(ShellCommandsTest, ADamagedFileChangesNeitherGameNorMenuNorFileName) {
+    WriteGameWithSnapshots(Path("good.sdk"));
+    std::ofstream(Path("damaged.sdk"), std::ios::binary) << "this is not a game file";
+    ModalScript script;
+    script.Then(ChooseFile(Path("good.sdk")));
+    Key(Qt::Key_O, Qt::ControlModifier);
+    const CGameField before = Field().field;
+
+    std::string text;
+    std::string caption;
+    script.Then(ChooseFile(Path("damaged.sdk"))).Then(PressEnter(&text, &caption));
+    Choose({"File", "&Load...\tF3"});
+    EXPECT_EQ(script.Started(), 3);
+    EXPECT_EQ(caption, "File Open Error");
+    EXPECT_FALSE(text.empty());
+    EXPECT_TRUE(Field().field == before);
+    EXPECT_EQ(Field().level, 2);
+    EXPECT_EQ(SnapshotItems().size(), 2u);
+    EXPECT_EQ(m_main->GetFileName(), Path("good.sdk"));
+
+    // So Save still writes the good file, not the damaged one.
+    Key(Qt::Key_F2);
+    EXPECT_EQ(script.Started(), 3);
+    std::ifstream damaged(Path("damaged.sdk"), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(damaged), {}), "this is not a game file");
+}
+
+TEST_F(ShellCommandsTest, ASaveThatCannotBeWrittenIsReported) {
+    StartGame(SolvedWithHoles({{1, 9}}), 4);
+    std::string text;
+    std::string caption;
+    ModalScript script;
+    script.Then(ChooseFile("/proc/kalmora-cannot-write.sdk")).Then(PressEnter(&text, &caption));
+    Choose({"File", "Save &as..."});
+    EXPECT_EQ(script.Started(), 2);
+    EXPECT_EQ(caption, "File Save Error");
+    EXPECT_EQ(text, "Can't store to file");
+    EXPECT_EQ(Field().level, 4) << "nothing else changed";
+}
+
+TEST(FileErrorTextTest, SystemErrorsShowTheirCodeOthersTheirMessage) {
+    EXPECT_EQ(FileErrorText(std::system_error(ENOSPC, std::generic_category(), "write")),
+              "OS Error: (28) No space left on device");
+    EXPECT_EQ(FileErrorText(boost::system::system_error(
+                  boost::system::error_code(ENOENT, boost::system::generic_category()))),
+              "OS Error: (2) No such file or directory");
+    EXPECT_EQ(FileErrorText(std::runtime_error("Unknown header")), "Unknown header");
+}
+
+TEST_F(ShellCommandsTest, KeysWithoutACommandOfTheirOwnDoNothing) {
+    StartGame(SolvedWithHoles({{2, 3}, {4, 4}}), 1);
+    SelectCell(2, 3);
+    Type(std::to_string(SolvedDigit(2, 3)));
+    const CGameField before = Field().field;
+    ModalScript script; // any dialog fails the test
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_N, Qt::ControlModifier},    {Qt::Key_C, Qt::ControlModifier},
+        {Qt::Key_V, Qt::ControlModifier},    {Qt::Key_P, Qt::ControlModifier},
+        {Qt::Key_X, Qt::ControlModifier},    {Qt::Key_Insert, Qt::ControlModifier},
+        {Qt::Key_Insert, Qt::ShiftModifier}, {Qt::Key_Delete, Qt::ShiftModifier},
+        {Qt::Key_F6, Qt::NoModifier},        {Qt::Key_F6, Qt::ShiftModifier},
+    };
+    for (const auto& [key, modifiers] : keys) {
+        Key(key, modifiers);
+    }
+    EXPECT_TRUE(Field().field == before);
+    EXPECT_EQ(Field().level, 1);
+    EXPECT_EQ(Field().undo.size(), 1u);
+    EXPECT_EQ(script.Started(), 0);
+
+    Key(Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(Field().field.At(CellPos{2, 3}).value, 0) << "Alt+Backspace is Undo";
+}
+
+TEST_F(ShellCommandsTest, AboutShowsTheVersionLine) {
+    std::string line;
+    ModalScript script;
+    script.Then([&](const kwin::ModalStart& start) {
+        line = wintest::ItemText(start.window, 1007);
+        wintest::PressKey(start.window, Qt::Key_Return);
+    });
+    Choose({"Help", "&About"});
+    EXPECT_EQ(script.Started(), 1);
+    EXPECT_EQ(line, "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
+}

@@ -1,0 +1,210 @@
+// The session and the winners at the main window: a game played, the window
+// closed and opened again over the same data folder; damaged and missing
+// files; a won game entering the winners list.
+
+#include "ShellWindowFixture.h"
+
+#include "../storage/StorageTestSupport.h"
+#include "app/DialogTemplates.h"
+#include "storage/WinnersRules.h"
+
+#include <cstdlib>
+
+using namespace shelltest;
+using wintest::ModalScript;
+
+namespace {
+
+constexpr std::int64_t Start = 1'800'000'000;
+
+class ShellSessionTest : public ShellWindowTest {
+protected:
+    void StartTimedGame(const PuzzleDigits& digits, int level) {
+        m_now = Start;
+        Field().SetClock([this] { return m_now; });
+        StartGame(digits, level);
+    }
+    void Fill(int column, int row) {
+        SelectCell(column, row);
+        Type(std::to_string(SolvedDigit(column, row)));
+    }
+    std::filesystem::path SessionPath() const { return m_dataDir / "Kalmora" / "default.dat"; }
+
+    std::int64_t m_now = Start;
+};
+
+// Answers the winner dialog: notes its message, types the name, presses the key.
+wintest::ModalStep AnswerWinner(std::string* message, const std::string& name,
+                                Qt::Key key = Qt::Key_Return) {
+    return [=](const kwin::ModalStart& start) {
+        *message = wintest::ItemText(start.window, IDC_MESSAGE_EDIT);
+        wintest::TypeInto(start.window, name);
+        wintest::PressKey(start.window, key);
+    };
+}
+
+} // namespace
+
+TEST_F(ShellSessionTest, APlayedGameComesBackAfterARestart) {
+    StartTimedGame(SolvedWithHoles({{1, 1}, {2, 1}, {3, 1}, {4, 4}}), 2);
+    Fill(1, 1);
+    SelectCell(4, 4);
+    Key(Qt::Key_3, Qt::ControlModifier); // a pencil mark
+    ModalScript script;
+    script.Then(TypeThenEnter("half way"));
+    Key(Qt::Key_F4);
+    SelectCell(3, 1);
+    Key(Qt::Key_H, Qt::ControlModifier);
+    Fill(2, 1);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Choose({"Game", "A&uto-Check"});
+    MoveWindow(Main(), 140, 60, 425, 550, TRUE);
+    Pump();
+    RECT moved{};
+    GetWindowRect(Main(), &moved);
+    const CGameField board = Field().field;
+    const auto undo = Field().undo;
+    const auto redo = Field().redo;
+
+    Reopen();
+    EXPECT_TRUE(Field().field == board);
+    EXPECT_EQ(Field().field.At(CellPos{4, 4}).flags & 0x1FF, 1u << 2) << "the mark on 3";
+    EXPECT_EQ(Field().level, 2);
+    EXPECT_TRUE(Field().helpUsed);
+    EXPECT_TRUE(Field().undo == undo);
+    EXPECT_TRUE(Field().redo == redo);
+    EXPECT_EQ(SnapshotItems(), std::vector<std::string>{"half way (00:00:00)"});
+    EXPECT_TRUE(MenuItemState("Game", "&Undo\tCtrl-Z").enabled);
+    EXPECT_TRUE(MenuItemState("Game", "&Redo\tCtrl-Y").enabled);
+    EXPECT_TRUE(MenuItemState("Game", "A&uto-Check").checked);
+    EXPECT_FALSE(MenuItemState("Game", "&Check\tCtrl-K").enabled);
+    EXPECT_TRUE(Field().IsAutoCheck());
+    RECT restored{};
+    GetWindowRect(Main(), &restored);
+    EXPECT_TRUE(EqualRect(&restored, &moved));
+    EXPECT_EQ(Pane(0), "\t(0, 0)*");
+
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Field().field.At(CellPos{2, 1}).value, SolvedDigit(2, 1)) << "redo after restart";
+}
+
+TEST_F(ShellSessionTest, ASessionFileWithoutItsAutoCheckByteRestoresNothing) {
+    StartTimedGame(SolvedWithHoles({{1, 1}, {2, 2}}), 3);
+    Fill(1, 1);
+    Choose({"Game", "A&uto-Check"});
+    CloseWindow();
+    const std::string content = Gunzip(ReadFileBytes(SessionPath()));
+    WriteFileBytes(SessionPath(), Gzip(content.substr(0, content.size() - 1)));
+
+    OpenWindow();
+    EXPECT_EQ(Field().level, 0);
+    EXPECT_TRUE(Field().undo.empty());
+    EXPECT_EQ(Field().GetStats().filled, 0u);
+    EXPECT_FALSE(Field().IsAutoCheck());
+    EXPECT_FALSE(MenuItemState("Game", "&Undo\tCtrl-Z").enabled);
+    RECT outer{};
+    GetWindowRect(Main(), &outer);
+    EXPECT_EQ(outer.right - outer.left, 416);
+    EXPECT_EQ(outer.bottom - outer.top, 540);
+}
+
+TEST_F(ShellSessionTest, ARectangleOffEveryMonitorGivesTheCentredDefaultWindow) {
+    MoveWindow(Main(), -30000, -30000, 430, 560, TRUE);
+    Pump();
+    Reopen();
+    RECT outer{};
+    GetWindowRect(Main(), &outer);
+    EXPECT_EQ(outer.right - outer.left, 416);
+    EXPECT_EQ(outer.bottom - outer.top, 540);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetMonitorInfo(MonitorFromWindow(Main(), MONITOR_DEFAULTTONEAREST), &info));
+    EXPECT_NEAR(outer.left - info.rcWork.left, info.rcWork.right - outer.right, 1);
+    EXPECT_NEAR(outer.top - info.rcWork.top, info.rcWork.bottom - outer.bottom, 1);
+}
+
+TEST_F(ShellSessionTest, WithoutADataFolderNothingIsReadOrWritten) {
+    CloseWindow();
+    std::filesystem::remove_all(m_dataDir / "Kalmora");
+    const std::filesystem::path missing = m_dataDir / "missing";
+    ::unsetenv("LOCALAPPDATA");
+    ::setenv("XDG_DATA_HOME", (missing / "xdg").c_str(), 1);
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home != nullptr ? home : "";
+    ::setenv("HOME", (missing / "home").c_str(), 1);
+    ModalScript script; // nothing may be reported
+
+    OpenWindow();
+    StartTimedGame(SolvedWithHoles({{1, 1}, {2, 2}}), 1);
+    Fill(1, 1);
+    CloseWindow();
+    OpenWindow();
+    const int levelAfter = Field().level;
+    CloseWindow();
+
+    ::setenv("HOME", savedHome.c_str(), 1);
+    ::unsetenv("XDG_DATA_HOME");
+    ::setenv("LOCALAPPDATA", m_dataDir.c_str(), 1);
+    EXPECT_EQ(levelAfter, 0) << "nothing was read back";
+    EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_FALSE(std::filesystem::exists(m_dataDir / "Kalmora"));
+    EXPECT_EQ(script.Started(), 0);
+    OpenWindow();
+}
+
+TEST_F(ShellSessionTest, AWinnerIsEnteredOnceAndKeptAcrossARestart) {
+    StartTimedGame(SolvedWithHoles({{9, 9}, {8, 8}}), 1);
+    Fill(8, 8);
+    m_now = Start + 425;
+    std::string message;
+    ModalScript script;
+    script.Then(AnswerWinner(&message, "Ann"));
+    Fill(9, 9);
+    EXPECT_EQ(script.Started(), 1);
+    EXPECT_EQ(message, "You're a winner! You won in 'Easy game' in 00:07:05");
+    EXPECT_EQ(Pane(2), "Game over");
+    ASSERT_EQ(m_main->GetWinners()[0].size(), 1u);
+    EXPECT_EQ(WinnersRules::NameText(m_main->GetWinners()[0].front()), "Ann");
+    EXPECT_EQ(m_main->GetWinners()[0].front().time, 425);
+
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    Key(Qt::Key_Y, Qt::ControlModifier); // won again: nothing more is asked
+    EXPECT_EQ(script.Started(), 1);
+    EXPECT_EQ(m_main->GetWinners()[0].size(), 1u);
+
+    Reopen();
+    ASSERT_EQ(m_main->GetWinners()[0].size(), 1u);
+    EXPECT_EQ(WinnersRules::NameText(m_main->GetWinners()[0].front()), "Ann");
+}
+
+TEST_F(ShellSessionTest, CancelAddsNothingButStillSaysGameOver) {
+    StartTimedGame(SolvedWithHoles({{9, 9}}), 4);
+    m_now = Start + 59;
+    std::string message;
+    ModalScript script;
+    script.Then(AnswerWinner(&message, "Nobody", Qt::Key_Escape));
+    Fill(9, 9);
+    EXPECT_EQ(message, "You're a winner! You won in 'Insane game' in 00:00:59");
+    EXPECT_TRUE(m_main->GetWinners()[3].empty());
+    EXPECT_EQ(Pane(2), "Game over");
+}
+
+TEST_F(ShellSessionTest, HintedAndBlankGamesShowNothing) {
+    ModalScript script; // any dialog fails the test
+    StartTimedGame(SolvedWithHoles({{9, 9}, {1, 1}}), 2);
+    SelectCell(1, 1);
+    Key(Qt::Key_H, Qt::ControlModifier);
+    Fill(1, 1);
+    Fill(9, 9);
+    EXPECT_TRUE(Field().IsGameOver());
+    EXPECT_NE(Pane(2), "Game over");
+
+    StartTimedGame(SolvedWithHoles({{5, 5}}), 0);
+    Fill(5, 5);
+    EXPECT_TRUE(Field().IsGameOver());
+    EXPECT_NE(Pane(2), "Game over");
+    EXPECT_EQ(script.Started(), 0);
+    for (const WinnersList& list : m_main->GetWinners()) {
+        EXPECT_TRUE(list.empty());
+    }
+}

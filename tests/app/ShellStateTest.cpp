@@ -1,0 +1,149 @@
+// What the main window shows while a game is played: the snapshot submenu,
+// the menu states as a popup opens, and the four status-bar panes.
+
+#include "ShellWindowFixture.h"
+
+using namespace shelltest;
+using wintest::ModalScript;
+
+namespace {
+
+constexpr std::int64_t Start = 1'800'000'000;
+
+class ShellStateTest : public ShellWindowTest {
+protected:
+    // A game whose clock reads m_now.
+    void StartTimedGame(const PuzzleDigits& digits, int level) {
+        m_now = Start;
+        Field().SetClock([this] { return m_now; });
+        StartGame(digits, level);
+    }
+    void Fill(int column, int row) {
+        SelectCell(column, row);
+        Type(std::to_string(SolvedDigit(column, row)));
+    }
+    std::int64_t m_now = Start;
+};
+
+PuzzleDigits FirstRowOpen() {
+    return SolvedWithHoles({{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1}});
+}
+
+} // namespace
+
+TEST_F(ShellStateTest, ABlankSnapshotNameIsIgnored) {
+    StartTimedGame(FirstRowOpen(), 1);
+    ModalScript script;
+    script.Then(TypeThenEnter("   \t "));
+    Key(Qt::Key_F4);
+    EXPECT_EQ(script.Started(), 1);
+    EXPECT_TRUE(SnapshotItems().empty());
+    EXPECT_TRUE(Field().snapShots.empty());
+    EXPECT_FALSE(MenuItemState("Game", "&Load snapshot").enabled);
+}
+
+TEST_F(ShellStateTest, TwentySnapshotsTheTwentyFirstRefusedAndTheThirdLoaded) {
+    StartTimedGame(FirstRowOpen(), 1);
+    ModalScript script;
+    for (int i = 1; i <= 20; ++i) {
+        if (i <= 4) {
+            Fill(i, 1);
+        }
+        m_now = Start + 3725 + i;
+        script.Then(TypeThenEnter("  s" + std::to_string(i) + " "));
+        if (i % 2 == 0) {
+            Key(Qt::Key_F4);
+        } else {
+            Choose({"Game", "&Make a snapshot...\tF4"});
+        }
+    }
+    std::vector<std::string> items = SnapshotItems();
+    ASSERT_EQ(items.size(), 20u);
+    EXPECT_EQ(items[0], "s1 (01:02:06)") << "trimmed, with the play time";
+    EXPECT_EQ(items[19], "s20 (01:02:25)");
+
+    std::string text;
+    std::string caption;
+    script.Then(TypeThenEnter("s21")).Then(PressEnter(&text, &caption));
+    Key(Qt::Key_F4);
+    EXPECT_EQ(script.Started(), 22);
+    EXPECT_EQ(text, "Maximum amount of snapshots is achived");
+    EXPECT_EQ(caption, "Invalid operation");
+    EXPECT_EQ(SnapshotItems().size(), 20u);
+
+    Choose({"Game", "&Load snapshot", "s3 (01:02:08)"});
+    EXPECT_EQ(Field().field.At(CellPos{3, 1}).value, SolvedDigit(3, 1));
+    EXPECT_EQ(Field().field.At(CellPos{4, 1}).value, 0) << "filled only after the third";
+}
+
+TEST_F(ShellStateTest, UndoAndRedoFollowTheHistory) {
+    StartTimedGame(FirstRowOpen(), 2);
+    EXPECT_FALSE(MenuItemState("Game", "&Undo\tCtrl-Z").enabled);
+    EXPECT_FALSE(MenuItemState("Game", "&Redo\tCtrl-Y").enabled);
+    Fill(1, 1);
+    EXPECT_TRUE(MenuItemState("Game", "&Undo\tCtrl-Z").enabled);
+    EXPECT_FALSE(MenuItemState("Game", "&Redo\tCtrl-Y").enabled);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(MenuItemState("Game", "&Undo\tCtrl-Z").enabled);
+    EXPECT_TRUE(MenuItemState("Game", "&Redo\tCtrl-Y").enabled);
+    Choose({"Game", "&Redo\tCtrl-Y"});
+    EXPECT_EQ(Field().field.At(CellPos{1, 1}).value, SolvedDigit(1, 1));
+    EXPECT_TRUE(MenuItemState("Game", "&Undo\tCtrl-Z").enabled);
+    EXPECT_FALSE(MenuItemState("Game", "&Redo\tCtrl-Y").enabled);
+    Choose({"Game", "&Undo\tCtrl-Z"});
+    EXPECT_EQ(Field().field.At(CellPos{1, 1}).value, 0);
+}
+
+TEST_F(ShellStateTest, CheckIsGrayedWhileAutoCheckIsOn) {
+    EXPECT_FALSE(MenuItemState("Game", "A&uto-Check").checked);
+    EXPECT_TRUE(MenuItemState("Game", "&Check\tCtrl-K").enabled);
+    Choose({"Game", "A&uto-Check"});
+    EXPECT_TRUE(Field().IsAutoCheck());
+    EXPECT_TRUE(MenuItemState("Game", "A&uto-Check").checked);
+    EXPECT_FALSE(MenuItemState("Game", "&Check\tCtrl-K").enabled);
+    Choose({"Game", "A&uto-Check"});
+    EXPECT_FALSE(Field().IsAutoCheck());
+    EXPECT_FALSE(MenuItemState("Game", "A&uto-Check").checked);
+    EXPECT_TRUE(MenuItemState("Game", "&Check\tCtrl-K").enabled);
+}
+
+TEST_F(ShellStateTest, CheckFromTheMenuShowsTheRepeatedUnit) {
+    StartTimedGame(FirstRowOpen(), 0);
+    SelectCell(1, 1);
+    Type(std::to_string(SolvedDigit(1, 2))); // the digit below it: column 1 repeats
+    EXPECT_EQ(Field().GetConflictRegion().number, 0u);
+    Choose({"Game", "&Check\tCtrl-K"});
+    EXPECT_NE(Field().GetConflictRegion().number, 0u);
+}
+
+TEST_F(ShellStateTest, SelectionAndCountPanesCentredAndMarkedAfterAHint) {
+    StartTimedGame(FirstRowOpen(), 3);
+    EXPECT_EQ(Pane(0), "\t(0, 0)");
+    EXPECT_EQ(Pane(1), "\t73 (73)");
+    SelectCell(2, 1);
+    EXPECT_EQ(Pane(0), "\t(2, 1)");
+    Key(Qt::Key_H, Qt::ControlModifier);
+    EXPECT_EQ(Pane(0), "\t(2, 1)*");
+    Fill(3, 1);
+    EXPECT_EQ(Pane(1), "\t74 (73)");
+    EXPECT_EQ(Pane(2), CGameFieldCtrl::ReadyText);
+}
+
+TEST_F(ShellStateTest, VersionLineUntilTheFirstRefreshIsShown) {
+    CloseWindow();
+    OpenWindow(false);
+    m_loop.OnIdle(0);
+    EXPECT_EQ(Pane(2), "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
+    EXPECT_EQ(Pane(3), "");
+}
+
+TEST_F(ShellStateTest, PlayTimePaneStartsEmptyAndShowsHoursBeyondTwoDigits) {
+    StartTimedGame(FirstRowOpen(), 1);
+    QTest::qWait(250);
+    Pump();
+    EXPECT_EQ(Pane(3), "") << "the time has not differed from 0 yet";
+    m_now = Start + 3725;
+    EXPECT_TRUE(WaitForClock("01:02:05")) << Pane(3);
+    m_now = Start + 100 * 3600;
+    EXPECT_TRUE(WaitForClock("100:00:00")) << Pane(3);
+}

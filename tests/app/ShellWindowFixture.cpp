@@ -1,0 +1,246 @@
+#include "ShellWindowFixture.h"
+
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLineEdit>
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace shelltest {
+
+using kwin::ModalStart;
+
+int SolvedDigit(int column, int row) {
+    const int r = row - 1;
+    return (r % 3 * 3 + r / 3 + column - 1) % 9 + 1;
+}
+
+PuzzleDigits SolvedWithHoles(std::initializer_list<std::pair<int, int>> holes) {
+    PuzzleDigits digits{};
+    for (int row = 1; row <= 9; ++row) {
+        for (int column = 1; column <= 9; ++column) {
+            digits[static_cast<std::size_t>((row - 1) * 9 + column - 1)] =
+                static_cast<std::uint8_t>(SolvedDigit(column, row));
+        }
+    }
+    for (const auto& [column, row] : holes) {
+        digits[static_cast<std::size_t>((row - 1) * 9 + column - 1)] = 0;
+    }
+    return digits;
+}
+
+void ShellWindowTest::SetUp() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    m_dataDir = std::filesystem::temp_directory_path() /
+                ("kalmora-shell-" + std::to_string(::getpid()) + "-" + info->name());
+    std::filesystem::remove_all(m_dataDir);
+    std::filesystem::create_directories(m_dataDir);
+    ::setenv("LOCALAPPDATA", m_dataDir.c_str(), 1);
+    PrepareShell();
+    m_module.Init(nullptr);
+    m_module.AddMessageLoop(&m_loop);
+    OpenWindow();
+}
+
+void ShellWindowTest::TearDown() {
+    if (m_main) {
+        CloseWindow();
+    }
+    m_module.RemoveMessageLoop();
+    m_module.Term();
+    std::filesystem::remove_all(m_dataDir);
+}
+
+void ShellWindowTest::OpenWindow(bool settle) {
+    m_main = std::make_unique<CMainWnd>();
+    ASSERT_NE(m_main->CreateMainWindow(), nullptr);
+    m_main->ShowWindow(SW_SHOW);
+    m_widget = wintest::WidgetOfWindow(m_main->GetHwnd());
+    ASSERT_NE(m_widget, nullptr);
+    if (settle) {
+        Pump();
+    }
+}
+
+void ShellWindowTest::CloseWindow() {
+    ReleaseCapture();
+    SendMessage(Main(), WM_CLOSE, 0, 0);
+    Pump();
+    m_main.reset();
+    m_widget = nullptr;
+    // The quit the window posted is not for the test.
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+void ShellWindowTest::Pump() {
+    for (int round = 0; round < 3; ++round) {
+        QApplication::processEvents();
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                continue;
+            }
+            if (!m_loop.PreTranslateMessage(&msg)) {
+                TranslateMessage(&msg);
+                DispatchMessage(&msg);
+            }
+        }
+    }
+    m_loop.OnIdle(0);
+}
+
+void ShellWindowTest::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(m_widget, key, modifiers);
+    Pump();
+}
+
+void ShellWindowTest::Type(const std::string& text) {
+    QTest::keyClicks(m_widget, QString::fromStdString(text));
+    Pump();
+}
+
+namespace {
+
+QAction* ActionNamed(const QWidget* widget, const QString& text) {
+    for (QAction* action : widget->actions()) {
+        if (action->text() == text) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+QMenuBar* BarOf(QWidget* window, const char* text) {
+    auto* bar = window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+    if (bar == nullptr || ActionNamed(bar, text) != nullptr) {
+        return bar;
+    }
+    return qobject_cast<QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner));
+}
+
+} // namespace
+
+QAction* ShellWindowTest::OpenPopup(QMenuBar* bar, const char* text) {
+    QAction* action = bar != nullptr ? ActionNamed(bar, text) : nullptr;
+    if (action == nullptr) {
+        ADD_FAILURE() << "no menu " << text;
+        return nullptr;
+    }
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(action).center());
+    Pump();
+    return action;
+}
+
+void ShellWindowTest::Choose(std::initializer_list<const char*> path) {
+    auto it = path.begin();
+    QAction* action = OpenPopup(BarOf(m_widget, *it), *it);
+    for (++it; action != nullptr && it != path.end(); ++it) {
+        QMenu* menu = action->menu();
+        ASSERT_NE(menu, nullptr) << *it;
+        QAction* item = ActionNamed(menu, *it);
+        ASSERT_NE(item, nullptr) << *it;
+        ASSERT_TRUE(item->isEnabled()) << *it << " is grayed";
+        if (item->menu() != nullptr) {
+            // A submenu opens as the keyboard opens it.
+            menu->setActiveAction(item);
+            QTest::keyClick(menu, Qt::Key_Right);
+        } else {
+            QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                              menu->actionGeometry(item).center());
+        }
+        Pump();
+        action = item;
+    }
+    Pump();
+}
+
+ShellWindowTest::ItemState ShellWindowTest::MenuItemState(const char* popup, const char* item) {
+    QAction* action = OpenPopup(BarOf(m_widget, popup), popup);
+    ItemState state;
+    if (action == nullptr || action->menu() == nullptr) {
+        return state;
+    }
+    QAction* found = ActionNamed(action->menu(), item);
+    EXPECT_NE(found, nullptr) << item;
+    if (found != nullptr) {
+        state = ItemState{found->isEnabled(), found->isChecked()};
+    }
+    action->menu()->close();
+    Pump();
+    return state;
+}
+
+std::vector<std::string> ShellWindowTest::SnapshotItems() const {
+    std::vector<std::string> items;
+    HMENU game = GetSubMenu(GetMenu(Main()), 1);
+    MENUITEMINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_SUBMENU;
+    GetMenuItemInfo(game, ID_GAME_LOAD_SNAPSHOT, FALSE, &info);
+    if (info.hSubMenu == nullptr) {
+        return items;
+    }
+    for (int i = 0; i < GetMenuItemCount(info.hSubMenu); ++i) {
+        char text[128] = {};
+        GetMenuString(info.hSubMenu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+        items.emplace_back(text);
+    }
+    return items;
+}
+
+std::string ShellWindowTest::Pane(int pane) const {
+    char text[512] = {};
+    SendMessage(m_main->GetStatusBar(), SB_GETTEXT, static_cast<WPARAM>(pane),
+                reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+bool ShellWindowTest::WaitForClock(const std::string& text) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 2000) {
+        Pump();
+        if (Pane(3) == text) {
+            return true;
+        }
+        QTest::qWait(20);
+    }
+    return false;
+}
+
+wintest::ModalStep ChooseFile(const std::string& path) {
+    return [path](const ModalStart& start) {
+        auto* dialog = static_cast<QFileDialog*>(start.toolkitDialog);
+        ASSERT_NE(dialog, nullptr) << "a file dialog";
+        auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(edit, nullptr);
+        dialog->selectFile(QString::fromStdString(path));
+        QTest::keyClick(edit, Qt::Key_Return);
+    };
+}
+
+wintest::ModalStep PressEnter(std::string* text, std::string* caption) {
+    return [text, caption](const ModalStart& start) {
+        ASSERT_NE(start.window, nullptr);
+        if (text != nullptr) {
+            *text = wintest::ItemText(start.window, 0xFFFF);
+        }
+        if (caption != nullptr) {
+            *caption = wintest::TextOf(start.window);
+        }
+        wintest::PressKey(start.window, Qt::Key_Return);
+    };
+}
+
+wintest::ModalStep TypeThenEnter(const std::string& typed) {
+    return [typed](const ModalStart& start) {
+        ASSERT_NE(start.window, nullptr);
+        wintest::TypeInto(start.window, typed);
+        wintest::PressKey(start.window, Qt::Key_Return);
+    };
+}
+
+} // namespace shelltest
