@@ -109,11 +109,20 @@ class Desktop:
         self.display = ":" + number
 
     def _start_window_manager(self):
+        # Openbox runs the start-up command once it has finished starting; a
+        # window mapped before that may never be managed.
+        ready = tempfile.mktemp(prefix="kalmora-e2e-wm-ready-")
         self._processes.append(subprocess.Popen(
-            ["openbox", "--sm-disable"], env=self.env(), stdout=self._log, stderr=self._log))
-        wait_until(lambda: "window id" in self.run(
-            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False),
-            10, "the window manager")
+            ["openbox", "--sm-disable", "--startup", "touch " + ready], env=self.env(),
+            stdout=self._log, stderr=self._log))
+        try:
+            wait_until(lambda: os.path.exists(ready), 10, "the window manager")
+            wait_until(lambda: "window id" in self.run(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False),
+                10, "the window manager's check window")
+        finally:
+            if os.path.exists(ready):
+                os.remove(ready)
 
     def env(self, **extra):
         env = dict(os.environ)
@@ -254,9 +263,12 @@ class Program:
 
     def __exit__(self, *exc):
         self.stop()
+        self.log.close()
 
     def output(self):
         """What the program wrote to its standard output and error so far."""
+        if self.log.closed:
+            return ""
         self.log.seek(0)
         return self.log.read().decode(errors="replace")
 
@@ -273,7 +285,6 @@ class Program:
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
-        self.log.close()
 
 
 class DataRoot:
@@ -394,6 +405,11 @@ class Game(Program):
         try:
             self.window = Window(desktop, desktop.wait_window("Kalmora"))
             self.board()  # the first paint has happened
+        except HarnessError as error:
+            state = self.process.poll()
+            self.stop()
+            raise HarnessError("%s (exit status %s; output: %s)"
+                               % (error, state, self.output()[-2000:])) from None
         except BaseException:
             self.stop()
             raise
@@ -497,5 +513,5 @@ class DesktopTestCase(unittest.TestCase):
 
     def start(self, **kwargs):
         game = Game(self.desktop, self.root.path, config_home=self.root.config, **kwargs)
-        self.addCleanup(game.stop)
+        self.addCleanup(game.__exit__)
         return game
