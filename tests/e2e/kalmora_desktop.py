@@ -141,14 +141,17 @@ class Desktop:
     def xdotool(self, *args, check=True):
         return self.run(["xdotool"] + [str(a) for a in args], check=check)
 
-    def windows(self, title):
-        """Visible windows whose title is exactly `title`."""
-        out = self.xdotool("search", "--onlyvisible", "--name", "^%s$" % title, check=False)
+    def windows(self, title, pid=None):
+        """Visible windows whose title matches the regular expression `title`
+        whole, of the process `pid` when given."""
+        owner = ["--all", "--pid", str(pid)] if pid is not None else []
+        out = self.xdotool("search", "--onlyvisible", *owner, "--name", "^%s$" % title,
+                           check=False)
         return [int(w) for w in out.split()]
 
-    def wait_window(self, title, timeout=15):
-        """A visible window whose title matches the regular expression `title` whole."""
-        return wait_until(lambda: self.windows(title), timeout, "a window '%s'" % title)[0]
+    def wait_window(self, title, timeout=15, pid=None):
+        return wait_until(lambda: self.windows(title, pid), timeout,
+                          "a window '%s'" % title)[0]
 
     def wait_window_gone(self, title, timeout=10):
         wait_until(lambda: not self.windows(title), timeout, "window '%s' to close" % title)
@@ -219,6 +222,9 @@ class Window:
         """A real click at (x, y) of the window's X client area."""
         self.activate()
         self.desktop.xdotool("mousemove", "--window", self.id, x, y, "click", button)
+
+    def move(self, x, y):
+        self.desktop.xdotool("windowmove", "--sync", self.id, x, y, check=False)
 
     def resize(self, width, height):
         self.desktop.xdotool("windowsize", "--sync", self.id, width, height, check=False)
@@ -403,7 +409,7 @@ class Game(Program):
     def __init__(self, desktop, data_root, **kwargs):
         super().__init__(desktop, executable("KALMORA_EXE"), data_root, **kwargs)
         try:
-            self.window = Window(desktop, desktop.wait_window("Kalmora"))
+            self.window = Window(desktop, desktop.wait_window("Kalmora", pid=self.process.pid))
             self.board()  # the first paint has happened
         except HarnessError as error:
             state = self.process.poll()

@@ -1,7 +1,8 @@
 """Files the game cannot use, on a real desktop: every kind of refused
 default.dat and top.dat gives a fresh game without a message and is kept
-aside at exit; a read-only data folder leaves the game playable; a full disk
-leaves the previous files whole."""
+aside at exit; a read-only data folder leaves the game playable; two copies
+share the files, the last to exit winning; a full disk leaves the previous
+files whole."""
 
 import gzip
 import os
@@ -102,6 +103,23 @@ class BadFilesTest(DesktopTestCase):
         game.wait_board(lambda b: b.entered_cells() == {(5, 5)}, "the typed digit")
         self.assertEqual(game.close_by_window_manager(), 0)
         self.assertEqual(os.listdir(self.root.path), [])
+
+    def test_two_copies_the_last_to_exit_wins(self):
+        first = self.start()
+        first.window.move(20, 40)
+        second = self.start()
+        second.window.move(700, 40)
+        first.type_in(1, 1, ["1"])
+        first.wait_board(lambda b: b.entered_cells() == {(1, 1)}, "the first copy's digit")
+        second.type_in(2, 2, ["2"])
+        second.type_in(3, 3, ["3"])
+        second.wait_board(lambda b: len(b.entered_cells()) == 2, "the second copy's digits")
+        self.assertEqual(second.close_by_window_manager(), 0)
+        self.assertEqual(first.close_by_window_manager(), 0)
+        self.assertEqual(len(dump(self.root.file("default.dat"))["undo"]), 1)
+
+        game = self.start()
+        game.wait_board(lambda b: b.entered_cells() == {(1, 1)}, "the game of the last to exit")
 
     def mount_small_disk(self):
         if not AS_ROOT:
