@@ -1,6 +1,7 @@
 #include "storage/SessionFile.h"
 
 #include "storage/ArchiveFile.h"
+#include "storage/RefusedFile.h"
 #include "storage/SessionRecord.h"
 
 #include <limits>
@@ -105,7 +106,11 @@ bool Save(const CGameFieldSerialData& session, const StoredWindowRect& window, b
         if (!folder) {
             return false;
         }
-        Write(*folder / FileName, session, window, autoCheck);
+        const fs::path path = *folder / FileName;
+        if (!RefusedFile::MakeWay(path, [](const fs::path& old) { Read(old); })) {
+            return false;
+        }
+        Write(path, session, window, autoCheck);
         return true;
     } catch (const std::exception&) {
         // Nothing can be reported while the program closes; the old file stays whole.

@@ -45,7 +45,8 @@ void Write(const boost::filesystem::path& path, const CGameFieldSerialData& sess
 bool Load(CGameFieldSerialData& session, StoredWindowRect& window, bool& autoCheck,
           std::string_view internalName = DataFolder::DefaultInternalName);
 
-// Writes the session at exit, creating the data folder when it is missing.
+// Writes the session at exit, creating the data folder when it is missing. A
+// file there that cannot be read is first kept aside as "default.dat.bad".
 // True when the file was written. Never throws.
 bool Save(const CGameFieldSerialData& session, const StoredWindowRect& window, bool autoCheck,
           std::string_view internalName = DataFolder::DefaultInternalName);

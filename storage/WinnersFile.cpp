@@ -2,6 +2,7 @@
 
 #include "storage/ArchiveFile.h"
 #include "storage/ArchiveLayouts.h"
+#include "storage/RefusedFile.h"
 
 #include <exception>
 
@@ -59,7 +60,11 @@ bool Save(const WinnersLists& lists, std::string_view internalName) {
         if (!folder) {
             return false;
         }
-        Write(*folder / FileName, lists);
+        const fs::path path = *folder / FileName;
+        if (!RefusedFile::MakeWay(path, [](const fs::path& old) { Read(old); })) {
+            return false;
+        }
+        Write(path, lists);
         return true;
     } catch (const std::exception&) {
         // Nothing can be reported while the program closes; the old file stays whole.

@@ -21,7 +21,8 @@ void Write(const boost::filesystem::path& path, const WinnersLists& lists);
 // Replaces the lists only when the whole file was read; never throws.
 bool Load(WinnersLists& lists, std::string_view internalName = DataFolder::DefaultInternalName);
 
-// Creates the data folder when it is missing; true when the file was written.
+// Creates the data folder when it is missing; a file there that cannot be read
+// is first kept aside as "top.dat.bad". True when the file was written.
 // Never throws.
 bool Save(const WinnersLists& lists,
           std::string_view internalName = DataFolder::DefaultInternalName);

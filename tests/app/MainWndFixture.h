@@ -132,7 +132,8 @@ protected:
         return color;
     }
 
-    void StartGame(const PuzzleDigits& digits, int level = 1) {
+    // Level 0 by default: winning such a game asks for no winner's name.
+    void StartGame(const PuzzleDigits& digits, int level = 0) {
         Field().StartPuzzle(digits, level);
         Pump();
     }

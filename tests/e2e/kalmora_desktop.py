@@ -1,0 +1,523 @@
+"""Support for the end-to-end tests: a real X server (Xvfb) with a real window
+manager (openbox), the game started as a separate process, driven from
+outside with X input (xdotool) and looked at through screenshots (import).
+
+Every wait is on a condition with a deadline; everything started here is
+stopped again, also when a test fails."""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+import unittest
+
+LSAN_SUPPRESSIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                 "lsan-suppressions.txt")
+SCREEN_WIDTH = 1280
+SCREEN_HEIGHT = 1024
+
+
+class HarnessError(AssertionError):
+    pass
+
+
+def wait_until(condition, timeout, what, interval=0.02):
+    """Polls `condition` until it gives a true value, which is returned."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise HarnessError("timed out waiting for " + what)
+        time.sleep(interval)
+
+
+class Image:
+    """A screenshot as RGB triples, read from a binary PPM."""
+
+    def __init__(self, ppm):
+        fields = []
+        position = 0
+        while len(fields) < 4:
+            while ppm[position:position + 1].isspace():
+                position += 1
+            if ppm[position:position + 1] == b"#":
+                position = ppm.index(b"\n", position)
+                continue
+            end = position
+            while not ppm[end:end + 1].isspace():
+                end += 1
+            fields.append(ppm[position:end])
+            position = end
+        if fields[0] != b"P6" or fields[3] != b"255":
+            raise HarnessError("unexpected screenshot format")
+        self.width = int(fields[1])
+        self.height = int(fields[2])
+        self._pixels = ppm[position + 1:]
+
+    def pixel(self, x, y):
+        offset = 3 * (y * self.width + x)
+        return tuple(self._pixels[offset:offset + 3])
+
+    def count(self, colour, left, top, right, bottom):
+        """Pixels of exactly `colour` in the rectangle [left, right) x [top, bottom)."""
+        return self.count_where(lambda pixel: pixel == colour, left, top, right, bottom)
+
+    def count_where(self, predicate, left, top, right, bottom):
+        return sum(1 for y in range(top, bottom) for x in range(left, right)
+                   if predicate(self.pixel(x, y)))
+
+
+class Desktop:
+    """Xvfb on a free display with openbox; use as a context manager."""
+
+    def __init__(self, width=SCREEN_WIDTH, height=SCREEN_HEIGHT):
+        self.width = width
+        self.height = height
+        self.display = None
+        self._processes = []
+        self._log = tempfile.TemporaryFile()
+
+    def __enter__(self):
+        try:
+            self._start_server()
+            self._start_window_manager()
+        except BaseException:
+            self.stop()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+    def _start_server(self):
+        read_end, write_end = os.pipe()
+        screen = "%dx%dx24" % (self.width, self.height)
+        server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen,
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), stdout=self._log, stderr=self._log)
+        self._processes.append(server)
+        os.close(write_end)
+        with os.fdopen(read_end) as numbers:
+            number = numbers.readline().strip()
+        if not number:
+            raise HarnessError("Xvfb did not start")
+        self.display = ":" + number
+
+    def _start_window_manager(self):
+        # Openbox runs the start-up command once it has finished starting; a
+        # window mapped before that may never be managed.
+        ready = tempfile.mktemp(prefix="kalmora-e2e-wm-ready-")
+        self._processes.append(subprocess.Popen(
+            ["openbox", "--sm-disable", "--startup", "touch " + ready], env=self.env(),
+            stdout=self._log, stderr=self._log))
+        try:
+            wait_until(lambda: os.path.exists(ready), 10, "the window manager")
+            wait_until(lambda: "window id" in self.run(
+                ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], check=False),
+                10, "the window manager's check window")
+        finally:
+            if os.path.exists(ready):
+                os.remove(ready)
+
+    def env(self, **extra):
+        env = dict(os.environ)
+        env.pop("QT_QPA_PLATFORM", None)
+        env["DISPLAY"] = self.display
+        env.update(extra)
+        return env
+
+    def run(self, args, check=True, timeout=10):
+        """Runs an X client to its end and gives its output."""
+        result = subprocess.run(args, env=self.env(), capture_output=True, timeout=timeout)
+        if check and result.returncode != 0:
+            raise HarnessError("%s failed: %s" % (args[0], result.stderr.decode(errors="replace")))
+        return result.stdout.decode(errors="replace")
+
+    def xdotool(self, *args, check=True):
+        return self.run(["xdotool"] + [str(a) for a in args], check=check)
+
+    def windows(self, title, pid=None):
+        """Visible windows whose title matches the regular expression `title`
+        whole, of the process `pid` when given."""
+        owner = ["--all", "--pid", str(pid)] if pid is not None else []
+        out = self.xdotool("search", "--onlyvisible", *owner, "--name", "^%s$" % title,
+                           check=False)
+        return [int(w) for w in out.split()]
+
+    def wait_window(self, title, timeout=15, pid=None):
+        return wait_until(lambda: self.windows(title, pid), timeout,
+                          "a window '%s'" % title)[0]
+
+    def wait_window_gone(self, title, timeout=10):
+        wait_until(lambda: not self.windows(title), timeout, "window '%s' to close" % title)
+
+    def drag(self, start, end, button=1):
+        """Presses at `start` on the screen, moves in steps and releases at `end`."""
+        self.xdotool("mousemove", *start, "sleep", 0.05, "mousedown", button)
+        steps = 5
+        for step in range(1, steps + 1):
+            x = start[0] + (end[0] - start[0]) * step // steps
+            y = start[1] + (end[1] - start[1]) * step // steps
+            self.xdotool("mousemove", x, y, "sleep", 0.03)
+        self.xdotool("mouseup", button)
+
+    def stop(self):
+        for process in reversed(self._processes):
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        self._processes = []
+        self._log.close()
+
+
+class Window:
+    """A top-level window on the desktop, seen from outside."""
+
+    def __init__(self, desktop, window_id):
+        self.desktop = desktop
+        self.id = window_id
+
+    def geometry(self):
+        """Client area of the X window: x, y, width, height on the screen."""
+        out = self.desktop.xdotool("getwindowgeometry", "--shell", self.id)
+        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+    def frame_extents(self):
+        """Left, right, top, bottom of the decoration the window manager adds."""
+        out = self.desktop.run(["xprop", "-id", str(self.id), "_NET_FRAME_EXTENTS"])
+        if "=" not in out:
+            return (0, 0, 0, 0)
+        return tuple(int(v) for v in out.split("=", 1)[1].split(","))
+
+    def outer(self):
+        """The whole window with its decoration: left, top, width, height."""
+        x, y, width, height = self.geometry()
+        left, right, top, bottom = self.frame_extents()
+        return (x - left, y - top, width + left + right, height + top + bottom)
+
+    def title(self):
+        return self.desktop.xdotool("getwindowname", self.id).strip()
+
+    def activate(self):
+        self.desktop.xdotool("windowactivate", "--sync", self.id, check=False)
+        wait_until(lambda: self.desktop.xdotool("getactivewindow", check=False).strip()
+                   == str(self.id), 5, "the window to become active")
+
+    def key(self, *keys):
+        """Keys as the X server sends them to the active window (XTest)."""
+        self.activate()
+        self.desktop.xdotool("key", "--delay", 20, *keys)
+
+    def click(self, x, y, button=1):
+        """A real click at (x, y) of the window's X client area."""
+        self.activate()
+        self.desktop.xdotool("mousemove", "--window", self.id, x, y, "click", button)
+
+    def move(self, x, y):
+        self.desktop.xdotool("windowmove", "--sync", self.id, x, y, check=False)
+
+    def resize(self, width, height):
+        self.desktop.xdotool("windowsize", "--sync", self.id, width, height, check=False)
+
+    def is_painted(self):
+        """True once the window shows more than the black of an unpainted one."""
+        try:
+            image = self.grab()
+        except subprocess.CalledProcessError:
+            return False
+        step = 7
+        samples = [image.pixel(x, y) for y in range(0, image.height, step)
+                   for x in range(0, image.width, step)]
+        return sum(1 for p in samples if p != BLACK) > len(samples) * 3 // 4
+
+    def grab(self):
+        ppm = subprocess.run(["import", "-window", str(self.id), "-depth", "8", "ppm:-"], env=self.desktop.env(),
+                             capture_output=True, timeout=10, check=True).stdout
+        return Image(ppm)
+
+
+class Program:
+    """A program started on the desktop with its own LOCALAPPDATA."""
+
+    def __init__(self, desktop, executable, data_root, config_home=None, user=None):
+        self.desktop = desktop
+        self.data_root = data_root
+        command = [executable]
+        if user is not None:
+            command = ["setpriv", "--reuid=%d" % user, "--regid=%d" % user, "--clear-groups",
+                       "--"] + command
+        self.log = tempfile.TemporaryFile()
+        env = desktop.env(LOCALAPPDATA=data_root, LSAN_OPTIONS="suppressions=" + LSAN_SUPPRESSIONS)
+        if config_home is not None:
+            # The toolkit keeps settings (a file dialog's last folder) and
+            # runtime files there: each run starts from none.
+            env.update(XDG_CONFIG_HOME=config_home, XDG_RUNTIME_DIR=config_home)
+        self.process = subprocess.Popen(command, env=env, stdout=self.log, stderr=self.log)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+        self.log.close()
+
+    def output(self):
+        """What the program wrote to its standard output and error so far."""
+        if self.log.closed:
+            return ""
+        self.log.seek(0)
+        return self.log.read().decode(errors="replace")
+
+    def wait_exit(self, timeout=10):
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise HarnessError("the program did not exit") from None
+
+    def signal(self, number):
+        self.process.send_signal(number)
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+
+
+class DataRoot:
+    """A temporary folder used as LOCALAPPDATA and another one for the
+    toolkit's settings, removed afterwards."""
+
+    def __init__(self):
+        self.path = tempfile.mkdtemp(prefix="kalmora-e2e-")
+        self.config = tempfile.mkdtemp(prefix="kalmora-e2e-config-")
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        shutil.rmtree(self.path, ignore_errors=True)
+        shutil.rmtree(self.config, ignore_errors=True)
+
+    def file(self, name):
+        return os.path.join(self.path, "Kalmora", name)
+
+
+def executable(name):
+    """The path of a built program, from the environment ctest sets."""
+    path = os.environ.get(name)
+    if not path or not os.access(path, os.X_OK):
+        raise HarnessError("%s does not name a built program" % name)
+    return path
+
+
+def terminate(program, timeout=10):
+    program.signal(signal.SIGTERM)
+    return program.wait_exit(timeout)
+
+
+# Where the menu bar's "File" and "Game" lie in the window, at the top left.
+FILE_MENU_X = 20
+GAME_MENU_X = 55
+
+# Colours of the board.
+BLACK = (0, 0, 0)
+CELL = (255, 255, 240)
+ENTERED_DIGIT = (0, 0, 240)
+GIVEN_DIGIT = (0, 0, 0)
+
+
+class Board:
+    """Where the board lies in a screenshot of the game's window, found by its
+    black border, and what its cells show."""
+
+    def __init__(self, image):
+        self.image = image
+        self.left, self.top, self.right, self.bottom = self._find(image)
+        self.cell_width = (self.right - self.left) / 9
+        self.cell_height = (self.bottom - self.top) / 9
+
+    @staticmethod
+    def _find(image):
+        middle = image.height // 2
+        left = next((x for x in range(image.width // 2) if image.pixel(x, middle) == BLACK), None)
+        if left is None:
+            raise HarnessError("no board in the window")
+        x = left + 1
+        top = middle
+        while top > 0 and image.pixel(x, top - 1) == BLACK:
+            top -= 1
+        bottom = middle
+        while bottom + 1 < image.height and image.pixel(x, bottom + 1) == BLACK:
+            bottom += 1
+        right = left
+        while right + 1 < image.width and image.pixel(right + 1, top + 1) == BLACK:
+            right += 1
+        return left, top, right, bottom
+
+    def centre(self, column, row):
+        """Window coordinates of the middle of cell (column, row), 1-based."""
+        return (int(self.left + (column - 0.5) * self.cell_width),
+                int(self.top + (row - 0.5) * self.cell_height))
+
+    def inner(self, column, row):
+        """The middle half of a cell, clear of the selection frame."""
+        x, y = self.centre(column, row)
+        half_width = int(self.cell_width / 4)
+        half_height = int(self.cell_height / 4)
+        return x - half_width, y - half_height, x + half_width, y + half_height
+
+    def count(self, column, row, colour):
+        return self.image.count(colour, *self.inner(column, row))
+
+    def hint_slot(self, digit):
+        """Window coordinates of the middle of the hint strip's slot for `digit`,
+        which lies one cell high, 12 pixels below the board."""
+        return (int(self.left + (digit - 0.5) * self.cell_width),
+                int(self.bottom + 12 + self.cell_height / 2))
+
+    def marks(self, column, row):
+        """Pixels of the (small, smoothed) red marks over the whole cell."""
+        x, y = self.centre(column, row)
+        half_width = int(self.cell_width / 2) - 3
+        half_height = int(self.cell_height / 2) - 3
+        def reddish(pixel):
+            return pixel[0] - pixel[1] > 60 and pixel[0] - pixel[2] > 60
+        return self.image.count_where(reddish, x - half_width, y - half_height, x + half_width,
+                                      y + half_height)
+
+    def shows_entered_digit(self, column, row):
+        return self.count(column, row, ENTERED_DIGIT) > 5
+
+    def entered_cells(self):
+        return {(c, r) for r in range(1, 10) for c in range(1, 10)
+                if self.shows_entered_digit(c, r)}
+
+
+class Game(Program):
+    """The game on the desktop, with its main window."""
+
+    def __init__(self, desktop, data_root, **kwargs):
+        super().__init__(desktop, executable("KALMORA_EXE"), data_root, **kwargs)
+        try:
+            self.window = Window(desktop, desktop.wait_window("Kalmora", pid=self.process.pid))
+            self.board()  # the first paint has happened
+        except HarnessError as error:
+            state = self.process.poll()
+            self.stop()
+            raise HarnessError("%s (exit status %s; output: %s)"
+                               % (error, state, self.output()[-2000:])) from None
+        except BaseException:
+            self.stop()
+            raise
+
+    def board(self, timeout=10):
+        def found():
+            try:
+                return Board(self.window.grab())
+            except (HarnessError, subprocess.CalledProcessError):
+                return None
+        return wait_until(found, timeout, "the board to be painted", interval=0.05)
+
+    def click_cell(self, column, row):
+        self.window.click(*self.board().centre(column, row))
+
+    def type_in(self, column, row, keys):
+        self.click_cell(column, row)
+        self.window.key(*keys)
+
+    def wait_board(self, condition, what, timeout=10):
+        """The first screenshot of the board that fulfils `condition`."""
+        def fulfilled():
+            board = self.board()
+            return board if condition(board) else None
+        return wait_until(fulfilled, timeout, what, interval=0.05)
+
+    def menu(self, x, *keys):
+        """Opens the menu of the menu bar at `x` by a click, then types `keys`."""
+        before = len(self.visible_windows())
+        self.window.click(x, 8)
+        wait_until(lambda: len(self.visible_windows()) > before, 10, "the menu to open")
+        self.desktop.xdotool("key", "--delay", 60, *keys)
+
+    def visible_windows(self):
+        """The program's windows on screen, popup menus included."""
+        out = self.desktop.xdotool("search", "--onlyvisible", "--pid", self.process.pid,
+                                   check=False)
+        return out.split()
+
+    def dialog(self, title):
+        """The dialog titled `title`, once it exists and has the keyboard."""
+        dialog = Window(self.desktop, self.desktop.wait_window(title))
+        dialog.activate()
+        wait_until(dialog.is_painted, 20, "the dialog '%s' to be painted" % title, interval=0.1)
+        return dialog
+
+    def file_dialog(self, title, path):
+        """Answers the file dialog titled `title` with a path typed into its name field."""
+        dialog = self.dialog(title)
+        self.desktop.xdotool("type", "--delay", 5, path)
+        # The first Return may only take the completion the dialog offers.
+        for _ in range(3):
+            dialog.key("Return")
+            try:
+                return self.desktop.wait_window_gone(title, timeout=5)
+            except HarnessError:
+                pass
+        raise HarnessError("the file dialog did not take " + path)
+
+    def fill(self, cells):
+        """Types digits into cells, given as {(column, row): digit}, in one X client run."""
+        board = self.board()
+        self.window.activate()
+        command = []
+        for (column, row), digit in cells.items():
+            x, y = board.centre(column, row)
+            command += ["mousemove", "--window", self.window.id, x, y, "click", 1,
+                        "key", str(digit)]
+        self.desktop.xdotool(*command)
+
+    def close_by_window_manager(self):
+        """Alt+F4 of the window manager: the window gets its close request."""
+        self.window.key("alt+F4")
+        return self.wait_exit()
+
+
+def dump(path):
+    """kalmora-tool's JSON view of a stored file."""
+    import json
+    out = subprocess.run([executable("KALMORA_TOOL"), "dump", path], capture_output=True,
+                         check=True, timeout=10).stdout
+    return json.loads(out)
+
+
+def tool(*args):
+    """kalmora-tool's output."""
+    return subprocess.run([executable("KALMORA_TOOL")] + [str(a) for a in args],
+                          capture_output=True, check=True, timeout=10).stdout.decode()
+
+
+class DesktopTestCase(unittest.TestCase):
+    """Each test gets its own desktop and data folder, stopped and removed
+    whatever happens."""
+
+    def setUp(self):
+        self.desktop = Desktop()
+        self.desktop.__enter__()
+        self.addCleanup(self.desktop.stop)
+        self.root = DataRoot()
+        self.addCleanup(self.root.__exit__)
+
+    def start(self, **kwargs):
+        game = Game(self.desktop, self.root.path, config_home=self.root.config, **kwargs)
+        self.addCleanup(game.__exit__)
+        return game
