@@ -5,7 +5,7 @@
 #include "app/AppResources.h"
 #include "app/ResourceIds.h"
 #include "data/PngFile.h"
-#include "views/win/Resources.h"
+#include "views/win/resources/Resources.h"
 #include "views/win/Win32.h"
 #include "views/win/qt/QtBackend.h"
 

@@ -125,9 +125,26 @@ class GamePlayTest(DesktopTestCase):
         self.desktop.xdotool("type", "Ada")
         self.desktop.xdotool("key", "Return")
         self.desktop.wait_window_gone("Dialog")
+
+        # Game, Show Top Winners (the last item), then Easy Game or Normal Game:
+        # the Easy table shows a row of text that the empty Normal one lacks.
+        easy_text = self.winners_table_text(game, "Return")
+        normal_text = self.winners_table_text(game, "Down", "Return")
+        self.assertGreater(easy_text, normal_text + 100, "the winner's row in the Easy table")
+
         self.assertEqual(game.close_by_window_manager(), 0)
         easy = dump(self.root.file("top.dat"))["easy"]
         self.assertEqual([entry["name"] for entry in easy], ["Ada"])
+
+    def winners_table_text(self, game, *keys):
+        """Dark (text) pixels of the winners table opened from the Game menu."""
+        game.menu(GAME_MENU_X, "Up", "Right", *keys)
+        table = game.dialog("Dialog")
+        image = table.grab()
+        dark = image.count_where(lambda p: max(p) < 80, 0, 0, image.width, image.height)
+        self.desktop.xdotool("key", "Return")
+        self.desktop.wait_window_gone("Dialog")
+        return dark
 
     def test_window_resized_by_the_window_manager_keeps_the_proportions(self):
         game = self.start()
