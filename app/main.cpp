@@ -4,10 +4,11 @@
 #include "app/AppResources.h"
 #include "app/CTerminationWatch.h"
 #include "app/Run.h"
-#include "views/win/framework/CAppModule.h"
 #include "views/win/Win32.h"
+#include "views/win/framework/CAppModule.h"
 #include "views/win/qt/QtBackend.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -48,6 +49,9 @@ int main() {
     }
     // Before Qt starts any thread, so that every thread inherits the mask.
     CTerminationWatch::BlockSignals();
+    // Under a file-size limit a write that goes past it then fails with EFBIG,
+    // which the savers report and recover from, instead of killing the game.
+    std::signal(SIGXFSZ, SIG_IGN);
     RegisterAppResources();
     kwin::qt::InstallQtBackend();
     return WinMain(GetModuleHandle(nullptr), SW_SHOWDEFAULT);
