@@ -17,22 +17,9 @@ using wintest::ModalScript;
 
 namespace {
 
-constexpr std::int64_t Start = 1'800'000'000;
-
 class ShellSessionTest : public ShellWindowTest {
 protected:
-    void StartTimedGame(const PuzzleDigits& digits, int level) {
-        m_now = Start;
-        Field().SetClock([this] { return m_now; });
-        StartGame(digits, level);
-    }
-    void Fill(int column, int row) {
-        SelectCell(column, row);
-        Type(std::to_string(SolvedDigit(column, row)));
-    }
     std::filesystem::path SessionPath() const { return m_dataDir / "Kalmora" / "default.dat"; }
-
-    std::int64_t m_now = Start;
 };
 
 // Answers the winner dialog: notes its message, types the name, presses the key.
@@ -48,7 +35,7 @@ wintest::ModalStep AnswerWinner(std::string* message, const std::string& name,
 } // namespace
 
 TEST_F(ShellSessionTest, APlayedGameComesBackAfterARestart) {
-    StartTimedGame(SolvedWithHoles({{1, 1}, {2, 1}, {3, 1}, {4, 4}}), 2);
+    StartTimedGame(SolutionWithHoles({{1, 1}, {2, 1}, {3, 1}, {4, 4}}), 2);
     Fill(1, 1);
     SelectCell(4, 4);
     Key(Qt::Key_3, Qt::ControlModifier); // a pencil mark
@@ -91,7 +78,7 @@ TEST_F(ShellSessionTest, APlayedGameComesBackAfterARestart) {
 }
 
 TEST_F(ShellSessionTest, ASessionFileWithoutItsAutoCheckByteRestoresNothing) {
-    StartTimedGame(SolvedWithHoles({{1, 1}, {2, 2}}), 3);
+    StartTimedGame(SolutionWithHoles({{1, 1}, {2, 2}}), 3);
     Fill(1, 1);
     Choose({"Game", "A&uto-Check"});
     CloseWindow();
@@ -137,7 +124,7 @@ TEST_F(ShellSessionTest, WithoutADataFolderNothingIsReadOrWritten) {
     ModalScript script; // nothing may be reported
 
     OpenWindow();
-    StartTimedGame(SolvedWithHoles({{1, 1}, {2, 2}}), 1);
+    StartTimedGame(SolutionWithHoles({{1, 1}, {2, 2}}), 1);
     Fill(1, 1);
     CloseWindow();
     OpenWindow();
@@ -155,9 +142,9 @@ TEST_F(ShellSessionTest, WithoutADataFolderNothingIsReadOrWritten) {
 }
 
 TEST_F(ShellSessionTest, AWinnerIsEnteredOnceAndKeptAcrossARestart) {
-    StartTimedGame(SolvedWithHoles({{9, 9}, {8, 8}}), 1);
+    StartTimedGame(SolutionWithHoles({{9, 9}, {8, 8}}), 1);
     Fill(8, 8);
-    m_now = Start + 425;
+    m_now = StartTime + 425;
     std::string message;
     ModalScript script;
     script.Then(AnswerWinner(&message, "Ann"));
@@ -206,8 +193,8 @@ TEST_F(ShellSessionTest, AWinnerIsEnteredOnceAndKeptAcrossARestart) {
 }
 
 TEST_F(ShellSessionTest, CancelAddsNothingButStillSaysGameOver) {
-    StartTimedGame(SolvedWithHoles({{9, 9}}), 4);
-    m_now = Start + 59;
+    StartTimedGame(SolutionWithHoles({{9, 9}}), 4);
+    m_now = StartTime + 59;
     std::string message;
     ModalScript script;
     script.Then(AnswerWinner(&message, "Nobody", Qt::Key_Escape));
@@ -219,7 +206,7 @@ TEST_F(ShellSessionTest, CancelAddsNothingButStillSaysGameOver) {
 
 TEST_F(ShellSessionTest, HintedAndBlankGamesShowNothing) {
     ModalScript script; // any dialog fails the test
-    StartTimedGame(SolvedWithHoles({{9, 9}, {1, 1}}), 2);
+    StartTimedGame(SolutionWithHoles({{9, 9}, {1, 1}}), 2);
     SelectCell(1, 1);
     Key(Qt::Key_H, Qt::ControlModifier);
     Fill(1, 1);
@@ -227,7 +214,7 @@ TEST_F(ShellSessionTest, HintedAndBlankGamesShowNothing) {
     EXPECT_TRUE(Field().IsGameOver());
     EXPECT_NE(Pane(2), "Game over");
 
-    StartTimedGame(SolvedWithHoles({{5, 5}}), 0);
+    StartTimedGame(SolutionWithHoles({{5, 5}}), 0);
     Fill(5, 5);
     EXPECT_TRUE(Field().IsGameOver());
     EXPECT_NE(Pane(2), "Game over");
