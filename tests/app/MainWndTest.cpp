@@ -62,16 +62,7 @@ TEST_F(MainWndTest, ClassTitleAndStyles) {
 }
 
 TEST_F(MainWndTest, DefaultWindowIsCentredOnTheWorkArea) {
-    RECT outer;
-    GetWindowRect(Main(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 416);
-    EXPECT_EQ(outer.bottom - outer.top, 540);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    ASSERT_TRUE(GetMonitorInfo(MonitorFromWindow(Main(), MONITOR_DEFAULTTONEAREST), &info));
-    const RECT& work = info.rcWork;
-    EXPECT_NEAR(outer.left - work.left, work.right - outer.right, 1);
-    EXPECT_NEAR(outer.top - work.top, work.bottom - outer.bottom, 1);
+    ExpectCentredDefaultWindow();
 }
 
 TEST_F(MainWndTest, ChildrenSitAtTheirRectangles) {

@@ -91,25 +91,14 @@ TEST_F(ShellSessionTest, ASessionFileWithoutItsAutoCheckByteRestoresNothing) {
     EXPECT_EQ(Field().GetStats().filled, 0u);
     EXPECT_FALSE(Field().IsAutoCheck());
     EXPECT_FALSE(MenuItemState("Game", "&Undo\tCtrl-Z").enabled);
-    RECT outer{};
-    GetWindowRect(Main(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 416);
-    EXPECT_EQ(outer.bottom - outer.top, 540);
+    ExpectCentredDefaultWindow();
 }
 
 TEST_F(ShellSessionTest, ARectangleOffEveryMonitorGivesTheCentredDefaultWindow) {
     MoveWindow(Main(), -30000, -30000, 430, 560, TRUE);
     Pump();
     Reopen();
-    RECT outer{};
-    GetWindowRect(Main(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 416);
-    EXPECT_EQ(outer.bottom - outer.top, 540);
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    ASSERT_TRUE(GetMonitorInfo(MonitorFromWindow(Main(), MONITOR_DEFAULTTONEAREST), &info));
-    EXPECT_NEAR(outer.left - info.rcWork.left, info.rcWork.right - outer.right, 1);
-    EXPECT_NEAR(outer.top - info.rcWork.top, info.rcWork.bottom - outer.bottom, 1);
+    ExpectCentredDefaultWindow();
 }
 
 TEST_F(ShellSessionTest, WithoutADataFolderNothingIsReadOrWritten) {

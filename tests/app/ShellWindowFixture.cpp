@@ -185,6 +185,18 @@ std::vector<std::string> ShellWindowTest::SnapshotItems() const {
     return items;
 }
 
+void ShellWindowTest::ExpectCentredDefaultWindow() const {
+    RECT outer{};
+    GetWindowRect(Main(), &outer);
+    EXPECT_EQ(outer.right - outer.left, 416);
+    EXPECT_EQ(outer.bottom - outer.top, 540);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetMonitorInfo(MonitorFromWindow(Main(), MONITOR_DEFAULTTONEAREST), &info));
+    EXPECT_NEAR(outer.left - info.rcWork.left, info.rcWork.right - outer.right, 1);
+    EXPECT_NEAR(outer.top - info.rcWork.top, info.rcWork.bottom - outer.bottom, 1);
+}
+
 std::string ShellWindowTest::Pane(int pane) const {
     char text[512] = {};
     SendMessage(m_main->GetStatusBar(), SB_GETTEXT, static_cast<WPARAM>(pane),

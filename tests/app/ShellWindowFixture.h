@@ -77,6 +77,8 @@ protected:
     // The item texts of the "Load snapshot" submenu.
     std::vector<std::string> SnapshotItems() const;
 
+    // The window has the default 416 x 540 size, centred on its monitor's work area.
+    void ExpectCentredDefaultWindow() const;
     std::string Pane(int pane) const;
     // Waits for the clock (timer 1) to show the pane 3 text asked for.
     bool WaitForClock(const std::string& text);
