@@ -9,8 +9,9 @@
 #include "grid/CGridCtrl.h"
 #include "grid/ShowWinnersTemplate.h"
 #include "storage/WinnersRules.h"
+#include "tests/support/ScopedEnvironment.h"
 
-#include <cstdlib>
+#include <optional>
 
 using namespace shelltest;
 using wintest::ModalScript;
@@ -105,28 +106,24 @@ TEST_F(ShellSessionTest, WithoutADataFolderNothingIsReadOrWritten) {
     CloseWindow();
     std::filesystem::remove_all(m_dataDir / "Kalmora");
     const std::filesystem::path missing = m_dataDir / "missing";
-    ::unsetenv("LOCALAPPDATA");
-    ::setenv("XDG_DATA_HOME", (missing / "xdg").c_str(), 1);
-    const char* home = std::getenv("HOME");
-    const std::string savedHome = home != nullptr ? home : "";
-    ::setenv("HOME", (missing / "home").c_str(), 1);
-    ModalScript script; // nothing may be reported
-
-    OpenWindow();
-    StartTimedGame(SolutionWithHoles({{1, 1}, {2, 2}}), 1);
-    Fill(1, 1);
-    CloseWindow();
-    OpenWindow();
-    const int levelAfter = Field().level;
-    CloseWindow();
-
-    ::setenv("HOME", savedHome.c_str(), 1);
-    ::unsetenv("XDG_DATA_HOME");
-    ::setenv("LOCALAPPDATA", m_dataDir.c_str(), 1);
+    int levelAfter = -1;
+    {
+        ScopedEnvironment env("LOCALAPPDATA", std::nullopt);
+        env.Set("XDG_DATA_HOME", (missing / "xdg").string());
+        env.Set("HOME", (missing / "home").string());
+        ModalScript script; // nothing may be reported
+        OpenWindow();
+        StartTimedGame(SolutionWithHoles({{1, 1}, {2, 2}}), 1);
+        Fill(1, 1);
+        CloseWindow();
+        OpenWindow();
+        levelAfter = Field().level;
+        CloseWindow();
+        EXPECT_EQ(script.Started(), 0);
+    }
     EXPECT_EQ(levelAfter, 0) << "nothing was read back";
     EXPECT_FALSE(std::filesystem::exists(missing));
     EXPECT_FALSE(std::filesystem::exists(m_dataDir / "Kalmora"));
-    EXPECT_EQ(script.Started(), 0);
     OpenWindow();
 }
 
