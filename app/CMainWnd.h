@@ -74,7 +74,6 @@ private:
     void CreateHintStrip(int clientWidth);
     void CreateStatusBar();
     void InitCommandStates();
-    void ShowVersionLine();
 
     // CMainWndSizing.cpp: proportional sizing.
     LRESULT OnSizing(WPARAM edge, RECT* proposed);

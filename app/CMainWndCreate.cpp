@@ -4,25 +4,18 @@
 
 #include "app/CMainWnd.h"
 
-#include "app/CModuleVersion.h"
 #include "app/CenterWindow.h"
 #include "app/CommandIds.h"
 #include "app/ResourceIds.h"
+#include "app/ResourceText.h"
+#include "app/VersionLine.h"
 #include "views/win/framework/CAppModule.h"
-
-#include <cstdio>
 
 namespace {
 
 constexpr const char* FieldViewText = "GridCtrl";
 constexpr const char* HintStripText = "HintCtrl";
 constexpr int ChildMargin = 12;
-
-std::string LoadText(UINT id) {
-    char buffer[256] = {};
-    LoadString(GetModuleHandle(nullptr), id, buffer, sizeof buffer);
-    return buffer;
-}
 
 CMessageLoop* ThreadLoop() {
     CAppModule* module = CAppModule::Current();
@@ -50,7 +43,7 @@ LRESULT CMainWnd::OnCreate() {
     LoadWinners();
     InitCommandStates();
     m_field.Refresh();
-    ShowVersionLine();
+    m_messageText = VersionLine();
     return 0;
 }
 
@@ -123,20 +116,4 @@ void CMainWnd::InitCommandStates() {
     m_uiState.SetChecked(ID_GAME_AUTOCHECK, m_autoCheck);
     m_uiState.SetEnabled(ID_GAME_CHECK, !m_autoCheck);
     m_field.SetAutoCheck(m_autoCheck);
-}
-
-void CMainWnd::ShowVersionLine() {
-    LPCSTR internalName = "Sudoku";
-    LPCSTR privateBuild = "Unknown";
-    LPCSTR fileVersion = "Unknown";
-    CModuleVersion version;
-    if (version.LoadVersionInfo()) {
-        version.GetValue("InternalName", internalName);
-        version.GetValue("PrivateBuild", privateBuild);
-        version.GetValue("FileVersion", fileVersion);
-    }
-    const std::string format = LoadText(IDS_VERSION_FORMAT);
-    char line[512] = {};
-    std::snprintf(line, sizeof line, format.c_str(), internalName, privateBuild, fileVersion);
-    m_messageText = line;
 }

@@ -5,8 +5,8 @@
 #include "grid/CellId.h"
 #include "grid/GridItem.h"
 #include "grid/GridNotify.h"
-#include "views/win/framework/CWindow.h"
 #include "views/win/Win32.h"
+#include "views/win/framework/CWindow.h"
 
 #include <memory>
 #include <string>
@@ -192,6 +192,10 @@ private:
     void InitDefaultCells();
     void ClearCellForRemoval(int row, int col);
     void AfterShapeChange();
+    enum class Axis { Rows, Columns };
+    // The fixed rows or columns: grows the grid to hold them, moves cells
+    // between fixed and normal, drops a focus that became fixed.
+    bool SetFixedCount(Axis axis, int fixed);
     void MoveRowsInOutOfFixed(int oldFixed, int newFixed);
     void MoveColsInOutOfFixed(int oldFixed, int newFixed);
     CGridDefaultCell* DefaultCellForArea(int row, int col);

@@ -201,46 +201,36 @@ void CGridCtrl::MoveColsInOutOfFixed(int oldFixed, int newFixed) {
 }
 
 bool CGridCtrl::SetFixedRowCount(int fixedRows) {
-    if (fixedRows == m_fixedRows) {
-        return true;
-    }
-    if (fixedRows < 0) {
-        return false;
-    }
-    ResetSelectedRange();
-    m_topLeftCache = CellId{};
-    if (fixedRows > m_rows && !SetRowCount(fixedRows)) {
-        return false;
-    }
-    if (m_focusCell.row < fixedRows) {
-        m_focusCell = CellId{};
-    }
-    MoveRowsInOutOfFixed(m_fixedRows, fixedRows);
-    m_fixedRows = fixedRows;
-    ResetScrollBars();
-    if (m_allowDraw && IsWindow()) {
-        Invalidate(FALSE);
-    }
-    return true;
+    return SetFixedCount(Axis::Rows, fixedRows);
 }
 
 bool CGridCtrl::SetFixedColumnCount(int fixedCols) {
-    if (fixedCols == m_fixedCols) {
+    return SetFixedCount(Axis::Columns, fixedCols);
+}
+
+bool CGridCtrl::SetFixedCount(Axis axis, int fixed) {
+    const bool rows = axis == Axis::Rows;
+    int& current = rows ? m_fixedRows : m_fixedCols;
+    if (fixed == current) {
         return true;
     }
-    if (fixedCols < 0) {
+    if (fixed < 0) {
         return false;
     }
     ResetSelectedRange();
     m_topLeftCache = CellId{};
-    if (fixedCols > m_cols && !SetColumnCount(fixedCols)) {
+    if (fixed > (rows ? m_rows : m_cols) && !(rows ? SetRowCount(fixed) : SetColumnCount(fixed))) {
         return false;
     }
-    if (m_focusCell.col < fixedCols) {
+    if ((rows ? m_focusCell.row : m_focusCell.col) < fixed) {
         m_focusCell = CellId{};
     }
-    MoveColsInOutOfFixed(m_fixedCols, fixedCols);
-    m_fixedCols = fixedCols;
+    if (rows) {
+        MoveRowsInOutOfFixed(current, fixed);
+    } else {
+        MoveColsInOutOfFixed(current, fixed);
+    }
+    current = fixed;
     ResetScrollBars();
     if (m_allowDraw && IsWindow()) {
         Invalidate(FALSE);

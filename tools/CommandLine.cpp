@@ -18,3 +18,11 @@ po::variables_map ParseCommandLine(const std::vector<std::string>& args,
     }
     return values;
 }
+
+std::string ParseInputArgument(const std::vector<std::string>& args, const char* usage) {
+    po::options_description options;
+    options.add_options()("input", po::value<std::string>()->default_value("-"));
+    po::positional_options_description positional;
+    positional.add("input", 1);
+    return ParseCommandLine(args, options, positional, usage)["input"].as<std::string>();
+}

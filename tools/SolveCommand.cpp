@@ -8,8 +8,6 @@
 
 #include <ostream>
 
-namespace po = boost::program_options;
-
 namespace {
 
 constexpr const char* Usage = "solve [FILE|-]";
@@ -38,16 +36,12 @@ std::string StatusText(const CGameField& field) {
 } // namespace
 
 int RunSolveCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out) {
-    po::options_description options;
-    options.add_options()("input", po::value<std::string>()->default_value("-"));
-    po::positional_options_description positional;
-    positional.add("input", 1);
-    const po::variables_map values = ParseCommandLine(args, options, positional, Usage);
+    const std::string input = ParseInputArgument(args, Usage);
 
     // A session that is never made a window: it reports nothing and needs
     // no display.
     CGameFieldCtrl session;
-    session.StartPuzzle(ReadPuzzleInput(values["input"].as<std::string>(), in), 0);
+    session.StartPuzzle(ReadPuzzleInput(input, in), 0);
     session.TrySolve();
 
     out << FormatPuzzleText(BoardDigits(session.field));

@@ -2,20 +2,20 @@
 // the main window: moves with their wrap and modifier rules, digits and
 // marks, clearing, the game keys, drags and double clicks.
 
-#include "MainWndFixture.h"
+#include "ShellWindowFixture.h"
 
 #include "tests/views/win/ModalScript.h"
 
-using namespace apptest;
+using namespace shelltest;
 
 namespace {
 
-class BoardInputTest : public MainWndTest {
+class BoardInputTest : public ShellWindowTest {
 protected:
     void SetUp() override {
-        MainWndTest::SetUp();
+        ShellWindowTest::SetUp();
         // Row 5 has two holes; (1, 1) is a given 1.
-        StartGame(SolvedBoardWithHoles({{5, 5}, {6, 5}, {9, 9}}));
+        StartGame(SolutionWithHoles({{5, 5}, {6, 5}, {9, 9}}));
     }
     const CCell& At(int column, int row) {
         return Field().field.At(

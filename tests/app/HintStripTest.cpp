@@ -1,17 +1,17 @@
 // The hint strip under the board: what it shows for the selected cell, in
 // pixels of its window, and which clicks it turns into digits.
 
-#include "MainWndFixture.h"
+#include "ShellWindowFixture.h"
 
-using namespace apptest;
+using namespace shelltest;
 
 namespace {
 
-class HintStripTest : public MainWndTest {
+class HintStripTest : public ShellWindowTest {
 protected:
     void SetUp() override {
-        MainWndTest::SetUp();
-        StartGame(SolvedBoardWithHoles({{5, 5}, {6, 5}, {9, 9}}));
+        ShellWindowTest::SetUp();
+        StartGame(SolutionWithHoles({{5, 5}, {6, 5}, {9, 9}}));
     }
     // Strip pixels of a colour in slot d (1-9).
     int InkInSlot(int digit, COLORREF color) {

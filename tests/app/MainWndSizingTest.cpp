@@ -1,15 +1,15 @@
 // Proportional sizing: WM_SIZING steps of a drag as the layer sends them,
 // and a resize the window manager asks for through the toolkit.
 
-#include "MainWndFixture.h"
+#include "ShellWindowFixture.h"
 
 #include <QElapsedTimer>
 
-using namespace apptest;
+using namespace shelltest;
 
 namespace {
 
-class MainWndSizingTest : public MainWndTest {
+class MainWndSizingTest : public ShellWindowTest {
 protected:
     RECT Outer() const {
         RECT r;

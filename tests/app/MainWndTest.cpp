@@ -1,7 +1,7 @@
 // The main window as created: class, styles, place, children and their
 // rectangles, and the routing of messages to the field view and the strip.
 
-#include "MainWndFixture.h"
+#include "ShellWindowFixture.h"
 
 #include "tests/views/win/ModalScript.h"
 
@@ -10,7 +10,8 @@
 #include <cstring>
 #include <vector>
 
-using namespace apptest;
+using namespace shelltest;
+using MainWndTest = ShellWindowTest;
 
 namespace {
 
@@ -61,16 +62,7 @@ TEST_F(MainWndTest, ClassTitleAndStyles) {
 }
 
 TEST_F(MainWndTest, DefaultWindowIsCentredOnTheWorkArea) {
-    RECT outer;
-    GetWindowRect(Main(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 416);
-    EXPECT_EQ(outer.bottom - outer.top, 540);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    ASSERT_TRUE(GetMonitorInfo(MonitorFromWindow(Main(), MONITOR_DEFAULTTONEAREST), &info));
-    const RECT& work = info.rcWork;
-    EXPECT_NEAR(outer.left - work.left, work.right - outer.right, 1);
-    EXPECT_NEAR(outer.top - work.top, work.bottom - outer.bottom, 1);
+    ExpectCentredDefaultWindow();
 }
 
 TEST_F(MainWndTest, ChildrenSitAtTheirRectangles) {
@@ -96,12 +88,12 @@ TEST_F(MainWndTest, ChildrenSitAtTheirRectangles) {
 
 TEST_F(MainWndTest, StatusTextShowsTheVersionLineAfterStartUp) {
     EXPECT_EQ(m_main->GetMessageText(), "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
-    StartGame(SolvedBoardWithHoles({{1, 1}}));
+    StartGame(SolutionWithHoles({{1, 1}}));
     EXPECT_EQ(m_main->GetMessageText(), "Ready (Press 'M' to change Mode or use Ctrl-Number)");
 }
 
 TEST_F(MainWndTest, KeyOnTheMainWindowReachesTheFieldView) {
-    StartGame(SolvedBoardWithHoles({{5, 5}}));
+    StartGame(SolutionWithHoles({{5, 5}}));
     Field().SelectCell({5, 5});
     Pump();
     Key(Qt::Key_Right);
@@ -110,7 +102,7 @@ TEST_F(MainWndTest, KeyOnTheMainWindowReachesTheFieldView) {
 }
 
 TEST_F(MainWndTest, ClickOnTheBoardSelectsThroughTheMainWindow) {
-    StartGame(SolvedBoardWithHoles({{1, 1}}));
+    StartGame(SolutionWithHoles({{1, 1}}));
     ClickCell(3, 7);
     EXPECT_EQ(Selection(), (CellPos{3, 7}));
     EXPECT_EQ(GetCapture(), nullptr) << "the capture ends with the button";
@@ -119,7 +111,7 @@ TEST_F(MainWndTest, ClickOnTheBoardSelectsThroughTheMainWindow) {
 }
 
 TEST_F(MainWndTest, ClickOutsideTheBoardGoesToTheStripWhichTakesOnlyItsOwn) {
-    StartGame(SolvedBoardWithHoles({{4, 4}}));
+    StartGame(SolutionWithHoles({{4, 4}}));
     ClickCell(4, 4);
     // Between the board and the strip, and below the strip: nothing happens.
     Click(200, 394);
@@ -160,7 +152,7 @@ TEST_F(MainWndTest, DestroyingTheObjectClosesItsWindowTheNormalWay) {
 }
 
 TEST_F(MainWndTest, AcceleratorKeysBecomeCommandsBeforeTheBoardSeesThem) {
-    StartGame(SolvedBoardWithHoles({{5, 5}}));
+    StartGame(SolutionWithHoles({{5, 5}}));
     ClickCell(5, 5);
     Key(Qt::Key_3);
     // Two edits, so Undo stays enabled for the second undo key: a grayed
@@ -175,9 +167,7 @@ TEST_F(MainWndTest, AcceleratorKeysBecomeCommandsBeforeTheBoardSeesThem) {
     script
         .Then(
             [](const kwin::ModalStart& start) { wintest::PressKey(start.window, Qt::Key_Escape); })
-        .Then([](const kwin::ModalStart& start) {
-            wintest::FileDialogOf(start)->reject();
-        });
+        .Then([](const kwin::ModalStart& start) { wintest::FileDialogOf(start)->reject(); });
     Key(Qt::Key_F4);
     Key(Qt::Key_Z, Qt::ControlModifier);
     Key(Qt::Key_Backspace, Qt::AltModifier);

@@ -26,7 +26,7 @@ CGameFieldFileData Stored(const std::string& path) {
 // A game file of a Normal game with two snapshots.
 void WriteGameWithSnapshots(const std::string& path) {
     CGameFieldCtrl game;
-    game.StartPuzzle(SolvedWithHoles({{1, 1}, {2, 2}, {3, 3}}), 2);
+    game.StartPuzzle(SolutionWithHoles({{1, 1}, {2, 2}, {3, 3}}), 2);
     game.MakeSnapshot("one", 5);
     game.MakeSnapshot("two", 65);
     GameFile::Write(path, game);
@@ -48,7 +48,7 @@ TEST_F(ShellCommandsTest, NewGamesOfEveryLevelFromTheFileMenu) {
 }
 
 TEST_F(ShellCommandsTest, SaveWithoutANameAsksAndAfterNewAsksAgain) {
-    StartGame(SolvedWithHoles({{5, 5}, {6, 6}}), 1);
+    StartGame(SolutionWithHoles({{5, 5}, {6, 6}}), 1);
     ModalScript script;
     script.Then(ChooseFile(Path("first")));
     Key(Qt::Key_F2);
@@ -123,7 +123,7 @@ TEST_F(ShellCommandsTest, ADamagedFileChangesNeitherGameNorMenuNorFileName) {
 }
 
 TEST_F(ShellCommandsTest, ASaveThatCannotBeWrittenIsReported) {
-    StartGame(SolvedWithHoles({{1, 9}}), 4);
+    StartGame(SolutionWithHoles({{1, 9}}), 4);
     std::string text;
     std::string caption;
     ModalScript script;
@@ -145,7 +145,7 @@ TEST(FileErrorTextTest, SystemErrorsShowTheirCodeOthersTheirMessage) {
 }
 
 TEST_F(ShellCommandsTest, KeysWithoutACommandOfTheirOwnDoNothing) {
-    StartGame(SolvedWithHoles({{2, 3}, {4, 4}}), 1);
+    StartGame(SolutionWithHoles({{2, 3}, {4, 4}}), 1);
     SelectCell(2, 3);
     Type(std::to_string(SolvedDigit(2, 3)));
     const CGameField before = Field().field;
@@ -182,7 +182,7 @@ TEST_F(ShellCommandsTest, AboutShowsTheVersionLine) {
 }
 
 TEST_F(ShellCommandsTest, GameMenuCommandsReachTheSession) {
-    StartGame(SolvedWithHoles({{1, 1}, {2, 1}, {3, 2}, {9, 9}}), 2);
+    StartGame(SolutionWithHoles({{1, 1}, {2, 1}, {3, 2}, {9, 9}}), 2);
     SelectCell(2, 1);
     Choose({"Game", "&Hint\tCtrl-H"});
     EXPECT_TRUE(Field().helpUsed);
@@ -205,7 +205,7 @@ TEST_F(ShellCommandsTest, GameMenuCommandsReachTheSession) {
 }
 
 TEST_F(ShellCommandsTest, ExitClosesTheWindowAndKeepsTheSession) {
-    StartGame(SolvedWithHoles({{4, 4}, {5, 5}}), 3);
+    StartGame(SolutionWithHoles({{4, 4}, {5, 5}}), 3);
     Choose({"File", "E&xit"});
     EXPECT_FALSE(IsWindow(Main()));
     EXPECT_TRUE(std::filesystem::exists(Path("Kalmora/default.dat")));

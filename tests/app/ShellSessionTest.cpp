@@ -9,30 +9,18 @@
 #include "grid/CGridCtrl.h"
 #include "grid/ShowWinnersTemplate.h"
 #include "storage/WinnersRules.h"
+#include "tests/support/ScopedEnvironment.h"
 
-#include <cstdlib>
+#include <optional>
 
 using namespace shelltest;
 using wintest::ModalScript;
 
 namespace {
 
-constexpr std::int64_t Start = 1'800'000'000;
-
 class ShellSessionTest : public ShellWindowTest {
 protected:
-    void StartTimedGame(const PuzzleDigits& digits, int level) {
-        m_now = Start;
-        Field().SetClock([this] { return m_now; });
-        StartGame(digits, level);
-    }
-    void Fill(int column, int row) {
-        SelectCell(column, row);
-        Type(std::to_string(SolvedDigit(column, row)));
-    }
     std::filesystem::path SessionPath() const { return m_dataDir / "Kalmora" / "default.dat"; }
-
-    std::int64_t m_now = Start;
 };
 
 // Answers the winner dialog: notes its message, types the name, presses the key.
@@ -48,7 +36,7 @@ wintest::ModalStep AnswerWinner(std::string* message, const std::string& name,
 } // namespace
 
 TEST_F(ShellSessionTest, APlayedGameComesBackAfterARestart) {
-    StartTimedGame(SolvedWithHoles({{1, 1}, {2, 1}, {3, 1}, {4, 4}}), 2);
+    StartTimedGame(SolutionWithHoles({{1, 1}, {2, 1}, {3, 1}, {4, 4}}), 2);
     Fill(1, 1);
     SelectCell(4, 4);
     Key(Qt::Key_3, Qt::ControlModifier); // a pencil mark
@@ -91,7 +79,7 @@ TEST_F(ShellSessionTest, APlayedGameComesBackAfterARestart) {
 }
 
 TEST_F(ShellSessionTest, ASessionFileWithoutItsAutoCheckByteRestoresNothing) {
-    StartTimedGame(SolvedWithHoles({{1, 1}, {2, 2}}), 3);
+    StartTimedGame(SolutionWithHoles({{1, 1}, {2, 2}}), 3);
     Fill(1, 1);
     Choose({"Game", "A&uto-Check"});
     CloseWindow();
@@ -104,60 +92,45 @@ TEST_F(ShellSessionTest, ASessionFileWithoutItsAutoCheckByteRestoresNothing) {
     EXPECT_EQ(Field().GetStats().filled, 0u);
     EXPECT_FALSE(Field().IsAutoCheck());
     EXPECT_FALSE(MenuItemState("Game", "&Undo\tCtrl-Z").enabled);
-    RECT outer{};
-    GetWindowRect(Main(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 416);
-    EXPECT_EQ(outer.bottom - outer.top, 540);
+    ExpectCentredDefaultWindow();
 }
 
 TEST_F(ShellSessionTest, ARectangleOffEveryMonitorGivesTheCentredDefaultWindow) {
     MoveWindow(Main(), -30000, -30000, 430, 560, TRUE);
     Pump();
     Reopen();
-    RECT outer{};
-    GetWindowRect(Main(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 416);
-    EXPECT_EQ(outer.bottom - outer.top, 540);
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    ASSERT_TRUE(GetMonitorInfo(MonitorFromWindow(Main(), MONITOR_DEFAULTTONEAREST), &info));
-    EXPECT_NEAR(outer.left - info.rcWork.left, info.rcWork.right - outer.right, 1);
-    EXPECT_NEAR(outer.top - info.rcWork.top, info.rcWork.bottom - outer.bottom, 1);
+    ExpectCentredDefaultWindow();
 }
 
 TEST_F(ShellSessionTest, WithoutADataFolderNothingIsReadOrWritten) {
     CloseWindow();
     std::filesystem::remove_all(m_dataDir / "Kalmora");
     const std::filesystem::path missing = m_dataDir / "missing";
-    ::unsetenv("LOCALAPPDATA");
-    ::setenv("XDG_DATA_HOME", (missing / "xdg").c_str(), 1);
-    const char* home = std::getenv("HOME");
-    const std::string savedHome = home != nullptr ? home : "";
-    ::setenv("HOME", (missing / "home").c_str(), 1);
-    ModalScript script; // nothing may be reported
-
-    OpenWindow();
-    StartTimedGame(SolvedWithHoles({{1, 1}, {2, 2}}), 1);
-    Fill(1, 1);
-    CloseWindow();
-    OpenWindow();
-    const int levelAfter = Field().level;
-    CloseWindow();
-
-    ::setenv("HOME", savedHome.c_str(), 1);
-    ::unsetenv("XDG_DATA_HOME");
-    ::setenv("LOCALAPPDATA", m_dataDir.c_str(), 1);
+    int levelAfter = -1;
+    {
+        ScopedEnvironment env("LOCALAPPDATA", std::nullopt);
+        env.Set("XDG_DATA_HOME", (missing / "xdg").string());
+        env.Set("HOME", (missing / "home").string());
+        ModalScript script; // nothing may be reported
+        OpenWindow();
+        StartTimedGame(SolutionWithHoles({{1, 1}, {2, 2}}), 1);
+        Fill(1, 1);
+        CloseWindow();
+        OpenWindow();
+        levelAfter = Field().level;
+        CloseWindow();
+        EXPECT_EQ(script.Started(), 0);
+    }
     EXPECT_EQ(levelAfter, 0) << "nothing was read back";
     EXPECT_FALSE(std::filesystem::exists(missing));
     EXPECT_FALSE(std::filesystem::exists(m_dataDir / "Kalmora"));
-    EXPECT_EQ(script.Started(), 0);
     OpenWindow();
 }
 
 TEST_F(ShellSessionTest, AWinnerIsEnteredOnceAndKeptAcrossARestart) {
-    StartTimedGame(SolvedWithHoles({{9, 9}, {8, 8}}), 1);
+    StartTimedGame(SolutionWithHoles({{9, 9}, {8, 8}}), 1);
     Fill(8, 8);
-    m_now = Start + 425;
+    m_now = StartTime + 425;
     std::string message;
     ModalScript script;
     script.Then(AnswerWinner(&message, "Ann"));
@@ -206,8 +179,8 @@ TEST_F(ShellSessionTest, AWinnerIsEnteredOnceAndKeptAcrossARestart) {
 }
 
 TEST_F(ShellSessionTest, CancelAddsNothingButStillSaysGameOver) {
-    StartTimedGame(SolvedWithHoles({{9, 9}}), 4);
-    m_now = Start + 59;
+    StartTimedGame(SolutionWithHoles({{9, 9}}), 4);
+    m_now = StartTime + 59;
     std::string message;
     ModalScript script;
     script.Then(AnswerWinner(&message, "Nobody", Qt::Key_Escape));
@@ -219,7 +192,7 @@ TEST_F(ShellSessionTest, CancelAddsNothingButStillSaysGameOver) {
 
 TEST_F(ShellSessionTest, HintedAndBlankGamesShowNothing) {
     ModalScript script; // any dialog fails the test
-    StartTimedGame(SolvedWithHoles({{9, 9}, {1, 1}}), 2);
+    StartTimedGame(SolutionWithHoles({{9, 9}, {1, 1}}), 2);
     SelectCell(1, 1);
     Key(Qt::Key_H, Qt::ControlModifier);
     Fill(1, 1);
@@ -227,7 +200,7 @@ TEST_F(ShellSessionTest, HintedAndBlankGamesShowNothing) {
     EXPECT_TRUE(Field().IsGameOver());
     EXPECT_NE(Pane(2), "Game over");
 
-    StartTimedGame(SolvedWithHoles({{5, 5}}), 0);
+    StartTimedGame(SolutionWithHoles({{5, 5}}), 0);
     Fill(5, 5);
     EXPECT_TRUE(Field().IsGameOver());
     EXPECT_NE(Pane(2), "Game over");

@@ -6,12 +6,18 @@
 #include "tests/support/MessageLog.h"
 #include "tests/views/win/ModalScript.h"
 
+#include "app/AppResources.h"
+#include "views/win/qt/QtBackend.h"
+
 #include <string>
 
 namespace shelltest {
 
-// Installs the backend and registers the program's resources once.
-void PrepareShell();
+// Installs the backend and registers the program's resources.
+inline void PrepareShell() {
+    kwin::qt::InstallQtBackend();
+    RegisterAppResources();
+}
 
 // Runs what is queued and what the toolkit has pending.
 inline void Settle() {

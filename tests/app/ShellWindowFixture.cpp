@@ -11,25 +11,6 @@ namespace shelltest {
 
 using kwin::ModalStart;
 
-int SolvedDigit(int column, int row) {
-    const int r = row - 1;
-    return (r % 3 * 3 + r / 3 + column - 1) % 9 + 1;
-}
-
-PuzzleDigits SolvedWithHoles(std::initializer_list<std::pair<int, int>> holes) {
-    PuzzleDigits digits{};
-    for (int row = 1; row <= 9; ++row) {
-        for (int column = 1; column <= 9; ++column) {
-            digits[static_cast<std::size_t>((row - 1) * 9 + column - 1)] =
-                static_cast<std::uint8_t>(SolvedDigit(column, row));
-        }
-    }
-    for (const auto& [column, row] : holes) {
-        digits[static_cast<std::size_t>((row - 1) * 9 + column - 1)] = 0;
-    }
-    return digits;
-}
-
 void ShellWindowTest::SetUp() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     m_dataDir = std::filesystem::temp_directory_path() /
@@ -81,6 +62,7 @@ void ShellWindowTest::Pump() {
         MSG msg;
         while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
+                m_quitSeen = true;
                 continue;
             }
             if (!m_loop.PreTranslateMessage(&msg)) {
@@ -100,6 +82,18 @@ void ShellWindowTest::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
 void ShellWindowTest::Type(const std::string& text) {
     QTest::keyClicks(m_widget, QString::fromStdString(text));
     Pump();
+}
+
+void ShellWindowTest::Click(int x, int y, Qt::MouseButton button) {
+    QTest::mouseClick(Window(), button, Qt::NoModifier, ToWindow(x, y));
+    Pump();
+}
+
+COLORREF ShellWindowTest::PixelOf(HWND hwnd, int x, int y) {
+    HDC dc = GetDC(hwnd);
+    const COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(hwnd, dc);
+    return color;
 }
 
 namespace {
@@ -189,6 +183,18 @@ std::vector<std::string> ShellWindowTest::SnapshotItems() const {
         items.emplace_back(text);
     }
     return items;
+}
+
+void ShellWindowTest::ExpectCentredDefaultWindow() const {
+    RECT outer{};
+    GetWindowRect(Main(), &outer);
+    EXPECT_EQ(outer.right - outer.left, 416);
+    EXPECT_EQ(outer.bottom - outer.top, 540);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetMonitorInfo(MonitorFromWindow(Main(), MONITOR_DEFAULTTONEAREST), &info));
+    EXPECT_NEAR(outer.left - info.rcWork.left, info.rcWork.right - outer.right, 1);
+    EXPECT_NEAR(outer.top - info.rcWork.top, info.rcWork.bottom - outer.bottom, 1);
 }
 
 std::string ShellWindowTest::Pane(int pane) const {

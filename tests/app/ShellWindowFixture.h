@@ -1,19 +1,21 @@
 #pragma once
 
 // The real main window on the headless Qt backend, played as a player plays
-// it: keys, menu choices through the menu bar, modal dialogs answered through
-// the modal hook. Each test gets its own data folder (LOCALAPPDATA), and the
-// window can be closed and opened again over it.
+// it: keys, clicks, menu choices through the menu bar, modal dialogs answered
+// through the modal hook. Each test gets its own data folder (LOCALAPPDATA),
+// and the window can be closed and opened again over it.
 
 #include "ShellTestSupport.h"
 
 #include "app/CMainWnd.h"
 #include "engine/PuzzleDigits.h"
+#include "tests/support/SolvedGrid.h"
 #include "views/win/framework/CAppModule.h"
 #include "views/win/framework/CMessageLoop.h"
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QWindow>
 
 #include <filesystem>
 #include <initializer_list>
@@ -23,10 +25,9 @@
 
 namespace shelltest {
 
-// A solved board: row r (0-based) is 1-9 shifted by 3 * (r mod 3) + r div 3.
-int SolvedDigit(int column, int row);
-// That board with the listed cells (column, row) left empty.
-PuzzleDigits SolvedWithHoles(std::initializer_list<std::pair<int, int>> holes);
+inline int SolvedDigit(int column, int row) {
+    return SolutionDigit({static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row)});
+}
 
 class ShellWindowTest : public ::testing::Test {
 protected:
@@ -47,6 +48,23 @@ protected:
     void Pump();
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void Type(const std::string& text);
+    void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton);
+    // The centre of a cell of the default 376 x 376 board at (12, 12), in the
+    // main window's client coordinates.
+    static QPoint CellCentre(int column, int row) {
+        return QPoint(12 + (column - 1) * 375 / 9 + 20, 12 + (row - 1) * 375 / 9 + 20);
+    }
+    void ClickCell(int column, int row, Qt::MouseButton button = Qt::LeftButton) {
+        const QPoint p = CellCentre(column, row);
+        Click(p.x(), p.y(), button);
+    }
+    // A point of the main window's client area in the toolkit window's coordinates.
+    QPoint ToWindow(int x, int y) const {
+        return m_widget->contentsRect().topLeft() + QPoint(x, y);
+    }
+    QWindow* Window() const { return m_widget->windowHandle(); }
+    // A pixel of a child window as it was last painted.
+    static COLORREF PixelOf(HWND hwnd, int x, int y);
     // Opens the menus along the path of item texts and chooses the last.
     void Choose(std::initializer_list<const char*> path);
     // The state a popup of the bar shows once opened: its items' enabled and
@@ -59,15 +77,30 @@ protected:
     // The item texts of the "Load snapshot" submenu.
     std::vector<std::string> SnapshotItems() const;
 
+    // The window has the default 416 x 540 size, centred on its monitor's work area.
+    void ExpectCentredDefaultWindow() const;
     std::string Pane(int pane) const;
     // Waits for the clock (timer 1) to show the pane 3 text asked for.
     bool WaitForClock(const std::string& text);
 
     HWND Main() const { return m_main->GetHwnd(); }
     CGameFieldView& Field() { return m_main->GetFieldView(); }
-    void StartGame(const PuzzleDigits& digits, int level) {
+    CHintCtrl& Strip() { return m_main->GetHintStrip(); }
+    CellPos Selection() { return Field().GetSelection(); }
+    void StartGame(const PuzzleDigits& digits, int level = 1) {
         Field().StartPuzzle(digits, level);
         Pump();
+    }
+    // A game whose clock reads m_now, which starts at StartTime.
+    void StartTimedGame(const PuzzleDigits& digits, int level) {
+        m_now = StartTime;
+        Field().SetClock([this] { return m_now; });
+        StartGame(digits, level);
+    }
+    // Selects the cell and types its solved digit.
+    void Fill(int column, int row) {
+        SelectCell(column, row);
+        Type(std::to_string(SolvedDigit(column, row)));
     }
     void SelectCell(int column, int row) {
         Field().SelectCell(
@@ -81,6 +114,10 @@ protected:
     CMessageLoop m_loop;
     std::unique_ptr<CMainWnd> m_main;
     QWidget* m_widget = nullptr;
+    // Whether Pump met a quit (which it drops).
+    bool m_quitSeen = false;
+    static constexpr std::int64_t StartTime = 1'800'000'000;
+    std::int64_t m_now = StartTime;
 
 private:
     QAction* OpenPopup(QMenuBar* bar, const char* text);

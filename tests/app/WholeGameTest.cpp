@@ -2,7 +2,7 @@
 // move with the arrows, type the missing digits, see the board turn green
 // and the main window told of the win.
 
-#include "MainWndFixture.h"
+#include "ShellWindowFixture.h"
 
 #include "tests/views/win/ModalScript.h"
 
@@ -10,7 +10,8 @@
 
 #include <vector>
 
-using namespace apptest;
+using namespace shelltest;
+using MainWndTest = ShellWindowTest;
 
 namespace {
 
@@ -39,18 +40,18 @@ TEST_F(MainWndTest, WholeGamePlayedWithKeysEndsInAWin) {
     g_mainProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtr(Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WinRecorder)));
     // Holes in row 2 (columns 2, 5, 8) and at (7, 9).
-    StartGame(SolvedBoardWithHoles({{2, 2}, {5, 2}, {8, 2}, {7, 9}}), 2);
+    StartGame(SolutionWithHoles({{2, 2}, {5, 2}, {8, 2}, {7, 9}}), 2);
 
     ClickCell(1, 2);
     Key(Qt::Key_Right);
-    Key(DigitKey(SolutionDigit(2, 2)));
+    Key(DigitKey(SolvedDigit(2, 2)));
     Key(Qt::Key_Right);
     Key(Qt::Key_Right);
     Key(Qt::Key_Right);
-    Key(DigitKey(SolutionDigit(5, 2)));
+    Key(DigitKey(SolvedDigit(5, 2)));
     Key(Qt::Key_End, Qt::ControlModifier);
     Key(Qt::Key_Left);
-    Key(DigitKey(SolutionDigit(8, 2)));
+    Key(DigitKey(SolvedDigit(8, 2)));
     ASSERT_FALSE(Field().IsGameOver());
     EXPECT_TRUE(g_wins.empty());
     Key(Qt::Key_PageDown);
@@ -60,7 +61,7 @@ TEST_F(MainWndTest, WholeGamePlayedWithKeysEndsInAWin) {
     wintest::ModalScript script;
     script.Then(
         [](const kwin::ModalStart& start) { wintest::PressKey(start.window, Qt::Key_Escape); });
-    Key(DigitKey(SolutionDigit(7, 9)));
+    Key(DigitKey(SolvedDigit(7, 9)));
     EXPECT_EQ(script.Started(), 1);
 
     EXPECT_TRUE(Field().IsGameOver());

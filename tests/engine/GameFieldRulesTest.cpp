@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 
 namespace {
 
@@ -61,15 +62,8 @@ TEST(GameFieldBulk, LoadingAllZerosGivesAnEmptyBoardWithoutGivens) {
 }
 
 TEST(GameFieldBulk, ResetKeepsOnlyTheGivensAndNoMarks) {
-    CGameField field = FieldFromText("1.3......"
-                                     "........."
-                                     "........."
-                                     "........."
-                                     "........."
-                                     "........."
-                                     "........."
-                                     "........."
-                                     "........9");
+    // Givens 1 and 3 in row 1, 9 in the last cell.
+    CGameField field = FieldFromText("1.3" + std::string(77, '.') + "9");
     const CGameField solved = SolvedField();
     for (std::size_t i = 0; i < 81; ++i) {
         if (!field.cells[i].IsGiven()) {
@@ -209,15 +203,8 @@ TEST(GameFieldCandidates, ValuesAboveNineAreIgnored) {
 }
 
 TEST(GameFieldStatistics, CountsDigitsFilledCellsAndGivens) {
-    CGameField field = FieldFromText("12......."
-                                     "........."
-                                     "........."
-                                     "........."
-                                     "........."
-                                     "........."
-                                     "........."
-                                     "........."
-                                     "........1");
+    // Givens 1 and 2 in row 1, 1 in the last cell.
+    CGameField field = FieldFromText("12" + std::string(78, '.') + "1");
     field.At({5, 5}).value = 1; // the player's digit, not given
     field.At({6, 6}).value = 7;
     const BoardStats stats = field.CountDigits();

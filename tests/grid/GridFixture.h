@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace gridtest {
@@ -85,6 +86,19 @@ inline void Pump() {
     wintest::PumpMessages();
     QApplication::processEvents();
     wintest::PumpMessages();
+}
+
+// The clipboard's text; empty when it holds none.
+inline std::string ClipboardText() {
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
 }
 
 class GridFixture : public ::testing::Test {
@@ -161,6 +175,14 @@ protected:
                           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         const QPoint at = Centre(grid, row, col);
         Click(grid, at.x(), at.y(), modifiers);
+    }
+    // Paints the grid now and reads its window's pixel.
+    static COLORREF PaintedPixel(const CGridCtrl& grid, int x, int y) {
+        UpdateWindow(grid.GetHwnd());
+        HDC dc = GetDC(grid.GetHwnd());
+        const COLORREF color = GetPixel(dc, x, y);
+        ReleaseDC(grid.GetHwnd(), dc);
+        return color;
     }
     static std::vector<UINT> Codes() {
         std::vector<UINT> codes;

@@ -10,18 +10,6 @@ using namespace gridtest;
 
 namespace {
 
-std::string ClipboardText() {
-    std::string text;
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            text = static_cast<const char*>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
-    return text;
-}
-
 class GridInputTest : public GridFixture {
 protected:
     void SetUp() override {
@@ -48,13 +36,7 @@ protected:
         }
         return rows;
     }
-    COLORREF Pixel(int x, int y) {
-        UpdateWindow(m_grid.GetHwnd());
-        HDC dc = GetDC(m_grid.GetHwnd());
-        const COLORREF color = GetPixel(dc, x, y);
-        ReleaseDC(m_grid.GetHwnd(), dc);
-        return color;
-    }
+    COLORREF Pixel(int x, int y) { return PaintedPixel(m_grid, x, y); }
 
     CGridCtrl m_grid;
 };

@@ -15,14 +15,7 @@ protected:
         CreateGrid(m_grid, 330, 230);
         Fill(m_grid, 20, 6);
     }
-    // Paints now and reads the grid window's pixel.
-    COLORREF At(int x, int y) {
-        UpdateWindow(m_grid.GetHwnd());
-        HDC dc = GetDC(m_grid.GetHwnd());
-        const COLORREF color = GetPixel(dc, x, y);
-        ReleaseDC(m_grid.GetHwnd(), dc);
-        return color;
-    }
+    COLORREF At(int x, int y) { return PaintedPixel(m_grid, x, y); }
     RECT Cell(int row, int col) {
         RECT rect{};
         EXPECT_TRUE(m_grid.GetCellRect(row, col, &rect));

@@ -28,18 +28,6 @@ WinnersList MakeList(int count) {
     return list;
 }
 
-std::string ClipboardText() {
-    std::string text;
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            text = static_cast<const char*>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
-    return text;
-}
-
 class ShowWinnersDlgTest : public GridFixture {
 protected:
     // Opens the dialog over the test's window; the step works it while open.

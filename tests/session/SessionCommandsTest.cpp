@@ -85,8 +85,7 @@ TEST_F(SessionTest, FillingTheLastCellWinsAndFreezesTheClock) {
 
 TEST_F(SessionTest, AWonGameBlocksSelectionAndCellInput) {
     session.StartPuzzle(SolutionWithHoles({Hole}), 1);
-    Select(Hole);
-    session.SetDigit(SolutionDigit(Hole));
+    FillSolution({Hole});
     const CGameFieldSerialData before = session;
     TakeLog();
 
@@ -107,8 +106,7 @@ TEST_F(SessionTest, WinAnnouncesTheHelpUsedFlag) {
     Select(Hole);
     TakeLog();
     session.SetDigit(SolutionDigit(Hole));
-    Select({9, 9});
-    session.SetDigit(SolutionDigit({9, 9}));
+    FillSolution({{9, 9}});
     const MessageLog sent = TakeLog();
     EXPECT_EQ(std::count(sent.begin(), sent.end(), ToParent(WM_FIELD_GAMEWON, 3, 1)), 1);
 }
@@ -133,8 +131,7 @@ TEST_F(SessionTest, UndoingAWinIntoAFullBoardWithARepeatedDigitReturnsToPlay) {
     session.StartPuzzle(SolutionWithHoles({Hole}), 1);
     Select(Hole);
     session.SetDigit(SolutionDigit(Hole) % 9 + 1);
-    Select(Hole);
-    session.SetDigit(SolutionDigit(Hole));
+    FillSolution({Hole});
     ASSERT_TRUE(session.IsGameOver());
 
     session.Undo();
@@ -376,10 +373,7 @@ TEST_F(SessionTest, NoHintStripMeansNoCellStateMessage) {
 
 TEST_F(SessionTest, ResetAfterAWinGivesAGameWithoutLevel) {
     session.StartPuzzle(SolutionWithHoles({Hole, {7, 7}}), 2);
-    Select(Hole);
-    session.SetDigit(SolutionDigit(Hole));
-    Select({7, 7});
-    session.SetDigit(SolutionDigit({7, 7}));
+    FillSolution({Hole, {7, 7}});
     session.MakeSnapshot("won", session.GetElapsed());
     ASSERT_TRUE(session.IsGameOver());
     now += 7;
@@ -399,10 +393,7 @@ TEST_F(SessionTest, ResetAfterAWinGivesAGameWithoutLevel) {
     EXPECT_EQ(session.startTime, now);
     EXPECT_TRUE(session.snapShots.empty());
 
-    Select(Hole);
-    session.SetDigit(SolutionDigit(Hole));
-    Select({7, 7});
-    session.SetDigit(SolutionDigit({7, 7}));
+    FillSolution({Hole, {7, 7}});
     const MessageLog sent = TakeLog();
     EXPECT_EQ(std::count(sent.begin(), sent.end(), ToParent(WM_FIELD_GAMEWON, 0, 0)), 1);
 }
@@ -474,8 +465,7 @@ TEST_F(SessionTest, CheckDoesNothingWhileAutoCheckIsOn) {
 
 TEST_F(SessionTest, AWinWithinTheFirstSecondKeepsAZeroFinalTimeAndIsAnnouncedAgain) {
     session.StartPuzzle(SolutionWithHoles({Hole}), 1);
-    Select(Hole);
-    session.SetDigit(SolutionDigit(Hole));
+    FillSolution({Hole});
     EXPECT_EQ(session.finalTime, 0);
     EXPECT_EQ(session.GetElapsed(), 0);
     TakeLog();

@@ -50,6 +50,13 @@ protected:
 
     // Selects `pos` and forgets the messages that caused.
     void Select(CellPos pos);
+    // Selects each cell in turn and enters its solved digit.
+    void FillSolution(std::initializer_list<CellPos> cells) {
+        for (const CellPos pos : cells) {
+            Select(pos);
+            session.SetDigit(SolutionDigit(pos));
+        }
+    }
     const CCell& CellAt(CellPos pos) const { return session.field.At(pos); }
 
     // The main window answers the hint strip request with `strip`.

@@ -4,7 +4,32 @@
 
 #include "views/win/Win32.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
+
+// One pixel a test expects: where, and its colour.
+struct Pixel {
+    int x;
+    int y;
+    COLORREF color;
+};
+
+// Selects the objects that are not null, draws, selects the previous ones
+// back and deletes the selected objects (stock ones stay).
+template <class Draw> void DrawWith(HDC dc, HGDIOBJ pen, HGDIOBJ brush, Draw draw) {
+    const HGDIOBJ oldPen = pen != nullptr ? SelectObject(dc, pen) : nullptr;
+    const HGDIOBJ oldBrush = brush != nullptr ? SelectObject(dc, brush) : nullptr;
+    draw(dc);
+    for (const auto& [selected, old] : {std::pair{brush, oldBrush}, std::pair{pen, oldPen}}) {
+        if (selected != nullptr) {
+            SelectObject(dc, old);
+            DeleteObject(selected);
+        }
+    }
+}
 
 class Bitmap {
 public:
@@ -27,6 +52,11 @@ public:
 
     HDC dc() const { return m_dc; }
     COLORREF At(int x, int y) const { return GetPixel(m_dc, x, y); }
+    void ExpectPixels(std::initializer_list<Pixel> pixels) const {
+        for (const Pixel& p : pixels) {
+            EXPECT_EQ(At(p.x, p.y), p.color) << "at (" << p.x << ", " << p.y << ")";
+        }
+    }
     // Counts the pixels of a colour inside a rectangle.
     int Count(const RECT& r, COLORREF color) const {
         int n = 0;

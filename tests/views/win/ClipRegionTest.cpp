@@ -38,37 +38,27 @@ const DrawCase DrawCases[] = {
     {"FillRect", [](HDC dc) { Fill(dc, All, Red); }},
     {"PatBlt",
      [](HDC dc) {
-         HBRUSH brush = CreateSolidBrush(Red);
-         HGDIOBJ old = SelectObject(dc, brush);
-         PatBlt(dc, 0, 0, Size, Size, PATCOPY);
-         DeleteObject(SelectObject(dc, old));
+         DrawWith(dc, nullptr, CreateSolidBrush(Red),
+                  [](HDC d) { PatBlt(d, 0, 0, Size, Size, PATCOPY); });
      }},
     {"Rectangle",
      [](HDC dc) {
-         HBRUSH brush = CreateSolidBrush(Red);
-         HPEN pen = CreatePen(PS_SOLID, 1, Red);
-         HGDIOBJ oldBrush = SelectObject(dc, brush);
-         HGDIOBJ oldPen = SelectObject(dc, pen);
-         Rectangle(dc, 0, 0, Size, Size);
-         DeleteObject(SelectObject(dc, oldBrush));
-         DeleteObject(SelectObject(dc, oldPen));
+         DrawWith(dc, CreatePen(PS_SOLID, 1, Red), CreateSolidBrush(Red),
+                  [](HDC d) { Rectangle(d, 0, 0, Size, Size); });
      }},
     {"Ellipse",
      [](HDC dc) {
-         HBRUSH brush = CreateSolidBrush(Red);
-         HGDIOBJ old = SelectObject(dc, brush);
-         Ellipse(dc, -20, -20, Size + 20, Size + 20);
-         DeleteObject(SelectObject(dc, old));
+         DrawWith(dc, nullptr, CreateSolidBrush(Red),
+                  [](HDC d) { Ellipse(d, -20, -20, Size + 20, Size + 20); });
      }},
     {"Lines",
      [](HDC dc) {
-         HPEN pen = CreatePen(PS_SOLID, 1, Red);
-         HGDIOBJ old = SelectObject(dc, pen);
-         for (int y = 0; y < Size; ++y) {
-             MoveToEx(dc, 0, y, nullptr);
-             LineTo(dc, Size, y);
-         }
-         DeleteObject(SelectObject(dc, old));
+         DrawWith(dc, CreatePen(PS_SOLID, 1, Red), nullptr, [](HDC d) {
+             for (int y = 0; y < Size; ++y) {
+                 MoveToEx(d, 0, y, nullptr);
+                 LineTo(d, Size, y);
+             }
+         });
      }},
     {"SetPixel",
      [](HDC dc) {

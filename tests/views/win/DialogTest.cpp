@@ -10,6 +10,9 @@
 #include "views/win/resources/ResourceTemplates.h"
 #include "views/win/resources/Resources.h"
 
+#include <utility>
+#include <vector>
+
 using namespace wintest;
 using kwin::DialogItemTemplate;
 using kwin::DialogTemplate;
@@ -27,6 +30,16 @@ constexpr UINT MarkFocus = WM_APP + 1;
 
 constexpr DWORD DialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
 
+DialogTemplate Modal(DWORD extraStyle, short cx, short cy, const char* caption, const char* face,
+                     std::vector<DialogItemTemplate> items) {
+    return DialogTemplate{.style = DialogStyle | extraStyle,
+                          .cx = cx,
+                          .cy = cy,
+                          .caption = caption,
+                          .fontFace = face,
+                          .items = std::move(items)};
+}
+
 void RegisterTemplates() {
     kwin::RegisterIcon(128, [](HDC dc, int size) {
         HBRUSH brush = CreateSolidBrush(RGB(0, 128, 0));
@@ -34,59 +47,31 @@ void RegisterTemplates() {
         FillRect(dc, &r, brush);
         DeleteObject(brush);
     });
-    DialogTemplate about;
-    about.style = DialogStyle;
-    about.cx = 241;
-    about.cy = 118;
-    about.caption = "About";
-    about.fontFace = "MS Sans Serif";
-    about.items = {
-        DialogItemTemplate{"BUTTON", "", -1, BS_GROUPBOX, 0, 7, 7, 167, 104, 0},
-        DialogItemTemplate{"STATIC", "", -1, SS_ICON, 0, 81, 20, 20, 20, 128},
-        DialogItemTemplate{"STATIC", "Kalmora", VersionText, SS_CENTER | WS_GROUP, 0, 7, 56, 167,
-                           22, 0},
-        DialogItemTemplate{"STATIC", "A puzzle of nine", -1, SS_CENTER | WS_GROUP, 0, 7, 90, 167,
-                           21, 0},
-        DialogItemTemplate{"BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 184, 97, 50, 14,
-                           0},
-    };
-    kwin::RegisterDialogTemplate(AboutId, about);
-
-    DialogTemplate snapshot;
-    snapshot.style = DialogStyle | DS_FIXEDSYS;
-    snapshot.cx = 311;
-    snapshot.cy = 92;
-    snapshot.caption = "Make a snapshot";
-    snapshot.fontFace = "MS Shell Dlg";
-    snapshot.items = {
-        DialogItemTemplate{"STATIC", "Enter snapshot's name:", -1, SS_LEFT, 0, 7, 19, 76, 8, 0},
-        DialogItemTemplate{"EDIT", "", NameEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 7, 34,
-                           297, 14, 0},
-        DialogItemTemplate{"BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 198, 71, 50, 14,
-                           0},
-        DialogItemTemplate{"BUTTON", "Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 0, 254, 71, 50,
-                           14, 0},
-    };
-    kwin::RegisterDialogTemplate(SnapshotId, snapshot);
-
-    DialogTemplate winner;
-    winner.style = DialogStyle | DS_FIXEDSYS;
-    winner.cx = 309;
-    winner.cy = 138;
-    winner.caption = "Dialog";
-    winner.fontFace = "MS Shell Dlg";
-    winner.items = {
-        DialogItemTemplate{"EDIT", "", MessageEdit, ES_READONLY | ES_AUTOHSCROLL, 0, 7, 18, 295, 14,
-                           0},
-        DialogItemTemplate{"STATIC", "Enter your name:", -1, SS_LEFT, 0, 7, 42, 57, 8, 0},
-        DialogItemTemplate{"EDIT", "", NameEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 0, 7, 59,
-                           295, 14, 0},
-        DialogItemTemplate{"BUTTON", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 198, 117, 50, 14,
-                           0},
-        DialogItemTemplate{"BUTTON", "Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 0, 252, 117,
-                           50, 14, 0},
-    };
-    kwin::RegisterDialogTemplate(WinnerId, winner);
+    constexpr DWORD Name = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+    constexpr DWORD Default = BS_DEFPUSHBUTTON | WS_TABSTOP;
+    constexpr DWORD Push = BS_PUSHBUTTON | WS_TABSTOP;
+    kwin::RegisterDialogTemplate(
+        AboutId,
+        Modal(0, 241, 118, "About", "MS Sans Serif",
+              {{"BUTTON", "", -1, BS_GROUPBOX, 0, 7, 7, 167, 104, 0},
+               {"STATIC", "", -1, SS_ICON, 0, 81, 20, 20, 20, 128},
+               {"STATIC", "Kalmora", VersionText, SS_CENTER | WS_GROUP, 0, 7, 56, 167, 22, 0},
+               {"STATIC", "A puzzle of nine", -1, SS_CENTER | WS_GROUP, 0, 7, 90, 167, 21, 0},
+               {"BUTTON", "OK", IDOK, Default, 0, 184, 97, 50, 14, 0}}));
+    kwin::RegisterDialogTemplate(
+        SnapshotId, Modal(DS_FIXEDSYS, 311, 92, "Make a snapshot", "MS Shell Dlg",
+                          {{"STATIC", "Enter snapshot's name:", -1, SS_LEFT, 0, 7, 19, 76, 8, 0},
+                           {"EDIT", "", NameEdit, Name, 0, 7, 34, 297, 14, 0},
+                           {"BUTTON", "OK", IDOK, Default, 0, 198, 71, 50, 14, 0},
+                           {"BUTTON", "Cancel", IDCANCEL, Push, 0, 254, 71, 50, 14, 0}}));
+    kwin::RegisterDialogTemplate(
+        WinnerId,
+        Modal(DS_FIXEDSYS, 309, 138, "Dialog", "MS Shell Dlg",
+              {{"EDIT", "", MessageEdit, ES_READONLY | ES_AUTOHSCROLL, 0, 7, 18, 295, 14, 0},
+               {"STATIC", "Enter your name:", -1, SS_LEFT, 0, 7, 42, 57, 8, 0},
+               {"EDIT", "", NameEdit, Name, 0, 7, 59, 295, 14, 0},
+               {"BUTTON", "OK", IDOK, Default, 0, 198, 117, 50, 14, 0},
+               {"BUTTON", "Cancel", IDCANCEL, Push, 0, 252, 117, 50, 14, 0}}));
 }
 
 // What the dialogs under test saw.

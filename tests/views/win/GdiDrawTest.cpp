@@ -8,6 +8,7 @@
 namespace {
 
 constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Black = RGB(0, 0, 0);
 constexpr COLORREF Red = RGB(255, 0, 0);
 constexpr COLORREF Blue = RGB(0, 0, 240);
 constexpr COLORREF Grey = RGB(127, 127, 127);
@@ -20,11 +21,7 @@ TEST(GdiDrawTest, FillRectLeavesOutRightAndBottomEdges) {
     const RECT r{2, 3, 10, 8};
     FillRect(bmp.dc(), &r, brush);
     DeleteObject(brush);
-    EXPECT_EQ(bmp.At(2, 3), Red);
-    EXPECT_EQ(bmp.At(9, 7), Red);
-    EXPECT_EQ(bmp.At(10, 7), White);
-    EXPECT_EQ(bmp.At(9, 8), White);
-    EXPECT_EQ(bmp.At(1, 3), White);
+    bmp.ExpectPixels({{2, 3, Red}, {9, 7, Red}, {10, 7, White}, {9, 8, White}, {1, 3, White}});
     EXPECT_EQ(bmp.Count({0, 0, 20, 20}, Red), 8 * 5);
 }
 
@@ -37,88 +34,64 @@ TEST(GdiDrawTest, FillRectTakesSystemColourBrushValues) {
 
 TEST(GdiDrawTest, OnePixelLineLeavesOutItsEndPoint) {
     Bitmap bmp(20, 20);
-    HPEN pen = CreatePen(PS_SOLID, 1, Grey);
-    HGDIOBJ old = SelectObject(bmp.dc(), pen);
-    MoveToEx(bmp.dc(), 5, 2, nullptr);
-    LineTo(bmp.dc(), 5, 12);
-    MoveToEx(bmp.dc(), 0, 15, nullptr);
-    LineTo(bmp.dc(), 10, 15);
-    SelectObject(bmp.dc(), old);
-    DeleteObject(pen);
-    EXPECT_EQ(bmp.At(5, 2), Grey);
-    EXPECT_EQ(bmp.At(5, 11), Grey);
-    EXPECT_EQ(bmp.At(5, 12), White);
-    EXPECT_EQ(bmp.At(4, 6), White);
-    EXPECT_EQ(bmp.At(6, 6), White);
-    EXPECT_EQ(bmp.At(9, 15), Grey);
-    EXPECT_EQ(bmp.At(10, 15), White);
+    DrawWith(bmp.dc(), CreatePen(PS_SOLID, 1, Grey), nullptr, [](HDC dc) {
+        MoveToEx(dc, 5, 2, nullptr);
+        LineTo(dc, 5, 12);
+        MoveToEx(dc, 0, 15, nullptr);
+        LineTo(dc, 10, 15);
+    });
+    bmp.ExpectPixels({{5, 2, Grey},
+                      {5, 11, Grey},
+                      {5, 12, White},
+                      {4, 6, White},
+                      {6, 6, White},
+                      {9, 15, Grey},
+                      {10, 15, White}});
     EXPECT_EQ(bmp.Count({0, 0, 20, 20}, Grey), 10 + 10);
 }
 
 TEST(GdiDrawTest, ThreePixelLineIsCentredOnItsPath) {
     Bitmap bmp(20, 20);
-    HPEN pen = CreatePen(PS_SOLID, 3, RGB(0, 0, 0));
-    HGDIOBJ old = SelectObject(bmp.dc(), pen);
-    MoveToEx(bmp.dc(), 10, 0, nullptr);
-    LineTo(bmp.dc(), 10, 19);
-    SelectObject(bmp.dc(), old);
-    DeleteObject(pen);
-    for (int x : {9, 10, 11}) {
-        EXPECT_EQ(bmp.At(x, 5), RGB(0, 0, 0)) << x;
-    }
-    EXPECT_EQ(bmp.At(8, 5), White);
-    EXPECT_EQ(bmp.At(12, 5), White);
-    EXPECT_EQ(bmp.Bounds(RGB(0, 0, 0), 20, 20).bottom, 20)
-        << "the pen's width reaches past the end point";
+    DrawWith(bmp.dc(), CreatePen(PS_SOLID, 3, Black), nullptr, [](HDC dc) {
+        MoveToEx(dc, 10, 0, nullptr);
+        LineTo(dc, 10, 19);
+    });
+    bmp.ExpectPixels(
+        {{9, 5, Black}, {10, 5, Black}, {11, 5, Black}, {8, 5, White}, {12, 5, White}});
+    EXPECT_EQ(bmp.Bounds(Black, 20, 20).bottom, 20) << "the pen's width reaches past the end point";
 }
 
 TEST(GdiDrawTest, HollowRectangleWithNullBrushKeepsItsInside) {
     Bitmap bmp(20, 20);
-    HPEN pen = CreatePen(PS_SOLID, 1, Blue);
-    HGDIOBJ oldPen = SelectObject(bmp.dc(), pen);
-    HGDIOBJ oldBrush = SelectObject(bmp.dc(), GetStockObject(NULL_BRUSH));
-    Rectangle(bmp.dc(), 2, 2, 12, 8);
-    SelectObject(bmp.dc(), oldBrush);
-    SelectObject(bmp.dc(), oldPen);
-    DeleteObject(pen);
-    EXPECT_EQ(bmp.At(2, 2), Blue);
-    EXPECT_EQ(bmp.At(11, 2), Blue);
-    EXPECT_EQ(bmp.At(11, 7), Blue);
-    EXPECT_EQ(bmp.At(2, 7), Blue);
-    EXPECT_EQ(bmp.At(12, 2), White);
-    EXPECT_EQ(bmp.At(2, 8), White);
-    EXPECT_EQ(bmp.At(6, 5), White);
+    DrawWith(bmp.dc(), CreatePen(PS_SOLID, 1, Blue), GetStockObject(NULL_BRUSH),
+             [](HDC dc) { Rectangle(dc, 2, 2, 12, 8); });
+    bmp.ExpectPixels({{2, 2, Blue},
+                      {11, 2, Blue},
+                      {11, 7, Blue},
+                      {2, 7, Blue},
+                      {12, 2, White},
+                      {2, 8, White},
+                      {6, 5, White}});
     EXPECT_EQ(bmp.Count({0, 0, 20, 20}, Blue), 2 * 10 + 2 * 4);
 }
 
 TEST(GdiDrawTest, FilledRectangleUsesBrushInsideAndPenOnTheEdge) {
     Bitmap bmp(20, 20);
-    HBRUSH brush = CreateSolidBrush(Red);
-    HGDIOBJ oldBrush = SelectObject(bmp.dc(), brush);
-    Rectangle(bmp.dc(), 0, 0, 10, 10);
-    SelectObject(bmp.dc(), oldBrush);
-    DeleteObject(brush);
-    EXPECT_EQ(bmp.At(0, 0), RGB(0, 0, 0)) << "the default pen is black";
-    EXPECT_EQ(bmp.At(5, 5), Red);
-    EXPECT_EQ(bmp.At(9, 9), RGB(0, 0, 0));
-    EXPECT_EQ(bmp.At(10, 10), White);
+    DrawWith(bmp.dc(), nullptr, CreateSolidBrush(Red), [](HDC dc) { Rectangle(dc, 0, 0, 10, 10); });
+    // The default pen is black.
+    bmp.ExpectPixels({{0, 0, Black}, {5, 5, Red}, {9, 9, Black}, {10, 10, White}});
 }
 
 TEST(GdiDrawTest, ThickFrameOnTheWholeBitmapShowsTwoPixelsEachSide) {
     Bitmap bmp(30, 30);
-    HPEN pen = CreatePen(PS_SOLID, 3, RGB(0, 0, 0));
-    HGDIOBJ oldPen = SelectObject(bmp.dc(), pen);
-    HGDIOBJ oldBrush = SelectObject(bmp.dc(), GetStockObject(NULL_BRUSH));
-    Rectangle(bmp.dc(), 0, 0, 30, 30);
-    SelectObject(bmp.dc(), oldBrush);
-    SelectObject(bmp.dc(), oldPen);
-    DeleteObject(pen);
-    EXPECT_EQ(bmp.At(0, 15), RGB(0, 0, 0));
-    EXPECT_EQ(bmp.At(1, 15), RGB(0, 0, 0));
-    EXPECT_EQ(bmp.At(2, 15), White);
-    EXPECT_EQ(bmp.At(29, 15), RGB(0, 0, 0));
-    EXPECT_EQ(bmp.At(28, 15), RGB(0, 0, 0));
-    EXPECT_EQ(bmp.At(27, 15), White);
+    DrawWith(bmp.dc(), CreatePen(PS_SOLID, 3, Black), GetStockObject(NULL_BRUSH),
+             [](HDC dc) { Rectangle(dc, 0, 0, 30, 30); });
+    bmp.ExpectPixels({{0, 15, Black},
+                      {1, 15, Black},
+                      {2, 15, White},
+                      {29, 15, Black},
+                      {28, 15, Black},
+                      {27, 15, White}});
 }
 
 TEST(GdiDrawTest, ViewportOriginShiftsDrawing) {
@@ -130,8 +103,7 @@ TEST(GdiDrawTest, ViewportOriginShiftsDrawing) {
     DeleteObject(brush);
     EXPECT_EQ(bmp.At(0, 0), Red) << "GetPixel takes logical coordinates too";
     SetViewportOrgEx(bmp.dc(), 0, 0, nullptr);
-    EXPECT_EQ(bmp.At(5, 5), Red);
-    EXPECT_EQ(bmp.At(4, 4), White);
+    bmp.ExpectPixels({{5, 5, Red}, {4, 4, White}});
 }
 
 TEST(GdiDrawTest, BitBltCopiesABlock) {
@@ -139,10 +111,7 @@ TEST(GdiDrawTest, BitBltCopiesABlock) {
     Bitmap dst(20, 20);
     SetPixel(src.dc(), 0, 0, Red);
     EXPECT_TRUE(BitBlt(dst.dc(), 5, 6, 10, 10, src.dc(), 0, 0, SRCCOPY));
-    EXPECT_EQ(dst.At(5, 6), Red);
-    EXPECT_EQ(dst.At(14, 15), Blue);
-    EXPECT_EQ(dst.At(15, 15), White);
-    EXPECT_EQ(dst.At(4, 6), White);
+    dst.ExpectPixels({{5, 6, Red}, {14, 15, Blue}, {15, 15, White}, {4, 6, White}});
 }
 
 TEST(GdiDrawTest, BitBltWithinOneBitmapHandlesOverlap) {
@@ -164,24 +133,20 @@ TEST(GdiDrawTest, BitBltFromOutsideTheSourceLeavesTheTarget) {
     Bitmap src(4, 4, Blue);
     Bitmap dst(10, 10);
     BitBlt(dst.dc(), 0, 0, 10, 10, src.dc(), -2, -2, SRCCOPY);
-    EXPECT_EQ(dst.At(1, 1), White);
-    EXPECT_EQ(dst.At(2, 2), Blue);
-    EXPECT_EQ(dst.At(5, 5), Blue);
-    EXPECT_EQ(dst.At(6, 6), White);
+    dst.ExpectPixels({{1, 1, White}, {2, 2, Blue}, {5, 5, Blue}, {6, 6, White}});
 }
 
 TEST(GdiDrawTest, InvertRectAndDrawEdge) {
     Bitmap bmp(20, 20);
     const RECT r{0, 0, 4, 4};
     InvertRect(bmp.dc(), &r);
-    EXPECT_EQ(bmp.At(3, 3), RGB(0, 0, 0));
-    EXPECT_EQ(bmp.At(4, 4), White);
+    bmp.ExpectPixels({{3, 3, Black}, {4, 4, White}});
     RECT edge{10, 10, 20, 20};
     DrawEdge(bmp.dc(), &edge, EDGE_RAISED, BF_RECT | BF_ADJUST);
-    EXPECT_EQ(bmp.At(10, 15), GetSysColor(COLOR_3DLIGHT));
-    EXPECT_EQ(bmp.At(19, 15), GetSysColor(COLOR_3DDKSHADOW));
-    EXPECT_EQ(bmp.At(11, 15), GetSysColor(COLOR_3DHILIGHT));
-    EXPECT_EQ(bmp.At(18, 15), GetSysColor(COLOR_3DSHADOW));
+    bmp.ExpectPixels({{10, 15, GetSysColor(COLOR_3DLIGHT)},
+                      {19, 15, GetSysColor(COLOR_3DDKSHADOW)},
+                      {11, 15, GetSysColor(COLOR_3DHILIGHT)},
+                      {18, 15, GetSysColor(COLOR_3DSHADOW)}});
     EXPECT_EQ(edge.left, 12);
     EXPECT_EQ(edge.bottom, 18);
 }
@@ -192,7 +157,7 @@ TEST(GdiDrawTest, SaveAndRestoreDcGiveBackObjectsAndColours) {
     SetTextColor(bmp.dc(), Red);
     SetBkMode(bmp.dc(), TRANSPARENT);
     EXPECT_TRUE(RestoreDC(bmp.dc(), saved));
-    EXPECT_EQ(GetTextColor(bmp.dc()), RGB(0, 0, 0));
+    EXPECT_EQ(GetTextColor(bmp.dc()), Black);
     EXPECT_EQ(GetBkMode(bmp.dc()), OPAQUE);
 }
 
