@@ -241,6 +241,7 @@ TEST_F(MenuKeysTest, AGrayedItemIsNotChosen) {
     Press(Qt::Key_G, Qt::AltModifier);
     QMenu* game = OpenPopup();
     ASSERT_NE(game, nullptr);
+    EXPECT_EQ(SelectedItem(), "A&uto-Check") << "the first item that is not grayed";
     ASSERT_FALSE(Item(game, "&Redo\tCtrl-Y")->isEnabled());
     Press(Qt::Key_R);
     EXPECT_EQ(OpenPopup(), game) << "the menu stays open";

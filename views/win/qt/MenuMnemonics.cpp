@@ -55,7 +55,7 @@ QList<QAction*> ActionsForMnemonic(const QList<QAction*>& actions, QChar key) {
 
 QAction* FirstSelectableAction(const QList<QAction*>& actions) {
     for (QAction* action : actions) {
-        if (Selectable(action)) {
+        if (Selectable(action) && action->isEnabled()) {
             return action;
         }
     }

@@ -14,7 +14,8 @@ bool IsMnemonicKey(const QKeyEvent* event);
 
 QList<QAction*> ActionsForMnemonic(const QList<QAction*>& actions, QChar key);
 
-// The first item the keyboard can select (not a separator, not hidden).
+// The first item the keyboard can select and choose: not a separator, not
+// hidden, not grayed.
 QAction* FirstSelectableAction(const QList<QAction*>& actions);
 
 // The item a character selects next: after current among several matches
