@@ -59,6 +59,7 @@ CQtMenuBar::CQtMenuBar(HWND owner, QWidget* windowWidget)
     // The right bar would take Alt alone for itself; the keyboard enters
     // the menus through this bar only.
     m_window->removeEventFilter(m_rightBar);
+    m_rightBar->installEventFilter(this);
     setFixedHeight(GetSystemMetrics(SM_CYMENU));
     auto* style = new CQtMenuStyle;
     style->setParent(this);
@@ -120,6 +121,11 @@ bool CQtMenuBar::eventFilter(QObject* watched, QEvent* event) {
     if (IsAltKey(event)) {
         return false;
     }
+    // Left and Right from the right bar's menu go on to this bar's menus.
+    if (watched == m_rightBar && event->type() == QEvent::KeyPress &&
+        CrossBetweenBars(static_cast<QKeyEvent*>(event)->key())) {
+        return true;
+    }
     return QMenuBar::eventFilter(watched, event);
 }
 
@@ -137,6 +143,10 @@ void CQtMenuBar::EnterKeyboardMode() {
 }
 
 void CQtMenuBar::keyPressEvent(QKeyEvent* event) {
+    if (CrossBetweenBars(event->key())) {
+        event->accept();
+        return;
+    }
     if (!IsMnemonicKey(event)) {
         QMenuBar::keyPressEvent(event);
         return;
@@ -148,15 +158,55 @@ void CQtMenuBar::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
+// The menus of both bars form one row, as on the platform: Right from the
+// last menu of this bar opens the right bar's first, Left from this bar's
+// first wraps to the right bar's last, and from the right bar the arrows
+// come back to this bar.
+bool CQtMenuBar::CrossBetweenBars(int key) {
+    const QList<QAction*> left = actions();
+    const QList<QAction*> right = m_rightBar->actions();
+    if (left.isEmpty() || right.isEmpty() || (key != Qt::Key_Left && key != Qt::Key_Right)) {
+        return false;
+    }
+    const bool forward = key == Qt::Key_Right;
+    QAction* target = nullptr;
+    if (activeAction() != nullptr) {
+        if (activeAction() == (forward ? left.last() : left.first())) {
+            target = forward ? right.first() : right.last();
+        }
+    } else if (m_rightBar->activeAction() != nullptr) {
+        const QAction* current = m_rightBar->activeAction();
+        if (current == (forward ? right.last() : right.first())) {
+            target = forward ? left.first() : left.last();
+        }
+    }
+    if (target == nullptr) {
+        return false;
+    }
+    CloseOpenMenu();
+    OpenMenu(target);
+    return true;
+}
+
+void CQtMenuBar::CloseOpenMenu() {
+    for (QMenuBar* bar : {static_cast<QMenuBar*>(this), m_rightBar}) {
+        if (QAction* current = bar->activeAction(); current != nullptr && current->menu()) {
+            current->menu()->hide();
+        }
+    }
+}
+
 void CQtMenuBar::OpenMenu(QAction* top) {
     if (!top->isEnabled()) {
         return;
     }
     QMenuBar* bar = m_rightBar->actions().contains(top) ? m_rightBar : this;
     bar->setActiveAction(top);
+    // Down selects the first item that is not grayed, without opening it.
     QMenu* popup = top->menu();
-    if (popup != nullptr && popup->isVisible()) {
-        popup->setActiveAction(FirstSelectableAction(popup->actions()));
+    if (popup != nullptr && popup->isVisible() && popup->activeAction() == nullptr) {
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QCoreApplication::sendEvent(popup, &down);
     }
 }
 

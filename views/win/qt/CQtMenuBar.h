@@ -41,6 +41,8 @@ private:
     void Place();
     void EnterKeyboardMode();
     void OpenMenu(QAction* top);
+    bool CrossBetweenBars(int key);
+    void CloseOpenMenu();
 
     HWND m_owner;
     QWidget* m_window;

@@ -53,15 +53,6 @@ QList<QAction*> ActionsForMnemonic(const QList<QAction*>& actions, QChar key) {
     return marked.isEmpty() ? initial : marked;
 }
 
-QAction* FirstSelectableAction(const QList<QAction*>& actions) {
-    for (QAction* action : actions) {
-        if (Selectable(action) && action->isEnabled()) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
 QAction* NextMnemonicMatch(const QList<QAction*>& matches, const QAction* current) {
     if (matches.isEmpty()) {
         return nullptr;

@@ -14,10 +14,6 @@ bool IsMnemonicKey(const QKeyEvent* event);
 
 QList<QAction*> ActionsForMnemonic(const QList<QAction*>& actions, QChar key);
 
-// The first item the keyboard can select and choose: not a separator, not
-// hidden, not grayed.
-QAction* FirstSelectableAction(const QList<QAction*>& actions);
-
 // The item a character selects next: after current among several matches
 // (they take turns), or the only one.
 QAction* NextMnemonicMatch(const QList<QAction*>& matches, const QAction* current);
