@@ -251,3 +251,37 @@ TEST_F(MenuKeysTest, AGrayedItemIsNotChosen) {
     EXPECT_TRUE(m_commands->ids.empty());
     ExpectMenusClosed();
 }
+
+TEST_F(MenuKeysTest, AltHOpensHelpOnTheRightAndEscapeLeavesIt) {
+    Press(Qt::Key_H, Qt::AltModifier);
+    ASSERT_NE(OpenPopup(), nullptr);
+    EXPECT_EQ(OpenPopup()->title(), "Help");
+    EXPECT_EQ(SelectedItem(), "&About");
+    Press(Qt::Key_Escape);
+    Press(Qt::Key_Escape);
+    ExpectMenusClosed();
+    EXPECT_TRUE(m_commands->ids.empty());
+    Press(Qt::Key_2);
+    EXPECT_EQ(At(5, 5).value, 2);
+}
+
+TEST_F(MenuKeysTest, LeftAndRightCrossToHelpOnTheRightAndBack) {
+    Press(Qt::Key_G, Qt::AltModifier);
+    Press(Qt::Key_Right);
+    ASSERT_NE(OpenPopup(), nullptr);
+    EXPECT_EQ(OpenPopup()->title(), "Help") << "Right from the last menu on the left";
+    Press(Qt::Key_Right);
+    ASSERT_NE(OpenPopup(), nullptr);
+    EXPECT_EQ(OpenPopup()->title(), "File") << "and on round to the first";
+    Press(Qt::Key_Left);
+    ASSERT_NE(OpenPopup(), nullptr);
+    EXPECT_EQ(OpenPopup()->title(), "Help") << "Left from the first wraps to Help";
+    Press(Qt::Key_Left);
+    ASSERT_NE(OpenPopup(), nullptr);
+    EXPECT_EQ(OpenPopup()->title(), "Game");
+    EXPECT_EQ(SelectedItem(), "A&uto-Check");
+    Press(Qt::Key_Escape);
+    Press(Qt::Key_Escape);
+    ExpectMenusClosed();
+    EXPECT_TRUE(m_commands->ids.empty());
+}
