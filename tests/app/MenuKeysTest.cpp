@@ -263,6 +263,14 @@ TEST_F(MenuKeysTest, AltHOpensHelpOnTheRightAndEscapeLeavesIt) {
     EXPECT_TRUE(m_commands->ids.empty());
     Press(Qt::Key_2);
     EXPECT_EQ(At(5, 5).value, 2);
+
+    Press(Qt::Key_F10);
+    Press(Qt::Key_H);
+    ASSERT_NE(OpenPopup(), nullptr);
+    EXPECT_EQ(OpenPopup()->title(), "Help") << "the bar's letters reach the right part too";
+    Press(Qt::Key_Escape);
+    Press(Qt::Key_Escape);
+    ExpectMenusClosed();
 }
 
 TEST_F(MenuKeysTest, LeftAndRightCrossToHelpOnTheRightAndBack) {

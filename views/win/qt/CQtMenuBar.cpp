@@ -123,7 +123,7 @@ bool CQtMenuBar::eventFilter(QObject* watched, QEvent* event) {
     }
     // Left and Right from the right bar's menu go on to this bar's menus.
     if (watched == m_rightBar && event->type() == QEvent::KeyPress &&
-        CrossBetweenBars(static_cast<QKeyEvent*>(event)->key())) {
+        (CrossBetweenBars(static_cast<QKeyEvent*>(event)->key()) || LeaveWithRightBar(event))) {
         return true;
     }
     return QMenuBar::eventFilter(watched, event);
@@ -151,8 +151,10 @@ void CQtMenuBar::keyPressEvent(QKeyEvent* event) {
         QMenuBar::keyPressEvent(event);
         return;
     }
-    const QList<QAction*> matches = ActionsForMnemonic(actions(), event->text()[0]);
+    const QList<QAction*> all = actions() + m_rightBar->actions();
+    const QList<QAction*> matches = ActionsForMnemonic(all, event->text()[0]);
     if (QAction* next = NextMnemonicMatch(matches, activeAction())) {
+        CloseOpenMenu();
         OpenMenu(next);
     }
     event->accept();
@@ -185,6 +187,25 @@ bool CQtMenuBar::CrossBetweenBars(int key) {
     }
     CloseOpenMenu();
     OpenMenu(target);
+    return true;
+}
+
+// Esc that makes the right bar give the keyboard back to this bar leaves
+// this bar too, so one Esc leaves the menus from either part.
+bool CQtMenuBar::LeaveWithRightBar(QEvent* event) {
+    if (m_passingEscape || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) {
+        return false;
+    }
+    m_passingEscape = true;
+    QCoreApplication::sendEvent(m_rightBar, event);
+    m_passingEscape = false;
+    if (QApplication::focusWidget() == this && QApplication::activePopupWidget() == nullptr) {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QMenuBar::keyPressEvent(&escape);
+        if (QApplication::focusWidget() == this) {
+            m_window->setFocus(Qt::MenuBarFocusReason); // it had left its keyboard mode already
+        }
+    }
     return true;
 }
 

@@ -43,10 +43,12 @@ private:
     void OpenMenu(QAction* top);
     bool CrossBetweenBars(int key);
     void CloseOpenMenu();
+    bool LeaveWithRightBar(QEvent* event);
 
     HWND m_owner;
     QWidget* m_window;
     QMenuBar* m_rightBar;
+    bool m_passingEscape = false;
 };
 
 } // namespace kwin::qt
