@@ -64,6 +64,7 @@ CQtMenuBar::CQtMenuBar(HWND owner, QWidget* windowWidget)
     auto* style = new CQtMenuStyle;
     style->setParent(this);
     setStyle(style);
+    m_rightBar->setStyle(style);
     m_window->installEventFilter(this);
 }
 
