@@ -177,8 +177,59 @@ TEST_F(InputRoutingTest, KeysGoToTheFocusWindowAndAltMakesSystemKeys) {
     EXPECT_TRUE(Log().Matches({{WM_KEYDOWN, CheckBoth, 'A', 0x001E0001, child},
                                {WM_CHAR, CheckW, 'a', 0, child},
                                {WM_SYSKEYDOWN, CheckBoth, 'F', 0x20210001, child},
-                               {WM_SYSCHAR, CheckW, 'f', 0, child}}));
+                               {WM_SYSCHAR, CheckW, 'f', 0, child},
+                               {WM_SYSCOMMAND, CheckBoth, SC_KEYMENU, 'f', m_top}}))
+        << "Alt+letter asks the top-level window for the menu of that mnemonic";
     DestroyWindow(child);
+}
+
+struct MenuKeyCase {
+    const char* name;
+    std::vector<std::pair<UINT, bool>> keys; // virtual key, down
+    bool menuCalled;
+};
+
+// F10 or Alt released right after its own press calls for the menu bar
+// (SC_KEYMENU, no character); a key or click in between, Shift+F10 or
+// Ctrl+F10 do not.
+TEST_F(InputRoutingTest, F10OrAltAloneCallsForTheMenuBar) {
+    const MenuKeyCase cases[] = {
+        {"F10", {{VK_F10, true}, {VK_F10, false}}, true},
+        {"Alt", {{VK_MENU, true}, {VK_MENU, false}}, true},
+        {"Alt held (repeating)", {{VK_MENU, true}, {VK_MENU, true}, {VK_MENU, false}}, true},
+        {"Alt+Backspace",
+         {{VK_MENU, true}, {VK_BACK, true}, {VK_BACK, false}, {VK_MENU, false}},
+         false},
+        {"Shift+F10",
+         {{VK_SHIFT, true}, {VK_F10, true}, {VK_F10, false}, {VK_SHIFT, false}},
+         false},
+        {"Ctrl+F10",
+         {{VK_CONTROL, true}, {VK_F10, true}, {VK_F10, false}, {VK_CONTROL, false}},
+         false},
+        {"F10 held, then A", {{VK_F10, true}, {'A', true}, {'A', false}, {VK_F10, false}}, false},
+    };
+    SetFocus(m_top);
+    for (const MenuKeyCase& c : cases) {
+        PumpMessages();
+        Log().Clear();
+        unsigned modifiers = 0;
+        for (const auto& [vk, down] : c.keys) {
+            const unsigned bit = vk == VK_MENU      ? kwin::ModAlt
+                                 : vk == VK_SHIFT   ? kwin::ModShift
+                                 : vk == VK_CONTROL ? kwin::ModControl
+                                                    : 0;
+            modifiers = down ? (modifiers | bit) : (modifiers & ~bit);
+            kwin::DeliverKey(m_top, down, vk, 0, false, false, modifiers, 0);
+        }
+        PumpMessages();
+        int menuCalls = 0;
+        for (const auto& r : Log().Entries()) {
+            if (r.message == WM_SYSCOMMAND && r.wParam == SC_KEYMENU && r.lParam == 0) {
+                ++menuCalls;
+            }
+        }
+        EXPECT_EQ(menuCalls, c.menuCalled ? 1 : 0) << c.name;
+    }
 }
 
 namespace {

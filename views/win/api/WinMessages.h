@@ -171,6 +171,7 @@ constexpr WPARAM SC_MOVE = 0xF010;
 constexpr WPARAM SC_MINIMIZE = 0xF020;
 constexpr WPARAM SC_MAXIMIZE = 0xF030;
 constexpr WPARAM SC_CLOSE = 0xF060;
+constexpr WPARAM SC_KEYMENU = 0xF100;
 constexpr WPARAM SC_RESTORE = 0xF120;
 constexpr WPARAM SystemCommandOf(WPARAM wParam) {
     return wParam & 0xFFF0;

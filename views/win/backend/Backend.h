@@ -76,6 +76,11 @@ public:
     virtual ~IMenuBarHost() = default;
     // The window's menu was set, replaced or redrawn (SetMenu, DrawMenuBar).
     virtual void MenuBarChanged(HWND hwnd) = 0;
+    // The user called for the window's menu bar from the keyboard
+    // (WM_SYSCOMMAND SC_KEYMENU): key 0 (F10, or Alt alone) selects the first
+    // menu without opening it; a character opens the menu it is the mnemonic
+    // of, with its first item selected.
+    virtual void EnterMenuByKey(HWND /*hwnd*/, char32_t /*key*/) {}
 };
 
 class IScrollBarHost {

@@ -4,6 +4,8 @@
 #include "views/win/api/WinGdi.h"
 #include "views/win/api/WinKernel.h"
 #include "views/win/api/WinUser.h"
+#include "views/win/backend/internal/InstalledBackend.h"
+#include "views/win/core/internal/MessageQueue.h"
 #include "views/win/core/internal/WindowTable.h"
 #include "views/win/gdi/internal/GdiObjects.h"
 
@@ -78,8 +80,22 @@ LRESULT OnPaint(HWND hwnd) {
     return 0;
 }
 
-LRESULT OnSysCommand(HWND hwnd, WPARAM wParam) {
+// The menu bar from the keyboard: lParam is the mnemonic typed with Alt, or
+// 0 for F10 or Alt alone.
+void EnterMenuByKey(const Window& w, LPARAM lParam) {
+    IMenuBarHost* host = GetToolkitServices().menuBar;
+    const bool hasBar = w.menu != nullptr && !(w.style & WS_CHILD);
+    if (host != nullptr && hasBar && !(w.style & WS_DISABLED)) {
+        host->EnterMenuByKey(w.handle, static_cast<char32_t>(lParam));
+    }
+}
+
+LRESULT OnSysCommand(const Window& w, WPARAM wParam, LPARAM lParam) {
+    const HWND hwnd = w.handle;
     switch (SystemCommandOf(wParam)) {
+    case SC_KEYMENU:
+        EnterMenuByKey(w, lParam);
+        break;
     case SC_CLOSE:
         SendMessage(hwnd, WM_CLOSE, 0, 0);
         break;
@@ -102,6 +118,30 @@ LRESULT OnSysCommand(HWND hwnd, WPARAM wParam) {
 LRESULT OnSysKeyDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     if (wParam == VK_F4 && (HIWORD(static_cast<DWORD>(lParam)) & KF_ALTDOWN)) {
         PostMessage(RootOf(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+    return 0;
+}
+
+bool IsKeyHeld(UINT vk) {
+    return (GetKeyState(static_cast<int>(vk)) & 0x8000) != 0;
+}
+
+// F10 or Alt released right after its own press (no other key or click in
+// between, so not after Alt+Backspace) calls for the menu bar.
+LRESULT OnSysKeyUp(HWND hwnd, WPARAM wParam) {
+    const bool menuKey = wParam == VK_MENU || wParam == VK_F10;
+    if (menuKey && LastPressRetrieved() == wParam && !IsKeyHeld(VK_SHIFT) &&
+        !IsKeyHeld(VK_CONTROL)) {
+        SendMessage(RootOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    }
+    return 0;
+}
+
+// Alt+character calls for the menu with that mnemonic.
+LRESULT OnSysChar(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    const bool altDown = (HIWORD(static_cast<DWORD>(lParam)) & KF_ALTDOWN) != 0;
+    if (altDown && wParam > ' ' && !IsKeyHeld(VK_CONTROL)) {
+        SendMessage(RootOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wParam));
     }
     return 0;
 }
@@ -200,9 +240,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         DestroyWindow(hwnd);
         return 0;
     case WM_SYSCOMMAND:
-        return OnSysCommand(hwnd, wParam);
+        return OnSysCommand(*w, wParam, lParam);
     case WM_SYSKEYDOWN:
         return OnSysKeyDown(hwnd, wParam, lParam);
+    case WM_SYSKEYUP:
+        return OnSysKeyUp(hwnd, wParam);
+    case WM_SYSCHAR:
+        return OnSysChar(hwnd, wParam, lParam);
     case WM_WINDOWPOSCHANGED:
         return OnWindowPosChanged(*w, *reinterpret_cast<const WINDOWPOS*>(lParam));
     case WM_ACTIVATE:

@@ -49,6 +49,7 @@ struct QueueState {
     UINT_PTR nextThreadTimer = 0x7F00;
     std::array<BYTE, 256> keys{};      // as of the last retrieved message
     std::array<BYTE, 256> asyncKeys{}; // as the backend last saw them
+    UINT lastPress = 0;                // key or button of the last press retrieved
     MSG lastRetrieved{};
     InputInfo lastInfo{};
     POINT cursor{0, 0};
@@ -82,6 +83,21 @@ bool MatchesWindow(HWND msgWindow, HWND filter) {
     return msgWindow == filter || IsChild(filter, msgWindow);
 }
 
+bool IsButtonPress(UINT m) {
+    switch (m) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void UpdateKeyStateFrom(const Queued& q) {
     auto& keys = Q().keys;
     auto set = [&keys](UINT vk, bool down) {
@@ -98,6 +114,12 @@ void UpdateKeyStateFrom(const Queued& q) {
     if (m == WM_KEYDOWN || m == WM_SYSKEYDOWN || m == WM_KEYUP || m == WM_SYSKEYUP) {
         const UINT vk = static_cast<UINT>(q.msg.wParam) & 0xFF;
         set(vk, m == WM_KEYDOWN || m == WM_SYSKEYDOWN);
+        if (m == WM_KEYDOWN || m == WM_SYSKEYDOWN) {
+            Q().lastPress = vk;
+        }
+    }
+    if (IsButtonPress(m)) {
+        Q().lastPress = VK_LBUTTON;
     }
     if (q.info.input) {
         set(VK_SHIFT, (q.info.modifiers & ModShift) != 0);
@@ -283,6 +305,10 @@ void WakeQueue() {
 void SetAsyncKeyDown(UINT vk, bool down) {
     auto& k = Q().asyncKeys[vk & 0xFF];
     k = down ? static_cast<BYTE>(k | 0x80) : static_cast<BYTE>(k & ~0x80);
+}
+
+UINT LastPressRetrieved() {
+    return Q().lastPress;
 }
 
 POINT LastCursorPos() {

@@ -2,10 +2,15 @@
 
 #include "views/win/Win32.h"
 #include "views/win/backend/Backend.h"
+#include "views/win/qt/CQtMenu.h"
+#include "views/win/qt/CQtMenuStyle.h"
+#include "views/win/qt/MenuMnemonics.h"
 #include "views/win/qt/QtBackend.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFont>
+#include <QKeyEvent>
 #include <QMenu>
 
 namespace kwin::qt {
@@ -35,6 +40,14 @@ CQtMenuBar* BarOf(QWidget* window) {
                              : nullptr;
 }
 
+bool IsAltKey(const QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride) {
+        return false;
+    }
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Alt || key == Qt::Key_Meta;
+}
+
 } // namespace
 
 CQtMenuBar::CQtMenuBar(HWND owner, QWidget* windowWidget)
@@ -43,7 +56,15 @@ CQtMenuBar::CQtMenuBar(HWND owner, QWidget* windowWidget)
     setNativeMenuBar(false);
     m_rightBar->setNativeMenuBar(false);
     setCornerWidget(m_rightBar, Qt::TopRightCorner);
+    // The right bar would take Alt alone for itself; the keyboard enters
+    // the menus through this bar only.
+    m_window->removeEventFilter(m_rightBar);
+    m_rightBar->installEventFilter(this);
     setFixedHeight(GetSystemMetrics(SM_CYMENU));
+    auto* style = new CQtMenuStyle;
+    style->setParent(this);
+    setStyle(style);
+    m_rightBar->setStyle(style);
     m_window->installEventFilter(this);
 }
 
@@ -73,11 +94,142 @@ void CQtMenuBar::Update(HWND owner) {
     bar->show();
 }
 
+void CQtMenuBar::EnterByKey(HWND owner, char32_t key) {
+    CQtMenuBar* bar = BarOf(WidgetOf(owner));
+    if (bar == nullptr || !bar->isVisible() || QApplication::activePopupWidget() != nullptr) {
+        return;
+    }
+    if (key == 0) {
+        bar->EnterKeyboardMode();
+        return;
+    }
+    if (key > 0xFFFF) {
+        return;
+    }
+    const QList<QAction*> all = bar->actions() + bar->m_rightBar->actions();
+    const QList<QAction*> matches = ActionsForMnemonic(all, QChar(static_cast<char16_t>(key)));
+    if (!matches.isEmpty()) {
+        bar->EnterKeyboardMode();
+        bar->OpenMenu(matches.first());
+    }
+}
+
 bool CQtMenuBar::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_window && event->type() == QEvent::Resize) {
         Place();
     }
+    // Alt alone reaches the bar as a message of the window, not from Qt.
+    if (IsAltKey(event)) {
+        return false;
+    }
+    // Left and Right from the right bar's menu go on to this bar's menus.
+    if (watched == m_rightBar && event->type() == QEvent::KeyPress &&
+        (CrossBetweenBars(static_cast<QKeyEvent*>(event)->key()) || LeaveWithRightBar(event))) {
+        return true;
+    }
     return QMenuBar::eventFilter(watched, event);
+}
+
+// Qt selects the bar's first menu when Alt is pressed and released alone
+// over the window; the same two events, handed to it here, do it for F10.
+void CQtMenuBar::EnterKeyboardMode() {
+    if (QApplication::focusWidget() == this) {
+        return;
+    }
+    // As the desktop reports it: the modifiers from before the press.
+    QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QMenuBar::eventFilter(m_window, &press);
+    QMenuBar::eventFilter(m_window, &release);
+}
+
+void CQtMenuBar::keyPressEvent(QKeyEvent* event) {
+    if (CrossBetweenBars(event->key())) {
+        event->accept();
+        return;
+    }
+    if (!IsMnemonicKey(event)) {
+        QMenuBar::keyPressEvent(event);
+        return;
+    }
+    const QList<QAction*> all = actions() + m_rightBar->actions();
+    const QList<QAction*> matches = ActionsForMnemonic(all, event->text()[0]);
+    if (QAction* next = NextMnemonicMatch(matches, activeAction())) {
+        CloseOpenMenu();
+        OpenMenu(next);
+    }
+    event->accept();
+}
+
+// The menus of both bars form one row, as on the platform: Right from the
+// last menu of this bar opens the right bar's first, Left from this bar's
+// first wraps to the right bar's last, and from the right bar the arrows
+// come back to this bar.
+bool CQtMenuBar::CrossBetweenBars(int key) {
+    const QList<QAction*> left = actions();
+    const QList<QAction*> right = m_rightBar->actions();
+    if (left.isEmpty() || right.isEmpty() || (key != Qt::Key_Left && key != Qt::Key_Right)) {
+        return false;
+    }
+    const bool forward = key == Qt::Key_Right;
+    QAction* target = nullptr;
+    if (activeAction() != nullptr) {
+        if (activeAction() == (forward ? left.last() : left.first())) {
+            target = forward ? right.first() : right.last();
+        }
+    } else if (m_rightBar->activeAction() != nullptr) {
+        const QAction* current = m_rightBar->activeAction();
+        if (current == (forward ? right.last() : right.first())) {
+            target = forward ? left.first() : left.last();
+        }
+    }
+    if (target == nullptr) {
+        return false;
+    }
+    CloseOpenMenu();
+    OpenMenu(target);
+    return true;
+}
+
+// Esc that makes the right bar give the keyboard back to this bar leaves
+// this bar too, so one Esc leaves the menus from either part.
+bool CQtMenuBar::LeaveWithRightBar(QEvent* event) {
+    if (m_passingEscape || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) {
+        return false;
+    }
+    m_passingEscape = true;
+    QCoreApplication::sendEvent(m_rightBar, event);
+    m_passingEscape = false;
+    if (QApplication::focusWidget() == this && QApplication::activePopupWidget() == nullptr) {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QMenuBar::keyPressEvent(&escape);
+        if (QApplication::focusWidget() == this) {
+            m_window->setFocus(Qt::MenuBarFocusReason); // it had left its keyboard mode already
+        }
+    }
+    return true;
+}
+
+void CQtMenuBar::CloseOpenMenu() {
+    for (QMenuBar* bar : {static_cast<QMenuBar*>(this), m_rightBar}) {
+        if (QAction* current = bar->activeAction(); current != nullptr && current->menu()) {
+            current->menu()->hide();
+        }
+    }
+}
+
+void CQtMenuBar::OpenMenu(QAction* top) {
+    if (!top->isEnabled()) {
+        return;
+    }
+    QMenuBar* bar = m_rightBar->actions().contains(top) ? m_rightBar : this;
+    bar->setActiveAction(top);
+    // Down selects the first item that is not grayed, without opening it.
+    QMenu* popup = top->menu();
+    if (popup != nullptr && popup->isVisible() && popup->activeAction() == nullptr) {
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QCoreApplication::sendEvent(popup, &down);
+    }
 }
 
 void CQtMenuBar::Place() {
@@ -109,7 +261,8 @@ void CQtMenuBar::Rebuild(HMENU menu) {
 }
 
 QMenu* CQtMenuBar::AddPopup(QMenuBar* bar, HMENU popup, int index, const QString& text) {
-    QMenu* menu = bar->addMenu(text);
+    QMenu* menu = new CQtMenu(text, bar);
+    bar->addMenu(menu);
     const HWND owner = m_owner;
     connect(menu, &QMenu::aboutToShow, this, [this, menu, popup, owner, index] {
         MenuPopupOpening(owner, popup, index, true);
@@ -135,7 +288,7 @@ void CQtMenuBar::FillPopup(QMenu* menu, HMENU popup) {
             continue;
         }
         if (item.sub != nullptr) {
-            QMenu* sub = new QMenu(item.text, menu);
+            QMenu* sub = new CQtMenu(item.text, menu);
             menu->addMenu(sub)->setEnabled(!(item.state & MFS_GRAYED));
             const HMENU subMenu = item.sub;
             connect(sub, &QMenu::aboutToShow, this, [this, sub, subMenu, owner, i] {

@@ -19,6 +19,10 @@ void CQtServices::MenuBarChanged(HWND hwnd) {
     CQtMenuBar::Update(hwnd);
 }
 
+void CQtServices::EnterMenuByKey(HWND hwnd, char32_t key) {
+    CQtMenuBar::EnterByKey(hwnd, key);
+}
+
 void CQtServices::ScrollBarsChanged(HWND hwnd) {
     CQtScrollBars::Update(hwnd);
 }

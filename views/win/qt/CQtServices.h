@@ -11,6 +11,7 @@ public:
     static ToolkitServices All();
 
     void MenuBarChanged(HWND hwnd) override;
+    void EnterMenuByKey(HWND hwnd, char32_t key) override;
     void ScrollBarsChanged(HWND hwnd) override;
 };
 

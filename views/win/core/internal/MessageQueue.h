@@ -21,6 +21,9 @@ void ForgetWindowMessages(HWND hwnd);
 void WakeQueue();
 // Key state kept by message retrieval.
 void SetAsyncKeyDown(UINT vk, bool down);
+// The key (or mouse button) of the latest press retrieved: Alt or F10
+// released right after its own press opens the menu bar.
+UINT LastPressRetrieved();
 POINT LastCursorPos();
 void SetLastCursorPos(POINT p);
 
