@@ -13,10 +13,10 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <string>
-#include <thread>
 #include <spawn.h>
+#include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
