@@ -12,8 +12,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <malloc.h>
 
 namespace {
+
+// The pixels of windows and bitmaps come in large blocks whose sizes change
+// with the window. glibc raises its mapping threshold after the first such
+// block is freed, so later ones stay in the heap after they are freed; a
+// fixed threshold gives each its own mapping, returned to the system on free.
+void KeepLargeBlocksOutOfTheHeap() {
+    constexpr int LargeBlock = 128 * 1024;
+    mallopt(M_MMAP_THRESHOLD, LargeBlock);
+}
 
 bool HasDesktop() {
     const auto set = [](const char* name) {
@@ -47,6 +57,7 @@ int main() {
                              "kalmora-tool works without one.\n");
         return 1;
     }
+    KeepLargeBlocksOutOfTheHeap();
     // Before Qt starts any thread, so that every thread inherits the mask.
     CTerminationWatch::BlockSignals();
     // Under a file-size limit a write that goes past it then fails with EFBIG,

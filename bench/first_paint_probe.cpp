@@ -1,7 +1,9 @@
 // Starts the game and measures the time from the start of its process to
 // the first time its board shows on the X display: the centre pixel of the
-// "Kalmora" window turns into the board's cell colour. Prints milliseconds,
-// then ends the game with SIGTERM. Usage: first_paint_probe PROGRAM
+// "Kalmora" window turns into the board's cell colour. Then, one second after
+// the start, reads the idle game's resident memory (VmRSS). Prints the
+// milliseconds and the KiB, then ends the game with SIGTERM.
+// Usage: first_paint_probe PROGRAM
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -10,8 +12,11 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <spawn.h>
+#include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -62,6 +67,18 @@ bool ShowsBoard(Display* display, Window window) {
     return pixel == BoardCell;
 }
 
+// VmRSS of the process in KiB, or -1 when it cannot be read.
+long ResidentKiB(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return -1;
+}
+
 int IgnoreErrors(Display*, XErrorEvent*) {
     return 0; // the window may vanish between the query and the read
 }
@@ -95,6 +112,8 @@ int main(int argc, char** argv) {
         shown = window != 0 && ShowsBoard(display, window);
     }
     const auto end = std::chrono::steady_clock::now();
+    std::this_thread::sleep_until(start + std::chrono::seconds(1));
+    const long resident = ResidentKiB(pid);
     kill(pid, SIGTERM);
     int status = 0;
     waitpid(pid, &status, 0);
@@ -103,6 +122,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "first_paint_probe: the board never showed\n");
         return 1;
     }
-    std::printf("%.2f\n", std::chrono::duration<double, std::milli>(end - start).count());
+    std::printf("%.2f %ld\n", std::chrono::duration<double, std::milli>(end - start).count(),
+                resident);
     return 0;
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The time from the start of the game's process to its first painted board,
-# as a player would see it: under a private virtual X server (Xvfb), with an
-# empty data folder (a first start), RUNS times; prints every run and the
-# median in milliseconds.
+# as a player would see it, and the resident memory (VmRSS) of the idle game
+# one second after its start: under a private virtual X server (Xvfb), with
+# an empty data folder (a first start), RUNS times; prints every run and the
+# medians, with the load average, since other work on the machine slows it.
 #
 #   bench/startup-time.sh [RUNS]        (default 21; needs a normal build in build/)
 set -euo pipefail
@@ -30,12 +31,22 @@ unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
+median() {
+    sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'
+}
+
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 times=()
+memory=()
 for i in $(seq "$runs"); do
     rm -rf "$work/data"
-    ms="$(LOCALAPPDATA="$work/data" "$probe" "$game")"
+    read -r ms kib < <(LOCALAPPDATA="$work/data" "$probe" "$game")
     times+=("$ms")
-    echo "run $i: $ms ms"
+    memory+=("$kib")
+    echo "run $i: $ms ms, $kib KiB resident"
 done
-median="$(printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}')"
-echo "median of $runs runs: $median ms from process start to the first painted board"
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
+ms_median="$(printf '%s\n' "${times[@]}" | median)"
+kib_median="$(printf '%s\n' "${memory[@]}" | median)"
+echo "median of $runs runs: $ms_median ms from process start to the first painted board"
+echo "median of $runs runs: $kib_median KiB ($(awk -v k="$kib_median" 'BEGIN {printf "%.1f", k / 1024}') MiB) resident one second after the start"

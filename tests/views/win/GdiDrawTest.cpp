@@ -25,6 +25,27 @@ TEST(GdiDrawTest, FillRectLeavesOutRightAndBottomEdges) {
     EXPECT_EQ(bmp.Count({0, 0, 20, 20}, Red), 8 * 5);
 }
 
+TEST(GdiDrawTest, FillsOfEveryWidthCoverExactlyTheirRectangle) {
+    // Widths around the fill's block of 16 pixels, at odd places in a row.
+    const struct {
+        int left;
+        int width;
+    } cases[] = {{0, 1}, {3, 15}, {5, 16}, {7, 17}, {1, 31}, {9, 33}, {2, 50}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        Bitmap bmp(64, 6);
+        HBRUSH brush = CreateSolidBrush(Blue);
+        const RECT r{c.left, 1, c.left + c.width, 5};
+        FillRect(bmp.dc(), &r, brush);
+        DeleteObject(brush);
+        EXPECT_EQ(bmp.Count({0, 0, 64, 6}, Blue), c.width * 4);
+        EXPECT_EQ(bmp.At(c.left, 1), Blue);
+        EXPECT_EQ(bmp.At(c.left + c.width - 1, 4), Blue);
+        EXPECT_EQ(bmp.At(c.left + c.width, 4), White);
+        EXPECT_EQ(bmp.At(c.left + c.width - 1, 5), White);
+    }
+}
+
 TEST(GdiDrawTest, FillRectTakesSystemColourBrushValues) {
     Bitmap bmp(4, 4);
     const RECT r{0, 0, 4, 4};

@@ -111,8 +111,9 @@ void FillDeviceRect(DeviceContext& dc, RECT r, std::uint32_t pixel) {
         if (!IntersectRect(&part, &r, &clip)) {
             continue;
         }
+        const auto width = static_cast<std::size_t>(part.right - part.left);
         for (LONG y = part.top; y < part.bottom; ++y) {
-            std::fill(s.Row(y) + part.left, s.Row(y) + part.right, pixel);
+            Surface::Fill(s.Row(y) + part.left, width, pixel);
         }
         MarkDirty(dc, part);
     }

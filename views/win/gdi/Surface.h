@@ -2,8 +2,9 @@
 
 #include "views/win/api/WinTypes.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace kwin {
 
@@ -14,22 +15,29 @@ class Surface {
 public:
     Surface() = default;
     Surface(int width, int height, std::uint32_t fill = 0xFF000000);
+    Surface(const Surface& other);
+    Surface& operator=(const Surface& other);
+    Surface(Surface&&) noexcept = default;
+    Surface& operator=(Surface&&) noexcept = default;
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
-    std::uint32_t* Bits() { return m_pixels.data(); }
-    const std::uint32_t* Bits() const { return m_pixels.data(); }
+    std::uint32_t* Bits() { return m_pixels.get(); }
+    const std::uint32_t* Bits() const { return m_pixels.get(); }
     int BytesPerLine() const { return m_width * 4; }
     RECT Bounds() const { return {0, 0, m_width, m_height}; }
 
-    std::uint32_t* Row(int y) { return m_pixels.data() + static_cast<std::size_t>(y) * m_width; }
+    std::uint32_t* Row(int y) { return m_pixels.get() + static_cast<std::size_t>(y) * m_width; }
     const std::uint32_t* Row(int y) const {
-        return m_pixels.data() + static_cast<std::size_t>(y) * m_width;
+        return m_pixels.get() + static_cast<std::size_t>(y) * m_width;
     }
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
 
     // Keeps the pixels that still fit; new pixels take the fill.
     void Resize(int width, int height, std::uint32_t fill = 0xFFFFFFFF);
+
+    // Sets count pixels from first on; the fills of every drawing go here.
+    static void Fill(std::uint32_t* first, std::size_t count, std::uint32_t pixel);
 
     static std::uint32_t FromColorRef(COLORREF c) {
         return 0xFF000000u | (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
@@ -42,7 +50,7 @@ public:
 private:
     int m_width = 0;
     int m_height = 0;
-    std::vector<std::uint32_t> m_pixels;
+    std::unique_ptr<std::uint32_t[]> m_pixels;
 };
 
 } // namespace kwin
