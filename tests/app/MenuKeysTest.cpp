@@ -3,7 +3,7 @@
 // it, mnemonics choose items, grayed items are not chosen, and the board's
 // keys and the accelerators work as before once the menus are closed.
 
-#include "MainWndFixture.h"
+#include "ShellWindowFixture.h"
 
 #include "views/win/framework/CMessageFilter.h"
 
@@ -12,7 +12,7 @@
 
 #include <vector>
 
-using namespace apptest;
+using namespace shelltest;
 
 namespace {
 
@@ -32,19 +32,19 @@ private:
     HWND m_hwnd;
 };
 
-class MenuKeysTest : public MainWndTest {
+class MenuKeysTest : public ShellWindowTest {
 protected:
     void SetUp() override {
-        MainWndTest::SetUp();
+        ShellWindowTest::SetUp();
         m_commands = std::make_unique<CCommandRecorder>(Main());
         m_loop.AddMessageFilter(m_commands.get());
-        StartGame(SolvedBoardWithHoles({{5, 5}, {6, 5}, {9, 9}}));
+        StartGame(SolutionWithHoles({{5, 5}, {6, 5}, {9, 9}}));
         ClickCell(5, 5);
         m_commands->ids.clear();
     }
     void TearDown() override {
         m_loop.RemoveMessageFilter(m_commands.get());
-        MainWndTest::TearDown();
+        ShellWindowTest::TearDown();
     }
 
     // A key as the desktop gives it: to the open popup, else to the focus.
