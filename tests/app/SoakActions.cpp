@@ -29,6 +29,9 @@ constexpr std::array<Qt::Key, 8> OtherKeys = {Qt::Key_A,         Qt::Key_Q,     
 
 const QString Exit = "E&xit";
 
+// Longer than the toolkit backend waits before it ends a drag of the frame.
+constexpr int SizingQuietMs = 350;
+
 bool StartsAGame(const QString& item) {
     static const std::array<QString, 6> Items = {"Blank", "Easy",   "Normal",
                                                  "Hard",  "Insane", "&Load...\tF3"};
@@ -55,7 +58,7 @@ void SoakTest::RunRandomAction() {
     };
     // Out of 1000: mostly keys, clicks and menu commands; the larger checks now and then.
     static constexpr std::array<Weighted, 9> Actions = {{
-        {490, &SoakTest::RandomKey},
+        {499, &SoakTest::RandomKey},
         {170, &SoakTest::RandomClick},
         {70, &SoakTest::RandomDrag},
         {180, &SoakTest::RandomMenuChoice},
@@ -63,7 +66,7 @@ void SoakTest::RunRandomAction() {
         {20, &SoakTest::SaveAndLoadGameFile},
         {10, &SoakTest::CloseAndReopen},
         {15, &SoakTest::PlayToTheEnd},
-        {15, &SoakTest::RandomResize},
+        {6, &SoakTest::RandomResize},
     }};
     int roll = Roll(1000);
     for (const Weighted& choice : Actions) {
@@ -181,12 +184,30 @@ void SoakTest::RandomMenuChoice() {
     Check(startsAGame);
 }
 
+// As the window manager resizes the window when the player drags its
+// edge: a few sizes in a row, then the pause that ends the drag. The window
+// must end with the board and the strip whole inside it.
 void SoakTest::RandomResize() {
-    const int width = 200 + Roll(700);
-    const int height = 250 + Roll(800);
-    Note("resize to " + std::to_string(width) + "x" + std::to_string(height));
-    MoveWindow(Main(), 20 + Roll(100), 20 + Roll(100), width, height, TRUE);
+    std::string account = "drag the window's edge to";
+    const int moves = 1 + Roll(3);
+    for (int i = 0; i < moves; ++i) {
+        const int width = 150 + Roll(800);
+        const int height = 150 + Roll(800);
+        account += " " + std::to_string(width) + "x" + std::to_string(height);
+        m_widget->resize(width, height);
+        Pump();
+    }
+    Note(account);
+    QTest::qWait(SizingQuietMs);
     Pump();
+    RECT client{};
+    GetClientRect(Main(), &client);
+    const RECT strip = ChildArea(m_main->GetHintStrip().GetHwnd());
+    const RECT board = ChildArea(Field().GetHwnd());
+    if (board.right > client.right || strip.right > client.right ||
+        strip.bottom > ChildArea(m_main->GetStatusBar()).top || board.bottom > strip.top) {
+        return Fail("after a resize the board or the strip does not fit the window");
+    }
     Check();
 }
 

@@ -19,7 +19,13 @@ std::string Differences(const CGameFieldFileData& now, const CGameFieldFileData&
     note(now.field == before.field, "board");
     note(now.snapShots == before.snapShots, "snapshots");
     note(now.startTime == before.startTime, "start time");
-    note(now.finalTime == before.finalTime, "final time");
+    // A game won within its first second keeps a final time of 0 and is
+    // timed again by the next refresh, the one after loading among them.
+    const bool retimed =
+        before.finalTime == 0 && now.field == before.field && now.field.CountDigits().IsFull();
+    note(now.finalTime == before.finalTime || retimed,
+         ("final time " + std::to_string(before.finalTime) + " -> " + std::to_string(now.finalTime))
+             .c_str());
     note(now.level == before.level, "level");
     note(now.helpUsed == before.helpUsed, "help flag");
     return text;
@@ -171,25 +177,31 @@ void SoakTest::PlayToTheEnd() {
         return RandomKey(); // beyond the singles: not this game
     }
     Note("play the game to its end");
-    RECT client{};
-    GetClientRect(Main(), &client);
-    const RECT board = ChildArea(Field().GetHwnd());
-    if (board.right > client.right || board.bottom > ChildArea(m_main->GetStatusBar()).top) {
-        // Sized without its proportions, the window hides part of the board.
-        MoveWindow(Main(), 40, 40, CMainWnd::DefaultWidth, CMainWnd::DefaultHeight, TRUE);
-        Pump();
-    }
     Press(Qt::Key_Escape, Qt::NoModifier);
     for (std::size_t i = 0; i < CGameField::CellCount && !Failed(); ++i) {
         const CCell& wanted = solver.field.cells[i];
         if (wanted.IsGiven() || Field().field.cells[i].value == wanted.value) {
             continue;
         }
-        ClickAt(CellCentre(CGameField::PosOf(i)), Qt::LeftButton, false);
+        const CellPos pos = CGameField::PosOf(i);
+        ClickAt(CellCentre(pos), Qt::LeftButton, false);
+        if (Field().GetSelection() != pos) {
+            const CellPos got = Field().GetSelection();
+            return Fail("a click on cell (" + std::to_string(pos.column) + ", " +
+                        std::to_string(pos.row) + ") selected (" + std::to_string(got.column) +
+                        ", " + std::to_string(got.row) + ")");
+        }
         Press(static_cast<Qt::Key>(Qt::Key_0 + wanted.value), Qt::NoModifier);
     }
     if (!Failed() && !Field().IsGameOver()) {
-        Fail("the board filled with its solution is not a won game");
+        std::string wrong;
+        for (std::size_t i = 0; i < CGameField::CellCount; ++i) {
+            if (Field().field.cells[i].value != solver.field.cells[i].value) {
+                const CellPos pos = CGameField::PosOf(i);
+                wrong += " (" + std::to_string(pos.column) + ", " + std::to_string(pos.row) + ")";
+            }
+        }
+        Fail("the board filled with its solution is not a won game; cells not taken:" + wrong);
     }
 }
 
