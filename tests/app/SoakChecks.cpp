@@ -189,7 +189,7 @@ void SoakTest::PlayToTheEnd() {
             const CellPos got = Field().GetSelection();
             return Fail("a click on cell (" + std::to_string(pos.column) + ", " +
                         std::to_string(pos.row) + ") selected (" + std::to_string(got.column) +
-                        ", " + std::to_string(got.row) + ")");
+                        ", " + std::to_string(got.row) + ")" + Geometry());
         }
         Press(static_cast<Qt::Key>(Qt::Key_0 + wanted.value), Qt::NoModifier);
     }

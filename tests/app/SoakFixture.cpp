@@ -186,12 +186,31 @@ QPoint SoakTest::RandomPointIn(const RECT& area) {
     return QPoint(visible.left + Roll(width), visible.top + Roll(height));
 }
 
+std::string SoakTest::Geometry() const {
+    RECT client{};
+    GetClientRect(Main(), &client);
+    const RECT board = ChildArea(m_main->GetFieldView().GetHwnd());
+    const auto text = [](long a, long b) { return std::to_string(a) + "x" + std::to_string(b); };
+    return "; client " + text(client.right, client.bottom) + ", board at " +
+           text(board.left, board.top) + " size " +
+           text(board.right - board.left, board.bottom - board.top) + ", toolkit window " +
+           text(Window()->width(), Window()->height()) + " contents at " +
+           text(m_widget->contentsRect().left(), m_widget->contentsRect().top());
+}
+
 bool SoakTest::Check(bool gameMayChange) {
     if (!m_main || m_main->GetHwnd() == nullptr) {
         return true; // between closing and reopening
     }
     for (const std::string& fault : m_watch.AfterInput(Field(), gameMayChange)) {
         Fail(fault);
+    }
+    // Between inputs no button is held: nobody may keep the mouse, and the
+    // field view must not believe it does.
+    if (Field().IsCaptured() || GetCapture() != nullptr) {
+        Fail(std::string("after the input the mouse is still captured") +
+             (Field().IsCaptured() ? " (the field view believes it holds it)" : "") +
+             (GetCapture() != nullptr ? " (the layer has a capture window)" : ""));
     }
     for (const std::string& fault : m_watch.CheckWinners(m_main->GetWinners())) {
         Fail(fault);

@@ -54,6 +54,8 @@ protected:
     RECT ChildArea(HWND child) const;
     QPoint CellCentre(const CellPos& cell) const;
     QPoint RandomPointIn(const RECT& area);
+    // The window's, the board's and the toolkit window's sizes, for a failure message.
+    std::string Geometry() const;
 
     // Runs the session checks; false when something failed.
     bool Check(bool gameMayChange = false);
