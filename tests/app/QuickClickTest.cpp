@@ -27,10 +27,12 @@ TEST_P(QuickClickTest, SelectsTheCellUnderTheButton) {
 // Points within the last 12 pixels of a cell (the board sits at 12, 12 and
 // its cells are about 41 pixels wide), where a point taken in the wrong
 // coordinates falls into the next cell.
-INSTANTIATE_TEST_SUITE_P(NearTheFarEdge, QuickClickTest,
-                         ::testing::Values(QuickClick{{50, 50}, CellPos{1, 1}},
-                                           QuickClick{{13, 50}, CellPos{1, 1}},
-                                           QuickClick{{380, 381}, CellPos{9, 9}},
-                                           QuickClick{{215, 92}, CellPos{5, 2}}));
+INSTANTIATE_TEST_SUITE_P(
+    NearTheFarEdge, QuickClickTest,
+    ::testing::Values(QuickClick{{50, 50}, CellPos{1, 1}}, QuickClick{{13, 50}, CellPos{1, 1}},
+                      QuickClick{{380, 381}, CellPos{9, 9}}, QuickClick{{215, 92}, CellPos{5, 2}}),
+    [](const ::testing::TestParamInfo<QuickClick>& info) {
+        return "At" + std::to_string(info.param.at.x()) + "_" + std::to_string(info.param.at.y());
+    });
 
 } // namespace
