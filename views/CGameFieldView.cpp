@@ -44,8 +44,15 @@ LRESULT CGameFieldView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CAPTURECHANGED) {
         OnCaptureLost();
     }
+    // Mouse messages addressed to this window (it holds the capture) carry
+    // its own coordinates; those the main window passes on carry the
+    // main window's, even when the capture was taken after they were queued.
     LRESULT result = 0;
-    if (ProcessMessage(message, wParam, lParam, result)) {
+    const bool outer = m_ownPoints;
+    m_ownPoints = true;
+    const bool handled = ProcessMessage(message, wParam, lParam, result);
+    m_ownPoints = outer;
+    if (handled) {
         return result;
     }
     return CGameFieldCtrl::WindowProc(message, wParam, lParam);

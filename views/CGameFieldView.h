@@ -15,6 +15,8 @@ public:
     bool ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     // The cell under a point, as the mouse handlers see it; (0, 0) for none.
+    // The point is in the main window's client area unless the message being
+    // handled came to the view's own window.
     CellPos HitTest(POINT point) const;
 
 protected:
@@ -37,4 +39,7 @@ private:
     bool OnMouseMove(LPARAM lParam);
     bool OnDoubleClick(LPARAM lParam);
     void OnCaptureLost();
+
+    // True while a message addressed to the view's own window is handled.
+    bool m_ownPoints = false;
 };

@@ -17,7 +17,7 @@ CellPos CGameFieldView::HitTest(POINT point) const {
     GetClientRect(&client);
     const int width = client.right - 2;
     const int height = client.bottom - 2;
-    if (!IsCaptured()) {
+    if (!m_ownPoints) {
         ::MapWindowPoints(GetParent(), GetHwnd(), &point, 1);
     }
     if (point.x < 0 || point.y < 0 || point.x >= width || point.y >= height) {
