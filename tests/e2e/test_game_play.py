@@ -136,6 +136,9 @@ class GamePlayTest(DesktopTestCase):
         easy = dump(self.root.file("top.dat"))["easy"]
         self.assertEqual([entry["name"] for entry in easy], ["Ada"])
 
+        game = self.start()  # the winners are back after a restart
+        self.assertGreater(self.winners_table_text(game, "Return"), normal_text + 100)
+
     def winners_table_text(self, game, *keys):
         """Dark (text) pixels of the winners table opened from the Game menu."""
         game.menu(GAME_MENU_X, "Up", "Right", *keys)

@@ -52,11 +52,13 @@ class GameWindowTest(DesktopTestCase):
         self.desktop.xdotool("type", "kept")
         self.desktop.xdotool("key", "Return")
         self.desktop.wait_window_gone("Make a snapshot")
+        game.menu(GAME_MENU_X, "Down", "Down", "Return")  # Undo, (Redo grayed), Auto-Check
         place = game.window.geometry()
         self.assertEqual(game.close_by_window_manager(), 0)
         stored = dump(self.root.file("default.dat"))
         self.assertEqual([s["name"] for s in stored["snapshots"]], ["kept"])
         self.assertEqual(len(stored["undo"]), 3)
+        self.assertTrue(stored["autoCheck"])
 
         game = self.start()
         board = game.wait_board(lambda b: len(b.entered_cells()) == 3, "the restored digits")
@@ -66,6 +68,9 @@ class GameWindowTest(DesktopTestCase):
         game.wait_board(lambda b: b.entered_cells() == {(5, 5), (2, 3)}, "the undone digit")
         game.menu(GAME_MENU_X, "l", "Return")  # and the snapshot, in its submenu
         game.wait_board(lambda b: len(b.entered_cells()) == 3, "the snapshot's board")
+        # Auto-Check came back with the session: the next exit stores it again.
+        self.assertEqual(game.close_by_window_manager(), 0)
+        self.assertTrue(dump(self.root.file("default.dat"))["autoCheck"])
 
     def test_sigterm_mid_game_saves_and_restart_brings_the_game_back(self):
         game = self.start()
