@@ -174,15 +174,10 @@ void RandomDialogAnswerer::AnswerDialog(HWND window) {
     Note(account);
 }
 
-// A Yes/No box gets only the keys that press a button: Esc, Y or N in the
-// second "Confirm Save As" box of one Save as spin the toolkit's activation
-// forever (see DISABLED_ASecondOverwritePromptTakesKeys).
 void RandomDialogAnswerer::AnswerMessageBox(HWND window) {
     static constexpr std::array<Qt::Key, 5> Keys = {Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape,
                                                     Qt::Key_Y, Qt::Key_N};
-    const bool yesNo = GetDlgItem(window, IDYES) != nullptr;
-    const Qt::Key key =
-        Keys[static_cast<std::size_t>(Roll(yesNo ? 2 : static_cast<int>(Keys.size())))];
+    const Qt::Key key = Keys[static_cast<std::size_t>(Roll(static_cast<int>(Keys.size())))];
     Note("message box \"" + wintest::TextOf(window) + "\": key " + std::to_string(key));
     wintest::PressKey(window, key);
 }

@@ -333,7 +333,10 @@ void DeliverClose(HWND topLevel) {
 }
 
 void DeliverActivation(HWND topLevel, bool active) {
-    if (!IsWindow(topLevel)) {
+    // A window disabled under a modal box does not take the activation back from
+    // it: doing so would make the toolkit activate the box again, then the owner
+    // again, without end.
+    if (!IsWindow(topLevel) || !IsWindowEnabled(topLevel)) {
         return;
     }
     if (active && S().active != topLevel) {

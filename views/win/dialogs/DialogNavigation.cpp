@@ -5,6 +5,8 @@
 #include "views/win/api/WinUser.h"
 #include "views/win/dialogs/internal/DialogManager.h"
 
+#include <cctype>
+#include <string>
 #include <vector>
 
 namespace {
@@ -70,6 +72,51 @@ bool HandleDialogKey(HWND dialog, const MSG& msg, LRESULT code) {
     }
 }
 
+// The control whose name marks the character typed with '&'.
+HWND ControlWithMnemonic(HWND dialog, WPARAM character) {
+    const auto lower = [](int c) { return std::tolower(static_cast<unsigned char>(c)); };
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const DWORD style = static_cast<DWORD>(GetWindowLong(child, GWL_STYLE));
+        if (!(style & WS_VISIBLE) || (style & WS_DISABLED)) {
+            continue;
+        }
+        std::string text(static_cast<std::size_t>(GetWindowTextLength(child)) + 1, '\0');
+        text.resize(static_cast<std::size_t>(
+            GetWindowText(child, text.data(), static_cast<int>(text.size()))));
+        for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+            if (text[i] == '&' && text[i + 1] == '&') {
+                ++i;
+            } else if (text[i] == '&') {
+                if (lower(text[i + 1]) == lower(static_cast<int>(character))) {
+                    return child;
+                }
+                break;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// A character the focused control does not take presses the push button it names.
+bool HandleMnemonic(HWND dialog, const MSG& msg) {
+    const LRESULT code =
+        SendMessage(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+    if (msg.message == WM_CHAR && (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))) {
+        return false;
+    }
+    const HWND control = ControlWithMnemonic(dialog, msg.wParam);
+    if (control == nullptr) {
+        return false;
+    }
+    if (IsPushButton(SendMessage(control, WM_GETDLGCODE, 0, 0))) {
+        PressButton(dialog, GetDlgCtrlID(control));
+    } else {
+        SetFocus(control);
+    }
+    return true;
+}
+
 bool IsKeyMessage(UINT message) {
     return message >= WM_KEYFIRST && message <= WM_KEYLAST;
 }
@@ -117,6 +164,9 @@ BOOL IsDialogMessage(HWND dialog, LPMSG msg) {
             HandleDialogKey(dialog, *msg, code)) {
             return TRUE;
         }
+    }
+    if ((msg->message == WM_CHAR || msg->message == WM_SYSCHAR) && HandleMnemonic(dialog, *msg)) {
+        return TRUE;
     }
     TranslateMessage(msg);
     DispatchMessage(msg);
