@@ -196,8 +196,7 @@ private:
     // The fixed rows or columns: grows the grid to hold them, moves cells
     // between fixed and normal, drops a focus that became fixed.
     bool SetFixedCount(Axis axis, int fixed);
-    void MoveRowsInOutOfFixed(int oldFixed, int newFixed);
-    void MoveColsInOutOfFixed(int oldFixed, int newFixed);
+    void MoveInOutOfFixed(Axis axis, int oldFixed, int newFixed);
     CGridDefaultCell* DefaultCellForArea(int row, int col);
 
     // Painting (CGridCtrlPaint.cpp).

@@ -150,49 +150,30 @@ bool CGridCtrl::SetColumnCount(int cols) {
     return true;
 }
 
-void CGridCtrl::MoveRowsInOutOfFixed(int oldFixed, int newFixed) {
-    constexpr UINT Row = GridCellState::FixedRow;
-    constexpr UINT Both = GridCellState::Fixed | GridCellState::FixedRow;
-    for (int row = std::min(oldFixed, newFixed); row < std::max(oldFixed, newFixed); ++row) {
-        const bool entering = row >= oldFixed;
-        for (int col = 0; col < m_cols; ++col) {
-            CGridCellBase* cell = GetCell(row, col);
+// Lines [min(oldFixed, newFixed), max(...)) along `axis` enter or leave the
+// fixed area: entering cells become fixed headers, leaving ones ordinary
+// cells, except where the other axis still holds them fixed.
+void CGridCtrl::MoveInOutOfFixed(Axis axis, int oldFixed, int newFixed) {
+    const bool rows = axis == Axis::Rows;
+    const UINT own = rows ? GridCellState::FixedRow : GridCellState::FixedCol;
+    const UINT both = GridCellState::Fixed | own;
+    const int across = rows ? m_cols : m_rows;
+    const int otherFixed = rows ? m_fixedCols : m_fixedRows;
+    for (int line = std::min(oldFixed, newFixed); line < std::max(oldFixed, newFixed); ++line) {
+        const bool entering = line >= oldFixed;
+        for (int other = 0; other < across; ++other) {
+            CGridCellBase* cell = rows ? GetCell(line, other) : GetCell(other, line);
             if (cell == nullptr) {
                 continue;
             }
             const UINT state = cell->GetState();
             if (entering) {
-                cell->SetState(state | Both);
-            } else if (col < m_fixedCols) {
-                cell->SetState(state & ~Row);
+                cell->SetState(state | both);
+            } else if (other < otherFixed) {
+                cell->SetState(state & ~own);
                 continue;
             } else {
-                cell->SetState(state & ~Both);
-            }
-            cell->SetTextClr(CLR_DEFAULT);
-            cell->SetBackClr(CLR_DEFAULT);
-        }
-    }
-}
-
-void CGridCtrl::MoveColsInOutOfFixed(int oldFixed, int newFixed) {
-    constexpr UINT Col = GridCellState::FixedCol;
-    constexpr UINT Both = GridCellState::Fixed | GridCellState::FixedCol;
-    for (int col = std::min(oldFixed, newFixed); col < std::max(oldFixed, newFixed); ++col) {
-        const bool entering = col >= oldFixed;
-        for (int row = 0; row < m_rows; ++row) {
-            CGridCellBase* cell = GetCell(row, col);
-            if (cell == nullptr) {
-                continue;
-            }
-            const UINT state = cell->GetState();
-            if (entering) {
-                cell->SetState(state | Both);
-            } else if (row < m_fixedRows) {
-                cell->SetState(state & ~Col);
-                continue;
-            } else {
-                cell->SetState(state & ~Both);
+                cell->SetState(state & ~both);
             }
             cell->SetTextClr(CLR_DEFAULT);
             cell->SetBackClr(CLR_DEFAULT);
@@ -225,11 +206,7 @@ bool CGridCtrl::SetFixedCount(Axis axis, int fixed) {
     if ((rows ? m_focusCell.row : m_focusCell.col) < fixed) {
         m_focusCell = CellId{};
     }
-    if (rows) {
-        MoveRowsInOutOfFixed(current, fixed);
-    } else {
-        MoveColsInOutOfFixed(current, fixed);
-    }
+    MoveInOutOfFixed(axis, current, fixed);
     current = fixed;
     ResetScrollBars();
     if (m_allowDraw && IsWindow()) {

@@ -96,8 +96,6 @@ COLORREF ShellWindowTest::PixelOf(HWND hwnd, int x, int y) {
     return color;
 }
 
-namespace {
-
 QAction* ActionNamed(const QWidget* widget, const QString& text) {
     for (QAction* action : widget->actions()) {
         if (action->text() == text) {
@@ -107,7 +105,7 @@ QAction* ActionNamed(const QWidget* widget, const QString& text) {
     return nullptr;
 }
 
-QMenuBar* BarOf(QWidget* window, const char* text) {
+QMenuBar* BarHolding(QWidget* window, const QString& text) {
     auto* bar = window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
     if (bar == nullptr || ActionNamed(bar, text) != nullptr) {
         return bar;
@@ -115,7 +113,16 @@ QMenuBar* BarOf(QWidget* window, const char* text) {
     return qobject_cast<QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner));
 }
 
-} // namespace
+void ActivateMenuItem(QMenu* menu, QAction* item) {
+    if (item->menu() != nullptr) {
+        // A submenu opens as the keyboard opens it.
+        menu->setActiveAction(item);
+        QTest::keyClick(menu, Qt::Key_Right);
+    } else {
+        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
+                          menu->actionGeometry(item).center());
+    }
+}
 
 QAction* ShellWindowTest::OpenPopup(QMenuBar* bar, const char* text) {
     QAction* action = bar != nullptr ? ActionNamed(bar, text) : nullptr;
@@ -130,21 +137,14 @@ QAction* ShellWindowTest::OpenPopup(QMenuBar* bar, const char* text) {
 
 void ShellWindowTest::Choose(std::initializer_list<const char*> path) {
     auto it = path.begin();
-    QAction* action = OpenPopup(BarOf(m_widget, *it), *it);
+    QAction* action = OpenPopup(BarHolding(m_widget, *it), *it);
     for (++it; action != nullptr && it != path.end(); ++it) {
         QMenu* menu = action->menu();
         ASSERT_NE(menu, nullptr) << *it;
         QAction* item = ActionNamed(menu, *it);
         ASSERT_NE(item, nullptr) << *it;
         ASSERT_TRUE(item->isEnabled()) << *it << " is grayed";
-        if (item->menu() != nullptr) {
-            // A submenu opens as the keyboard opens it.
-            menu->setActiveAction(item);
-            QTest::keyClick(menu, Qt::Key_Right);
-        } else {
-            QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
-                              menu->actionGeometry(item).center());
-        }
+        ActivateMenuItem(menu, item);
         Pump();
         action = item;
     }
@@ -152,7 +152,7 @@ void ShellWindowTest::Choose(std::initializer_list<const char*> path) {
 }
 
 ShellWindowTest::ItemState ShellWindowTest::MenuItemState(const char* popup, const char* item) {
-    QAction* action = OpenPopup(BarOf(m_widget, popup), popup);
+    QAction* action = OpenPopup(BarHolding(m_widget, popup), popup);
     ItemState state;
     if (action == nullptr || action->menu() == nullptr) {
         return state;

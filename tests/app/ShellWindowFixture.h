@@ -25,6 +25,13 @@
 
 namespace shelltest {
 
+// The menu bar's item with this text, the bar holding a top-level menu (the
+// main bar or the one in its corner with the right-justified "Help"), and an
+// item chosen in an open popup: clicked, or a submenu opened by the keyboard.
+QAction* ActionNamed(const QWidget* widget, const QString& text);
+QMenuBar* BarHolding(QWidget* window, const QString& text);
+void ActivateMenuItem(QMenu* menu, QAction* item);
+
 inline int SolvedDigit(int column, int row) {
     return SolutionDigit({static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row)});
 }

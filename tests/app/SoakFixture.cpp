@@ -23,25 +23,6 @@ template <typename T> T FromEnvironment(const char* name, T fallback) {
     return static_cast<T>(std::strtoull(text, nullptr, 10));
 }
 
-QAction* ActionNamed(const QWidget* widget, const QString& text) {
-    for (QAction* action : widget->actions()) {
-        if (action->text() == text) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
-// The bar holding a top-level menu: the main bar, or the one in its corner
-// that holds the right-justified "Help".
-QMenuBar* BarHolding(QWidget* window, const QString& text) {
-    auto* bar = window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
-    if (bar == nullptr || ActionNamed(bar, text) != nullptr) {
-        return bar;
-    }
-    return qobject_cast<QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner));
-}
-
 } // namespace
 
 void SoakTest::SetUp() {
@@ -119,8 +100,8 @@ bool SoakTest::ChooseItem(const std::vector<QString>& path, bool gameMayChange) 
         account += " > " + text.toStdString();
     }
     Note(account);
-    QMenuBar* bar = BarHolding(m_widget, path.front());
-    QAction* action = bar != nullptr ? ActionNamed(bar, path.front()) : nullptr;
+    QMenuBar* bar = shelltest::BarHolding(m_widget, path.front());
+    QAction* action = bar != nullptr ? shelltest::ActionNamed(bar, path.front()) : nullptr;
     if (action == nullptr) {
         Fail("no menu " + path.front().toStdString());
         return false;
@@ -129,18 +110,12 @@ bool SoakTest::ChooseItem(const std::vector<QString>& path, bool gameMayChange) 
     Pump();
     for (std::size_t i = 1; i < path.size(); ++i) {
         QMenu* menu = action->menu();
-        QAction* item = menu != nullptr ? ActionNamed(menu, path[i]) : nullptr;
+        QAction* item = menu != nullptr ? shelltest::ActionNamed(menu, path[i]) : nullptr;
         if (item == nullptr || !item->isEnabled() || !menu->isVisible()) {
             CloseOpenMenus();
             return false;
         }
-        if (item->menu() != nullptr) {
-            menu->setActiveAction(item);
-            QTest::keyClick(menu, Qt::Key_Right);
-        } else {
-            QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier,
-                              menu->actionGeometry(item).center());
-        }
+        shelltest::ActivateMenuItem(menu, item);
         Pump();
         action = item;
     }
