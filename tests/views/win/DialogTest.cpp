@@ -10,6 +10,7 @@
 #include "views/win/resources/ResourceTemplates.h"
 #include "views/win/resources/Resources.h"
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -183,53 +184,129 @@ protected:
 
 } // namespace
 
-TEST_F(DialogTest, EnterPressesTheDefaultButtonAndTypedTextIsReadBack) {
-    bool ownerDisabled = false;
-    int firstFocus = 0;
-    std::string caption;
+namespace {
+
+struct NameDialogCase {
+    const char* what;
+    std::function<void(HWND)> act;
+    int button; // the button pressed: the result and the one command
+    std::string name;
+};
+
+} // namespace
+
+TEST_F(DialogTest, KeysAndClicksAnswerTheNameDialog) {
+    const std::string longName(300, 'n');
+    const NameDialogCase cases[] = {
+        {"Enter presses the default button",
+         [](HWND d) {
+             TypeInto(d, "Before the hard part");
+             PressKey(d, Qt::Key_Return);
+         },
+         IDOK, "Before the hard part"},
+        {"a long name is taken whole",
+         [&longName](HWND d) {
+             TypeInto(d, longName);
+             PressKey(d, Qt::Key_Return);
+         },
+         IDOK, longName},
+        {"Esc sends Cancel",
+         [](HWND d) {
+             TypeInto(d, "never kept");
+             PressKey(d, Qt::Key_Escape);
+         },
+         IDCANCEL, "untouched"},
+        {"the close box sends Cancel", [](HWND d) { WidgetOfWindow(d)->close(); }, IDCANCEL,
+         "untouched"},
+        {"Enter on a focused push button presses that button",
+         [](HWND d) {
+             TypeInto(d, "kept?");
+             PressKey(d, Qt::Key_Tab);
+             PressKey(d, Qt::Key_Tab);
+             PressKey(d, Qt::Key_Return);
+         },
+         IDCANCEL, "untouched"},
+        {"a click on a button presses it",
+         [](HWND d) {
+             TypeInto(d, "clicked");
+             ClickOn(GetDlgItem(d, IDOK));
+         },
+         IDOK, "clicked"},
+        {"editing keys move the caret and delete where it is",
+         [](HWND d) {
+             TypeInto(d, "abcd");
+             for (Qt::Key key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Backspace}) {
+                 PressKey(d, key);
+             }
+             TypeInto(d, "X");
+             PressKey(d, Qt::Key_Home);
+             PressKey(d, Qt::Key_Delete);
+             PressKey(d, Qt::Key_End);
+             TypeInto(d, "!");
+             PressKey(d, Qt::Key_Return);
+         },
+         IDOK, "Xcd!"},
+        {"a click in the edit puts the caret where it was clicked",
+         [](HWND d) {
+             TypeInto(d, "abcdef");
+             QWidget* edit = WidgetOfWindow(GetDlgItem(d, NameEdit));
+             QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, QPoint(1, edit->height() / 2));
+             TypeInto(d, "X");
+             QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier,
+                               QPoint(edit->width() - 2, edit->height() / 2));
+             TypeInto(d, "Y");
+             PressKey(d, Qt::Key_Return);
+         },
+         IDOK, "XabcdefY"},
+    };
+    for (const NameDialogCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        g_seen = Seen{};
+        bool ownerDisabled = false;
+        int firstFocus = 0;
+        std::string caption;
+        ModalScript script;
+        script.Then([&](const ModalStart& start) {
+            EXPECT_EQ(start.kind, kwin::ModalKind::Dialog);
+            ownerDisabled = !IsWindowEnabled(m_owner);
+            firstFocus = FocusId();
+            caption = TextOf(start.window);
+            c.act(start.window);
+        });
+        EXPECT_EQ(Run(SnapshotId, NameDialogProc), c.button);
+        EXPECT_EQ(g_seen.name, c.name);
+        EXPECT_EQ(g_seen.commands, std::vector<WPARAM>{MAKEWPARAM(c.button, BN_CLICKED)});
+        EXPECT_TRUE(ownerDisabled) << "the owner is disabled while the dialog runs";
+        EXPECT_TRUE(IsWindowEnabled(m_owner)) << "and enabled again afterwards";
+        EXPECT_EQ(firstFocus, NameEdit) << "the first tab stop has the focus";
+        EXPECT_EQ(g_seen.initFocusId, NameEdit);
+        EXPECT_EQ(caption, "Make a snapshot");
+        EXPECT_EQ(g_seen.initDialogs, 1);
+        EXPECT_EQ(script.Started(), 1);
+    }
+}
+
+TEST_F(DialogTest, AboutShowsTheIconAndCentredTextsAndStaysOpenOnEscAndCloseBox) {
+    HICON icon = nullptr;
+    RECT iconRect{};
+    COLORREF iconCentre = 0;
+    COLORREF iconCorner = 0;
+    std::string version;
+    DWORD versionStyle = 0;
     ModalScript script;
     script.Then([&](const ModalStart& start) {
-        EXPECT_EQ(start.kind, kwin::ModalKind::Dialog);
-        ownerDisabled = !IsWindowEnabled(m_owner);
-        firstFocus = FocusId();
-        caption = TextOf(start.window);
-        TypeInto(start.window, "Before the hard part");
-        PressKey(start.window, Qt::Key_Return);
-    });
-    EXPECT_EQ(Run(SnapshotId, NameDialogProc), IDOK);
-    EXPECT_EQ(g_seen.name, "Before the hard part");
-    EXPECT_EQ(g_seen.commands, std::vector<WPARAM>{MAKEWPARAM(IDOK, BN_CLICKED)});
-    EXPECT_TRUE(ownerDisabled) << "the owner is disabled while the dialog runs";
-    EXPECT_TRUE(IsWindowEnabled(m_owner)) << "and enabled again afterwards";
-    EXPECT_EQ(firstFocus, NameEdit) << "the first tab stop has the focus";
-    EXPECT_EQ(g_seen.initFocusId, NameEdit);
-    EXPECT_EQ(caption, "Make a snapshot");
-    EXPECT_EQ(g_seen.initDialogs, 1);
-    EXPECT_EQ(script.Started(), 1);
-}
-
-TEST_F(DialogTest, EscSendsCancelAndTheNameStaysUntouched) {
-    ModalScript script;
-    script.Then([](const ModalStart& start) {
-        TypeInto(start.window, "never kept");
-        PressKey(start.window, Qt::Key_Escape);
-    });
-    EXPECT_EQ(Run(SnapshotId, NameDialogProc), IDCANCEL);
-    EXPECT_EQ(g_seen.name, "untouched");
-    EXPECT_EQ(g_seen.commands, std::vector<WPARAM>{MAKEWPARAM(IDCANCEL, BN_CLICKED)});
-}
-
-TEST_F(DialogTest, CloseBoxSendsCancel) {
-    ModalScript script;
-    script.Then([](const ModalStart& start) { WidgetOfWindow(start.window)->close(); });
-    EXPECT_EQ(Run(SnapshotId, NameDialogProc), IDCANCEL);
-    ASSERT_EQ(g_seen.commands.size(), 1u);
-    EXPECT_EQ(LOWORD(g_seen.commands.front()), IDCANCEL);
-}
-
-TEST_F(DialogTest, DialogWithoutACancelHandlerStaysOpenOnEscAndCloseBox) {
-    ModalScript script;
-    script.Then([](const ModalStart& start) {
+        HWND iconStatic = FindWindowEx(start.window, nullptr, "STATIC", "");
+        icon = reinterpret_cast<HICON>(SendMessage(iconStatic, STM_GETICON, 0, 0));
+        GetClientRect(iconStatic, &iconRect);
+        UpdateWindow(iconStatic);
+        if (const kwin::Surface* pixels = kwin::GetWindowSurface(iconStatic)) {
+            iconCentre = kwin::Surface::ToColorRef(pixels->Row(16)[16]);
+            iconCorner = kwin::Surface::ToColorRef(pixels->Row(0)[0]);
+        }
+        version = ItemText(start.window, VersionText);
+        versionStyle =
+            static_cast<DWORD>(GetWindowLong(GetDlgItem(start.window, VersionText), GWL_STYLE));
+        // The About box handles OK only.
         PressKey(start.window, Qt::Key_Escape);
         WidgetOfWindow(start.window)->close();
         MarkFocusNow(start.window); // handled only while the box is still open
@@ -237,10 +314,13 @@ TEST_F(DialogTest, DialogWithoutACancelHandlerStaysOpenOnEscAndCloseBox) {
     });
     EXPECT_EQ(Run(AboutId, AboutDialogProc), IDOK);
     EXPECT_EQ(g_seen.focusIds, std::vector<int>{IDOK}) << "still open, OK has the focus";
-    ASSERT_EQ(g_seen.commands.size(), 3u);
-    EXPECT_EQ(LOWORD(g_seen.commands[0]), IDCANCEL);
-    EXPECT_EQ(LOWORD(g_seen.commands[1]), IDCANCEL);
-    EXPECT_EQ(LOWORD(g_seen.commands[2]), IDOK);
+    EXPECT_EQ(g_seen.commands, (std::vector<WPARAM>{IDCANCEL, IDCANCEL, IDOK}));
+    EXPECT_NE(icon, nullptr);
+    EXPECT_EQ(iconRect.right, GetSystemMetrics(SM_CXICON));
+    EXPECT_EQ(iconCentre, RGB(0, 128, 0)) << "the icon's own colour";
+    EXPECT_EQ(iconCorner, GetSysColor(COLOR_BTNFACE)) << "its transparent corner";
+    EXPECT_EQ(version, "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
+    EXPECT_EQ(versionStyle & SS_TYPEMASK, SS_CENTER);
 }
 
 TEST_F(DialogTest, TabFollowsTemplateOrderAndSkipsTheReadOnlyMessage) {
@@ -265,65 +345,6 @@ TEST_F(DialogTest, TabFollowsTemplateOrderAndSkipsTheReadOnlyMessage) {
         << "the focused push button looks like the default, then OK again";
 }
 
-TEST_F(DialogTest, EnterOnAFocusedPushButtonPressesThatButton) {
-    ModalScript script;
-    script.Then([](const ModalStart& start) {
-        TypeInto(start.window, "kept?");
-        PressKey(start.window, Qt::Key_Tab);
-        PressKey(start.window, Qt::Key_Tab);
-        PressKey(start.window, Qt::Key_Return);
-    });
-    EXPECT_EQ(Run(SnapshotId, NameDialogProc), IDCANCEL);
-    EXPECT_EQ(g_seen.name, "untouched");
-}
-
-TEST_F(DialogTest, ClickingAButtonPressesIt) {
-    ModalScript script;
-    script.Then([](const ModalStart& start) {
-        TypeInto(start.window, "clicked");
-        ClickOn(GetDlgItem(start.window, IDOK));
-    });
-    EXPECT_EQ(Run(SnapshotId, NameDialogProc), IDOK);
-    EXPECT_EQ(g_seen.name, "clicked");
-}
-
-TEST_F(DialogTest, LongNamesAreTakenWholeAndTheReadOnlyEditRefusesTyping) {
-    const std::string longName(300, 'n');
-    std::string afterTyping;
-    ModalScript script;
-    script.Then([&](const ModalStart& start) {
-        HWND message = GetDlgItem(start.window, MessageEdit);
-        SetFocus(message);
-        TypeInto(start.window, "xyz");
-        PumpMessages();
-        afterTyping = TextOf(message);
-        SetFocus(GetDlgItem(start.window, NameEdit));
-        TypeInto(start.window, longName);
-        PressKey(start.window, Qt::Key_Return);
-    });
-    EXPECT_EQ(Run(WinnerId, NameDialogProc, reinterpret_cast<LPARAM>("message")), IDOK);
-    EXPECT_EQ(afterTyping, "message");
-    EXPECT_EQ(g_seen.name, longName);
-}
-
-TEST_F(DialogTest, EditingKeysMoveTheCaretAndDeleteWhereItIs) {
-    ModalScript script;
-    script.Then([](const ModalStart& start) {
-        TypeInto(start.window, "abcd");
-        PressKey(start.window, Qt::Key_Left);
-        PressKey(start.window, Qt::Key_Left);
-        PressKey(start.window, Qt::Key_Backspace);
-        TypeInto(start.window, "X");
-        PressKey(start.window, Qt::Key_Home);
-        PressKey(start.window, Qt::Key_Delete);
-        PressKey(start.window, Qt::Key_End);
-        TypeInto(start.window, "!");
-        PressKey(start.window, Qt::Key_Return);
-    });
-    EXPECT_EQ(Run(SnapshotId, NameDialogProc), IDOK);
-    EXPECT_EQ(g_seen.name, "Xcd!");
-}
-
 TEST_F(DialogTest, SizesFollowTheDialogUnitsOfTheTemplateFont) {
     RECT client{};
     RECT edit{};
@@ -337,60 +358,16 @@ TEST_F(DialogTest, SizesFollowTheDialogUnitsOfTheTemplateFont) {
         PressKey(start.window, Qt::Key_Escape);
     });
     Run(SnapshotId, NameDialogProc);
-    // The vertical unit is the dialog font's height; the horizontal one its
-    // average character width.
-    HDC screen = GetDC(nullptr);
-    HFONT font = CreateFont(-MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL,
-                            0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Shell Dlg");
-    HGDIOBJ old = SelectObject(screen, font);
-    TEXTMETRIC tm{};
-    GetTextMetrics(screen, &tm);
-    SIZE sample{};
-    GetTextExtentPoint32(screen, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52,
-                         &sample);
-    SelectObject(screen, old);
-    DeleteObject(font);
-    ReleaseDC(nullptr, screen);
-    const int baseX = (sample.cx / 26 + 1) / 2;
-    EXPECT_EQ(units.right, baseX);
-    EXPECT_EQ(units.bottom, tm.tmHeight);
-    EXPECT_EQ(client.right, MulDiv(311, baseX, 4));
-    EXPECT_EQ(client.bottom, MulDiv(92, tm.tmHeight, 8));
-    EXPECT_EQ(edit.left, MulDiv(7, baseX, 4));
-    EXPECT_EQ(edit.top, MulDiv(34, tm.tmHeight, 8));
-    EXPECT_EQ(edit.right, MulDiv(7, baseX, 4) + MulDiv(297, baseX, 4));
-    EXPECT_EQ(edit.bottom, MulDiv(34, tm.tmHeight, 8) + MulDiv(14, tm.tmHeight, 8));
-}
-
-TEST_F(DialogTest, AboutShowsTheIconAndCentredTexts) {
-    HICON icon = nullptr;
-    RECT iconRect{};
-    COLORREF iconCentre = 0;
-    COLORREF iconCorner = 0;
-    std::string version;
-    DWORD versionStyle = 0;
-    ModalScript script;
-    script.Then([&](const ModalStart& start) {
-        HWND iconStatic = FindWindowEx(start.window, nullptr, "STATIC", "");
-        icon = reinterpret_cast<HICON>(SendMessage(iconStatic, STM_GETICON, 0, 0));
-        GetClientRect(iconStatic, &iconRect);
-        UpdateWindow(iconStatic);
-        if (const kwin::Surface* pixels = kwin::GetWindowSurface(iconStatic)) {
-            iconCentre = kwin::Surface::ToColorRef(pixels->Row(16)[16]);
-            iconCorner = kwin::Surface::ToColorRef(pixels->Row(0)[0]);
-        }
-        version = ItemText(start.window, VersionText);
-        versionStyle =
-            static_cast<DWORD>(GetWindowLong(GetDlgItem(start.window, VersionText), GWL_STYLE));
-        PressKey(start.window, Qt::Key_Return);
-    });
-    EXPECT_EQ(Run(AboutId, AboutDialogProc), IDOK);
-    EXPECT_NE(icon, nullptr);
-    EXPECT_EQ(iconRect.right, GetSystemMetrics(SM_CXICON));
-    EXPECT_EQ(iconCentre, RGB(0, 128, 0)) << "the icon's own colour";
-    EXPECT_EQ(iconCorner, GetSysColor(COLOR_BTNFACE)) << "its transparent corner";
-    EXPECT_EQ(version, "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
-    EXPECT_EQ(versionStyle & SS_TYPEMASK, SS_CENTER);
+    // The template's 8-point font at 96 dpi gives base units of 7 x 13 pixels,
+    // 4 horizontal and 8 vertical dialog units each, rounded to the nearest.
+    EXPECT_EQ(units.right, 7);
+    EXPECT_EQ(units.bottom, 13);
+    EXPECT_EQ(client.right, 544) << "311 units";
+    EXPECT_EQ(client.bottom, 150) << "92 units";
+    EXPECT_EQ(edit.left, 12) << "7 units";
+    EXPECT_EQ(edit.top, 55) << "34 units";
+    EXPECT_EQ(edit.right, 12 + 520) << "7 + 297 units";
+    EXPECT_EQ(edit.bottom, 55 + 23) << "34 + 14 units";
 }
 
 TEST_F(DialogTest, EndDialogInInitDialogNeverShowsTheDialog) {
@@ -446,20 +423,4 @@ TEST_F(DialogTest, NotificationsCarryTheHeaderAndTheDialogsAnswer) {
     EXPECT_EQ(ignored, 0);
     ASSERT_GE(g_seen.commands.size(), 2u);
     EXPECT_EQ(g_seen.commands[0], static_cast<WPARAM>(NameEdit));
-}
-
-TEST_F(DialogTest, ClickingInAnEditPutsTheCaretWhereItWasClicked) {
-    ModalScript script;
-    script.Then([](const ModalStart& start) {
-        TypeInto(start.window, "abcdef");
-        QWidget* edit = WidgetOfWindow(GetDlgItem(start.window, NameEdit));
-        QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, QPoint(1, edit->height() / 2));
-        TypeInto(start.window, "X");
-        QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier,
-                          QPoint(edit->width() - 2, edit->height() / 2));
-        TypeInto(start.window, "Y");
-        PressKey(start.window, Qt::Key_Return);
-    });
-    EXPECT_EQ(Run(SnapshotId, NameDialogProc), IDOK);
-    EXPECT_EQ(g_seen.name, "XabcdefY");
 }
