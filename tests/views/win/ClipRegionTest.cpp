@@ -3,6 +3,7 @@
 // drawing operation draws it.
 
 #include "Bitmap.h"
+#include "TestWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -185,19 +186,15 @@ TEST(ClipRegionTest, CopyWithinOneBitmapAroundAHoleReadsTheOriginalPixels) {
 }
 
 TEST(ClipRegionTest, PaintDcClipsToTheUpdateRectangleAndItsOwnExclusions) {
-    WNDCLASSEX wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProc;
-    wc.lpszClassName = "ClipRegionTestWindow";
-    RegisterClassEx(&wc);
-    HWND hwnd = CreateWindowEx(0, wc.lpszClassName, "", WS_POPUP, 0, 0, Size, Size, nullptr,
-                               nullptr, nullptr, nullptr);
+    HWND hwnd = CreateWindowEx(0, wintest::TestClass("ClipRegionTestWindow", DefWindowProc), "",
+                               WS_POPUP, 0, 0, Size, Size, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(hwnd, nullptr);
     ValidateRect(hwnd, nullptr);
     const RECT update{0, 0, 20, 20};
     InvalidateRect(hwnd, &update, FALSE);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
+    EXPECT_TRUE(EqualRect(&ps.rcPaint, &update));
     ExcludeClipRect(dc, 0, 0, 10, 10);
     RECT box{};
     EXPECT_EQ(GetClipBox(dc, &box), COMPLEXREGION);
@@ -208,8 +205,9 @@ TEST(ClipRegionTest, PaintDcClipsToTheUpdateRectangleAndItsOwnExclusions) {
     HDC window = GetDC(hwnd);
     EXPECT_NE(GetPixel(window, 5, 5), Red);
     EXPECT_EQ(GetPixel(window, 15, 5), Red);
-    EXPECT_EQ(GetPixel(window, 15, 15), Red);
-    EXPECT_NE(GetPixel(window, 25, 25), Red);
+    EXPECT_EQ(GetPixel(window, 19, 19), Red);
+    EXPECT_NE(GetPixel(window, 20, 19), Red) << "outside the update rectangle";
+    EXPECT_NE(GetPixel(window, 19, 20), Red);
     ReleaseDC(hwnd, window);
     DestroyWindow(hwnd);
 }

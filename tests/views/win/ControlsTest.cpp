@@ -6,6 +6,7 @@
 #include "tests/support/MessageLog.h"
 
 #include "views/win/backend/Backend.h"
+#include "views/win/clipboard/CTextDataObject.h"
 
 #include <cstring>
 #include <string>
@@ -271,49 +272,11 @@ TEST_F(ControlsTest, PushButtonReportsClicksAndKnowsItIsTheDefault) {
 
 namespace {
 
-// A data object of the kind the grid puts on the clipboard, counting its references.
-class TestTextObject final : public IDataObject {
-public:
-    explicit TestTextObject(std::string text) : m_text(std::move(text)) {}
-    ULONG references = 1;
-
-    HRESULT QueryInterface(REFIID iid, void** object) override {
-        if (iid == IID_IUnknown || iid == IID_IDataObject) {
-            *object = this;
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++references; }
-    ULONG Release() override { return --references; }
-    HRESULT GetData(FORMATETC* format, STGMEDIUM* medium) override {
-        if (format->cfFormat != CF_TEXT || !(format->tymed & TYMED_HGLOBAL)) {
-            return DV_E_FORMATETC;
-        }
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, m_text.size() + 1);
-        std::memcpy(GlobalLock(block), m_text.c_str(), m_text.size() + 1);
-        GlobalUnlock(block);
-        *medium = STGMEDIUM{TYMED_HGLOBAL, block, nullptr};
-        return S_OK;
-    }
-    HRESULT GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT QueryGetData(FORMATETC* format) override {
-        return format->cfFormat == CF_TEXT ? S_OK : DV_E_FORMATETC;
-    }
-    HRESULT GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
-    HRESULT SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-    HRESULT DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
-        return OLE_E_ADVISENOTSUPPORTED;
-    }
-    HRESULT DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
-
-private:
-    std::string m_text;
-};
+// The references held on a data object.
+ULONG References(IDataObject* object) {
+    object->AddRef();
+    return object->Release();
+}
 
 std::string ClipboardText() {
     std::string text;
@@ -331,9 +294,9 @@ std::string ClipboardText() {
 
 TEST_F(ControlsTest, OleClipboardTakesTheObjectsTextAndHoldsItUntilReplaced) {
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-    TestTextObject copied("1\tAnna\t00:07:05\r\n2\tBen\t00:09:00");
-    ASSERT_EQ(OleSetClipboard(&copied), S_OK);
-    EXPECT_EQ(copied.references, 2u) << "the clipboard holds a reference";
+    IDataObject* copied = new CTextDataObject("1\tAnna\t00:07:05\r\n2\tBen\t00:09:00");
+    ASSERT_EQ(OleSetClipboard(copied), S_OK);
+    EXPECT_EQ(References(copied), 2u) << "the clipboard holds a reference";
     EXPECT_EQ(ClipboardText(), "1\tAnna\t00:07:05\r\n2\tBen\t00:09:00");
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
 
@@ -354,7 +317,8 @@ TEST_F(ControlsTest, OleClipboardTakesTheObjectsTextAndHoldsItUntilReplaced) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     CloseClipboard();
-    EXPECT_EQ(copied.references, 1u) << "released when the clipboard changes";
+    EXPECT_EQ(References(copied), 1u) << "released when the clipboard changes";
+    copied->Release();
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
     EXPECT_NE(OleGetClipboard(&current), S_OK);
     OleUninitialize();

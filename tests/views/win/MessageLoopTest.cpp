@@ -1,8 +1,8 @@
 // The message loop: filters that swallow messages, the order filters are
 // asked in, and which messages begin an idle period.
 
+#include "TestWindows.h"
 #include "tests/support/LoopWatchdog.h"
-#include "tests/support/MessageLog.h"
 
 #include "views/win/framework/CAppModule.h"
 #include "views/win/framework/CMessageLoop.h"
@@ -67,13 +67,8 @@ class MessageLoopTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Events().clear();
-        WNDCLASSEX wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = RecordingProc;
-        wc.lpszClassName = "LoopRecorder";
-        RegisterClassEx(&wc);
-        m_hwnd = CreateWindowEx(0, "LoopRecorder", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                nullptr, nullptr);
+        m_hwnd = CreateWindowEx(0, TestClass("LoopRecorder", RecordingProc), "", 0, 0, 0, 0, 0,
+                                HWND_MESSAGE, nullptr, nullptr, nullptr);
     }
     void TearDown() override { DestroyWindow(m_hwnd); }
     HWND m_hwnd = nullptr;

@@ -76,23 +76,16 @@ TEST_F(MessageTest, GetMessageReturnsZeroOnQuitAfterPostedMessages) {
     EXPECT_EQ(msg.wParam, 7u);
 }
 
-TEST_F(MessageTest, PeekMessageWithoutRemoveLeavesTheMessage) {
-    PostMessage(m_hwnd, WM_USER + 5, 0, 0);
+TEST_F(MessageTest, PeekMessageLeavesOrRemovesAndFiltersByRange) {
+    PostMessage(m_hwnd, WM_USER + 1, 0, 0);
+    PostMessage(m_hwnd, WM_TIMER, 0, 0);
     MSG msg;
     ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE));
-    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, WM_USER + 5);
-    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-}
-
-TEST_F(MessageTest, PeekMessageFiltersByRange) {
-    PostMessage(m_hwnd, WM_USER + 1, 0, 0);
-    PostMessage(m_hwnd, WM_TIMER + 0, 0, 0);
-    MSG msg;
     ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
     EXPECT_EQ(msg.message, WM_TIMER);
     ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, WM_USER + 1);
+    EXPECT_EQ(msg.message, WM_USER + 1) << "left in the queue by PM_NOREMOVE";
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
 TEST_F(MessageTest, TranslateMessagePostsCharForKeyDown) {
@@ -128,16 +121,17 @@ TEST_F(MessageTest, WindowTimerDeliversItsIdUntilKilled) {
     EXPECT_FALSE(KillTimer(m_hwnd, 1));
     clock.Advance(500);
     EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-}
 
-TEST_F(MessageTest, TimerMessagesComeAfterPostedOnes) {
-    FakeClock clock;
+    // A due timer comes after the posted messages; a window's timers die with it.
     SetTimer(m_hwnd, 2, 10, nullptr);
     clock.Advance(10);
     PostMessage(m_hwnd, WM_USER, 0, 0);
+    Log().Clear();
     PumpMessages();
     EXPECT_TRUE(Log().Matches({{WM_USER}, {WM_TIMER, CheckW, 2}}));
-    KillTimer(m_hwnd, 2);
+    DestroyWindow(m_hwnd);
+    clock.Advance(20);
+    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
 TEST_F(MessageTest, GetMessageBlocksUntilATimerIsDue) {
@@ -148,15 +142,6 @@ TEST_F(MessageTest, GetMessageBlocksUntilATimerIsDue) {
     EXPECT_EQ(msg.message, WM_TIMER);
     EXPECT_EQ(msg.wParam, 5u);
     KillTimer(m_hwnd, 5);
-}
-
-TEST_F(MessageTest, TimersDieWithTheirWindow) {
-    FakeClock clock;
-    SetTimer(m_hwnd, 3, 10, nullptr);
-    DestroyWindow(m_hwnd);
-    clock.Advance(20);
-    MSG msg;
-    EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
 TEST_F(MessageTest, SubclassingReplacesTheProcedureAndCallsThePreviousOne) {

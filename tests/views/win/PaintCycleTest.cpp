@@ -71,24 +71,6 @@ TEST_F(PaintCycleTest, HiddenWindowKeepsItsUpdateUntilShown) {
     EXPECT_TRUE(Log().Matches({{WM_SHOWWINDOW, CheckW, TRUE}, {WM_PAINT}, {WM_ERASEBKGND}}));
 }
 
-TEST_F(PaintCycleTest, PaintDcIsClippedToTheUpdateRectangle) {
-    HDC dc = GetDC(m_hwnd);
-    const RECT all{0, 0, 100, 80};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ReleaseDC(m_hwnd, dc);
-    const RECT part{0, 0, 20, 20};
-    InvalidateRect(m_hwnd, &part, FALSE);
-    PAINTSTRUCT ps;
-    HDC paint = BeginPaint(m_hwnd, &ps);
-    EXPECT_TRUE(EqualRect(&ps.rcPaint, &part));
-    FillRect(paint, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    EndPaint(m_hwnd, &ps);
-    dc = GetDC(m_hwnd);
-    EXPECT_EQ(GetPixel(dc, 19, 19), RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(dc, 20, 19), RGB(255, 255, 255));
-    ReleaseDC(m_hwnd, dc);
-}
-
 TEST_F(PaintCycleTest, MoveWindowSendsPositionChangesThenMoveAndSize) {
     MoveWindow(m_hwnd, 30, 40, 120, 90, FALSE);
     EXPECT_TRUE(Log().Matches({{WM_WINDOWPOSCHANGING},

@@ -7,6 +7,7 @@
 
 #include "ModalScript.h"
 #include "QtWindowFixture.h"
+#include "TestWindows.h"
 
 #include "views/win/resources/ResourceTemplates.h"
 
@@ -30,20 +31,6 @@ LRESULT OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     return DefWindowProc(hwnd, message, wParam, lParam);
-}
-
-LPCSTR OwnerClass() {
-    static bool done = false;
-    if (!done) {
-        done = true;
-        WNDCLASSEX wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = OwnerProc;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1));
-        wc.lpszClassName = "KalmoraQtMenuOwner";
-        RegisterClassEx(&wc);
-    }
-    return "KalmoraQtMenuOwner";
 }
 
 QStringList ActionTexts(const QWidget* widget) {
@@ -79,7 +66,9 @@ protected:
                        {"Show Top Winners", 0, MF_POPUP, {{"Easy Game", 32822}}}}},
                      {"Help", 0, MF_POPUP | MF_HELP, {{"&About", 57664}}}});
     }
-    void SetUp() override { CreateTopLevel(OwnerClass(), "Kalmora", 416, 540); }
+    void SetUp() override {
+        CreateTopLevel(TestClass("KalmoraQtMenuOwner", OwnerProc), "Kalmora", 416, 540);
+    }
 };
 
 } // namespace
@@ -153,13 +142,7 @@ TEST_F(QtControlsTest, PopupShowsTheStatesSetWhileItOpensAndAChoiceIsACommand) {
     QAction* check = ActionNamed(game, "&Check\tCtrl-K");
     QTest::mouseClick(game, Qt::LeftButton, Qt::NoModifier, game->actionGeometry(check).center());
     Pump();
-    std::vector<WPARAM> commands;
-    for (const auto& r : Log().Entries()) {
-        if (r.message == WM_COMMAND) {
-            commands.push_back(r.wParam);
-        }
-    }
-    EXPECT_EQ(commands, std::vector<WPARAM>{MAKEWPARAM(32792, 0)});
+    EXPECT_EQ(WParamsOf(WM_COMMAND), std::vector<WPARAM>{MAKEWPARAM(32792, 0)});
 }
 
 TEST_F(QtControlsTest, ScrollBarWidgetsReportTheUsersActions) {

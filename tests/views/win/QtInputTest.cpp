@@ -4,6 +4,7 @@
 #include "tests/support/MessageLog.h"
 
 #include "QtWindowFixture.h"
+#include "TestWindows.h"
 
 #include "views/win/qt/QtBackend.h"
 
@@ -48,17 +49,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(QtInputTest, TopLevelClientAreaMatchesItsWidget) {
-    RECT client;
-    GetClientRect(m_top, &client);
-    EXPECT_EQ(client.right, 300);
-    EXPECT_EQ(client.bottom, 239 - 8 - 8 - 23);
-    EXPECT_EQ(m_widget->width(), 300);
-    EXPECT_EQ(m_widget->height(), client.bottom);
-    EXPECT_TRUE(m_widget->isVisible());
-    EXPECT_EQ(m_widget->windowTitle(), "input");
-}
 
 TEST_F(QtInputTest, KeyPressBecomesKeyDownCharAndKeyUp) {
     QTest::keyClick(m_widget, Qt::Key_5);
@@ -135,9 +125,11 @@ TEST_F(QtInputTest, ClickArrivesInClientCoordinatesWithModifierBits) {
                                      {WM_RBUTTONUP, CheckBoth, 0, MAKELPARAM(7, 9)}}));
 }
 
-TEST_F(QtInputTest, PlainStaticChildLetsTheClickFallThroughToItsParent) {
+TEST_F(QtInputTest, PlainStaticChildLetsTheClickFallThroughButANotifyingOneTakesIt) {
     HWND stat = CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 12, 12, 100, 100, m_top,
                                nullptr, nullptr, nullptr);
+    HWND notifying = CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 12, 130,
+                                    100, 50, m_top, nullptr, nullptr, nullptr);
     HWND spyChild = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 150, 10, 100, 100,
                                    m_top, nullptr, nullptr, nullptr);
     Pump();
@@ -155,6 +147,11 @@ TEST_F(QtInputTest, PlainStaticChildLetsTheClickFallThroughToItsParent) {
     EXPECT_TRUE(InputOnly().Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(10, 20), spyChild},
                                      {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(10, 20), spyChild}}))
         << "an ordinary child takes the click";
+    Log().Clear();
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(50, 150));
+    Pump();
+    EXPECT_TRUE(InputOnly().Matches({})) << "the notifying static took it; the parent saw nothing";
+    DestroyWindow(notifying);
     DestroyWindow(stat);
     DestroyWindow(spyChild);
 }
@@ -169,6 +166,8 @@ TEST_F(QtInputTest, CapturedMouseGoesToTheCapturingWindowInItsCoordinates) {
     Pump();
     EXPECT_TRUE(InputOnly().Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(-90, 10), child},
                                      {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(-90, 10), child}}));
+    EXPECT_TRUE(WParamsOf(WM_NCHITTEST).empty()) << "no hit test while captured";
+    EXPECT_TRUE(WParamsOf(WM_SETCURSOR).empty()) << "and no cursor query";
     Log().Clear();
     ReleaseCapture();
     EXPECT_TRUE(Log().Matches({{WM_CAPTURECHANGED, CheckL, 0, 0, child}}));
@@ -244,6 +243,7 @@ TEST_F(QtInputTest, ResizingTheWidgetByHandAsksTheWindowWithSizing) {
     EXPECT_EQ(outer.bottom - outer.top, (320 + 16) / 2);
     EXPECT_EQ(m_widget->height(), (320 + 16) / 2 - 16 - 23)
         << "the widget follows the window's choice";
+    EXPECT_EQ(m_widget->windowTitle(), "input");
     SetWindowLongPtr(m_top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SpyProc));
 }
 

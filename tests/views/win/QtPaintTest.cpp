@@ -1,10 +1,10 @@
-// Painting through the Qt backend: text drawn centred at a known colour,
-// fonts resolved to installed faces, the paint cycle of a visible window and
-// an off-screen bitmap copied to it, seen both in the window's pixels and in
-// what its widget shows.
+// Painting through the Qt backend: text placed by DrawText's formats and kept
+// out of excluded clip rectangles, fonts resolved to installed faces, and an
+// off-screen bitmap copied to a visible window, seen both in the window's
+// pixels and in what its widget shows.
 
 #include "Bitmap.h"
-#include "tests/support/MessageLog.h"
+#include "TestWindows.h"
 
 #include "views/win/qt/QtBackend.h"
 
@@ -21,12 +21,37 @@ namespace {
 constexpr COLORREF Paper = RGB(255, 255, 240);
 constexpr COLORREF Ink = RGB(0, 0, 240);
 
-HFONT MakeFont(LONG height, const char* face, LONG weight = 0) {
+HFONT MakeFont(LONG height, const char* face, LONG escapement = 0) {
     LOGFONT lf{};
     lf.lfHeight = height;
-    lf.lfWeight = weight;
+    lf.lfEscapement = escapement;
     std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
     return CreateFontIndirect(&lf);
+}
+
+// Draws text in Arial of the given height, transparent, in Ink on a Paper
+// bitmap of the rectangle's size and returns the bounding box of the ink.
+// An escapement draws with TextOut at the rectangle's bottom-left corner.
+RECT InkOf(const char* text, LONG height, UINT format, const RECT& r,
+           const RECT* excluded = nullptr, LONG escapement = 0) {
+    Bitmap bmp(r.right, r.bottom, Paper);
+    HFONT font = MakeFont(height, "Arial", escapement);
+    HGDIOBJ old = SelectObject(bmp.dc(), font);
+    SetBkMode(bmp.dc(), TRANSPARENT);
+    SetTextColor(bmp.dc(), Ink);
+    if (excluded != nullptr) {
+        ExcludeClipRect(bmp.dc(), excluded->left, excluded->top, excluded->right, excluded->bottom);
+    }
+    RECT box = r;
+    if (escapement != 0) {
+        TextOut(bmp.dc(), r.left, r.bottom - 10, text, static_cast<int>(std::strlen(text)));
+    } else {
+        DrawText(bmp.dc(), text, -1, &box, format);
+    }
+    SelectObject(bmp.dc(), old);
+    DeleteObject(font);
+    SelectClipRgn(bmp.dc(), nullptr);
+    return bmp.Bounds(Ink, r.right, r.bottom);
 }
 
 class QtPaintTest : public ::testing::Test {
@@ -36,25 +61,111 @@ protected:
 
 } // namespace
 
-TEST_F(QtPaintTest, DigitIsDrawnCentredInItsRectangle) {
-    Bitmap bmp(120, 100, Paper);
-    HFONT font = MakeFont(60, "Arial");
-    HGDIOBJ old = SelectObject(bmp.dc(), font);
-    SetBkMode(bmp.dc(), TRANSPARENT);
-    SetTextColor(bmp.dc(), Ink);
-    RECT r{0, 0, 120, 100};
-    DrawText(bmp.dc(), "8", 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(bmp.dc(), old);
-    DeleteObject(font);
+TEST_F(QtPaintTest, DrawTextPlacesTheTextByItsFormat) {
+    struct Case {
+        const char* what;
+        const char* text;
+        LONG height;
+        UINT format;
+        RECT rect;
+        RECT low;  // the least left, top, right and bottom of the ink
+        RECT high; // and the most
+    };
+    constexpr UINT Centred = DT_CENTER | DT_SINGLELINE;
+    // A 40-pixel cell holds a digit about 30 pixels high, a 60-pixel one about 40.
+    const Case cases[] = {
+        {"DT_VCENTER without DT_SINGLELINE leaves the line at the top",
+         "8",
+         40,
+         DT_CENTER | DT_VCENTER,
+         {0, 0, 120, 200},
+         {45, 0, 0, 0},
+         {60, 15, 75, 200}},
+        {"centred both ways",
+         "8",
+         40,
+         Centred | DT_VCENTER,
+         {0, 0, 120, 200},
+         {45, 75, 0, 0},
+         {60, 95, 75, 200}},
+        {"a bigger digit",
+         "8",
+         60,
+         Centred | DT_VCENTER,
+         {0, 0, 120, 100},
+         {40, 15, 0, 65},
+         {60, 35, 80, 85}},
+        {"the top without DT_VCENTER",
+         "8",
+         40,
+         Centred,
+         {0, 0, 120, 200},
+         {45, 0, 0, 0},
+         {60, 15, 75, 200}},
+        {"DT_BOTTOM",
+         "8",
+         40,
+         Centred | DT_BOTTOM,
+         {0, 0, 120, 200},
+         {45, 160, 0, 0},
+         {60, 199, 75, 200}},
+        {"DT_RIGHT ends at the right edge",
+         "right",
+         -16,
+         DT_RIGHT | DT_SINGLELINE | DT_VCENTER,
+         {0, 0, 150, 30},
+         {101, 0, 145, 0},
+         {150, 30, 150, 30}},
+        {"an end ellipsis keeps the text inside",
+         "a long text that cannot fit",
+         -14,
+         DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX | DT_NOCLIP,
+         {0, 0, 60, 40},
+         {0, 0, 0, 0},
+         {60, 40, 61, 40}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const RECT ink = InkOf(c.text, c.height, c.format, c.rect);
+        ASSERT_FALSE(IsRectEmpty(&ink)) << "glyph pixels in exactly the text colour";
+        EXPECT_GE(ink.left, c.low.left);
+        EXPECT_LE(ink.left, c.high.left);
+        EXPECT_GE(ink.top, c.low.top);
+        EXPECT_LE(ink.top, c.high.top);
+        EXPECT_GE(ink.right, c.low.right);
+        EXPECT_LE(ink.right, c.high.right);
+        EXPECT_GE(ink.bottom, c.low.bottom);
+        EXPECT_LE(ink.bottom, c.high.bottom);
+        if (c.format & DT_CENTER) {
+            EXPECT_NEAR((ink.left + ink.right) / 2, c.rect.right / 2, 3);
+        }
+    }
+}
 
-    const RECT box = bmp.Bounds(Ink, 120, 100);
-    ASSERT_FALSE(IsRectEmpty(&box)) << "glyph pixels in exactly the text colour";
-    const int cx = (box.left + box.right) / 2;
-    const int cy = (box.top + box.bottom) / 2;
-    EXPECT_NEAR(cx, 60, 3);
-    EXPECT_NEAR(cy, 50, 8);
-    EXPECT_GT(box.bottom - box.top, 30) << "a 60-pixel cell gives a digit of about 40 pixels";
-    EXPECT_EQ(bmp.At(2, 2), Paper) << "transparent mode leaves the background";
+TEST_F(QtPaintTest, TextKeepsOutOfAnExcludedRectangle) {
+    constexpr UINT Centred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    const RECT all{0, 0, 120, 200};
+    const RECT whole = InkOf("8", 40, Centred, all);
+    ASSERT_FALSE(IsRectEmpty(&whole));
+    const int middle = (whole.top + whole.bottom) / 2;
+    // The upper half of the glyph's box is excluded: only its lower half is drawn.
+    const RECT upper{0, 0, 120, middle};
+    const RECT lower = InkOf("8", 40, Centred, all, &upper);
+    ASSERT_FALSE(IsRectEmpty(&lower));
+    EXPECT_GE(lower.top, middle);
+    EXPECT_EQ(lower.bottom, whole.bottom);
+    // A hole in the middle of the glyph: ink stays on both sides of it.
+    const RECT band{0, middle - 3, 120, middle + 3};
+    const RECT split = InkOf("8", 40, Centred, all, &band);
+    EXPECT_EQ(split.top, whole.top);
+    EXPECT_EQ(split.bottom, whole.bottom);
+}
+
+TEST_F(QtPaintTest, EscapementTurnsTheTextCounterClockwise) {
+    const RECT inked = InkOf("HHHH", -20, 0, RECT{20, 0, 100, 100}, nullptr, 900);
+    ASSERT_FALSE(IsRectEmpty(&inked));
+    EXPECT_GT(inked.bottom - inked.top, 2 * (inked.right - inked.left)) << "the line runs upwards";
+    EXPECT_LE(inked.bottom, 91);
 }
 
 TEST_F(QtPaintTest, OpaqueTextFillsItsBackground) {
@@ -73,26 +184,24 @@ TEST_F(QtPaintTest, OpaqueTextFillsItsBackground) {
     EXPECT_EQ(bmp.At(10 + size.cx + 1, 10), Paper);
 }
 
-TEST_F(QtPaintTest, FontFacesResolveToInstalledOnes) {
+TEST_F(QtPaintTest, FontFacesResolveToInstalledOnesAtTheScreensResolution) {
     HDC dc = CreateCompatibleDC(nullptr);
-    char face[64];
-    HFONT arial = MakeFont(-16, "Arial");
-    HGDIOBJ old = SelectObject(dc, arial);
-    GetTextFace(dc, sizeof(face), face);
-    EXPECT_STREQ(face, "Liberation Sans");
-    HFONT courier = MakeFont(-16, "Courier New");
-    SelectObject(dc, courier);
-    GetTextFace(dc, sizeof(face), face);
-    EXPECT_STREQ(face, "Liberation Mono");
-    HFONT dialog = MakeFont(-11, "MS Shell Dlg");
-    SelectObject(dc, dialog);
-    GetTextFace(dc, sizeof(face), face);
-    EXPECT_GT(std::strlen(face), 0u);
-    EXPECT_STRNE(face, "MS Shell Dlg");
-    SelectObject(dc, old);
-    DeleteObject(arial);
-    DeleteObject(courier);
-    DeleteObject(dialog);
+    const auto face = [dc](LONG height, const char* asked) {
+        HFONT font = MakeFont(height, asked);
+        HGDIOBJ old = SelectObject(dc, font);
+        char resolved[64] = {};
+        GetTextFace(dc, sizeof(resolved), resolved);
+        SelectObject(dc, old);
+        DeleteObject(font);
+        return std::string(resolved);
+    };
+    EXPECT_EQ(face(-16, "Arial"), "Liberation Sans");
+    EXPECT_EQ(face(-16, "Courier New"), "Liberation Mono");
+    const std::string dialog = face(-11, "MS Shell Dlg");
+    EXPECT_FALSE(dialog.empty());
+    EXPECT_NE(dialog, "MS Shell Dlg");
+    EXPECT_GT(GetDeviceCaps(dc, LOGPIXELSY), 0);
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY));
     DeleteDC(dc);
 }
 
@@ -110,67 +219,6 @@ TEST_F(QtPaintTest, DrawTextCalcRectMeasuresWithoutDrawing) {
     EXPECT_EQ(r.bottom - r.top, height);
     EXPECT_LE(r.right - r.left, 60);
     EXPECT_EQ(bmp.Count({0, 0, 200, 100}, Paper), 200 * 100) << "nothing drawn";
-}
-
-TEST_F(QtPaintTest, EndEllipsisKeepsTextInsideItsRectangle) {
-    Bitmap bmp(300, 40, Paper);
-    HFONT font = MakeFont(-14, "Arial");
-    HGDIOBJ old = SelectObject(bmp.dc(), font);
-    SetTextColor(bmp.dc(), RGB(0, 0, 0));
-    SetBkMode(bmp.dc(), TRANSPARENT);
-    RECT r{0, 0, 60, 40};
-    DrawText(bmp.dc(), "a long text that cannot fit", -1, &r,
-             DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX | DT_NOCLIP);
-    SelectObject(bmp.dc(), old);
-    DeleteObject(font);
-    const RECT inked = bmp.Bounds(RGB(0, 0, 0), 300, 40);
-    ASSERT_FALSE(IsRectEmpty(&inked));
-    EXPECT_LE(inked.right, 61);
-}
-
-TEST_F(QtPaintTest, RightAlignedTextEndsAtTheRightEdge) {
-    Bitmap bmp(200, 30, Paper);
-    HFONT font = MakeFont(-16, "Arial");
-    HGDIOBJ old = SelectObject(bmp.dc(), font);
-    SetBkMode(bmp.dc(), TRANSPARENT);
-    SetTextColor(bmp.dc(), Ink);
-    RECT r{0, 0, 150, 30};
-    DrawText(bmp.dc(), "right", -1, &r, DT_RIGHT | DT_SINGLELINE | DT_VCENTER);
-    SelectObject(bmp.dc(), old);
-    DeleteObject(font);
-    const RECT inked = bmp.Bounds(Ink, 200, 30);
-    ASSERT_FALSE(IsRectEmpty(&inked));
-    EXPECT_GE(inked.right, 145);
-    EXPECT_LE(inked.right, 150);
-    EXPECT_GT(inked.left, 100);
-}
-
-TEST_F(QtPaintTest, EscapementTurnsTheTextCounterClockwise) {
-    Bitmap bmp(100, 100, Paper);
-    LOGFONT lf{};
-    lf.lfHeight = -20;
-    lf.lfEscapement = 900;
-    std::strncpy(lf.lfFaceName, "Arial", LF_FACESIZE - 1);
-    HFONT font = CreateFontIndirect(&lf);
-    HGDIOBJ old = SelectObject(bmp.dc(), font);
-    SetBkMode(bmp.dc(), TRANSPARENT);
-    SetTextColor(bmp.dc(), Ink);
-    TextOut(bmp.dc(), 20, 90, "HHHH", 4);
-    SelectObject(bmp.dc(), old);
-    DeleteObject(font);
-    const RECT inked = bmp.Bounds(Ink, 100, 100);
-    ASSERT_FALSE(IsRectEmpty(&inked));
-    EXPECT_GT(inked.bottom - inked.top, 2 * (inked.right - inked.left)) << "the line runs upwards";
-    EXPECT_LE(inked.bottom, 91);
-}
-
-TEST_F(QtPaintTest, DeviceResolutionIsThatOfTheScreen) {
-    HDC dc = GetDC(nullptr);
-    EXPECT_GT(GetDeviceCaps(dc, LOGPIXELSY), 0);
-    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY));
-    ReleaseDC(nullptr, dc);
-    // A 9-point font at this resolution, as a dialog font would ask for it.
-    EXPECT_EQ(MulDiv(9, 96, 72), 12);
 }
 
 namespace {
@@ -205,13 +253,8 @@ LRESULT BlitProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 TEST_F(QtPaintTest, OffScreenBitmapCopiedToAVisibleWindow) {
-    WNDCLASSEX wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = BlitProc;
-    wc.lpszClassName = "BlitWindow";
-    RegisterClassEx(&wc);
-    HWND hwnd = CreateWindowEx(0, "BlitWindow", "blit", WS_POPUP | WS_VISIBLE, 100, 100, 120, 90,
-                               nullptr, nullptr, nullptr, nullptr);
+    HWND hwnd = CreateWindowEx(0, TestClass("BlitWindow", BlitProc), "blit", WS_POPUP | WS_VISIBLE,
+                               100, 100, 120, 90, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(hwnd, nullptr);
     PumpMessages();
     HDC dc = GetDC(hwnd);
@@ -235,25 +278,4 @@ TEST_F(QtPaintTest, OffScreenBitmapCopiedToAVisibleWindow) {
     EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE));
     DestroyWindow(hwnd);
     PumpMessages();
-}
-
-TEST_F(QtPaintTest, HiddenWindowsAreNotPaintedUntilShown) {
-    Log().Clear();
-    HWND hwnd = CreateWindowEx(0, SpyClass(0), "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
-                               nullptr, nullptr);
-    PumpMessages();
-    for (const auto& r : Log().Entries()) {
-        EXPECT_NE(r.message, WM_PAINT);
-    }
-    Log().Clear();
-    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-    PumpMessages();
-    // The offscreen platform activates every window it shows, whatever was asked.
-    EXPECT_TRUE(Log().Matches({{WM_SHOWWINDOW, CheckW, TRUE},
-                               {WM_NCACTIVATE, Optional},
-                               {WM_ACTIVATE, Optional},
-                               {WM_SETFOCUS, Optional},
-                               {WM_PAINT},
-                               {WM_ERASEBKGND}}));
-    DestroyWindow(hwnd);
 }

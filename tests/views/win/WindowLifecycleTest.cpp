@@ -1,7 +1,7 @@
 // Creation and destruction: the messages and their order, message-only
 // windows, parents, window longs.
 
-#include "tests/support/MessageLog.h"
+#include "TestWindows.h"
 
 #include "views/win/backend/Backend.h"
 
@@ -37,15 +37,6 @@ LRESULT FailCreateProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hwnd, message, wParam, lParam);
 }
 
-LPCSTR RegisterWith(LPCSTR name, WNDPROC proc) {
-    WNDCLASSEX wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = proc;
-    wc.lpszClassName = name;
-    RegisterClassEx(&wc);
-    return name;
-}
-
 } // namespace
 
 TEST_F(WindowLifecycleTest, MessageOnlyWindowGetsCreationMessagesInOrder) {
@@ -68,7 +59,7 @@ TEST_F(WindowLifecycleTest, MessageOnlyWindowGetsCreationMessagesInOrder) {
 }
 
 TEST_F(WindowLifecycleTest, WindowIsUsableDuringCreate) {
-    LPCSTR cls = RegisterWith("CreateProbe", CreateProbeProc);
+    LPCSTR cls = TestClass("CreateProbe", CreateProbeProc);
     HWND hwnd =
         CreateWindowEx(0, cls, "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
     ASSERT_NE(hwnd, nullptr);
@@ -78,7 +69,7 @@ TEST_F(WindowLifecycleTest, WindowIsUsableDuringCreate) {
 }
 
 TEST_F(WindowLifecycleTest, CreateReturningMinusOneFailsAndDestroys) {
-    LPCSTR cls = RegisterWith("FailCreate", FailCreateProc);
+    LPCSTR cls = TestClass("FailCreate", FailCreateProc);
     HWND hwnd =
         CreateWindowEx(0, cls, "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
     EXPECT_EQ(hwnd, nullptr);
@@ -119,7 +110,7 @@ TEST_F(WindowLifecycleTest, UnknownClassAndDestroyedHandlesFail) {
 }
 
 TEST_F(WindowLifecycleTest, UnregisterClassFailsWhileWindowsExist) {
-    RegisterWith("Unregistering", SpyProc);
+    TestClass("Unregistering", SpyProc);
     HWND hwnd = CreateWindowEx(0, "unregistering", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr,
                                nullptr, nullptr);
     ASSERT_NE(hwnd, nullptr) << "class names ignore case";

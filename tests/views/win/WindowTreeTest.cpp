@@ -1,17 +1,12 @@
 // The window tree and its lookups, with no backend: which window lies under
 // a point, enumerating children, moving a window to another parent, window
-// properties, and a post from another thread waking GetMessage.
+// properties, and a post from another thread waking GetMessage (were it never
+// woken, the test's time limit in CTest ends it as a failure).
 
-#include "views/win/Win32.h"
-
-#include <gtest/gtest.h>
+#include "TestWindows.h"
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -20,15 +15,7 @@ namespace {
 constexpr DWORD Visible = WS_VISIBLE;
 
 LPCSTR TreeClass() {
-    static const LPCSTR name = [] {
-        WNDCLASSEX wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = DefWindowProc;
-        wc.lpszClassName = "WindowTreeTestClass";
-        RegisterClassEx(&wc);
-        return wc.lpszClassName;
-    }();
-    return name;
+    return wintest::TestClass("WindowTreeTestClass", DefWindowProc);
 }
 
 HWND Child(HWND parent, int x, int y, int width, int height, DWORD style = Visible, int id = 0) {
@@ -196,43 +183,8 @@ TEST_F(WindowTreeTest, PropertiesAreKeptByNameOrAtomUntilRemoved) {
     EXPECT_FALSE(SetProp(other, "data", &a)) << "a destroyed window keeps nothing";
 }
 
-namespace {
-
-// Ends the process when a test waits longer than it may: a GetMessage that is
-// never woken would otherwise hang the run.
-class Watchdog {
-public:
-    explicit Watchdog(std::chrono::seconds limit)
-        : m_thread([this, limit] {
-              std::unique_lock lock(m_mutex);
-              if (!m_done.wait_for(lock, limit, [this] { return m_finished; })) {
-                  std::fprintf(stderr, "watchdog: GetMessage was never woken\n");
-                  std::_Exit(1);
-              }
-          }) {}
-    ~Watchdog() {
-        {
-            std::lock_guard lock(m_mutex);
-            m_finished = true;
-        }
-        m_done.notify_one();
-        m_thread.join();
-    }
-    Watchdog(const Watchdog&) = delete;
-    Watchdog& operator=(const Watchdog&) = delete;
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_done;
-    bool m_finished = false;
-    std::thread m_thread;
-};
-
-} // namespace
-
 TEST_F(WindowTreeTest, PostFromAnotherThreadWakesGetMessageWithoutBackend) {
     constexpr UINT Ping = WM_APP + 7;
-    const Watchdog watchdog(std::chrono::seconds(20));
     MSG msg{};
     const DWORD thread = GetCurrentThreadId();
     std::thread poster([this, thread] {
