@@ -4,6 +4,7 @@
 #include "tests/support/MessageLog.h"
 
 #include "ModalScript.h"
+#include "QtWindowFixture.h"
 
 #include <QClipboard>
 #include <QFileDialog>
@@ -24,25 +25,18 @@ namespace {
 constexpr int MessageTextId = 0xFFFF;
 const char SudokuFilter[] = "Sudoku Files\0*.sdk\0All Files\0*.*\0";
 
-class CommonDialogTest : public ::testing::Test {
+class CommonDialogTest : public QtWindowFixture {
 protected:
-    static void SetUpTestSuite() { kwin::qt::InstallQtBackend(); }
     void SetUp() override {
-        m_owner = CreateWindowEx(0, SpyClass(0), "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
-                                 100, 500, 400, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(m_owner, nullptr);
+        CreateTopLevel(SpyClass(0), "owner", 500, 400);
+        m_owner = m_top;
         char pattern[] = "/tmp/kalmora-dialogs-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         m_dir = pattern;
-        std::memset(m_file, 0, sizeof(m_file));
-        QApplication::processEvents();
-        PumpMessages();
     }
     void TearDown() override {
-        DestroyWindow(m_owner);
+        QtWindowFixture::TearDown();
         std::filesystem::remove_all(m_dir);
-        QApplication::processEvents();
-        PumpMessages();
     }
     OPENFILENAME Request(DWORD flags) {
         OPENFILENAME ofn{};
@@ -77,7 +71,7 @@ void ChooseName(const ModalStart& start, const std::string& name) {
 
 } // namespace
 
-TEST_F(CommonDialogTest, ErrorMessageBoxShowsItsTextCaptionIconAndOk) {
+TEST_F(CommonDialogTest, MessageBoxesShowTheirTextCaptionIconAndButtons) {
     std::string text;
     std::string caption;
     bool hasIcon = false;
@@ -105,33 +99,22 @@ TEST_F(CommonDialogTest, ErrorMessageBoxShowsItsTextCaptionIconAndOk) {
     EXPECT_TRUE(ownerDisabled);
     EXPECT_EQ(buttons, 1);
     EXPECT_TRUE(IsWindowEnabled(m_owner));
-}
 
-TEST_F(CommonDialogTest, InformationBoxClosesWithEscOrItsButtonAsOk) {
-    std::string caption;
-    ModalScript script;
-    script.Then([&](const ModalStart& start) {
-        caption = TextOf(start.window);
-        PressKey(start.window, Qt::Key_Escape);
-    });
-    script.Then([](const ModalStart& start) { ClickOn(GetDlgItem(start.window, IDOK)); });
+    // An OK box closes with Esc or its button; a Yes/No box needs an answer.
+    script.Then([](const ModalStart& start) { PressKey(start.window, Qt::Key_Escape); })
+        .Then([](const ModalStart& start) { ClickOn(GetDlgItem(start.window, IDOK)); })
+        .Then([](const ModalStart& start) {
+            PressKey(start.window, Qt::Key_Escape); // no Cancel: nothing happens
+            PressKey(start.window, Qt::Key_Return); // the second button is the default
+        })
+        .Then([](const ModalStart& start) { ClickOn(GetDlgItem(start.window, IDYES)); });
     EXPECT_EQ(MessageBox(m_owner, "Maximum amount of snapshots is achived", "Invalid operation",
                          MB_ICONINFORMATION | MB_OK),
               IDOK);
-    EXPECT_EQ(caption, "Invalid operation");
     EXPECT_EQ(MessageBox(m_owner, "again", "Invalid operation", MB_ICONINFORMATION), IDOK);
-    EXPECT_EQ(script.Started(), 2);
-}
-
-TEST_F(CommonDialogTest, YesNoBoxNeedsAnAnswer) {
-    ModalScript script;
-    script.Then([](const ModalStart& start) {
-        PressKey(start.window, Qt::Key_Escape); // no Cancel: nothing happens
-        PressKey(start.window, Qt::Key_Return); // the second button is the default
-    });
     EXPECT_EQ(MessageBox(m_owner, "Replace?", "Confirm", MB_YESNO | MB_DEFBUTTON2), IDNO);
-    script.Then([](const ModalStart& start) { ClickOn(GetDlgItem(start.window, IDYES)); });
     EXPECT_EQ(MessageBox(m_owner, "Replace?", "Confirm", MB_YESNO | MB_DEFBUTTON2), IDYES);
+    EXPECT_EQ(script.Started(), 5);
 }
 
 TEST_F(CommonDialogTest, SaveDialogAddsTheDefaultExtensionAndWritesThePathBack) {

@@ -5,12 +5,12 @@
 #include "tests/support/MessageLog.h"
 
 #include "ModalScript.h"
+#include "QtWindowFixture.h"
 
 #include "views/win/backend/Backend.h"
 #include "views/win/resources/ResourceTemplates.h"
 #include "views/win/resources/Resources.h"
 
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -154,7 +154,7 @@ INT_PTR AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     }
 }
 
-class DialogTest : public ::testing::Test {
+class DialogTest : public QtWindowFixture {
 protected:
     static void SetUpTestSuite() {
         kwin::qt::InstallQtBackend();
@@ -162,16 +162,8 @@ protected:
     }
     void SetUp() override {
         g_seen = Seen{};
-        m_owner = CreateWindowEx(0, SpyClass(0), "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
-                                 100, 500, 400, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(m_owner, nullptr);
-        QApplication::processEvents();
-        PumpMessages();
-    }
-    void TearDown() override {
-        DestroyWindow(m_owner);
-        QApplication::processEvents();
-        PumpMessages();
+        CreateTopLevel(SpyClass(0), "owner", 500, 400);
+        m_owner = m_top;
     }
     INT_PTR Run(UINT id, DLGPROC proc, LPARAM param = 0) {
         return DialogBoxParam(nullptr, MAKEINTRESOURCE(id), m_owner, proc, param);
@@ -182,82 +174,70 @@ protected:
     HWND m_owner = nullptr;
 };
 
-} // namespace
-
-namespace {
+// One step of what the user does in a dialog: text typed, a key pressed, or
+// a left click on a control, at a point across it (-1: its middle).
+struct Step {
+    Step(const char* typed) : text(typed) {}
+    Step(std::string typed) : text(std::move(typed)) {}
+    Step(Qt::Key pressed) : key(pressed) {}
+    static Step Click(int id, int x = -1) {
+        Step step("");
+        step.clickId = id;
+        step.clickX = x;
+        return step;
+    }
+    void Do(HWND dialog) const {
+        if (clickId != 0) {
+            QWidget* control = WidgetOfWindow(GetDlgItem(dialog, clickId));
+            const int x = clickX < 0 ? control->width() / 2 : clickX;
+            QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier,
+                              QPoint(x, control->height() / 2));
+        } else if (key != Qt::Key_unknown) {
+            PressKey(dialog, key);
+        } else {
+            TypeInto(dialog, text);
+        }
+    }
+    std::string text;
+    Qt::Key key = Qt::Key_unknown;
+    int clickId = 0;
+    int clickX = -1;
+};
 
 struct NameDialogCase {
     const char* what;
-    std::function<void(HWND)> act;
-    int button; // the button pressed: the result and the one command
+    std::vector<Step> steps; // none: the close box
+    int button;              // the button pressed: the result and the one command
     std::string name;
 };
 
 } // namespace
 
 TEST_F(DialogTest, KeysAndClicksAnswerTheNameDialog) {
+    using Qt::Key_Return, Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Left;
     const std::string longName(300, 'n');
     const NameDialogCase cases[] = {
         {"Enter presses the default button",
-         [](HWND d) {
-             TypeInto(d, "Before the hard part");
-             PressKey(d, Qt::Key_Return);
-         },
-         IDOK, "Before the hard part"},
-        {"a long name is taken whole",
-         [&longName](HWND d) {
-             TypeInto(d, longName);
-             PressKey(d, Qt::Key_Return);
-         },
-         IDOK, longName},
-        {"Esc sends Cancel",
-         [](HWND d) {
-             TypeInto(d, "never kept");
-             PressKey(d, Qt::Key_Escape);
-         },
-         IDCANCEL, "untouched"},
-        {"the close box sends Cancel", [](HWND d) { WidgetOfWindow(d)->close(); }, IDCANCEL,
+         {"Before the hard part", Key_Return},
+         IDOK,
+         "Before the hard part"},
+        {"a long name is taken whole", {longName, Key_Return}, IDOK, longName},
+        {"Esc sends Cancel", {"never kept", Key_Escape}, IDCANCEL, "untouched"},
+        {"the close box sends Cancel", {}, IDCANCEL, "untouched"},
+        {"Enter on a focused push button presses it",
+         {"kept?", Key_Tab, Key_Tab, Key_Return},
+         IDCANCEL,
          "untouched"},
-        {"Enter on a focused push button presses that button",
-         [](HWND d) {
-             TypeInto(d, "kept?");
-             PressKey(d, Qt::Key_Tab);
-             PressKey(d, Qt::Key_Tab);
-             PressKey(d, Qt::Key_Return);
-         },
-         IDCANCEL, "untouched"},
-        {"a click on a button presses it",
-         [](HWND d) {
-             TypeInto(d, "clicked");
-             ClickOn(GetDlgItem(d, IDOK));
-         },
-         IDOK, "clicked"},
+        {"a click on a button presses it", {"clicked", Step::Click(IDOK)}, IDOK, "clicked"},
         {"editing keys move the caret and delete where it is",
-         [](HWND d) {
-             TypeInto(d, "abcd");
-             for (Qt::Key key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Backspace}) {
-                 PressKey(d, key);
-             }
-             TypeInto(d, "X");
-             PressKey(d, Qt::Key_Home);
-             PressKey(d, Qt::Key_Delete);
-             PressKey(d, Qt::Key_End);
-             TypeInto(d, "!");
-             PressKey(d, Qt::Key_Return);
-         },
-         IDOK, "Xcd!"},
+         {"abcd", Key_Left, Key_Left, Qt::Key_Backspace, "X", Qt::Key_Home, Qt::Key_Delete,
+          Qt::Key_End, "!", Key_Return},
+         IDOK,
+         "Xcd!"},
         {"a click in the edit puts the caret where it was clicked",
-         [](HWND d) {
-             TypeInto(d, "abcdef");
-             QWidget* edit = WidgetOfWindow(GetDlgItem(d, NameEdit));
-             QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, QPoint(1, edit->height() / 2));
-             TypeInto(d, "X");
-             QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier,
-                               QPoint(edit->width() - 2, edit->height() / 2));
-             TypeInto(d, "Y");
-             PressKey(d, Qt::Key_Return);
-         },
-         IDOK, "XabcdefY"},
+         {"abcdef", Step::Click(NameEdit, 1), "X", Step::Click(NameEdit, 500), "Y", Key_Return},
+         IDOK,
+         "XabcdefY"},
     };
     for (const NameDialogCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -271,7 +251,12 @@ TEST_F(DialogTest, KeysAndClicksAnswerTheNameDialog) {
             ownerDisabled = !IsWindowEnabled(m_owner);
             firstFocus = FocusId();
             caption = TextOf(start.window);
-            c.act(start.window);
+            for (const Step& step : c.steps) {
+                step.Do(start.window);
+            }
+            if (c.steps.empty()) {
+                WidgetOfWindow(start.window)->close();
+            }
         });
         EXPECT_EQ(Run(SnapshotId, NameDialogProc), c.button);
         EXPECT_EQ(g_seen.name, c.name);
