@@ -161,11 +161,15 @@ TEST(ClipRegionTest, SelectedRegionIsCopiedAndReplacesTheClip) {
     EXPECT_EQ(bmp.At(12, 3), White);
 }
 
-TEST(ClipRegionTest, RestoreDcGivesBackTheClip) {
+TEST(ClipRegionTest, RestoreDcGivesBackTheClipAndTheColours) {
     Bitmap bmp(Size, Size);
     const int saved = SaveDC(bmp.dc());
     ExcludeClipRect(bmp.dc(), Hole.left, Hole.top, Hole.right, Hole.bottom);
-    RestoreDC(bmp.dc(), saved);
+    SetTextColor(bmp.dc(), Red);
+    SetBkMode(bmp.dc(), TRANSPARENT);
+    EXPECT_TRUE(RestoreDC(bmp.dc(), saved));
+    EXPECT_EQ(GetTextColor(bmp.dc()), RGB(0, 0, 0));
+    EXPECT_EQ(GetBkMode(bmp.dc()), OPAQUE);
     Fill(bmp.dc(), All, Red);
     EXPECT_EQ(bmp.Count(All, Red), Size * Size);
 }

@@ -1,4 +1,7 @@
-// SendMessage, the posted queue, quit, TranslateMessage, timers and subclassing.
+// The posted queue, TranslateMessage, timers, subclassing (where SendMessage
+// hands back the procedure's result) and the window objects. Posted messages
+// in order and WM_QUIT after them are seen through CMessageLoop in
+// MessageLoopTest.
 
 #include "tests/support/FakeClock.h"
 #include "tests/support/LoopWatchdog.h"
@@ -31,14 +34,6 @@ protected:
     LoopWatchdog m_watchdog;
 };
 
-LRESULT AnsweringProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Log().Add(hwnd, message, wParam, lParam);
-    if (message == WM_USER + 7) {
-        return static_cast<LRESULT>(wParam + lParam);
-    }
-    return DefWindowProc(hwnd, message, wParam, lParam);
-}
-
 WNDPROC g_previous = nullptr;
 LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_USER + 1) {
@@ -48,33 +43,6 @@ LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 } // namespace
-
-TEST_F(MessageTest, SendMessageIsSynchronousAndReturnsTheResult) {
-    SetWindowLongPtr(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnsweringProc));
-    EXPECT_EQ(SendMessage(m_hwnd, WM_USER + 7, 30, 12), 42);
-    EXPECT_TRUE(Log().Matches({{WM_USER + 7, CheckBoth, 30, 12, m_hwnd}}));
-}
-
-TEST_F(MessageTest, PostedMessagesArriveInOrder) {
-    PostMessage(m_hwnd, WM_USER + 1, 1, 0);
-    PostMessage(m_hwnd, WM_USER + 2, 2, 0);
-    PostMessage(m_hwnd, WM_USER + 3, 3, 0);
-    EXPECT_TRUE(Log().Matches({})) << "nothing arrives before the loop runs";
-    PumpMessages();
-    EXPECT_TRUE(Log().Matches(
-        {{WM_USER + 1, CheckW, 1}, {WM_USER + 2, CheckW, 2}, {WM_USER + 3, CheckW, 3}}));
-}
-
-TEST_F(MessageTest, GetMessageReturnsZeroOnQuitAfterPostedMessages) {
-    PostMessage(m_hwnd, WM_USER, 0, 0);
-    PostQuitMessage(7);
-    MSG msg;
-    EXPECT_EQ(GetMessage(&msg, nullptr, 0, 0), TRUE);
-    EXPECT_EQ(msg.message, WM_USER);
-    EXPECT_EQ(GetMessage(&msg, nullptr, 0, 0), FALSE);
-    EXPECT_EQ(msg.message, WM_QUIT);
-    EXPECT_EQ(msg.wParam, 7u);
-}
 
 TEST_F(MessageTest, PeekMessageLeavesOrRemovesAndFiltersByRange) {
     PostMessage(m_hwnd, WM_USER + 1, 0, 0);

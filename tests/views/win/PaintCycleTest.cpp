@@ -27,23 +27,20 @@ protected:
 
 } // namespace
 
-TEST_F(PaintCycleTest, InvalidationWithErasingSendsEraseBackground) {
-    InvalidateRect(m_hwnd, nullptr, TRUE);
-    PumpMessages();
-    EXPECT_TRUE(Log().Matches({{WM_PAINT}, {WM_ERASEBKGND}}));
-    HDC dc = GetDC(m_hwnd);
-    EXPECT_EQ(GetPixel(dc, 50, 40), GetSysColor(COLOR_BTNFACE))
-        << "the class brush erased the window";
-    ReleaseDC(m_hwnd, dc);
-}
-
-TEST_F(PaintCycleTest, InvalidationWithoutErasingPaintsOnly) {
+TEST_F(PaintCycleTest, InvalidationPaintsAndErasesOnlyWhenAsked) {
     InvalidateRect(m_hwnd, nullptr, FALSE);
     PumpMessages();
     EXPECT_TRUE(Log().Matches({{WM_PAINT}}));
     Log().Clear();
     PumpMessages();
     EXPECT_TRUE(Log().Matches({})) << "DefWindowProc validated the window";
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+    PumpMessages();
+    EXPECT_TRUE(Log().Matches({{WM_PAINT}, {WM_ERASEBKGND}}));
+    HDC dc = GetDC(m_hwnd);
+    EXPECT_EQ(GetPixel(dc, 50, 40), GetSysColor(COLOR_BTNFACE))
+        << "the class's system colour brush erased the window";
+    ReleaseDC(m_hwnd, dc);
 }
 
 TEST_F(PaintCycleTest, UpdateRectanglesAddUpAndPaintComesAfterPostedMessages) {
