@@ -7,6 +7,7 @@
 #include "views/win/backend/Backend.h"
 #include "views/win/resources/ResourceTemplates.h"
 
+#include <algorithm>
 #include <string>
 
 using namespace wintest;
@@ -289,13 +290,12 @@ protected:
             }
         }
     }
-    bool KeyDownReached(UINT vk) const {
-        for (const auto& r : Log().Entries()) {
-            if ((r.message == WM_KEYDOWN || r.message == WM_SYSKEYDOWN) && r.wParam == vk) {
-                return true;
-            }
-        }
-        return false;
+    static bool KeyDownReached(UINT vk) {
+        const auto downs = WParamsOf(WM_KEYDOWN);
+        const auto systemDowns = WParamsOf(WM_SYSKEYDOWN);
+        return std::count(downs.begin(), downs.end(), vk) +
+                   std::count(systemDowns.begin(), systemDowns.end(), vk) >
+               0;
     }
     HACCEL m_table = nullptr;
 };

@@ -94,14 +94,9 @@ TEST_F(QtControlsTest, MenuBarSitsAboveTheClientAreaWithHelpOnTheRight) {
     Log().Clear();
     QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(30, 20 + 40));
     Pump();
-    bool clickSeen = false;
-    for (const auto& r : Log().Entries()) {
-        if (r.message == WM_LBUTTONDOWN) {
-            clickSeen = true;
-            EXPECT_EQ(r.lParam, MAKELPARAM(30, 40)) << "client coordinates, below the bar";
-        }
-    }
-    EXPECT_TRUE(clickSeen);
+    const auto clicks = EntriesOf(WM_LBUTTONDOWN);
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0].lParam, MAKELPARAM(30, 40)) << "client coordinates, below the bar";
 }
 
 TEST_F(QtControlsTest, PopupShowsTheStatesSetWhileItOpensAndAChoiceIsACommand) {
@@ -119,15 +114,10 @@ TEST_F(QtControlsTest, PopupShowsTheStatesSetWhileItOpensAndAChoiceIsACommand) {
     QMenu* game = gameAction->menu();
     ASSERT_NE(game, nullptr);
     EXPECT_TRUE(game->isVisible());
-    bool initSeen = false;
-    for (const auto& r : Log().Entries()) {
-        if (r.message == WM_INITMENUPOPUP) {
-            initSeen = true;
-            EXPECT_EQ(r.wParam, reinterpret_cast<WPARAM>(GetSubMenu(menu, 1)));
-            EXPECT_EQ(LOWORD(r.lParam), 1);
-        }
-    }
-    EXPECT_TRUE(initSeen);
+    const auto inits = EntriesOf(WM_INITMENUPOPUP);
+    ASSERT_EQ(inits.size(), 1u);
+    EXPECT_EQ(inits[0].wParam, reinterpret_cast<WPARAM>(GetSubMenu(menu, 1)));
+    EXPECT_EQ(LOWORD(inits[0].lParam), 1);
     EXPECT_EQ(ActionTexts(game), (QStringList{"&Undo\tCtrl-Z", "-", "A&uto-Check", "&Check\tCtrl-K",
                                               "Show Top Winners"}));
     QAction* undo = ActionNamed(game, "&Undo\tCtrl-Z");

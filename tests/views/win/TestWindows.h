@@ -21,13 +21,22 @@ inline LPCSTR TestClass(LPCSTR name, WNDPROC proc) {
     return name;
 }
 
-// The wParams of the logged messages of one kind, in order.
-inline std::vector<WPARAM> WParamsOf(UINT message) {
-    std::vector<WPARAM> out;
+// The logged messages of one kind, in order.
+inline std::vector<Recorded> EntriesOf(UINT message) {
+    std::vector<Recorded> out;
     for (const auto& r : Log().Entries()) {
         if (r.message == message) {
-            out.push_back(r.wParam);
+            out.push_back(r);
         }
+    }
+    return out;
+}
+
+// Their wParams.
+inline std::vector<WPARAM> WParamsOf(UINT message) {
+    std::vector<WPARAM> out;
+    for (const auto& r : EntriesOf(message)) {
+        out.push_back(r.wParam);
     }
     return out;
 }
