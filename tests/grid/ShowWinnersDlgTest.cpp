@@ -208,8 +208,7 @@ TEST_F(ShowWinnersDlgTest, KeysNeverEditTabMovesInsideAndDividersStayPut) {
         EXPECT_EQ(grid.GetFocusCell(), (CellId{1, 1}));
         EXPECT_EQ(GetFocus(), grid.GetHwnd());
         const int width = grid.GetColumnWidth(0);
-        RECT header{};
-        grid.GetCellRect(0, 0, &header);
+        const RECT header = Rect(grid, 0, 0);
         QWidget* widget = Widget(grid);
         QTest::mouseMove(widget, QPoint(header.right, 5));
         Pump();
