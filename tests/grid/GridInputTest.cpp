@@ -74,46 +74,39 @@ TEST_F(GridInputTest, ShiftExtendsAndCtrlClickTakesARowOut) {
     EXPECT_EQ(SelectedRows(), (std::vector<int>{2, 4, 5, 7})) << "Ctrl keeps what was selected";
 }
 
-TEST_F(GridInputTest, DraggingADividerPastTheColumnsLeftEdge) {
-    // Each press at its own height, so the second is not taken for a double click.
+// Column 2's right divider dragged 40 pixels right, or past its left edge
+// (which leaves 1 pixel unless hiding by resizing is on); then, with column
+// sizing off, the divider is no longer offered.
+TEST_F(GridInputTest, DraggingADividerSizesTheColumnFromItsLeftEdge) {
+    // Each press at its own height, so the next is not taken for a double click.
     const struct {
         bool hideByResizing;
+        int moveBy;
         int width;
         int y;
-    } cases[] = {{false, 1, 3}, {true, 0, 15}};
+    } cases[] = {{false, 40, 89, 4}, {false, -80, 1, 9}, {true, -80, 0, 15}};
+    QWidget* widget = Widget(m_grid);
     for (const auto& c : cases) {
         Fill(m_grid, 5, 4);
         m_grid.SetHiddenColRowResize(c.hideByResizing, true);
         const RECT cell = Rect(0, 2);
-        QWidget* widget = Widget(m_grid);
         QTest::mouseMove(widget, QPoint(cell.right, c.y));
         Pump();
         EXPECT_EQ(m_grid.GetMouseMode(), CGridCtrl::MouseMode::OverColDivide);
         QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, QPoint(cell.right, c.y));
         Pump();
         EXPECT_EQ(m_grid.GetMouseMode(), CGridCtrl::MouseMode::SizingCol);
-        QTest::mouseMove(widget, QPoint(cell.left - 30, c.y));
+        QTest::mouseMove(widget, QPoint(cell.right + c.moveBy, c.y));
         Pump();
-        QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, QPoint(cell.left - 30, c.y));
+        QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier,
+                            QPoint(cell.right + c.moveBy, c.y));
         Pump();
-        EXPECT_EQ(m_grid.GetColumnWidth(2), c.width);
+        EXPECT_EQ(m_grid.GetColumnWidth(2), c.width) << c.moveBy;
         EXPECT_EQ(m_grid.GetColumnWidth(1), 50) << "its neighbour unchanged";
         EXPECT_EQ(m_grid.GetMouseMode(), CGridCtrl::MouseMode::Nothing);
     }
-}
-
-TEST_F(GridInputTest, DraggingADividerToTheRightWidensTheColumn) {
-    Fill(m_grid, 5, 4);
-    RECT cell = Rect(0, 1);
-    QWidget* widget = Widget(m_grid);
-    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, QPoint(cell.right, 4));
-    QTest::mouseMove(widget, QPoint(cell.right + 40, 4));
-    QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, QPoint(cell.right + 40, 4));
-    Pump();
-    EXPECT_EQ(m_grid.GetColumnWidth(1), 89) << "from its left edge to the release point";
     m_grid.SetColumnResize(false);
-    cell = Rect(0, 1);
-    QTest::mouseMove(widget, QPoint(cell.right, 4));
+    QTest::mouseMove(widget, QPoint(Rect(0, 2).right, 4));
     Pump();
     EXPECT_EQ(m_grid.GetMouseMode(), CGridCtrl::MouseMode::Nothing) << "no sizing when off";
 }

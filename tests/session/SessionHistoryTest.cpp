@@ -179,14 +179,4 @@ TEST_F(SessionTest, ASnapshotNameIsCutToTwentyBytesAndNeverSplitsACharacter) {
                                         "eighteen-bytes-abc (00:00:00)"}));
 }
 
-TEST_F(SessionTest, ASnapshotOfAWonGameCarriesTheFinalTime) {
-    session.StartPuzzle(SolutionWithHoles({Hole}), 1);
-    Select(Hole);
-    now += 61;
-    session.SetDigit(SolutionDigit(Hole));
-    now += 500;
-    session.MakeSnapshot("won", session.GetElapsed());
-    EXPECT_EQ(session.snapShots[0].elapsed, 61);
-}
-
 } // namespace
