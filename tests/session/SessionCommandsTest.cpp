@@ -378,12 +378,14 @@ TEST_F(SessionTest, AutoCheckShowsARepeatedRowAtOnceAndCheckShowsItOnDemand) {
     EXPECT_EQ(shown().number, 0u);
     EXPECT_FALSE(session.Check());
     EXPECT_EQ(shown(), row5);
-    session.SetAutoCheck(true);
-    EXPECT_EQ(shown(), row5);
+    session.Refresh();
+    ASSERT_EQ(shown().number, 0u);
     session.SetAutoCheck(false); // checks once more, and leaves the result
     EXPECT_EQ(shown(), row5);
+    session.Refresh();
+    session.SetAutoCheck(true); // shows it at once
+    EXPECT_EQ(shown(), row5);
 
-    session.SetAutoCheck(true);
     session.ClearCell();
     ASSERT_EQ(shown().number, 0u);
     session.field.At({7, 5}).value = 6; // behind the session's back
