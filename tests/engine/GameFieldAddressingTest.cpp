@@ -67,4 +67,5 @@ TEST(GameFieldAddressing, PositionValidity) {
     EXPECT_FALSE((CellPos{0, 0}).IsValid());
     EXPECT_FALSE((CellPos{10, 1}).IsValid());
     EXPECT_FALSE((CellPos{1, 0}).IsValid());
+    EXPECT_FALSE((CellPos{1, 10}).IsValid());
 }

@@ -5,44 +5,30 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <deque>
 #include <functional>
 #include <random>
+#include <vector>
 
 namespace {
 
-// Hands out scripted engine outputs and counts how many were taken.
-class ScriptedOutputs {
-public:
-    explicit ScriptedOutputs(std::deque<std::uint32_t> outputs) : outputs_(std::move(outputs)) {}
-
-    RandomOutputs Source() {
-        return [this] {
-            ++taken_;
-            if (outputs_.empty()) {
-                return std::uint32_t{0};
-            }
-            const std::uint32_t next = outputs_.front();
-            outputs_.pop_front();
-            return next;
-        };
-    }
-    int Taken() const { return taken_; }
-
-private:
-    std::deque<std::uint32_t> outputs_;
-    int taken_ = 0;
-};
+// Hands out the scripted engine outputs, then zeros, counting every call.
+RandomOutputs Script(std::vector<std::uint32_t> outputs, int& taken) {
+    taken = 0;
+    return [outputs = std::move(outputs), &taken] {
+        const auto next = static_cast<std::size_t>(taken++);
+        return next < outputs.size() ? outputs[next] : 0u;
+    };
+}
 
 // Eleven choices: puzzle, transpose, rotation, three column swaps, stack swap,
 // three row swaps, band swap.
 using Choices = std::array<std::uint32_t, 11>;
 
 PuzzleDigits Generate(int level, const Choices& choices) {
-    ScriptedOutputs script({choices.begin(), choices.end()});
+    int taken = 0;
     PuzzleDigits digits{};
-    GeneratePuzzle(digits, level, script.Source());
-    EXPECT_EQ(script.Taken(), 11);
+    GeneratePuzzle(digits, level, Script({choices.begin(), choices.end()}, taken));
+    EXPECT_EQ(taken, 11);
     return digits;
 }
 
@@ -59,21 +45,6 @@ void ExpectMoved(const PuzzleDigits& result, const PuzzleDigits& source,
             ASSERT_EQ(At(result, r, c), At(source, sr, sc)) << "row " << r << " column " << c;
         }
     }
-}
-
-// The line that lands at position `line` when choice k of the swap pattern
-// is applied to the group of three lines starting at `first`.
-int SwappedLine(int line, int first, std::uint32_t k) {
-    static const int patterns[4][3] = {{0, 1, 2}, {1, 0, 2}, {2, 1, 0}, {0, 2, 1}};
-    if (line < first || line >= first + 3) {
-        return line;
-    }
-    return first + patterns[k][line - first];
-}
-
-int SwappedGroup(int line, std::uint32_t k) {
-    static const int patterns[4][3] = {{0, 1, 2}, {1, 0, 2}, {2, 1, 0}, {0, 2, 1}};
-    return patterns[k][line / 3] * 3 + line % 3;
 }
 
 const PuzzleDigits& Stored(int level, int number) {
@@ -93,9 +64,9 @@ TEST(PuzzleGenerator, PuzzleChoiceIsTheOutputModuloEight) {
     Choices choices{};
     choices[0] = 0xFFFFFFFDu;
     EXPECT_EQ(Generate(2, choices), Stored(2, 5));
-    ScriptedOutputs script({13});
+    int taken = 0;
     PuzzleDigits digits{};
-    EXPECT_EQ(GeneratePuzzle(digits, 3, script.Source()), 5);
+    EXPECT_EQ(GeneratePuzzle(digits, 3, Script({13}, taken)), 5);
 }
 
 TEST(PuzzleGenerator, TransposeAndRotationsMoveCellsByTheirFormulas) {
@@ -115,42 +86,36 @@ TEST(PuzzleGenerator, TransposeAndRotationsMoveCellsByTheirFormulas) {
     ExpectMoved(Generate(1, choices), p, [](int r, int c) { return std::pair{c, 8 - r}; });
 }
 
-TEST(PuzzleGenerator, ColumnAndStackSwapsMoveWholeColumns) {
+// Choices 3-5 swap columns inside stacks, 6 swaps stacks, 7-9 swap rows
+// inside bands and 10 swaps bands; each swap pattern k = 1, 2, 3 for each.
+TEST(PuzzleGenerator, LineSwapsMoveWholeColumnsAndRows) {
     const PuzzleDigits& p = Stored(3, 0);
-    for (int stack = 0; stack < 3; ++stack) {
-        for (std::uint32_t k = 1; k < 4; ++k) {
-            Choices choices{};
-            choices[3 + stack] = k;
-            ExpectMoved(Generate(3, choices), p, [&](int r, int c) {
-                return std::pair{r, SwappedLine(c, 3 * stack, k)};
-            });
-        }
-    }
-    for (std::uint32_t k = 1; k < 4; ++k) {
+    // Result cell (r, c) holds the stored cell (rows[r], columns[c]).
+    const struct {
+        int choice;
+        std::uint32_t k;
+        const char* rows;
+        const char* columns;
+    } cases[] = {
+        {3, 1, "012345678", "102345678"},  {3, 2, "012345678", "210345678"},
+        {3, 3, "012345678", "021345678"},  {4, 1, "012345678", "012435678"},
+        {4, 2, "012345678", "012543678"},  {4, 3, "012345678", "012354678"},
+        {5, 1, "012345678", "012345768"},  {5, 2, "012345678", "012345876"},
+        {5, 3, "012345678", "012345687"},  {6, 1, "012345678", "345012678"},
+        {6, 2, "012345678", "678345012"},  {6, 3, "012345678", "012678345"},
+        {7, 1, "102345678", "012345678"},  {7, 2, "210345678", "012345678"},
+        {7, 3, "021345678", "012345678"},  {8, 1, "012435678", "012345678"},
+        {8, 2, "012543678", "012345678"},  {8, 3, "012354678", "012345678"},
+        {9, 1, "012345768", "012345678"},  {9, 2, "012345876", "012345678"},
+        {9, 3, "012345687", "012345678"},  {10, 1, "345012678", "012345678"},
+        {10, 2, "678345012", "012345678"}, {10, 3, "012678345", "012345678"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "choice " << c.choice << " k " << c.k);
         Choices choices{};
-        choices[6] = k;
-        ExpectMoved(Generate(3, choices), p, [&](int r, int c) {
-            return std::pair{r, SwappedGroup(c, k)};
-        });
-    }
-}
-
-TEST(PuzzleGenerator, RowAndBandSwapsMoveWholeRows) {
-    const PuzzleDigits& p = Stored(4, 0);
-    for (int band = 0; band < 3; ++band) {
-        for (std::uint32_t k = 1; k < 4; ++k) {
-            Choices choices{};
-            choices[7 + band] = k;
-            ExpectMoved(Generate(4, choices), p, [&](int r, int c) {
-                return std::pair{SwappedLine(r, 3 * band, k), c};
-            });
-        }
-    }
-    for (std::uint32_t k = 1; k < 4; ++k) {
-        Choices choices{};
-        choices[10] = k;
-        ExpectMoved(Generate(4, choices), p, [&](int r, int c) {
-            return std::pair{SwappedGroup(r, k), c};
+        choices[static_cast<std::size_t>(c.choice)] = c.k;
+        ExpectMoved(Generate(3, choices), p, [&](int r, int col) {
+            return std::pair{c.rows[r] - '0', c.columns[col] - '0'};
         });
     }
 }
@@ -162,8 +127,7 @@ TEST(PuzzleGenerator, TransformationsApplyInTheirOrder) {
     choices[1] = 1;
     choices[3] = 1; // swap columns 0 and 1
     ExpectMoved(Generate(1, choices), p, [](int r, int c) {
-        const int transposedColumn = SwappedLine(c, 0, 1);
-        return std::pair{transposedColumn, r};
+        return std::pair{c == 0 ? 1 : c == 1 ? 0 : c, r};
     });
 }
 
@@ -216,8 +180,8 @@ TEST(PuzzleGenerator, LevelOutsideTheTableOnlyShufflesTheGivenArray) {
 
     PuzzleDigits marked{};
     marked[1] = 9; // row 0, column 1
-    ScriptedOutputs script({0, 1});
-    GeneratePuzzle(marked, 5, script.Source());
+    int taken = 0;
+    GeneratePuzzle(marked, 5, Script({0, 1}, taken));
     PuzzleDigits expected{};
     expected[9] = 9; // transposed to row 1, column 0
     EXPECT_EQ(marked, expected);

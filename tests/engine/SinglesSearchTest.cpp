@@ -2,18 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <utility>
+#include <vector>
 
 namespace {
 
 std::uint16_t Mark(int digit) {
     return static_cast<std::uint16_t>(1u << (digit - 1));
-}
-
-void MarkCells(CGameField& field, int digit, std::initializer_list<CellPos> cells) {
-    for (CellPos pos : cells) {
-        field.At(pos).flags |= Mark(digit);
-    }
 }
 
 struct Found {
@@ -46,49 +41,43 @@ TEST(SingleMark, OnlyAnEmptyCellWithExactlyOneMarkHasOne) {
     EXPECT_EQ(field.GetSingleMark({2, 2}), 0);
 }
 
-TEST(HiddenSingle, NothingMarkedFindsNothing) {
-    CGameField field;
-    EXPECT_EQ(Search(field).digit, 0);
-}
-
-TEST(HiddenSingle, TwoCellsSharingADigitInEveryUnitAreNoSingle) {
-    CGameField field;
-    MarkCells(field, 7, {{1, 1}, {2, 1}, {1, 4}, {2, 4}});
-    EXPECT_EQ(Search(field).digit, 0);
-}
-
-TEST(HiddenSingle, RowsAreSearchedBeforeColumns) {
-    CGameField field;
-    MarkCells(field, 4, {{2, 1}, {8, 1}}); // column 2 and column 8 single, row 1 not
-    MarkCells(field, 5, {{7, 3}});         // row 3 single
-    EXPECT_EQ(Search(field), (Found{5, {7, 3}}));
-}
-
-TEST(HiddenSingle, ColumnsAreSearchedInOrderWhenNoRowHasOne) {
-    CGameField field;
-    MarkCells(field, 4, {{8, 1}, {2, 1}});
-    EXPECT_EQ(Search(field), (Found{4, {2, 1}}));
-}
-
-TEST(HiddenSingle, BoxesComeLastAndDigitsComeBeforePlaces) {
-    CGameField field;
-    // No row or column holds exactly one mark of 6 or of 2, but box 1 does.
-    MarkCells(field, 6, {{1, 1}, {4, 1}, {1, 4}, {4, 4}});
-    MarkCells(field, 2, {{3, 3}, {6, 3}, {3, 6}, {6, 6}});
-    EXPECT_EQ(Search(field), (Found{2, {3, 3}}));
-}
-
-TEST(HiddenSingle, LowerDigitWinsInsideTheSameRow) {
-    CGameField field;
-    MarkCells(field, 8, {{1, 2}});
-    MarkCells(field, 3, {{9, 2}});
-    EXPECT_EQ(Search(field), (Found{3, {9, 2}}));
+// Each case marks one digit in the cells listed with it, on an empty board.
+TEST(HiddenSingle, RowsThenColumnsThenBoxesAndLowerDigitsFirst) {
+    using Marks = std::vector<std::pair<int, std::vector<CellPos>>>;
+    const struct {
+        const char* what;
+        Marks marks;
+        Found found;
+    } cases[] = {
+        {"nothing marked finds nothing", {}, {0, {}}},
+        {"two cells sharing a digit in every unit are no single",
+         {{7, {{1, 1}, {2, 1}, {1, 4}, {2, 4}}}},
+         {0, {}}},
+        // Columns 2 and 8 hold a single 4, row 1 does not; row 3 a single 5.
+        {"rows are searched before columns", {{4, {{2, 1}, {8, 1}}}, {5, {{7, 3}}}}, {5, {7, 3}}},
+        {"columns in order when no row has one", {{4, {{8, 1}, {2, 1}}}}, {4, {2, 1}}},
+        // No row or column holds exactly one mark of 6 or of 2, but box 1 does.
+        {"boxes come last and digits before places",
+         {{6, {{1, 1}, {4, 1}, {1, 4}, {4, 4}}}, {2, {{3, 3}, {6, 3}, {3, 6}, {6, 6}}}},
+         {2, {3, 3}}},
+        {"the lower digit wins inside a row", {{8, {{1, 2}}}, {3, {{9, 2}}}}, {3, {9, 2}}},
+    };
+    for (const auto& c : cases) {
+        CGameField field;
+        for (const auto& [digit, cells] : c.marks) {
+            for (const CellPos pos : cells) {
+                field.At(pos).flags |= Mark(digit);
+            }
+        }
+        EXPECT_EQ(Search(field), c.found) << c.what;
+    }
 }
 
 TEST(HiddenSingle, FilledCellsNeverCountWhateverTheirMarks) {
     CGameField field;
     field.At({1, 5}) = {6, Mark(9)}; // a digit with a stale mark
-    MarkCells(field, 9, {{5, 5}, {5, 7}});
+    field.At({5, 5}).flags = Mark(9);
+    field.At({5, 7}).flags = Mark(9);
     // Row 5 holds one empty cell marked 9. Counting the filled cell would make
     // it two and move the answer on to row 7.
     EXPECT_EQ(Search(field), (Found{9, {5, 5}}));

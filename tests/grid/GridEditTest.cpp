@@ -11,11 +11,10 @@ class GridEditTest : public GridFixture {
 protected:
     void SetUp() override {
         GridFixture::SetUp();
-        CreateGrid(m_grid, 330, 230);
         Fill(m_grid, 5, 4);
         ClickCell(m_grid, 2, 2);
         m_grid.SetModified(false, 2, 2);
-        Parent().notes.clear();
+        m_notes.clear();
     }
     HWND Edit() const { return FindWindowEx(m_grid.GetHwnd(), nullptr, "EDIT", nullptr); }
     std::string EditText() const {
@@ -25,13 +24,11 @@ protected:
     }
     int Count(UINT code) const {
         int n = 0;
-        for (const Notified& note : Parent().notes) {
+        for (const Notified& note : m_notes) {
             n += note.code == code ? 1 : 0;
         }
         return n;
     }
-
-    CGridCtrl m_grid;
 };
 
 } // namespace
@@ -42,8 +39,7 @@ TEST_F(GridEditTest, F2EditsAtTheEndOfTheTextAndEnterKeepsIt) {
     EXPECT_EQ(GetFocus(), Edit());
     EXPECT_EQ(EditText(), "2,2");
     EXPECT_TRUE(m_grid.GetCell(2, 2)->IsEditing());
-    RECT cell{};
-    m_grid.GetCellRect(2, 2, &cell);
+    const RECT cell = Rect(2, 2);
     RECT box{};
     GetWindowRect(Edit(), &box);
     MapWindowPoints(nullptr, m_grid.GetHwnd(), reinterpret_cast<LPPOINT>(&box), 2);
@@ -57,8 +53,8 @@ TEST_F(GridEditTest, F2EditsAtTheEndOfTheTextAndEnterKeepsIt) {
     EXPECT_TRUE(m_grid.GetCell(2, 2)->IsModified());
     EXPECT_FALSE(m_grid.GetCell(2, 2)->IsEditing());
     EXPECT_EQ(GetFocus(), m_grid.GetHwnd());
-    EXPECT_EQ(Parent().notes, (std::vector<Notified>{{GridNotifyCode::BeginLabelEdit, 2, 2},
-                                                     {GridNotifyCode::EndLabelEdit, 2, 2}}));
+    EXPECT_EQ(m_notes, (std::vector<Notified>{{GridNotifyCode::BeginLabelEdit, 2, 2},
+                                              {GridNotifyCode::EndLabelEdit, 2, 2}}));
 }
 
 TEST_F(GridEditTest, ATypedCharacterReplacesTheText) {
@@ -105,7 +101,7 @@ TEST_F(GridEditTest, EscGivesBackTheOldText) {
 }
 
 TEST_F(GridEditTest, TheParentsRepliesDecide) {
-    Parent().endEditReply = 0;
+    m_parentSpy.SetReply(WM_NOTIFY, 0); // to both ends of the edit
     Key(m_grid, Qt::Key_F2);
     Type(m_grid, "!");
     Key(m_grid, Qt::Key_Return);
@@ -113,15 +109,14 @@ TEST_F(GridEditTest, TheParentsRepliesDecide) {
     EXPECT_EQ(m_grid.GetItemText(2, 2), "2,2") << "a zero reply rejects the change";
     EXPECT_FALSE(m_grid.GetCell(2, 2)->IsModified());
 
-    Parent().beginEditReply = -1;
+    m_parentSpy.SetReply(WM_NOTIFY, -1);
     Key(m_grid, Qt::Key_F2);
     EXPECT_EQ(Edit(), nullptr) << "a negative reply cancels the edit";
     EXPECT_EQ(Count(GridNotifyCode::BeginLabelEdit), 2);
 }
 
 TEST_F(GridEditTest, ClickingTheFocusCellsTextEditsIt) {
-    RECT cell{};
-    ASSERT_TRUE(m_grid.GetCellRect(2, 2, &cell));
+    const RECT cell = Rect(2, 2);
     const int onText = cell.left + static_cast<int>(m_grid.GetCell(2, 2)->GetMargin()) + 2;
     Click(m_grid, cell.right - 2, cell.top + 5);
     EXPECT_EQ(Edit(), nullptr) << "beside the text nothing starts";

@@ -4,7 +4,7 @@
 // The parent records every notification the grid sends it and answers the
 // editing ones as the test says; input goes through the grid's widget.
 
-#include "tests/support/MessageLog.h"
+#include "tests/support/SpyWindow.h"
 
 #include "grid/CGridCtrl.h"
 #include "views/win/Win32.h"
@@ -27,50 +27,6 @@ struct Notified {
     int col;
     friend bool operator==(const Notified&, const Notified&) = default;
 };
-
-struct ParentState {
-    std::vector<Notified> notes;
-    std::vector<WPARAM> commands;
-    LRESULT endEditReply = 1;
-    LRESULT beginEditReply = 0;
-};
-
-inline ParentState& Parent() {
-    static ParentState state;
-    return state;
-}
-
-inline LRESULT ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NOTIFY) {
-        const auto* note = reinterpret_cast<const GridNotify*>(lParam);
-        Parent().notes.push_back({note->hdr.code, note->row, note->col});
-        if (note->hdr.code == GridNotifyCode::EndLabelEdit) {
-            return Parent().endEditReply;
-        }
-        if (note->hdr.code == GridNotifyCode::BeginLabelEdit) {
-            return Parent().beginEditReply;
-        }
-        return 0;
-    }
-    if (message == WM_COMMAND) {
-        Parent().commands.push_back(wParam);
-    }
-    return DefWindowProc(hwnd, message, wParam, lParam);
-}
-
-inline LPCSTR ParentClass() {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSEX wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = ParentProc;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1));
-        wc.lpszClassName = "GridTestParent";
-        RegisterClassEx(&wc);
-        registered = true;
-    }
-    return "GridTestParent";
-}
 
 // The backend is in place before any test's grid is constructed, so every
 // grid measures its fonts with the toolkit's text engine.
@@ -105,30 +61,35 @@ class GridFixture : public ::testing::Test {
 protected:
     static constexpr UINT GridId = 77;
 
+    // The parent keeps each notification and command, answers every
+    // notification with 1 until a test sets another reply, then gets a
+    // 330 x 230 grid (border included) that has had its first paint and the focus.
     void SetUp() override {
-        kwin::qt::InstallQtBackend();
-        Parent() = ParentState{};
-        m_parent = CreateWindowEx(0, ParentClass(), "grid parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                  40, 40, 700, 500, nullptr, nullptr, nullptr, nullptr);
+        m_parentSpy.RecordOnly(WM_NOTIFY, WM_COMMAND);
+        m_parentSpy.SetReply(WM_NOTIFY, 1);
+        m_parentSpy.SetOnMessage([this](const wintest::Recorded& r) {
+            if (r.message == WM_NOTIFY) {
+                const auto* note = reinterpret_cast<const GridNotify*>(r.lParam);
+                m_notes.push_back({note->hdr.code, note->row, note->col});
+            } else if (r.message == WM_COMMAND) {
+                m_commands.push_back(r.wParam);
+            }
+        });
+        m_parent = m_parentSpy.Create(nullptr, RECT{40, 40, 740, 540}, "grid parent",
+                                      WS_OVERLAPPEDWINDOW | WS_VISIBLE);
         ASSERT_NE(m_parent, nullptr);
+        ASSERT_TRUE(m_grid.Create(m_parent, RECT{10, 10, 340, 240}, GridId,
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP));
         Pump();
+        SetFocus(m_grid.GetHwnd());
+        Pump();
+        m_notes.clear();
+        m_commands.clear();
     }
     void TearDown() override {
         ReleaseCapture();
         DestroyWindow(m_parent);
         Pump();
-    }
-
-    // Creates the grid window (client size asked for, border included)
-    // and lets its first paint give it its frame.
-    void CreateGrid(CGridCtrl& grid, int width, int height) {
-        ASSERT_TRUE(grid.Create(m_parent, RECT{10, 10, 10 + width, 10 + height}, GridId,
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP));
-        Pump();
-        SetFocus(grid.GetHwnd());
-        Pump();
-        Parent().notes.clear();
-        Parent().commands.clear();
     }
 
     // A table of rows x cols, one fixed row and column, every cell's text
@@ -165,10 +126,15 @@ protected:
         QTest::keyClicks(Widget(grid), text);
         Pump();
     }
-    // The centre of a cell as it is now placed.
-    static QPoint Centre(CGridCtrl& grid, int row, int col) {
+    // Where a cell is now placed.
+    static RECT Rect(CGridCtrl& grid, int row, int col) {
         RECT rect{};
-        EXPECT_TRUE(grid.GetCellRect(row, col, &rect));
+        EXPECT_TRUE(grid.GetCellRect(row, col, &rect)) << row << "," << col;
+        return rect;
+    }
+    RECT Rect(int row, int col) { return Rect(m_grid, row, col); }
+    static QPoint Centre(CGridCtrl& grid, int row, int col) {
+        const RECT rect = Rect(grid, row, col);
         return QPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     }
     static void ClickCell(CGridCtrl& grid, int row, int col,
@@ -177,22 +143,20 @@ protected:
         Click(grid, at.x(), at.y(), modifiers);
     }
     // Paints the grid now and reads its window's pixel.
-    static COLORREF PaintedPixel(const CGridCtrl& grid, int x, int y) {
-        UpdateWindow(grid.GetHwnd());
-        HDC dc = GetDC(grid.GetHwnd());
+    COLORREF At(int x, int y) const {
+        UpdateWindow(m_grid.GetHwnd());
+        HDC dc = GetDC(m_grid.GetHwnd());
         const COLORREF color = GetPixel(dc, x, y);
-        ReleaseDC(grid.GetHwnd(), dc);
+        ReleaseDC(m_grid.GetHwnd(), dc);
         return color;
     }
-    static std::vector<UINT> Codes() {
-        std::vector<UINT> codes;
-        for (const Notified& n : Parent().notes) {
-            codes.push_back(n.code);
-        }
-        return codes;
-    }
 
+    wintest::MessageLog m_parentLog;
+    wintest::SpyWindow m_parentSpy{m_parentLog};
+    std::vector<Notified> m_notes;
+    std::vector<WPARAM> m_commands;
     HWND m_parent = nullptr;
+    CGridCtrl m_grid;
 };
 
 } // namespace gridtest

@@ -12,17 +12,8 @@ class GridPaintTest : public GridFixture {
 protected:
     void SetUp() override {
         GridFixture::SetUp();
-        CreateGrid(m_grid, 330, 230);
         Fill(m_grid, 20, 6);
     }
-    COLORREF At(int x, int y) { return PaintedPixel(m_grid, x, y); }
-    RECT Cell(int row, int col) {
-        RECT rect{};
-        EXPECT_TRUE(m_grid.GetCellRect(row, col, &rect));
-        return rect;
-    }
-
-    CGridCtrl m_grid;
 };
 
 } // namespace
@@ -38,7 +29,7 @@ TEST_F(GridPaintTest, HeadersOfTheFocusRowAndColumnArePressedTheOthersRaised) {
         bool pressed;
     } cases[] = {{0, 2, true}, {3, 0, true}, {0, 1, false}, {0, 3, false}, {4, 0, false}};
     for (const Case& c : cases) {
-        const RECT r = Cell(c.row, c.col);
+        const RECT r = Rect(c.row, c.col);
         const LONG midY = (r.top + r.bottom) / 2;
         if (c.pressed) {
             EXPECT_EQ(At(r.left, midY), dark) << c.row << "," << c.col << " sunken: dark left";
@@ -50,16 +41,16 @@ TEST_F(GridPaintTest, HeadersOfTheFocusRowAndColumnArePressedTheOthersRaised) {
         }
     }
     m_grid.SetFocusCell(4, 3);
-    const RECT moved = Cell(0, 2);
+    const RECT moved = Rect(0, 2);
     EXPECT_EQ(At(moved.left, (moved.top + moved.bottom) / 2), light) << "raised again";
-    const RECT pressed = Cell(0, 3);
+    const RECT pressed = Rect(0, 3);
     EXPECT_EQ(At(pressed.left, (pressed.top + pressed.bottom) / 2), dark);
 }
 
 TEST_F(GridPaintTest, TheFocusCellIsFramedInItsTextColour) {
     m_grid.GetCell(2, 3)->SetTextClr(RGB(200, 0, 30));
     m_grid.SetFocusCell(2, 3);
-    const RECT r = Cell(2, 3);
+    const RECT r = Rect(2, 3);
     const LONG midY = (r.top + r.bottom) / 2;
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     EXPECT_EQ(At(r.left, midY), RGB(200, 0, 30));
@@ -67,7 +58,7 @@ TEST_F(GridPaintTest, TheFocusCellIsFramedInItsTextColour) {
     EXPECT_EQ(At(r.left + 3, r.top), RGB(200, 0, 30));
     EXPECT_EQ(At(r.left + 3, r.bottom - 1), RGB(200, 0, 30));
     EXPECT_EQ(At(r.left + 1, midY), window) << "inside the frame the background";
-    const RECT other = Cell(3, 3);
+    const RECT other = Rect(3, 3);
     EXPECT_EQ(At(other.left, (other.top + other.bottom) / 2), window) << "no frame elsewhere";
 }
 
@@ -75,12 +66,12 @@ TEST_F(GridPaintTest, SelectedCellsShowTheHighlightWhateverTheirOwnColours) {
     CGridCellBase* cell = m_grid.GetCell(4, 4);
     cell->SetBackClr(RGB(0, 200, 0));
     cell->SetTextClr(RGB(0, 0, 200));
-    const RECT r = Cell(4, 4);
+    const RECT r = Rect(4, 4);
     EXPECT_EQ(At(r.left + 1, r.top + 1), RGB(0, 200, 0)) << "its own background first";
     m_grid.SetSelectedRange({4, 3, 5, 4});
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     EXPECT_EQ(At(r.left + 1, r.top + 1), highlight);
-    const RECT neighbour = Cell(5, 3);
+    const RECT neighbour = Rect(5, 3);
     EXPECT_EQ(At(neighbour.left + 1, neighbour.top + 1), highlight);
     const RECT box{r.left, r.top, r.right, r.bottom};
     HDC dc = GetDC(m_grid.GetHwnd());
@@ -99,9 +90,9 @@ TEST_F(GridPaintTest, SelectedCellsShowTheHighlightWhateverTheirOwnColours) {
 
 TEST_F(GridPaintTest, GridLinesRunAtCellEdgesOnlyInTheScrollingArea) {
     const COLORREF line = RGB(0xC0, 0xC0, 0xC0);
-    const RECT cell = Cell(3, 2);
-    const RECT header = Cell(0, 2);
-    const RECT side = Cell(3, 0);
+    const RECT cell = Rect(3, 2);
+    const RECT header = Rect(0, 2);
+    const RECT side = Rect(3, 0);
     EXPECT_EQ(At(cell.right, cell.top + 5), line) << "vertical line at the right edge";
     EXPECT_EQ(At(cell.left + 5, cell.bottom), line) << "horizontal line at the bottom edge";
     EXPECT_NE(At(cell.right - 1, cell.top + 5), line);
@@ -126,7 +117,7 @@ TEST_F(GridPaintTest, SpaceBeyondTheLastRowAndColumnShowsTheGridBackground) {
 }
 
 TEST_F(GridPaintTest, TheSortColumnsHeaderShowsAnArrow) {
-    const RECT r = Cell(0, 3);
+    const RECT r = Rect(0, 3);
     const RECT box{r.left + r.right / 2 - r.left / 2, r.top + 2, r.right - 1, r.bottom - 1};
     auto shadowPixels = [&] {
         UpdateWindow(m_grid.GetHwnd());

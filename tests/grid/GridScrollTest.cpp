@@ -11,10 +11,6 @@ namespace {
 
 class GridScrollTest : public GridFixture {
 protected:
-    void SetUp() override {
-        GridFixture::SetUp();
-        CreateGrid(m_grid, 330, 230);
-    }
     DWORD Style() const { return static_cast<DWORD>(GetWindowLong(m_grid.GetHwnd(), GWL_STYLE)); }
     SCROLLINFO Bar(int bar) const {
         SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
@@ -30,8 +26,6 @@ protected:
         }
         return codes;
     }
-
-    CGridCtrl m_grid;
 };
 
 } // namespace
@@ -72,9 +66,7 @@ TEST_F(GridScrollTest, LineDownMovesByTheTopRowsHeight) {
         SendMessage(m_grid.GetHwnd(), WM_VSCROLL, SB_LINEDOWN, 0);
         EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), height);
         EXPECT_EQ(m_grid.GetTopLeftNonFixedCell().row, 2);
-        RECT rect{};
-        ASSERT_TRUE(m_grid.GetCellRect(2, 1, &rect));
-        EXPECT_EQ(rect.top, 20) << "row 2 right below the header";
+        EXPECT_EQ(Rect(2, 1).top, 20) << "row 2 right below the header";
         SendMessage(m_grid.GetHwnd(), WM_VSCROLL, SB_LINEUP, 0);
         EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), 0);
         EXPECT_EQ(m_grid.GetTopLeftNonFixedCell().row, 1);
@@ -132,8 +124,7 @@ TEST_F(GridScrollTest, EnsureVisibleBringsACellBelowAndRightIntoView) {
         m_grid.EnsureVisible(c.row, c.col);
         RECT client{};
         m_grid.GetClientRect(&client);
-        RECT rect{};
-        ASSERT_TRUE(m_grid.GetCellRect(c.row, c.col, &rect)) << c.row << "," << c.col;
+        const RECT rect = Rect(c.row, c.col);
         EXPECT_LT(rect.right, client.right) << c.row << "," << c.col;
         EXPECT_LT(rect.bottom, client.bottom) << c.row << "," << c.col;
         EXPECT_GE(rect.left, 50);
@@ -152,9 +143,7 @@ TEST_F(GridScrollTest, DraggingTheThumbShowsWholeRowsFromTheTop) {
         Pump();
         EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), c.track);
         EXPECT_EQ(m_grid.GetTopLeftNonFixedCell().row, c.topRow) << c.track;
-        RECT rect{};
-        ASSERT_TRUE(m_grid.GetCellRect(c.topRow, 1, &rect));
-        EXPECT_EQ(rect.top, 20) << "a whole row right under the header";
+        EXPECT_EQ(Rect(c.topRow, 1).top, 20) << "a whole row right under the header";
     }
     kwin::ScrollBarAction(m_grid.GetHwnd(), SB_VERT, SB_ENDSCROLL, 0);
     Pump();

@@ -3,7 +3,9 @@
 #include "engine/PuzzleTable.h"
 
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -20,9 +22,7 @@ TEST_F(SessionTest, NewGameEmptiesHistoryAndSnapshotsAndKeepsTheInputMode) {
 
     session.NewGame(1);
 
-    EXPECT_EQ(TakeLog(),
-              Concat({{ToParent(WM_FIELD_UNDOSTATE, 0, 0), ToParent(WM_FIELD_REDOSTATE, 0, 0)},
-                      Refreshed()}));
+    EXPECT_EQ(TakeLog(), Concat({HistoryCleared(), Refreshed()}));
     EXPECT_EQ(session.level, 1);
     EXPECT_FALSE(session.helpUsed);
     EXPECT_EQ(session.startTime, now);
@@ -59,9 +59,7 @@ TEST_F(SessionTest, BlankGameHasNoLevelAndAnEmptyBoard) {
     now += 5;
     TakeLog();
     session.NewBlankGame();
-    EXPECT_EQ(TakeLog(),
-              Concat({{ToParent(WM_FIELD_UNDOSTATE, 0, 0), ToParent(WM_FIELD_REDOSTATE, 0, 0)},
-                      Refreshed()}));
+    EXPECT_EQ(TakeLog(), Concat({HistoryCleared(), Refreshed()}));
     EXPECT_EQ(session.field, CGameField{});
     EXPECT_EQ(session.level, 0);
     EXPECT_FALSE(session.helpUsed);
@@ -97,18 +95,6 @@ TEST_F(SessionTest, AWonGameBlocksSelectionAndCellInput) {
     EXPECT_EQ(session.GetSelection(), CellPos{});
     EXPECT_EQ(static_cast<const CGameFieldSerialData&>(session), before);
     EXPECT_TRUE(TakeLog().empty());
-}
-
-TEST_F(SessionTest, WinAnnouncesTheHelpUsedFlag) {
-    session.StartPuzzle(SolutionWithHoles({Hole, {9, 9}}), 3);
-    Select({9, 9});
-    ASSERT_TRUE(session.Hint());
-    Select(Hole);
-    TakeLog();
-    session.SetDigit(SolutionDigit(Hole));
-    FillSolution({{9, 9}});
-    const MessageLog sent = TakeLog();
-    EXPECT_EQ(std::count(sent.begin(), sent.end(), ToParent(WM_FIELD_GAMEWON, 3, 1)), 1);
 }
 
 TEST_F(SessionTest, AFullBoardWithARepeatedDigitIsNotWonAndShowsTheFirstBadUnit) {
@@ -159,14 +145,6 @@ TEST_F(SessionTest, HintInALevelGameGivesTheCandidatesAndSetsHelpUsed) {
     EXPECT_EQ(session.undo.back(), (CUndo{before, 1, 1}));
 }
 
-TEST_F(SessionTest, HintInABlankGameLeavesHelpUsedClear) {
-    session.NewBlankGame();
-    Select({5, 5});
-    EXPECT_TRUE(session.Hint());
-    EXPECT_EQ(CellAt({5, 5}).flags, CCell::MarkMask);
-    EXPECT_FALSE(session.helpUsed);
-}
-
 TEST_F(SessionTest, HintOnAFilledCellSetsHelpUsedButRecordsNothing) {
     session.StartPuzzle(SolutionWithHoles({Hole}), 4);
     Select({1, 1});
@@ -195,123 +173,105 @@ TEST_F(SessionTest, HintIsRefusedWhenTheBoxRepeatsADigit) {
     EXPECT_FALSE(session.helpUsed);
 }
 
-TEST_F(SessionTest, ClearDigitKeepsTheMarksAndClearCellRemovesThem) {
-    session.NewBlankGame();
-    Select({4, 4});
-    session.SetDigit(5);
-    session.ToggleMark(1); // Ctrl+digit marks a filled cell too
-    session.ToggleMark(2);
-    ASSERT_EQ(CellAt({4, 4}), (CCell{5, 0x0003}));
-    TakeLog();
+// One edit of the selected cell of a blank game, from a cell set up by hand:
+// the cell it leaves, whether it was recorded (and Undo gives the old cell
+// back), and what the hint strip and the status bar were told.
+TEST_F(SessionTest, EachEditOfTheSelectedCell) {
+    using Session = CGameFieldCtrl;
+    enum Tail { Silent, Refresh, Notify };
+    constexpr std::uint16_t Given = CCell::GivenBit;
+    const struct {
+        CCell before;
+        bool markMode;
+        void (*edit)(Session&);
+        CCell after;
+        bool recorded;
+        Tail tail;
+    } cases[] = {
+        // Clear Digit keeps the marks, Clear Cell removes them; both are
+        // recorded even on an empty cell, Clear Digit only in digit mode.
+        {{5, 0x0003}, false, [](Session& s) { s.ClearDigit(); }, {0, 0x0003}, true, Refresh},
+        {{5, 0x0003}, false, [](Session& s) { s.ClearCell(); }, {0, 0}, true, Refresh},
+        {{0, 0}, false, [](Session& s) { s.ClearDigit(); }, {0, 0}, true, Refresh},
+        {{0, 0}, false, [](Session& s) { s.ClearCell(); }, {0, 0}, true, Refresh},
+        {{5, 0}, true, [](Session& s) { s.ClearDigit(); }, {5, 0}, false, Silent},
+        // Ctrl+digit marks a filled cell too; mark mode marks only empty cells.
+        {{5, 0x0002}, false, [](Session& s) { s.ToggleMark(1); }, {5, 0x0003}, true, Refresh},
+        {{5, 0}, true, [](Session& s) { s.ToggleMark(3); }, {5, 0}, false, Silent},
+        {{0, 0x0080}, true, [](Session& s) { s.ToggleMark(3); }, {0, 0x0084}, true, Refresh},
+        // A digit drops the marks but keeps the other bits whole.
+        {{0, 0x7E05}, false, [](Session& s) { s.SetDigit(9); }, {9, 0x7E00}, true, Refresh},
+        {{5, 0}, false, [](Session& s) { s.SetDigit(5); }, {5, 0}, false, Silent},
+        // The hint strip's digit keeps the marks and is recorded even when it
+        // is the digit already there; only the low 8 bits of its message count.
+        {{0, 0x0040},
+         false,
+         [](Session& s) { SendMessage(s.GetHwnd(), WM_FIELD_ENTERDIGIT, 0, 0x305); },
+         {5, 0x0040},
+         true,
+         Refresh},
+        {{5, 0x0040},
+         false,
+         [](Session& s) { s.EnterFromHintStrip(5); },
+         {5, 0x0040},
+         true,
+         Refresh},
+        // In mark mode it flips marks of empty cells only, refreshing all the same.
+        {{0, 0}, true, [](Session& s) { s.EnterFromHintStrip(2); }, {0, 0x0002}, true, Refresh},
+        {{8, 0}, true, [](Session& s) { s.EnterFromHintStrip(2); }, {8, 0}, false, Refresh},
+        // A hint replaces the marks (in a blank game without setting help
+        // used), and records nothing when they are the candidates already.
+        {{0, 0x0002}, false, [](Session& s) { s.Hint(); }, {0, CCell::MarkMask}, true, Notify},
+        {{0, CCell::MarkMask},
+         false,
+         [](Session& s) { s.Hint(); },
+         {0, CCell::MarkMask},
+         false,
+         Notify},
+        // A given cell ignores every edit silently.
+        {{3, Given}, false, [](Session& s) { s.SetDigit(9); }, {3, Given}, false, Silent},
+        {{3, Given}, false, [](Session& s) { s.ToggleMark(1); }, {3, Given}, false, Silent},
+        {{3, Given}, false, [](Session& s) { s.ClearDigit(); }, {3, Given}, false, Silent},
+        {{3, Given}, false, [](Session& s) { s.ClearCell(); }, {3, Given}, false, Silent},
+        {{3, Given}, false, [](Session& s) { s.EnterFromHintStrip(9); }, {3, Given}, false, Silent},
+        {{3, Given},
+         false,
+         [](Session& s) { SendMessage(s.GetHwnd(), WM_FIELD_ENTERDIGIT, 0, 9); },
+         {3, Given},
+         false,
+         Silent},
+    };
+    const CellPos pos{4, 4};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE("case " + std::to_string(i));
+        session.NewBlankGame();
+        session.CancelSelection(); // back to digit mode
+        session.field.At(pos) = c.before;
+        Select(pos);
+        if (c.markMode) {
+            session.ToggleInputMode();
+        }
+        TakeLog();
 
-    session.ClearDigit();
-    EXPECT_EQ(CellAt({4, 4}), (CCell{0, 0x0003}));
-    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed(0, 0x0003)}));
+        c.edit(session);
 
-    session.Undo();
-    ASSERT_EQ(CellAt({4, 4}), (CCell{5, 0x0003}));
-    session.ClearCell();
-    EXPECT_EQ(CellAt({4, 4}), (CCell{0, 0}));
-}
-
-TEST_F(SessionTest, ClearingAnEmptyCellIsStillRecorded) {
-    session.NewBlankGame();
-    Select({4, 4});
-    session.ClearDigit();
-    session.ClearCell();
-    EXPECT_EQ(session.undo.size(), 2u);
-}
-
-TEST_F(SessionTest, ClearDigitDoesNothingInMarkMode) {
-    session.NewBlankGame();
-    Select({4, 4});
-    session.SetDigit(5);
-    session.ToggleInputMode();
-    TakeLog();
-    session.ClearDigit();
-    EXPECT_EQ(CellAt({4, 4}).value, 5);
-    EXPECT_TRUE(TakeLog().empty());
-}
-
-TEST_F(SessionTest, MarkModeMarksOnlyEmptyCells) {
-    session.NewBlankGame();
-    Select({4, 4});
-    session.SetDigit(5);
-    session.ToggleInputMode();
-    const std::size_t records = session.undo.size();
-    session.ToggleMark(3);
-    EXPECT_EQ(CellAt({4, 4}), (CCell{5, 0}));
-    EXPECT_EQ(session.undo.size(), records);
-    Select({5, 4});
-    session.ToggleMark(3);
-    session.ToggleMark(8);
-    EXPECT_EQ(CellAt({5, 4}), (CCell{0, 0x0084}));
-}
-
-TEST_F(SessionTest, EnteringTheDigitACellHoldsRecordsNothing) {
-    session.NewBlankGame();
-    Select({4, 4});
-    session.SetDigit(5);
-    TakeLog();
-    session.SetDigit(5);
-    EXPECT_EQ(session.undo.size(), 1u);
-    EXPECT_TRUE(TakeLog().empty());
-}
-
-TEST_F(SessionTest, AGivenCellIgnoresEveryEditSilently) {
-    session.StartPuzzle(PuzzleTable::Get(1, 0), 1);
-    const CellPos given{4, 1}; // digit 3 in Easy puzzle 0
-    ASSERT_TRUE(CellAt(given).IsGiven());
-    Select(given);
-    const CCell before = CellAt(given);
-
-    session.SetDigit(9);
-    session.ToggleMark(1);
-    session.ClearDigit();
-    session.ClearCell();
-    session.EnterFromHintStrip(9);
-    SendMessage(session.GetHwnd(), WM_FIELD_ENTERDIGIT, 0, 9);
-
-    EXPECT_EQ(CellAt(given), before);
-    EXPECT_TRUE(session.undo.empty());
-    EXPECT_TRUE(TakeLog().empty());
-}
-
-TEST_F(SessionTest, TheHintStripEntersADigitThroughItsMessage) {
-    session.NewBlankGame();
-    Select({6, 2});
-    session.ToggleMark(7);
-    TakeLog();
-
-    SendMessage(session.GetHwnd(), WM_FIELD_ENTERDIGIT, 0, 0x305); // only the low 8 bits count
-
-    EXPECT_EQ(CellAt({6, 2}), (CCell{5, 0x0040})); // the marks stay
-    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed(5, 0x0040)}));
-
-    SendMessage(session.GetHwnd(), WM_FIELD_ENTERDIGIT, 0, 5); // the same digit again
-    EXPECT_EQ(session.undo.size(), 3u);
-    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed(5, 0x0040)}));
-}
-
-TEST_F(SessionTest, TheHintStripInMarkModeFlipsMarksOfEmptyCellsOnly) {
-    session.NewBlankGame();
-    Select({6, 2});
-    session.ToggleInputMode();
-    TakeLog();
-
-    session.EnterFromHintStrip(2);
-    EXPECT_EQ(CellAt({6, 2}), (CCell{0, 0x0002}));
-    EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed(0x10000, 0x0002)}));
-
-    session.ToggleInputMode();
-    session.SetDigit(8);
-    session.ToggleInputMode();
-    TakeLog();
-    const std::size_t records = session.undo.size();
-    session.EnterFromHintStrip(2);
-    EXPECT_EQ(CellAt({6, 2}).value, 8);
-    EXPECT_EQ(session.undo.size(), records);
-    EXPECT_EQ(TakeLog(), Refreshed(0x10008, 0)); // a refresh all the same
+        EXPECT_EQ(CellAt(pos), c.after);
+        const WPARAM state = c.after.value | (c.markMode ? 0x10000u : 0u);
+        MessageLog expected = c.recorded ? Recorded() : MessageLog{};
+        if (c.tail != Silent) {
+            const MessageLog tail = c.tail == Refresh ? Refreshed(state, c.after.flags)
+                                                      : HintStripNotified(state, c.after.flags);
+            expected.insert(expected.end(), tail.begin(), tail.end());
+        }
+        EXPECT_EQ(TakeLog(), expected);
+        EXPECT_FALSE(session.helpUsed);
+        EXPECT_EQ(session.undo.size(), c.recorded ? 1u : 0u);
+        if (c.recorded) {
+            session.Undo();
+            EXPECT_EQ(CellAt(pos), c.before);
+        }
+    }
 }
 
 TEST_F(SessionTest, DigitsOutsideOneToNineAreIgnored) {
@@ -381,9 +341,7 @@ TEST_F(SessionTest, ResetAfterAWinGivesAGameWithoutLevel) {
 
     session.ResetGame();
 
-    EXPECT_EQ(TakeLog(),
-              Concat({{ToParent(WM_FIELD_UNDOSTATE, 0, 0), ToParent(WM_FIELD_REDOSTATE, 0, 0)},
-                      Refreshed()}));
+    EXPECT_EQ(TakeLog(), Concat({HistoryCleared(), Refreshed()}));
     CGameField givensOnly;
     givensOnly.LoadPuzzle(SolutionWithHoles({Hole, {7, 7}}));
     EXPECT_EQ(session.field, givensOnly);
@@ -398,17 +356,41 @@ TEST_F(SessionTest, ResetAfterAWinGivesAGameWithoutLevel) {
     EXPECT_EQ(std::count(sent.begin(), sent.end(), ToParent(WM_FIELD_GAMEWON, 0, 0)), 1);
 }
 
-TEST_F(SessionTest, AutoCheckShowsARepeatedRowAtOnceAndHidesItWhenCleared) {
+// Two 6s in row 5: Auto-Check shows the row at once and hides it when it is
+// gone; without it a refresh hides the conflict and Check shows it, while
+// with it Check does nothing.
+TEST_F(SessionTest, AutoCheckShowsARepeatedRowAtOnceAndCheckShowsItOnDemand) {
+    const auto shown = [this] { return session.GetConflictRegion(); };
+    const ConflictRegion row5{ConflictRegion::Row, 5};
     session.NewBlankGame();
     session.SetAutoCheck(true);
     Select({2, 5});
     session.SetDigit(6);
-    EXPECT_EQ(session.GetConflictRegion().number, 0u);
+    EXPECT_EQ(shown().number, 0u);
     Select({7, 5});
     session.SetDigit(6);
-    EXPECT_EQ(session.GetConflictRegion(), (ConflictRegion{ConflictRegion::Row, 5}));
+    EXPECT_EQ(shown(), row5);
     session.ClearCell();
-    EXPECT_EQ(session.GetConflictRegion().number, 0u);
+    EXPECT_EQ(shown().number, 0u);
+
+    session.SetAutoCheck(false);
+    session.SetDigit(6);
+    EXPECT_EQ(shown().number, 0u);
+    EXPECT_FALSE(session.Check());
+    EXPECT_EQ(shown(), row5);
+    session.Refresh();
+    ASSERT_EQ(shown().number, 0u);
+    session.SetAutoCheck(false); // checks once more, and leaves the result
+    EXPECT_EQ(shown(), row5);
+    session.Refresh();
+    session.SetAutoCheck(true); // shows it at once
+    EXPECT_EQ(shown(), row5);
+
+    session.ClearCell();
+    ASSERT_EQ(shown().number, 0u);
+    session.field.At({7, 5}).value = 6; // behind the session's back
+    EXPECT_TRUE(session.Check());
+    EXPECT_EQ(shown().number, 0u);
 }
 
 // Three 3s, the last making a row and a column repeat at once.
@@ -433,36 +415,6 @@ TEST_F(SessionTest, AutoCheckShowsTheRegionExaminedFirst) {
     }
 }
 
-TEST_F(SessionTest, WithoutAutoCheckARefreshHidesTheConflict) {
-    session.NewBlankGame();
-    Select({2, 5});
-    session.SetDigit(6);
-    Select({7, 5});
-    session.SetDigit(6);
-    EXPECT_EQ(session.GetConflictRegion().number, 0u);
-    EXPECT_FALSE(session.Check());
-    EXPECT_EQ(session.GetConflictRegion(), (ConflictRegion{ConflictRegion::Row, 5}));
-}
-
-TEST_F(SessionTest, CheckDoesNothingWhileAutoCheckIsOn) {
-    session.NewBlankGame();
-    Select({2, 5});
-    session.SetDigit(6);
-    Select({7, 5});
-    session.SetDigit(6);
-    session.SetAutoCheck(true);
-    EXPECT_EQ(session.GetConflictRegion(), (ConflictRegion{ConflictRegion::Row, 5}));
-    session.SetAutoCheck(false); // checks once more, and leaves the result
-    EXPECT_EQ(session.GetConflictRegion(), (ConflictRegion{ConflictRegion::Row, 5}));
-    session.SetAutoCheck(true);
-    Select({7, 5});
-    session.ClearCell();
-    ASSERT_EQ(session.GetConflictRegion().number, 0u);
-    session.field.At({7, 5}).value = 6; // behind the session's back
-    EXPECT_TRUE(session.Check());
-    EXPECT_EQ(session.GetConflictRegion().number, 0u);
-}
-
 TEST_F(SessionTest, AWinWithinTheFirstSecondKeepsAZeroFinalTimeAndIsAnnouncedAgain) {
     session.StartPuzzle(SolutionWithHoles({Hole}), 1);
     FillSolution({Hole});
@@ -477,13 +429,6 @@ TEST_F(SessionTest, AWinWithinTheFirstSecondKeepsAZeroFinalTimeAndIsAnnouncedAga
     EXPECT_EQ(session.finalTime, 5);
     session.Refresh();
     EXPECT_EQ(TakeLog(), Refreshed());
-}
-
-TEST_F(SessionTest, ElapsedTimeRunsFromTheStartUntilTheWin) {
-    EXPECT_EQ(session.GetElapsed(), 0);
-    session.StartPuzzle(SolutionWithHoles({Hole}), 1);
-    now += 3725;
-    EXPECT_EQ(session.GetElapsed(), 3725);
 }
 
 } // namespace

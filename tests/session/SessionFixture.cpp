@@ -36,6 +36,10 @@ MessageLog Recorded() {
     return {ToParent(WM_FIELD_UNDOSTATE, 0, 1), ToParent(WM_FIELD_REDOSTATE, 0, 0)};
 }
 
+MessageLog HistoryCleared() {
+    return {ToParent(WM_FIELD_UNDOSTATE, 0, 0), ToParent(WM_FIELD_REDOSTATE, 0, 0)};
+}
+
 MessageLog HintStripNotified(WPARAM cellState, LPARAM flags) {
     return {ToParent(WM_GET_HINTSTRIP, 0, 0), {"hint", WM_HINT_CELLSTATE, cellState, flags, {}}};
 }

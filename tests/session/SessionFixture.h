@@ -34,6 +34,8 @@ using MessageLog = std::vector<SentMessage>;
 SentMessage ToParent(UINT message, WPARAM wParam, LPARAM lParam);
 // What the session sends for one recorded change.
 MessageLog Recorded();
+// What it sends when the undo and redo lists are emptied.
+MessageLog HistoryCleared();
 
 // A session made a child window of a spy main window, with a spy hint strip
 // the main window hands out, and a clock the test sets. Both spies record the

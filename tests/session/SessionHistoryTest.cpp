@@ -20,10 +20,6 @@ MessageLog Redone(bool redoLeft) {
             ToParent(WM_FIELD_REDOSTATE, 0, redoLeft ? 1 : 0)};
 }
 
-MessageLog HistoryCleared() {
-    return {ToParent(WM_FIELD_UNDOSTATE, 0, 0), ToParent(WM_FIELD_REDOSTATE, 0, 0)};
-}
-
 TEST_F(SessionTest, UndoTakesBackOneChangeAtATimeAndRedoReplaysIt) {
     session.NewBlankGame();
     Select({3, 3});
@@ -75,26 +71,6 @@ TEST_F(SessionTest, UndoAndRedoOnEmptyListsDoNothing) {
     session.Redo();
     EXPECT_TRUE(TakeLog().empty());
     EXPECT_EQ(session.field, CGameField{});
-}
-
-TEST_F(SessionTest, UndoRestoresTheMarksAHintReplaced) {
-    session.NewBlankGame();
-    Select({5, 5});
-    session.ToggleMark(2);
-    session.Hint();
-    ASSERT_EQ(CellAt({5, 5}).flags, CCell::MarkMask);
-    session.Undo();
-    EXPECT_EQ(CellAt({5, 5}), (CCell{0, 0x0002}));
-}
-
-TEST_F(SessionTest, UndoAndRedoRestoreGivenBitsAndUnusedBitsWhole) {
-    session.NewBlankGame();
-    session.field.At({1, 1}).flags = 0x7E05;
-    Select({1, 1});
-    session.SetDigit(9);
-    EXPECT_EQ(CellAt({1, 1}), (CCell{9, 0x7E00}));
-    session.Undo();
-    EXPECT_EQ(CellAt({1, 1}), (CCell{0, 0x7E05}));
 }
 
 TEST_F(SessionTest, UndoAndRedoAcrossAWinAnnounceTheWinAgain) {
@@ -201,16 +177,6 @@ TEST_F(SessionTest, ASnapshotNameIsCutToTwentyBytesAndNeverSplitsACharacter) {
     EXPECT_EQ(labels,
               (std::vector<std::string>{"Twenty-five characte (01:02:05)", "Start (01:02:05)",
                                         "eighteen-bytes-abc (00:00:00)"}));
-}
-
-TEST_F(SessionTest, ASnapshotOfAWonGameCarriesTheFinalTime) {
-    session.StartPuzzle(SolutionWithHoles({Hole}), 1);
-    Select(Hole);
-    now += 61;
-    session.SetDigit(SolutionDigit(Hole));
-    now += 500;
-    session.MakeSnapshot("won", session.GetElapsed());
-    EXPECT_EQ(session.snapShots[0].elapsed, 61);
 }
 
 } // namespace

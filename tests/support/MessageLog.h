@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -139,26 +140,19 @@ inline LRESULT SpyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 // Registers a spying class once; cs is its class style.
 inline LPCSTR SpyClass(UINT style = 0) {
-    static std::set<UINT> done;
-    static std::vector<std::string> names;
-    const std::string name = "KalmoraSpy" + std::to_string(style);
-    if (done.insert(style).second) {
+    static std::map<UINT, std::string> names;
+    const auto [entry, added] = names.emplace(style, "KalmoraSpy" + std::to_string(style));
+    if (added) {
         WNDCLASSEX wc{};
         wc.cbSize = sizeof(wc);
         wc.style = style;
         wc.lpfnWndProc = SpyProc;
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1));
-        wc.lpszClassName = name.c_str();
+        wc.lpszClassName = entry->second.c_str();
         RegisterClassEx(&wc);
-        names.push_back(name);
     }
-    for (const auto& n : names) {
-        if (n == name) {
-            return n.c_str();
-        }
-    }
-    return nullptr;
+    return entry->second.c_str();
 }
 
 // Runs every queued message, painting and due timer without waiting.
