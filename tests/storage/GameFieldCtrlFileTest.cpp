@@ -135,14 +135,17 @@ TEST_F(GameFieldCtrlFileTest, ControlArchivesLikeTheAutosaveSession) {
     EXPECT_EQ(direct.str(), autosave.substr(0, autosave.size() - windowAndFlag));
 }
 
+// Only the stored part of the control is replaced: its selection stays.
 TEST_F(GameFieldCtrlFileTest, AutosaveRestoresIntoAFieldControl) {
-    ASSERT_TRUE(SessionFile::Save(SampleSession(), {5, 6, 700, 800}, true));
+    ASSERT_TRUE(SessionFile::Save(SampleSession(), {5, 6, 700, 800}, false));
+    m_other.SelectCell({4, 7});
     StoredWindowRect window;
-    bool autoCheck = false;
+    bool autoCheck = true;
     ASSERT_TRUE(SessionFile::Load(m_other, window, autoCheck));
     EXPECT_EQ(static_cast<const CGameFieldSerialData&>(m_other), SampleSession());
+    EXPECT_EQ(m_other.GetSelection(), (CellPos{4, 7}));
     EXPECT_EQ(window, (StoredWindowRect{5, 6, 700, 800}));
-    EXPECT_TRUE(autoCheck);
+    EXPECT_FALSE(autoCheck);
 }
 
 } // namespace

@@ -175,7 +175,7 @@ TEST_F(SavingTest, ReadOnlyDataFolderKeepsItsFiles) {
         if (!SessionFile::Load(live, window, autoCheck) || !WinnersFile::Load(lists)) {
             return 1;
         }
-        if (!(live == SampleSession()) || !(lists == SampleWinners())) {
+        if (!(live == SampleSession()) || !(lists == SampleWinners()) || !autoCheck) {
             return 2;
         }
         live.field.cells[5] = {3, 0};
@@ -305,17 +305,13 @@ TEST_F(SavingTest, EachRefusedFileIsKeptBesideTheNewOne) {
     }
 }
 
-// A sound file is replaced without a copy. Refused at start, but another copy
-// of the game wrote a sound file before this one exits: the last to exit
-// wins, and the refused file stays aside instead of the sound one.
-TEST_F(SavingTest, OnlyARefusedFileIsMovedAside) {
+// Refused at start, but another copy of the game wrote a sound file before
+// this one exits: the last to exit wins, and the refused file stays aside
+// instead of the sound one.
+TEST_F(SavingTest, SoundFileOfAnotherCopyIsNotMovedAside) {
     for (const StoredFile* file : FilesReadAtStart) {
         SCOPED_TRACE(file->fileName);
-        ASSERT_TRUE(Save(*file, 1));
-        ASSERT_TRUE(Save(*file, 2));
-        EXPECT_EQ(file->variantOf(Target(*file)), 2);
-        EXPECT_FALSE(fs::exists(Aside(*file)));
-
+        fs::create_directories(Folder());
         WriteFileBytes(Target(*file), "not a gzip file");
         ASSERT_TRUE(file->loadIsRefused());
         ASSERT_TRUE(Save(*file, 3)); // the other copy exits first

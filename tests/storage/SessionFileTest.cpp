@@ -46,19 +46,6 @@ protected:
     const StoredWindowRect m_window{-8, 30, 1016, 798};
 };
 
-TEST_F(SessionFileTest, LoadReplacesOnlyTheStoredPartOfALargerObject) {
-    struct LiveControl : CGameFieldSerialData {
-        int transient = 17;
-    } live;
-    ASSERT_TRUE(SessionFile::Save(SampleSession(), m_window, false));
-    StoredWindowRect window;
-    bool autoCheck = true;
-    ASSERT_TRUE(SessionFile::Load(live, window, autoCheck));
-    EXPECT_EQ(static_cast<CGameFieldSerialData&>(live), SampleSession());
-    EXPECT_EQ(live.transient, 17);
-    EXPECT_FALSE(autoCheck);
-}
-
 // The end of the file: no auto-check byte, one that is neither 0 nor 1, and a
 // window width that puts the right edge past 32 bits (600 made 1000 with the
 // left edge at 2147483000).

@@ -60,17 +60,6 @@ protected:
     ScopedDataRoot m_root;
 };
 
-TEST_F(WinnersFileTest, ListsSurviveARestartInOrderAndUnsorted) {
-    WinnersLists lists = SampleWinners();
-    // Stored order is kept even when it is not sorted.
-    lists[3] = {Winner("late", 900), Winner("early", 100)};
-    ASSERT_TRUE(WinnersFile::Save(lists));
-
-    WinnersLists loaded;
-    ASSERT_TRUE(WinnersFile::Load(loaded));
-    EXPECT_EQ(loaded, lists);
-}
-
 TEST_F(WinnersFileTest, MissingFileOrFewerThanFourListsAreRefused) {
     WinnersLists lists = SampleWinners();
     EXPECT_FALSE(WinnersFile::Load(lists));
