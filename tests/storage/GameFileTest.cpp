@@ -1,5 +1,5 @@
-// Game files through the real files on disk: the snapshot limit, refused
-// files, and saves that cannot be made or must keep what stands there.
+// Game files through the real files on disk: refused files, and saves that
+// cannot be made or must keep what stands there.
 
 #include "StorageSamples.h"
 #include "StorageTestSupport.h"
@@ -41,29 +41,12 @@ std::string Outcome(const std::function<void()>& action) {
     return "done";
 }
 
-TEST_F(GameFileTest, TwentySnapshotsLoadAndTwentyOneAreRefused) {
-    CGameFieldFileData game = SampleGame();
-    game.snapShots.clear();
-    for (int i = 0; i < 20; ++i) {
-        CSnapShot snapshot;
-        snapshot.field.cells[i] = {static_cast<std::uint8_t>(i % 9 + 1), 0};
-        snapshot.name = SnapshotName("shot " + std::to_string(i));
-        snapshot.elapsed = i * 60;
-        game.snapShots.push_back(snapshot);
-    }
-    GameFile::Write(File("twenty.sdk"), game);
-    EXPECT_EQ(GameFile::Read(File("twenty.sdk")), game);
-
-    game.snapShots.emplace_back();
-    GameFile::Write(File("many.sdk"), game);
-    EXPECT_EQ(Outcome([&] { GameFile::Read(File("many.sdk")); }), "Too many snapshots");
-}
-
 // The damages that matter, each refused: files that are no gzip member, a
 // damaged member, archives of another kind (signature, a library version
 // this build cannot read or one older than any this program wrote, type
 // sizes, byte order, a signature length that would ask for huge memory), a
-// foreign game header, and data after the game.
+// foreign game header, more snapshots than a game holds, and data after the
+// game.
 TEST_F(GameFileTest, DamagedFilesAreRefused) {
     GameFile::Write(File("game.sdk"), SampleGame());
     const std::string file = ReadFileBytes(File("game.sdk"));
@@ -73,6 +56,9 @@ TEST_F(GameFileTest, DamagedFilesAreRefused) {
         bytes[at] = value;
         return Gzip(bytes);
     };
+    CGameFieldFileData tooMany;
+    tooMany.snapShots.resize(21);
+    const std::string twentyOneSnapshots = Gzip(ArchiveOf(tooMany));
     std::string badChecksum = file;
     badChecksum[file.size() - 8] ^= 0x40;
     // The magic follows the archive header and two class informations; then fieldSize.
@@ -99,6 +85,7 @@ TEST_F(GameFileTest, DamagedFilesAreRefused) {
         {"signature length 2^48 + 22", changed(6, 0x10), AnyRefusal},
         {"magic", changed(magicAt, static_cast<char>(archive[magicAt] ^ 0x01)), "Unknown header"},
         {"field size 325", changed(magicAt + 4, static_cast<char>(325 & 0xFF)), "Unknown header"},
+        {"21 snapshots", twentyOneSnapshots, "Too many snapshots"},
         {"data after the game", Gzip(archive + "x"), AnyRefusal},
         {"data after the member", file + "garbage", AnyRefusal},
     };

@@ -43,7 +43,7 @@ CGameFieldFileData BigGame(int variant) {
     CGameFieldFileData game = SampleGame();
     game.startTime = 1000 + variant;
     std::uint32_t noise = 12345;
-    game.snapShots.resize(20);
+    game.snapShots.resize(20); // the most a game file holds
     for (CSnapShot& snapShot : game.snapShots) {
         for (CCell& cell : snapShot.field.cells) {
             noise = noise * 1103515245 + 12345;
