@@ -125,26 +125,6 @@ TEST_F(ArchiveLayoutTest, WinnersFileHoldsFourListsEasyToInsane) {
     EXPECT_EQ(Archive(File("top.dat")), expected.Bytes());
 }
 
-TEST_F(ArchiveLayoutTest, HandWrittenFilesReadBack) {
-    const CGameFieldFileData game = SampleGame();
-    ByteWriter gameBytes;
-    gameBytes.ArchiveHeader();
-    PutGame(gameBytes, game);
-    WriteFileBytes(File("hand.sdk"), Gzip(gameBytes.Bytes()));
-    EXPECT_EQ(GameFile::Read(File("hand.sdk")), game);
-
-    ByteWriter winnerBytes;
-    winnerBytes.ArchiveHeader().ClassInfo(0).SequenceStart(1).ClassInfo(1).ClassInfo(0);
-    PutName(winnerBytes, "0123456789012345678901234567890123456789", 40);
-    winnerBytes.I64(42).SequenceStart(0).SequenceStart(0).SequenceStart(0);
-    WriteFileBytes(File("hand.dat"), Gzip(winnerBytes.Bytes()));
-    const WinnersLists lists = WinnersFile::Read(File("hand.dat"));
-    ASSERT_EQ(lists[0].size(), 1u);
-    EXPECT_EQ(std::string(lists[0].front().name.data(), 40),
-              "0123456789012345678901234567890123456789");
-    EXPECT_EQ(lists[0].front().time, 42);
-}
-
 // The level is one byte read back as signed; help-used is true for any byte but 0.
 TEST_F(ArchiveLayoutTest, LevelByteIsSignedAndAnyHelpByteButZeroIsTrue) {
     CGameFieldFileData game;

@@ -14,84 +14,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
 
 namespace fs = boost::filesystem;
 
 namespace {
 
 constexpr int MutationsPerReader = 1500;
-
-class Mutator {
-public:
-    explicit Mutator(std::uint32_t seed) : m_random(seed) {}
-
-    std::string Mutate(std::string bytes) {
-        const int rounds = Pick(1, 3);
-        for (int i = 0; i < rounds; ++i) {
-            MutateOnce(bytes);
-        }
-        return bytes;
-    }
-
-    bool OneIn(int n) { return Pick(0, n - 1) == 0; }
-
-private:
-    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-    std::size_t Offset(const std::string& bytes) {
-        return bytes.empty() ? 0 : static_cast<std::size_t>(Pick(0, int(bytes.size()) - 1));
-    }
-
-    // Counts and sizes are where a reader is most easily misled.
-    std::uint64_t InterestingNumber() {
-        static const std::uint64_t numbers[] = {
-            0,          1,          2,          19,         20,         21,   22,
-            81,         324,        325,        0x7F,       0x80,       0xFF, 0xFFFF,
-            0x7FFFFFFF, 0xFFFFFFFF, 1ull << 32, 1ull << 40, 1ull << 62, ~0ull};
-        return numbers[Pick(0, std::size(numbers) - 1)];
-    }
-
-    void MutateOnce(std::string& bytes) {
-        if (bytes.empty()) {
-            bytes.push_back(static_cast<char>(Pick(0, 255)));
-            return;
-        }
-        const std::size_t at = Offset(bytes);
-        switch (Pick(0, 6)) {
-        case 0:
-            bytes[at] = static_cast<char>(bytes[at] ^ (1 << Pick(0, 7)));
-            break;
-        case 1:
-            bytes[at] = static_cast<char>(Pick(0, 255));
-            break;
-        case 2: {
-            const std::uint64_t number = InterestingNumber();
-            const std::size_t width = std::size_t{1} << Pick(0, 3);
-            for (std::size_t i = 0; i < width && at + i < bytes.size(); ++i) {
-                bytes[at + i] = static_cast<char>(number >> (8 * i));
-            }
-            break;
-        }
-        case 3:
-            bytes.resize(at);
-            break;
-        case 4:
-            bytes.erase(at, static_cast<std::size_t>(Pick(1, 16)));
-            break;
-        case 5:
-            bytes.insert(at, static_cast<std::size_t>(Pick(1, 16)),
-                         static_cast<char>(Pick(0, 255)));
-            break;
-        default: {
-            const std::size_t from = Offset(bytes);
-            bytes.insert(at, bytes.substr(from, static_cast<std::size_t>(Pick(1, 64))));
-            break;
-        }
-        }
-    }
-
-    std::mt19937 m_random;
-};
 
 class FileFuzzTest : public testing::Test {
 protected:

@@ -51,18 +51,13 @@ TEST_F(GameFieldCtrlFileTest, SaveThenLoadRestoresTheGameWithoutHistory) {
     m_other.field.cells[20] = {8, 0};
     m_other.LoadFromFile(Path("game.sdk").c_str());
 
-    const CGameFieldFileData expected = SampleGame();
-    EXPECT_EQ(static_cast<const CGameFieldFileData&>(m_other).field, expected.field);
-    EXPECT_EQ(m_other.snapShots, expected.snapShots);
-    EXPECT_EQ(m_other.startTime, expected.startTime);
-    EXPECT_EQ(m_other.level, expected.level);
-    EXPECT_EQ(m_other.helpUsed, expected.helpUsed);
+    EXPECT_EQ(static_cast<const CGameFieldFileData&>(m_other), SampleGame());
     EXPECT_TRUE(m_other.undo.empty());
     EXPECT_TRUE(m_other.redo.empty());
     EXPECT_EQ(m_other.GetSelection(), CellPos{});
     EXPECT_EQ(m_other.GetStats().filled, 3u); // refreshed: recounted
     // Saved yesterday, loaded now: the time in between counts as play time.
-    EXPECT_EQ(m_other.GetElapsed(), Now - expected.startTime);
+    EXPECT_EQ(m_other.GetElapsed(), Now - SampleGame().startTime);
 }
 
 TEST_F(GameFieldCtrlFileTest, FailedLoadLeavesTheSessionExactlyAsItWas) {
@@ -73,19 +68,17 @@ TEST_F(GameFieldCtrlFileTest, FailedLoadLeavesTheSessionExactlyAsItWas) {
     const CGameFieldSerialData before = m_other;
     const CellPos selection = m_other.GetSelection();
 
-    // Cut in the board, cut in the snapshots, an unknown header (field size
-    // 325), and no file at all: each is reported with its message.
+    // Cut in the snapshots, after the board was read; an unknown header
+    // (field size 325); no file at all: each is reported with its message.
     const std::string archive = Gunzip(file);
     std::string header = archive;
     header[40 + 5 + 5 + 4] = static_cast<char>(325 & 0xFF);
-    WriteFileBytes(Path("board.sdk"), Gzip(archive.substr(0, 200)));
     WriteFileBytes(Path("snapshots.sdk"), Gzip(archive.substr(0, 500)));
     WriteFileBytes(Path("325.sdk"), Gzip(header));
     const struct {
         const char* name;
         const char* message;
-    } cases[] = {{"board.sdk", nullptr},
-                 {"snapshots.sdk", nullptr},
+    } cases[] = {{"snapshots.sdk", nullptr},
                  {"325.sdk", "Unknown header"},
                  {"missing.sdk", "Can't read from file"}};
     for (const auto& c : cases) {
@@ -142,14 +135,17 @@ TEST_F(GameFieldCtrlFileTest, ControlArchivesLikeTheAutosaveSession) {
     EXPECT_EQ(direct.str(), autosave.substr(0, autosave.size() - windowAndFlag));
 }
 
+// Only the stored part of the control is replaced: its selection stays.
 TEST_F(GameFieldCtrlFileTest, AutosaveRestoresIntoAFieldControl) {
-    ASSERT_TRUE(SessionFile::Save(SampleSession(), {5, 6, 700, 800}, true));
+    ASSERT_TRUE(SessionFile::Save(SampleSession(), {5, 6, 700, 800}, false));
+    m_other.SelectCell({4, 7});
     StoredWindowRect window;
-    bool autoCheck = false;
+    bool autoCheck = true;
     ASSERT_TRUE(SessionFile::Load(m_other, window, autoCheck));
     EXPECT_EQ(static_cast<const CGameFieldSerialData&>(m_other), SampleSession());
+    EXPECT_EQ(m_other.GetSelection(), (CellPos{4, 7}));
     EXPECT_EQ(window, (StoredWindowRect{5, 6, 700, 800}));
-    EXPECT_TRUE(autoCheck);
+    EXPECT_FALSE(autoCheck);
 }
 
 } // namespace

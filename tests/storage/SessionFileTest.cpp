@@ -32,11 +32,6 @@ protected:
         return live;
     }
 
-    std::string SampleArchive() {
-        EXPECT_TRUE(SessionFile::Save(SampleSession(), m_window, true));
-        return Gunzip(ReadFileBytes(SessionPath()));
-    }
-
     void ExpectLoadRefusedAndNothingChanged() {
         CGameFieldSerialData live = LiveSession();
         StoredWindowRect window{1, 2, 3, 4};
@@ -50,43 +45,6 @@ protected:
     ScopedDataRoot m_root;
     const StoredWindowRect m_window{-8, 30, 1016, 798};
 };
-
-TEST_F(SessionFileTest, FirstStartFindsNothingThenExitCreatesFolderAndFile) {
-    ExpectLoadRefusedAndNothingChanged();
-    EXPECT_FALSE(fs::exists(DataFolderPath()));
-
-    EXPECT_TRUE(SessionFile::Save(SampleSession(), m_window, false));
-
-    EXPECT_TRUE(fs::is_directory(DataFolderPath()));
-    EXPECT_TRUE(fs::is_regular_file(SessionPath()));
-}
-
-TEST_F(SessionFileTest, RestartRestoresSessionWindowAndAutoCheck) {
-    ASSERT_TRUE(SessionFile::Save(SampleSession(), m_window, true));
-
-    CGameFieldSerialData live;
-    StoredWindowRect window;
-    bool autoCheck = false;
-    ASSERT_TRUE(SessionFile::Load(live, window, autoCheck));
-
-    EXPECT_EQ(live, SampleSession());
-    EXPECT_EQ(live.finalTime, 754); // a finished game keeps its frozen time
-    EXPECT_EQ(window, m_window);
-    EXPECT_TRUE(autoCheck);
-}
-
-TEST_F(SessionFileTest, LoadReplacesOnlyTheStoredPartOfALargerObject) {
-    struct LiveControl : CGameFieldSerialData {
-        int transient = 17;
-    } live;
-    ASSERT_TRUE(SessionFile::Save(SampleSession(), m_window, false));
-    StoredWindowRect window;
-    bool autoCheck = true;
-    ASSERT_TRUE(SessionFile::Load(live, window, autoCheck));
-    EXPECT_EQ(static_cast<CGameFieldSerialData&>(live), SampleSession());
-    EXPECT_EQ(live.transient, 17);
-    EXPECT_FALSE(autoCheck);
-}
 
 // The end of the file: no auto-check byte, one that is neither 0 nor 1, and a
 // window width that puts the right edge past 32 bits (600 made 1000 with the
@@ -129,36 +87,36 @@ TEST_F(SessionFileTest, TheBaseFolderFallsBackFromLocalAppDataToXdgToHome) {
     }
 }
 
-TEST_F(SessionFileTest, OnlyTheLastFolderLevelIsCreated) {
+// ~/.local/share must exist already; the data folder in it is made by the
+// first save, not by a load.
+TEST_F(SessionFileTest, OnlyTheLastFolderLevelIsCreatedAndOnlyBySaving) {
     ScopedEnvironment env("LOCALAPPDATA", std::nullopt);
     env.Set("XDG_DATA_HOME", std::nullopt);
     env.Set("HOME", m_root.Path().string());
-    // ~/.local/share must exist already.
     EXPECT_FALSE(SessionFile::Save(SampleSession(), m_window, false));
     EXPECT_FALSE(fs::exists(m_root.Path() / ".local"));
 
     fs::create_directories(m_root.Path() / ".local" / "share");
+    ExpectLoadRefusedAndNothingChanged();
+    EXPECT_FALSE(fs::exists(m_root.Path() / ".local/share/Kalmora"));
     EXPECT_TRUE(SessionFile::Save(SampleSession(), m_window, false));
     EXPECT_TRUE(fs::is_regular_file(m_root.Path() / ".local/share/Kalmora/default.dat"));
 }
 
-TEST_F(SessionFileTest, NoBaseFolderMeansNothingReadOrWritten) {
-    ScopedEnvironment noLocal("LOCALAPPDATA", std::nullopt);
-    ScopedEnvironment noXdg("XDG_DATA_HOME", std::nullopt);
-    ScopedEnvironment noHome("HOME", std::nullopt);
-
-    EXPECT_EQ(DataFolder::BaseFolder(), std::nullopt);
+// With no base folder at all, or a file where the data folder belongs,
+// nothing is read or written and what stands there is left alone.
+TEST_F(SessionFileTest, WithoutAUsableFolderNothingIsReadOrWritten) {
+    {
+        ScopedEnvironment env("LOCALAPPDATA", std::nullopt);
+        env.Set("XDG_DATA_HOME", std::nullopt);
+        env.Set("HOME", std::nullopt);
+        EXPECT_FALSE(SessionFile::Save(SampleSession(), m_window, false));
+        ExpectLoadRefusedAndNothingChanged();
+    }
+    WriteFileBytes(DataFolderPath(), "in the way");
     EXPECT_FALSE(SessionFile::Save(SampleSession(), m_window, false));
     ExpectLoadRefusedAndNothingChanged();
-}
-
-TEST_F(SessionFileTest, MissingLocalAppDataFolderIsNotCreated) {
-    const fs::path missing = m_root.Path() / "gone";
-    ScopedEnvironment local("LOCALAPPDATA", missing.string());
-
-    EXPECT_FALSE(SessionFile::Save(SampleSession(), m_window, false));
-    EXPECT_FALSE(fs::exists(missing));
-    ExpectLoadRefusedAndNothingChanged();
+    EXPECT_EQ(ReadFileBytes(DataFolderPath()), "in the way");
 }
 
 TEST_F(SessionFileTest, InternalNameNamesTheFolder) {
@@ -167,13 +125,6 @@ TEST_F(SessionFileTest, InternalNameNamesTheFolder) {
     // A version block without an internal name gives no folder at all.
     EXPECT_FALSE(SessionFile::Save(SampleSession(), m_window, false, ""));
     EXPECT_EQ(DataFolder::Find(""), std::nullopt);
-}
-
-TEST_F(SessionFileTest, DataFolderThatIsAFileRefusesBoth) {
-    WriteFileBytes(DataFolderPath(), "in the way");
-    EXPECT_FALSE(SessionFile::Save(SampleSession(), m_window, false));
-    ExpectLoadRefusedAndNothingChanged();
-    EXPECT_EQ(ReadFileBytes(DataFolderPath()), "in the way");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <boost/filesystem/operations.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -90,6 +91,15 @@ std::string ReadFileBytes(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+std::vector<std::string> FileNames(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 void WriteFileBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream out(path.string(), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -108,4 +118,62 @@ ScopedDataRoot::~ScopedDataRoot() {
     boost::system::error_code error;
     fs::permissions(m_path, fs::owner_all | fs::add_perms, error);
     fs::remove_all(m_path, error);
+}
+
+std::string Mutator::Mutate(std::string bytes) {
+    const int rounds = Pick(1, 3);
+    for (int i = 0; i < rounds; ++i) {
+        MutateOnce(bytes);
+    }
+    return bytes;
+}
+
+std::size_t Mutator::Offset(const std::string& bytes) {
+    return bytes.empty() ? 0 : static_cast<std::size_t>(Pick(0, int(bytes.size()) - 1));
+}
+
+std::uint64_t Mutator::InterestingNumber() {
+    static const std::uint64_t numbers[] = {
+        0,          1,          2,          19,         20,         21,   22,
+        81,         324,        325,        0x7F,       0x80,       0xFF, 0xFFFF,
+        0x7FFFFFFF, 0xFFFFFFFF, 1ull << 32, 1ull << 40, 1ull << 62, ~0ull};
+    return numbers[Pick(0, std::size(numbers) - 1)];
+}
+
+void Mutator::MutateOnce(std::string& bytes) {
+    if (bytes.empty()) {
+        bytes.push_back(static_cast<char>(Pick(0, 255)));
+        return;
+    }
+    const std::size_t at = Offset(bytes);
+    switch (Pick(0, 6)) {
+    case 0:
+        bytes[at] = static_cast<char>(bytes[at] ^ (1 << Pick(0, 7)));
+        break;
+    case 1:
+        bytes[at] = static_cast<char>(Pick(0, 255));
+        break;
+    case 2: {
+        const std::uint64_t number = InterestingNumber();
+        const std::size_t width = std::size_t{1} << Pick(0, 3);
+        for (std::size_t i = 0; i < width && at + i < bytes.size(); ++i) {
+            bytes[at + i] = static_cast<char>(number >> (8 * i));
+        }
+        break;
+    }
+    case 3:
+        bytes.resize(at);
+        break;
+    case 4:
+        bytes.erase(at, static_cast<std::size_t>(Pick(1, 16)));
+        break;
+    case 5:
+        bytes.insert(at, static_cast<std::size_t>(Pick(1, 16)), static_cast<char>(Pick(0, 255)));
+        break;
+    default: {
+        const std::size_t from = Offset(bytes);
+        bytes.insert(at, bytes.substr(from, static_cast<std::size_t>(Pick(1, 64))));
+        break;
+    }
+    }
 }

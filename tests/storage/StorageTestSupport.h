@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tests/support/ScopedEnvironment.h"
 
@@ -51,6 +53,28 @@ std::string Deflate(const std::string& bytes, int level, int windowBits, int mem
 
 std::string ReadFileBytes(const boost::filesystem::path& path);
 void WriteFileBytes(const boost::filesystem::path& path, const std::string& bytes);
+// The names in a folder, sorted.
+std::vector<std::string> FileNames(const boost::filesystem::path& folder);
+
+// Damages bytes at random: flipped bits, odd bytes, the numbers a reader is
+// most easily misled by (counts, sizes), cuts, gaps, insertions and repeated
+// runs. A fixed seed keeps a run repeatable.
+class Mutator {
+public:
+    explicit Mutator(std::uint32_t seed) : m_random(seed) {}
+
+    // One to three damages.
+    std::string Mutate(std::string bytes);
+    bool OneIn(int n) { return Pick(0, n - 1) == 0; }
+
+private:
+    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+    std::size_t Offset(const std::string& bytes);
+    std::uint64_t InterestingNumber();
+    void MutateOnce(std::string& bytes);
+
+    std::mt19937 m_random;
+};
 
 // A fresh folder for one test, named in LOCALAPPDATA while the test runs.
 class ScopedDataRoot {

@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <random>
 #include <sstream>
 
 namespace {
@@ -82,7 +81,8 @@ TEST_F(DumpCommand, SessionFile) {
 
 TEST_F(DumpCommand, WinnersFile) {
     WinnersLists lists = SampleWinners();
-    lists[3] = {Winner("0123456789012345678901234567890123456789", 7)};
+    // All 40 bytes of a name, and bytes that are not UTF-8, shown as U+FFFD.
+    lists[3] = {Winner("0123456789012345678901234567890123456789", 7), Winner("caf\xE9 \xFF", 8)};
     WinnersFile::Write(Path("top.dat"), lists);
     const json dump = Dump(Path("top.dat"));
     EXPECT_EQ(dump["kind"], "winners");
@@ -91,27 +91,7 @@ TEST_F(DumpCommand, WinnersFile) {
     EXPECT_EQ(dump["normal"], json::array());
     EXPECT_EQ(dump["hard"][0]["name"], "Chloé");
     EXPECT_EQ(dump["insane"][0]["name"], "0123456789012345678901234567890123456789");
-}
-
-TEST_F(DumpCommand, NamesThatAreNotUtf8StillGiveValidJson) {
-    WinnersLists lists;
-    lists[0] = {Winner("caf\xE9 \xFF", 1)};
-    WinnersFile::Write(Path("top.dat"), lists);
-    EXPECT_EQ(Dump(Path("top.dat"))["easy"][0]["name"], "caf\xEF\xBF\xBD \xEF\xBF\xBD");
-}
-
-TEST_F(DumpCommand, OtherFilesAreRefused) {
-    const std::string text = WriteTextFile(m_folder, "puzzle.txt", std::string(81, '0'));
-    ToolResult result = RunTool("dump '" + text + "'");
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find("not a game, session or winners file"), std::string::npos);
-
-    GameFile::Write(Path("game.sdk"), SampleGame());
-    const std::string cut = WriteTextFile(m_folder, "cut.sdk", "\x1f\x8b\x08\x00");
-    EXPECT_EQ(RunTool("dump '" + cut + "'").exitCode, 1);
-    EXPECT_EQ(RunTool("dump '" + Path("missing.sdk") + "'").exitCode, 1);
-    EXPECT_EQ(RunTool("dump").exitCode, 2);
+    EXPECT_EQ(dump["insane"][1]["name"], "caf\xEF\xBF\xBD \xEF\xBF\xBD");
 }
 
 // Damaged files given on standard input, run in-process for speed: every one
@@ -122,17 +102,10 @@ TEST(DumpCommandMutation, DamagedFilesGiveJsonOrAnInputError) {
     session.snapShots = SampleGame().snapShots;
     SessionFile::Write(folder + "/default.dat", session, {1, 2, 3, 4}, false);
     const std::string archive = Gunzip(ReadFileBytes(folder + "/default.dat"));
-    std::mt19937 random(11);
+    Mutator mutator(11);
     int dumped = 0;
     for (int i = 0; i < 600; ++i) {
-        std::string damaged = archive;
-        const std::size_t at = random() % damaged.size();
-        if (i % 3 == 0) {
-            damaged.resize(at);
-        } else {
-            damaged[at] = static_cast<char>(random());
-        }
-        std::istringstream in(Gzip(damaged));
+        std::istringstream in(Gzip(mutator.Mutate(archive)));
         std::ostringstream out;
         try {
             EXPECT_EQ(RunDumpCommand({"-"}, in, out), 0);
