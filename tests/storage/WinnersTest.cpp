@@ -10,6 +10,11 @@
 #include <boost/filesystem/operations.hpp>
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace fs = boost::filesystem;
 using WinnersRules::GameOverOutcome;
 
@@ -21,6 +26,44 @@ WinnersList TenWinnersUpTo300() {
         list.push_back(Winner("P" + std::to_string(i), 210 + 10 * i));
     }
     return list;
+}
+
+std::vector<std::string> Names(const WinnersList& list) {
+    std::vector<std::string> names;
+    for (const HiScoreEntry& entry : list) {
+        names.push_back(WinnersRules::NameText(entry));
+    }
+    return names;
+}
+
+// Any time enters while the list is short of ten; a full list takes only a
+// strictly faster time, and grows. Equal times stay in the order of winning.
+TEST(WinnersRulesTest, TenAlwaysQualifyThenOnlyStrictlyFasterTimesInWinningOrder) {
+    WinnersList list;
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_TRUE(WinnersRules::Qualifies(list, 1000000)) << i << " entries";
+        WinnersRules::Insert(list, Winner("x", 1000000));
+    }
+    EXPECT_FALSE(WinnersRules::Qualifies(list, 1000000));
+
+    list = TenWinnersUpTo300();
+    EXPECT_FALSE(WinnersRules::Qualifies(list, 300));
+    ASSERT_TRUE(WinnersRules::Qualifies(list, 299));
+    WinnersRules::Insert(list, WinnersRules::MakeEntry("Quick", 299));
+    ASSERT_EQ(list.size(), 11u);
+    EXPECT_EQ(WinnersRules::NameText(*std::next(list.begin(), 9)), "Quick");
+    EXPECT_EQ(list.back().time, 300);
+
+    list.clear();
+    for (const auto& [name, time] : {std::pair{"first", 120},
+                                     {"slow", 400},
+                                     {"second", 120},
+                                     {"fastest", 5},
+                                     {"third", 120}}) {
+        WinnersRules::Insert(list, Winner(name, time));
+    }
+    EXPECT_EQ(Names(list),
+              (std::vector<std::string>{"fastest", "first", "second", "third", "slow"}));
 }
 
 TEST(WinnersRulesTest, TimesCompareAsSignedNumbers) {
