@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace wintest {
 
 LoopWatchdog::LoopWatchdog(std::chrono::milliseconds limit)
@@ -31,6 +34,14 @@ void LoopWatchdog::Watch(std::chrono::milliseconds limit, DWORD threadId) {
     ADD_FAILURE() << "the test was still waiting for a message after " << limit.count()
                   << " ms; the watchdog ended the wait";
     PostThreadMessage(threadId, WM_QUIT, 1, 0);
+    // A wait that the quit cannot end either (a filter that leaves it queued,
+    // a queue that is never woken) would hang the run: end the process.
+    lock.lock();
+    if (!m_stopped.wait_for(lock, limit, [this] { return m_stop; })) {
+        std::fprintf(stderr, "watchdog: the posted quit did not end the wait either; "
+                             "ending the process\n");
+        std::_Exit(1);
+    }
 }
 
 } // namespace wintest

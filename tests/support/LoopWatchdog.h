@@ -12,6 +12,8 @@ namespace wintest {
 // Guards a test that waits in GetMessage: when the test is still running
 // after `limit`, the watchdog records a failure and posts WM_QUIT to the
 // thread that made it, so the wait ends and the test fails instead of hanging.
+// When the quit has not ended the wait after another `limit`, it ends the
+// process with exit code 1.
 class LoopWatchdog {
 public:
     explicit LoopWatchdog(std::chrono::milliseconds limit = std::chrono::seconds(10));

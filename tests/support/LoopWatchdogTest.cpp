@@ -5,6 +5,8 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -27,6 +29,15 @@ TEST(LoopWatchdog, StaysQuietWhenTheWaitEndsInTime) {
     MSG msg;
     EXPECT_EQ(GetMessage(&msg, nullptr, 0, 0), FALSE);
     EXPECT_FALSE(watchdog.Fired());
+}
+
+TEST(LoopWatchdogDeathTest, EndsTheProcessWhenTheQuitCannotEndTheWait) {
+    EXPECT_EXIT(
+        {
+            wintest::LoopWatchdog watchdog(50ms);
+            std::this_thread::sleep_for(10s); // not waiting for messages at all
+        },
+        testing::ExitedWithCode(1), "the posted quit did not end the wait either");
 }
 
 } // namespace

@@ -1,9 +1,10 @@
 // The window tree and its lookups, with no backend: which window lies under
 // a point, enumerating children, moving a window to another parent, window
-// properties, and a post from another thread waking GetMessage (were it never
-// woken, the test's time limit in CTest ends it as a failure).
+// properties, and a post from another thread waking GetMessage (a watchdog ends
+// the process if it is never woken).
 
 #include "TestWindows.h"
+#include "tests/support/LoopWatchdog.h"
 
 #include <algorithm>
 #include <chrono>
@@ -185,6 +186,7 @@ TEST_F(WindowTreeTest, PropertiesAreKeptByNameOrAtomUntilRemoved) {
 
 TEST_F(WindowTreeTest, PostFromAnotherThreadWakesGetMessageWithoutBackend) {
     constexpr UINT Ping = WM_APP + 7;
+    const wintest::LoopWatchdog watchdog(std::chrono::seconds(20));
     MSG msg{};
     const DWORD thread = GetCurrentThreadId();
     std::thread poster([this, thread] {
