@@ -167,7 +167,8 @@ void CQtWindowWidget::closeEvent(QCloseEvent* event) {
 }
 
 void CQtWindowWidget::ReportGeometry() {
-    if (m_applyingGeometry || !isWindow() || !isVisible() || !IsWindow(m_hwnd)) {
+    if (m_applyingGeometry || !isWindow() || !isVisible() || !IsWindow(m_hwnd) ||
+        MaximizedWithoutMaximizeBox()) {
         return;
     }
     const QRect g = geometry().marginsRemoved(contentsMargins());
@@ -195,7 +196,39 @@ void CQtWindowWidget::changeEvent(QEvent* event) {
         IsWindow(m_hwnd)) {
         DeliverActivation(m_hwnd, true);
     }
+    if (event->type() == QEvent::WindowStateChange) {
+        RefuseMaximizeWithoutMaximizeBox();
+    }
     QWidget::changeEvent(event);
+}
+
+DWORD CQtWindowWidget::Style() const {
+    return IsWindow(m_hwnd) ? static_cast<DWORD>(GetWindowLong(m_hwnd, GWL_STYLE)) : 0;
+}
+
+// Some window managers offer maximising whatever the window asks for; a
+// window without WS_MAXIMIZEBOX goes back to its normal size.
+bool CQtWindowWidget::MaximizedWithoutMaximizeBox() const {
+    return isWindow() && (windowState() & Qt::WindowMaximized) && !(Style() & WS_MAXIMIZEBOX);
+}
+
+void CQtWindowWidget::RefuseMaximizeWithoutMaximizeBox() {
+    if (MaximizedWithoutMaximizeBox()) {
+        QTimer::singleShot(0, this,
+                           [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
+    }
+}
+
+void CQtWindowWidget::FixSizeUnlessSizable(const QSize& size) {
+    if (!isWindow()) {
+        return;
+    }
+    if (!(Style() & WS_THICKFRAME)) {
+        setFixedSize(size);
+    } else if (minimumSize() == maximumSize()) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
 }
 
 CQtWindowPeer::CQtWindowPeer(HWND hwnd, QWidget* parentWidget)
@@ -233,6 +266,7 @@ void CQtWindowPeer::SetClientGeometry(const RECT& client) {
         return;
     }
     m_widget->SetApplyingGeometry(true);
+    m_widget->FixSizeUnlessSizable(target.size());
     m_widget->setGeometry(target);
     m_widget->SetApplyingGeometry(false);
 }

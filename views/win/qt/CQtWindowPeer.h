@@ -17,6 +17,9 @@ public:
     CQtWindowWidget(HWND hwnd, QWidget* parent);
     HWND Hwnd() const { return m_hwnd; }
     void SetApplyingGeometry(bool applying) { m_applyingGeometry = applying; }
+    // A top-level window without a sizing border keeps the size the layer
+    // gives it, so the desktop offers neither resizing nor maximising.
+    void FixSizeUnlessSizable(const QSize& size);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,6 +40,9 @@ private:
     void DeliverMouseEvent(QMouseEvent* event, bool press);
     void DeliverKeyEvent(QKeyEvent* event, bool down);
     void ReportGeometry();
+    DWORD Style() const;
+    bool MaximizedWithoutMaximizeBox() const;
+    void RefuseMaximizeWithoutMaximizeBox();
 
     HWND m_hwnd;
     bool m_applyingGeometry = false;

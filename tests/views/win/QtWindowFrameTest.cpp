@@ -1,0 +1,71 @@
+// What the desktop may do to a top-level window's frame: a window without a
+// sizing border keeps its size, and one without a maximise box is not left
+// maximised, whatever the window manager offers.
+
+#include "QtWindowFixture.h"
+#include "TestWindows.h"
+
+#include <QApplication>
+
+namespace {
+
+class QtWindowFrameTest : public wintest::QtWindowFixture {
+protected:
+    HWND Create(DWORD style) {
+        kwin::qt::InstallQtBackend();
+        const LPCSTR name = wintest::TestClass("QtWindowFrameTestClass", DefWindowProc);
+        m_top = CreateWindowEx(0, name, "Frame", style | WS_VISIBLE, 40, 40, 300, 200, nullptr,
+                               nullptr, nullptr, nullptr);
+        m_widget = kwin::qt::WidgetOf(m_top);
+        Pump();
+        return m_top;
+    }
+    SIZE ClientSize() const {
+        RECT r{};
+        GetClientRect(m_top, &r);
+        return {r.right, r.bottom};
+    }
+    // The refusal is posted; two rounds let it run and the state settle.
+    static void Settle() {
+        Pump();
+        Pump();
+    }
+};
+
+constexpr DWORD FixedFrame = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD SizableWithoutMaximize = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+
+TEST_F(QtWindowFrameTest, WindowWithoutSizingBorderKeepsItsSizeAgainstTheDesktop) {
+    ASSERT_NE(Create(FixedFrame), nullptr);
+    const SIZE before = ClientSize();
+    EXPECT_EQ(m_widget->minimumSize(), m_widget->maximumSize());
+    m_widget->resize(m_widget->size() * 2);
+    Settle();
+    EXPECT_EQ(ClientSize().cx, before.cx);
+    EXPECT_EQ(ClientSize().cy, before.cy);
+
+    // The program itself still sizes it.
+    SetWindowPos(m_top, nullptr, 0, 0, 400, 260, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    EXPECT_GT(ClientSize().cx, before.cx);
+    EXPECT_EQ(m_widget->minimumSize(), m_widget->size());
+}
+
+TEST_F(QtWindowFrameTest, MaximisingIsUndoneWithoutAMaximiseBoxAndKeptWithOne) {
+    ASSERT_NE(Create(SizableWithoutMaximize), nullptr);
+    const SIZE before = ClientSize();
+    EXPECT_NE(m_widget->minimumSize(), m_widget->maximumSize()) << "a sizing border may be dragged";
+    m_widget->setWindowState(Qt::WindowMaximized);
+    Settle();
+    EXPECT_FALSE(m_widget->isMaximized());
+    EXPECT_EQ(ClientSize().cx, before.cx);
+    EXPECT_EQ(ClientSize().cy, before.cy);
+    DestroyWindow(m_top);
+
+    ASSERT_NE(Create(WS_OVERLAPPEDWINDOW), nullptr);
+    m_widget->setWindowState(Qt::WindowMaximized);
+    Settle();
+    EXPECT_TRUE(m_widget->isMaximized());
+}
+
+} // namespace
