@@ -81,6 +81,8 @@ TEST_F(MenuFocusTest, EscapeAfterCrossingsToHelpAndBackGivesTheBoardTheKeys) {
         {"Alt+H, Right: File", {altH, right, esc, esc}},
         {"Alt+H, Esc, Left: the bar on Help, then Game", {altH, esc, left, esc, esc}},
         {"Alt+G, Right, Right again: File", {altG, right, right, esc, esc}},
+        {"F10, H: Help by its letter", {{Qt::Key_F10}, {Qt::Key_H}, esc, esc}},
+        {"Alt+G, Right again: Help", {altG, right, esc, esc}},
     };
     for (const Row& row : rows) {
         for (const Stroke& stroke : row.strokes) {
@@ -91,7 +93,7 @@ TEST_F(MenuFocusTest, EscapeAfterCrossingsToHelpAndBackGivesTheBoardTheKeys) {
 }
 
 TEST_F(MenuFocusTest, ACommandChosenAfterACrossingGivesTheBoardTheKeys) {
-    // Help visited once, then Game reached from File across Help: its Hint.
+    // Help visited once, then Game reached back from Help: its Hint.
     for (const Stroke& stroke : {Stroke{Qt::Key_G, Qt::AltModifier}, Stroke{Qt::Key_Right},
                                  Stroke{Qt::Key_Escape}, Stroke{Qt::Key_Escape}}) {
         Press(stroke);
@@ -102,7 +104,10 @@ TEST_F(MenuFocusTest, ACommandChosenAfterACrossingGivesTheBoardTheKeys) {
         Press(stroke);
     }
     ASSERT_EQ(PopupTitle(), "Game");
-    Press({Qt::Key_H});
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_H);
+    EXPECT_EQ(QApplication::focusWidget(), m_widget)
+        << "the keyboard is back as the menus close, before the command is handled";
+    Pump();
     EXPECT_EQ(Field().field.At(CellPos{5, 5}).flags & 0x1FF, 0x100) << "the hint was given";
     ExpectBoardHasTheKeys("Game, Hint chosen by its letter");
 }
