@@ -146,19 +146,18 @@ void CQtMenuBar::EnterKeyboardMode() {
 void CQtMenuBar::keyPressEvent(QKeyEvent* event) {
     if (CrossBetweenBars(event->key())) {
         event->accept();
-        return;
-    }
-    if (!IsMnemonicKey(event)) {
+    } else if (!IsMnemonicKey(event)) {
         QMenuBar::keyPressEvent(event);
-        return;
+    } else {
+        const QList<QAction*> all = actions() + m_rightBar->actions();
+        const QList<QAction*> matches = ActionsForMnemonic(all, event->text()[0]);
+        if (QAction* next = NextMnemonicMatch(matches, activeAction())) {
+            CloseOpenMenu();
+            OpenMenu(next);
+        }
+        event->accept();
     }
-    const QList<QAction*> all = actions() + m_rightBar->actions();
-    const QList<QAction*> matches = ActionsForMnemonic(all, event->text()[0]);
-    if (QAction* next = NextMnemonicMatch(matches, activeAction())) {
-        CloseOpenMenu();
-        OpenMenu(next);
-    }
-    event->accept();
+    ReturnKeyboardIfLeft();
 }
 
 // The menus of both bars form one row, as on the platform: Right from the
@@ -203,11 +202,27 @@ bool CQtMenuBar::LeaveWithRightBar(QEvent* event) {
     if (QApplication::focusWidget() == this && QApplication::activePopupWidget() == nullptr) {
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QMenuBar::keyPressEvent(&escape);
-        if (QApplication::focusWidget() == this) {
-            m_window->setFocus(Qt::MenuBarFocusReason); // it had left its keyboard mode already
-        }
     }
+    ReturnKeyboardIfLeft();
     return true;
+}
+
+// A Qt bar gives the keyboard back, as it leaves its keyboard mode, to the
+// widget it took it from. It forgets that widget when it loses the focus to
+// a popup of the other bar that had been open before (such a popup takes the
+// focus before the bar hears of it), and it keeps the focus itself when it is
+// selected again and left. So once no popup is open and neither bar has a
+// menu selected, the keyboard goes back from the bars to the window, which
+// holds it for all its children.
+void CQtMenuBar::ReturnKeyboardIfLeft() {
+    if (QApplication::activePopupWidget() != nullptr || activeAction() != nullptr ||
+        m_rightBar->activeAction() != nullptr) {
+        return;
+    }
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == this || focus == m_rightBar) {
+        m_window->setFocus(Qt::MenuBarFocusReason);
+    }
 }
 
 void CQtMenuBar::CloseOpenMenu() {
@@ -268,6 +283,10 @@ QMenu* CQtMenuBar::AddPopup(QMenuBar* bar, HMENU popup, int index, const QString
         MenuPopupOpening(owner, popup, index, true);
         FillPopup(menu, popup);
     });
+    // A click outside closes the menus without a key or a command; the bar
+    // has settled by the time this runs.
+    connect(menu, &QMenu::aboutToHide, this, &CQtMenuBar::ReturnKeyboardIfLeft,
+            Qt::QueuedConnection);
     return menu;
 }
 
@@ -307,7 +326,11 @@ void CQtMenuBar::FillPopup(QMenu* menu, HMENU popup) {
             action->setFont(bold);
         }
         const UINT id = item.id;
-        connect(action, &QAction::triggered, [owner, id] { MenuCommandChosen(owner, id); });
+        // The menus have closed by then: the keyboard is back before the command runs.
+        connect(action, &QAction::triggered, this, [this, owner, id] {
+            ReturnKeyboardIfLeft();
+            MenuCommandChosen(owner, id);
+        });
     }
 }
 

@@ -16,7 +16,8 @@ namespace kwin::qt {
 // The keyboard reaches it only through the window (F10, Alt alone or
 // Alt+mnemonic become WM_SYSCOMMAND SC_KEYMENU there), so the accelerators
 // and the window's own keys come first; once selected, the bar and its
-// popups take the arrows, Enter, Esc and the mnemonics.
+// popups take the arrows, Enter, Esc and the mnemonics. However the menus
+// are left, the keyboard goes back to the window.
 class CQtMenuBar : public QMenuBar {
 public:
     CQtMenuBar(HWND owner, QWidget* windowWidget);
@@ -44,6 +45,7 @@ private:
     bool CrossBetweenBars(int key);
     void CloseOpenMenu();
     bool LeaveWithRightBar(QEvent* event);
+    void ReturnKeyboardIfLeft();
 
     HWND m_owner;
     QWidget* m_window;
