@@ -305,10 +305,8 @@ TEST_F(SessionTest, SelectionAndModeChangesNotifyTheHintStrip) {
               MessageLog({ToParent(WM_GET_HINTSTRIP, 0, 0),
                           {"hint", WM_HINT_CELLSTATE, ~WPARAM{0}, -1, {}},
                           {"main", WM_FIELD_STATUSTEXT, 0, 0, CGameFieldCtrl::ReadyText}}));
-}
 
-TEST_F(SessionTest, NoHintStripMeansNoCellStateMessage) {
-    SetHintStrip(nullptr);
+    SetHintStrip(nullptr); // no hint strip, no cell state message
     session.SelectCell({1, 1});
     EXPECT_EQ(TakeLog(), MessageLog({ToParent(WM_GET_HINTSTRIP, 0, 0)}));
 }
