@@ -127,31 +127,6 @@ TEST(GameFieldCheck, CheckCellReportsRowBeforeColumnBeforeBox) {
     EXPECT_EQ(region, (ConflictRegion{0, 0}));
 }
 
-TEST(GameFieldCheck, EmptyCellsAndValuesAboveNineNeverConflict) {
-    CGameField field;
-    ConflictRegion region{2, 2};
-    EXPECT_TRUE(field.CheckAll(region));
-    EXPECT_EQ(region, (ConflictRegion{0, 0}));
-
-    field.At({1, 1}).value = 12;
-    field.At({2, 1}).value = 12;
-    field.At({1, 2}).value = 200;
-    field.At({1, 3}).value = 200;
-    EXPECT_TRUE(field.CheckAll(region));
-}
-
-TEST(GameFieldCandidates, FilledCellGivesFalseAndLeavesTheSetAlone) {
-    const CGameField field = SolvedField();
-    CandidateSet candidates;
-    candidates.fill(true);
-    candidates[4] = false;
-    EXPECT_FALSE(field.GetCandidates({3, 3}, candidates));
-    CandidateSet expected;
-    expected.fill(true);
-    expected[4] = false;
-    EXPECT_EQ(candidates, expected);
-}
-
 TEST(GameFieldCandidates, RowColumnAndBoxTogetherRemoveDigits) {
     CGameField field;
     field.At({5, 5}).value = 0;
@@ -162,6 +137,31 @@ TEST(GameFieldCandidates, RowColumnAndBoxTogetherRemoveDigits) {
     CandidateSet candidates;
     ASSERT_TRUE(field.GetCandidates({5, 5}, candidates));
     EXPECT_EQ(candidates, (CandidateSet{false, false, false, true, true, true, true, true, true}));
+    // A filled cell gives false and leaves the set alone.
+    EXPECT_FALSE(field.GetCandidates({1, 5}, candidates));
+    EXPECT_EQ(candidates, (CandidateSet{false, false, false, true, true, true, true, true, true}));
+}
+
+// An empty board has no conflict, and values above nine are no digits at all.
+TEST(GameFieldRules, EmptyCellsAndValuesAboveNineNeitherConflictNorCountNorRemoveCandidates) {
+    CGameField field;
+    ConflictRegion region{2, 2};
+    EXPECT_TRUE(field.CheckAll(region));
+    EXPECT_EQ(region, (ConflictRegion{0, 0}));
+
+    field.At({2, 1}).value = 12;
+    field.At({3, 1}).value = 12;
+    field.At({1, 2}).value = 200;
+    field.At({1, 3}).value = 200;
+    field.At({4, 1}).value = 10;
+    field.At({1, 4}).value = 255;
+    EXPECT_TRUE(field.CheckAll(region));
+    CandidateSet candidates;
+    ASSERT_TRUE(field.GetCandidates({1, 1}, candidates));
+    EXPECT_EQ(candidates, (CandidateSet{true, true, true, true, true, true, true, true, true}));
+    const BoardStats stats = field.CountDigits();
+    EXPECT_EQ(stats.filled, 0u);
+    EXPECT_EQ(stats.digitCount, (std::array<std::uint32_t, 9>{}));
 }
 
 TEST(GameFieldCandidates, AllNineDigitsAroundLeaveAnEmptySet) {
@@ -184,17 +184,6 @@ TEST(GameFieldCandidates, AllNineDigitsAroundLeaveAnEmptySet) {
     EXPECT_EQ(candidates, CandidateSet{});
 }
 
-TEST(GameFieldCandidates, ValuesAboveNineAreIgnored) {
-    CGameField field;
-    field.At({2, 1}).value = 10;
-    field.At({3, 1}).value = 255;
-    CandidateSet candidates;
-    ASSERT_TRUE(field.GetCandidates({1, 1}, candidates));
-    CandidateSet all;
-    all.fill(true);
-    EXPECT_EQ(candidates, all);
-}
-
 TEST(GameFieldStatistics, CountsDigitsFilledCellsAndGivens) {
     // Givens 1 and 2 in row 1, 1 in the last cell.
     CGameField field = WithGivens({{0, 1}, {1, 2}, {80, 1}});
@@ -205,20 +194,6 @@ TEST(GameFieldStatistics, CountsDigitsFilledCellsAndGivens) {
     EXPECT_EQ(stats.filled, 5u);
     EXPECT_EQ(stats.givens, 3u);
     EXPECT_FALSE(stats.IsFull());
-}
-
-TEST(GameFieldStatistics, ValuesAboveNineAreNeitherDigitsNorFilled) {
-    CGameField field = SolvedField();
-    field.At({1, 1}).value = 10;
-    field.At({2, 1}).value = 255;
-    const BoardStats stats = field.CountDigits();
-    EXPECT_EQ(stats.filled, 79u);
-    EXPECT_FALSE(stats.IsFull());
-    std::uint32_t sum = 0;
-    for (std::uint32_t count : stats.digitCount) {
-        sum += count;
-    }
-    EXPECT_EQ(sum, 79u);
 }
 
 TEST(GameFieldCheck, CheckAllAgreesWithCheckCellOnEveryCellInRowMajorOrder) {

@@ -22,13 +22,6 @@ protected:
         GetWindowText(Edit(), text, sizeof(text));
         return text;
     }
-    int Count(UINT code) const {
-        int n = 0;
-        for (const Notified& note : m_notes) {
-            n += note.code == code ? 1 : 0;
-        }
-        return n;
-    }
 };
 
 } // namespace
@@ -57,65 +50,62 @@ TEST_F(GridEditTest, F2EditsAtTheEndOfTheTextAndEnterKeepsIt) {
                                               {GridNotifyCode::EndLabelEdit, 2, 2}}));
 }
 
-TEST_F(GridEditTest, ATypedCharacterReplacesTheText) {
-    Type(m_grid, "Q");
-    ASSERT_NE(Edit(), nullptr);
-    EXPECT_EQ(EditText(), "Q");
-    Type(m_grid, "rs");
-    Key(m_grid, Qt::Key_Tab);
-    EXPECT_EQ(m_grid.GetItemText(2, 2), "Qrs");
-    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{2, 3})) << "Tab ended the edit and moved on";
-}
-
-TEST_F(GridEditTest, ArrowKeysEndAnEditStartedByACharacter) {
-    Type(m_grid, "7");
-    Key(m_grid, Qt::Key_Down);
-    EXPECT_EQ(Edit(), nullptr);
-    EXPECT_EQ(m_grid.GetItemText(2, 2), "7");
-    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{3, 2}));
-    Key(m_grid, Qt::Key_F2);
-    Key(m_grid, Qt::Key_Left);
-    EXPECT_NE(Edit(), nullptr) << "after F2 the arrows move the caret";
-    Key(m_grid, Qt::Key_Escape);
-}
-
-TEST_F(GridEditTest, CharactersOutsideTheInputMaskAreIgnored) {
+// A character outside the input mask starts nothing; one inside replaces
+// the text, and an arrow or Tab ends such an edit (after F2 the arrows move the
+// caret).
+TEST_F(GridEditTest, ATypedCharacterReplacesTheTextAndArrowsOrTabEndTheEdit) {
     m_grid.GetCell(2, 2)->SetInputMask(GridInputClass::Digit);
     Type(m_grid, "a");
     EXPECT_EQ(Edit(), nullptr) << "a letter does not start editing a digits-only cell";
     Type(m_grid, "5b6");
     ASSERT_NE(Edit(), nullptr);
     EXPECT_EQ(EditText(), "56");
-    Key(m_grid, Qt::Key_Return);
+    Key(m_grid, Qt::Key_Down);
+    EXPECT_EQ(Edit(), nullptr);
     EXPECT_EQ(m_grid.GetItemText(2, 2), "56");
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{3, 2}));
+
+    Type(m_grid, "Q");
+    ASSERT_NE(Edit(), nullptr);
+    EXPECT_EQ(EditText(), "Q");
+    Type(m_grid, "rs");
+    Key(m_grid, Qt::Key_Tab);
+    EXPECT_EQ(m_grid.GetItemText(3, 2), "Qrs");
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{3, 3})) << "Tab ended the edit and moved on";
+
+    Key(m_grid, Qt::Key_F2);
+    Key(m_grid, Qt::Key_Left);
+    EXPECT_NE(Edit(), nullptr) << "after F2 the arrows move the caret";
+    Key(m_grid, Qt::Key_Escape);
 }
 
-TEST_F(GridEditTest, EscGivesBackTheOldText) {
+// Esc gives back the old text without asking; a zero reply to the end of an
+// edit rejects the change and a negative one to its start cancels it.
+TEST_F(GridEditTest, EscAndTheParentsRepliesKeepTheOldText) {
     Key(m_grid, Qt::Key_F2);
     Type(m_grid, "zz");
     Key(m_grid, Qt::Key_Escape);
     EXPECT_EQ(Edit(), nullptr);
     EXPECT_EQ(m_grid.GetItemText(2, 2), "2,2");
     EXPECT_FALSE(m_grid.GetCell(2, 2)->IsModified());
-    EXPECT_EQ(Count(GridNotifyCode::EndLabelEdit), 0) << "nothing changed, nothing to ask";
-}
+    EXPECT_EQ(m_notes, (std::vector<Notified>{{GridNotifyCode::BeginLabelEdit, 2, 2}}));
 
-TEST_F(GridEditTest, TheParentsRepliesDecide) {
     m_parentSpy.SetReply(WM_NOTIFY, 0); // to both ends of the edit
     Key(m_grid, Qt::Key_F2);
     Type(m_grid, "!");
     Key(m_grid, Qt::Key_Return);
-    EXPECT_EQ(Count(GridNotifyCode::EndLabelEdit), 1);
+    EXPECT_EQ(m_notes.back(), (Notified{GridNotifyCode::EndLabelEdit, 2, 2}));
     EXPECT_EQ(m_grid.GetItemText(2, 2), "2,2") << "a zero reply rejects the change";
     EXPECT_FALSE(m_grid.GetCell(2, 2)->IsModified());
 
     m_parentSpy.SetReply(WM_NOTIFY, -1);
+    m_notes.clear();
     Key(m_grid, Qt::Key_F2);
     EXPECT_EQ(Edit(), nullptr) << "a negative reply cancels the edit";
-    EXPECT_EQ(Count(GridNotifyCode::BeginLabelEdit), 2);
+    EXPECT_EQ(m_notes, (std::vector<Notified>{{GridNotifyCode::BeginLabelEdit, 2, 2}}));
 }
 
-TEST_F(GridEditTest, ClickingTheFocusCellsTextEditsIt) {
+TEST_F(GridEditTest, ClickingTheFocusCellsTextEditsItUnlessItIsReadOnly) {
     const RECT cell = Rect(2, 2);
     const int onText = cell.left + static_cast<int>(m_grid.GetCell(2, 2)->GetMargin()) + 2;
     Click(m_grid, cell.right - 2, cell.top + 5);
@@ -126,14 +116,12 @@ TEST_F(GridEditTest, ClickingTheFocusCellsTextEditsIt) {
     ClickCell(m_grid, 4, 1);
     EXPECT_EQ(Edit(), nullptr) << "a click elsewhere ends it";
     EXPECT_EQ(m_grid.GetFocusCell(), (CellId{4, 1}));
-}
 
-TEST_F(GridEditTest, ReadOnlyCellsAreNeverEdited) {
-    m_grid.SetItemState(2, 2, m_grid.GetItemState(2, 2) | GridCellState::ReadOnly);
+    m_grid.SetItemState(4, 1, m_grid.GetItemState(4, 1) | GridCellState::ReadOnly);
     Key(m_grid, Qt::Key_F2);
     Type(m_grid, "k");
-    EXPECT_EQ(Edit(), nullptr);
-    EXPECT_EQ(m_grid.GetItemText(2, 2), "2,2");
+    EXPECT_EQ(Edit(), nullptr) << "a read-only cell is never edited";
+    EXPECT_EQ(m_grid.GetItemText(4, 1), "4,1");
 }
 
 TEST_F(GridEditTest, ClosingTheWindowWhileEditingEndsTheEdit) {

@@ -35,7 +35,7 @@ protected:
 
 } // namespace
 
-TEST_F(GridInputTest, ListModeSelectsTheClickedRowAndPressesItsColumnHeader) {
+TEST_F(GridInputTest, ListModeSelectsRowsShiftExtendsAndCtrlClickTakesARowOut) {
     Fill(m_grid, 8, 4, 1, 0);
     m_grid.SetListMode(true);
     ClickCell(m_grid, 3, 2);
@@ -47,24 +47,6 @@ TEST_F(GridInputTest, ListModeSelectsTheClickedRowAndPressesItsColumnHeader) {
                                               {GridNotifyCode::SelChanged, 3, 2},
                                               {GridNotifyCode::Click, 3, 2}}));
     EXPECT_EQ(m_commands, std::vector<WPARAM>{MAKEWPARAM(GridId, 0)});
-}
-
-TEST_F(GridInputTest, AHeaderClickSelectsItsColumnAndLeavesNoFocusCell) {
-    Fill(m_grid, 6, 4);
-    m_grid.SetFocusCell(2, 2);
-    ClickCell(m_grid, 0, 3);
-    EXPECT_EQ(Selected(), (std::vector<CellId>{{1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}}));
-    EXPECT_FALSE(m_grid.IsValid(m_grid.GetFocusCell()));
-    ClickCell(m_grid, 2, 0);
-    EXPECT_EQ(SelectedRows(), std::vector<int>{2}) << "a fixed-column click selects its row";
-    EXPECT_EQ(Selected().size(), 3u);
-    ClickCell(m_grid, 0, 0);
-    EXPECT_EQ(Selected().size(), 15u) << "the corner selects every scrolling cell";
-}
-
-TEST_F(GridInputTest, ShiftExtendsAndCtrlClickTakesARowOut) {
-    Fill(m_grid, 9, 3, 1, 0);
-    m_grid.SetListMode(true);
     ClickCell(m_grid, 2, 1);
     ClickCell(m_grid, 5, 1, Qt::ShiftModifier);
     EXPECT_EQ(SelectedRows(), (std::vector<int>{2, 3, 4, 5}));
@@ -155,8 +137,8 @@ TEST_F(GridInputTest, ArrowsMoveTheFocusAndShiftExtendsTheSelection) {
     EXPECT_EQ(m_grid.GetFocusCell(), (CellId{5, 4}));
 }
 
-TEST_F(GridInputTest, TypingIntoATableThatCannotBeEditedDoesNothing) {
-    Fill(m_grid, 4, 3);
+TEST_F(GridInputTest, TypingCutAndPasteWorkOnlyOnAnEditableTable) {
+    Fill(m_grid, 5, 4);
     m_grid.SetEditable(false);
     ClickCell(m_grid, 2, 1);
     m_notes.clear();
@@ -166,15 +148,10 @@ TEST_F(GridInputTest, TypingIntoATableThatCannotBeEditedDoesNothing) {
     EXPECT_EQ(FindWindowEx(m_grid.GetHwnd(), nullptr, "EDIT", nullptr), nullptr);
     EXPECT_EQ(m_grid.GetItemText(2, 1), "2,1");
     EXPECT_TRUE(m_notes.empty());
-}
-
-TEST_F(GridInputTest, CutAndPasteWorkOnlyOnAnEditableTable) {
-    Fill(m_grid, 5, 4);
     m_grid.SetItemText(1, 1, "ab");
     m_grid.SetItemText(1, 2, "cd");
     ClickCell(m_grid, 1, 1);
     ClickCell(m_grid, 1, 2, Qt::ShiftModifier);
-    m_grid.SetEditable(false);
     Key(m_grid, Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(m_grid.GetItemText(1, 1), "ab") << "nothing cut";
     EXPECT_FALSE(m_grid.CanCut());
@@ -191,11 +168,20 @@ TEST_F(GridInputTest, CutAndPasteWorkOnlyOnAnEditableTable) {
     EXPECT_EQ(m_grid.GetItemText(4, 2), "4,2");
 }
 
-TEST_F(GridInputTest, ClicksBelowTheLastRowSelectNothing) {
-    Fill(m_grid, 3, 3);
+TEST_F(GridInputTest, ClicksBelowTheLastRowSelectNothingAndAHeaderClickItsColumn) {
+    Fill(m_grid, 6, 4);
     Click(m_grid, 60, 150);
     EXPECT_TRUE(Selected().empty());
     EXPECT_TRUE(m_notes.empty());
+    m_grid.SetFocusCell(2, 2);
+    ClickCell(m_grid, 0, 3);
+    EXPECT_EQ(Selected(), (std::vector<CellId>{{1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}}));
+    EXPECT_FALSE(m_grid.IsValid(m_grid.GetFocusCell()));
+    ClickCell(m_grid, 2, 0);
+    EXPECT_EQ(SelectedRows(), std::vector<int>{2}) << "a fixed-column click selects its row";
+    EXPECT_EQ(Selected().size(), 3u);
+    ClickCell(m_grid, 0, 0);
+    EXPECT_EQ(Selected().size(), 15u) << "the corner selects every scrolling cell";
 }
 
 TEST_F(GridInputTest, DoubleClickOnADividerAndCtrlKeypadPlusSizeToTheTexts) {

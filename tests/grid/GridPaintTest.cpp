@@ -18,7 +18,7 @@ protected:
 
 } // namespace
 
-TEST_F(GridPaintTest, HeadersOfTheFocusRowAndColumnArePressedTheOthersRaised) {
+TEST_F(GridPaintTest, TheFocusCellIsFramedInItsTextColourAndItsHeadersArePressed) {
     m_grid.SetFocusCell(3, 2);
     const COLORREF light = GetSysColor(COLOR_3DHIGHLIGHT);
     const COLORREF dark = GetSysColor(COLOR_3DDKSHADOW);
@@ -45,9 +45,6 @@ TEST_F(GridPaintTest, HeadersOfTheFocusRowAndColumnArePressedTheOthersRaised) {
     EXPECT_EQ(At(moved.left, (moved.top + moved.bottom) / 2), light) << "raised again";
     const RECT pressed = Rect(0, 3);
     EXPECT_EQ(At(pressed.left, (pressed.top + pressed.bottom) / 2), dark);
-}
-
-TEST_F(GridPaintTest, TheFocusCellIsFramedInItsTextColour) {
     m_grid.GetCell(2, 3)->SetTextClr(RGB(200, 0, 30));
     m_grid.SetFocusCell(2, 3);
     const RECT r = Rect(2, 3);
@@ -88,7 +85,7 @@ TEST_F(GridPaintTest, SelectedCellsShowTheHighlightWhateverTheirOwnColours) {
     EXPECT_GT(textPixels, 0) << "the text in the highlight-text colour";
 }
 
-TEST_F(GridPaintTest, GridLinesRunAtCellEdgesOnlyInTheScrollingArea) {
+TEST_F(GridPaintTest, GridLinesRunAtCellEdgesAndTheGridBackgroundFillsTheRest) {
     const COLORREF line = RGB(0xC0, 0xC0, 0xC0);
     const RECT cell = Rect(3, 2);
     const RECT header = Rect(0, 2);
@@ -104,9 +101,6 @@ TEST_F(GridPaintTest, GridLinesRunAtCellEdgesOnlyInTheScrollingArea) {
     m_grid.Invalidate(FALSE);
     EXPECT_NE(At(cell.right, cell.top + 5), line) << "horizontal lines only";
     EXPECT_EQ(At(cell.left + 5, cell.bottom), line);
-}
-
-TEST_F(GridPaintTest, SpaceBeyondTheLastRowAndColumnShowsTheGridBackground) {
     m_grid.SetRowCount(4);
     m_grid.SetColumnCount(3);
     RECT client{};

@@ -30,7 +30,7 @@ protected:
 
 } // namespace
 
-TEST_F(GridScrollTest, NoVerticalBarWhileEveryRowFits) {
+TEST_F(GridScrollTest, BarsComeOnlyWhenNeededAndTheVerticalCanBringTheHorizontal) {
     Fill(m_grid, 5, 3);
     EXPECT_FALSE(Style() & WS_VSCROLL);
     EXPECT_FALSE(Style() & WS_HSCROLL);
@@ -43,12 +43,9 @@ TEST_F(GridScrollTest, NoVerticalBarWhileEveryRowFits) {
     EXPECT_EQ(static_cast<LONG>(Bar(SB_VERT).nPage), client.bottom - 20);
     m_grid.SetRowCount(6);
     EXPECT_FALSE(Style() & WS_VSCROLL) << "gone again";
-}
 
-TEST_F(GridScrollTest, TheVerticalBarCanMakeTheHorizontalOneNeeded) {
-    RECT client{};
-    m_grid.GetClientRect(&client);
     // Columns that exactly fill the width fit until the vertical bar comes.
+    m_grid.GetClientRect(&client);
     Fill(m_grid, 5, 2);
     m_grid.SetColumnWidth(1, client.right - 50);
     EXPECT_FALSE(Style() & WS_HSCROLL);
@@ -58,7 +55,7 @@ TEST_F(GridScrollTest, TheVerticalBarCanMakeTheHorizontalOneNeeded) {
     EXPECT_TRUE(Style() & WS_HSCROLL);
 }
 
-TEST_F(GridScrollTest, LineDownMovesByTheTopRowsHeight) {
+TEST_F(GridScrollTest, LinesMoveByTheTopRowsHeightAndPagesByTheScrollingArea) {
     for (int height : {20, 33}) {
         Fill(m_grid, 40, 3);
         m_grid.SetRowHeight(1, height);
@@ -71,9 +68,6 @@ TEST_F(GridScrollTest, LineDownMovesByTheTopRowsHeight) {
         EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), 0);
         EXPECT_EQ(m_grid.GetTopLeftNonFixedCell().row, 1);
     }
-}
-
-TEST_F(GridScrollTest, PagesTopAndBottom) {
     Fill(m_grid, 100, 3);
     RECT client{};
     m_grid.GetClientRect(&client);

@@ -11,7 +11,7 @@ namespace {
 
 constexpr CellPos Hole{2, 5};
 
-TEST_F(SessionTest, NewGameEmptiesHistoryAndSnapshotsAndKeepsTheInputMode) {
+TEST_F(SessionTest, NewAndBlankGamesEmptyHistoryAndSnapshotsAndKeepTheInputMode) {
     session.NewBlankGame();
     Select({1, 1});
     session.SetDigit(4);
@@ -38,6 +38,17 @@ TEST_F(SessionTest, NewGameEmptiesHistoryAndSnapshotsAndKeepsTheInputMode) {
     EXPECT_LE(stats.givens, 36u);
     ConflictRegion region;
     EXPECT_TRUE(session.field.CheckAll(region));
+
+    // A blank game has no level and an empty board.
+    session.helpUsed = true;
+    now += 5;
+    TakeLog();
+    session.NewBlankGame();
+    EXPECT_EQ(TakeLog(), Concat({HistoryCleared(), Refreshed()}));
+    EXPECT_EQ(session.field, CGameField{});
+    EXPECT_EQ(session.level, 0);
+    EXPECT_FALSE(session.helpUsed);
+    EXPECT_EQ(session.startTime, now);
 }
 
 TEST_F(SessionTest, NewGameRefusesALevelItDoesNotKnow) {
@@ -53,19 +64,6 @@ TEST_F(SessionTest, NewGameRefusesALevelItDoesNotKnow) {
     EXPECT_TRUE(TakeLog().empty());
 }
 
-TEST_F(SessionTest, BlankGameHasNoLevelAndAnEmptyBoard) {
-    session.StartPuzzle(PuzzleTable::Get(1, 0), 1);
-    session.helpUsed = true;
-    now += 5;
-    TakeLog();
-    session.NewBlankGame();
-    EXPECT_EQ(TakeLog(), Concat({HistoryCleared(), Refreshed()}));
-    EXPECT_EQ(session.field, CGameField{});
-    EXPECT_EQ(session.level, 0);
-    EXPECT_FALSE(session.helpUsed);
-    EXPECT_EQ(session.startTime, now);
-}
-
 TEST_F(SessionTest, FillingTheLastCellWinsAndFreezesTheClock) {
     session.StartPuzzle(SolutionWithHoles({Hole}), 2);
     Select(Hole);
@@ -79,21 +77,8 @@ TEST_F(SessionTest, FillingTheLastCellWinsAndFreezesTheClock) {
     EXPECT_EQ(session.finalTime, 42);
     now += 1000;
     EXPECT_EQ(session.GetElapsed(), 42);
-}
-
-TEST_F(SessionTest, AWonGameBlocksSelectionAndCellInput) {
-    session.StartPuzzle(SolutionWithHoles({Hole}), 1);
-    FillSolution({Hole});
-    const CGameFieldSerialData before = session;
-    TakeLog();
-
-    session.SelectCell({1, 1});
-    session.SetDigit(3);
-    session.ClearCell();
-    session.Hint();
-
+    session.SelectCell({1, 1}); // a won game takes no selection, so no input
     EXPECT_EQ(session.GetSelection(), CellPos{});
-    EXPECT_EQ(static_cast<const CGameFieldSerialData&>(session), before);
     EXPECT_TRUE(TakeLog().empty());
 }
 
@@ -180,66 +165,63 @@ TEST_F(SessionTest, EachEditOfTheSelectedCell) {
     using Session = CGameFieldCtrl;
     enum Tail { Silent, Refresh, Notify };
     constexpr std::uint16_t Given = CCell::GivenBit;
+    using Edit = void (*)(Session&);
+    const Edit clearDigit = [](Session& s) { s.ClearDigit(); };
+    const Edit clearCell = [](Session& s) { s.ClearCell(); };
+    const Edit mark1 = [](Session& s) { s.ToggleMark(1); };
+    const Edit mark3 = [](Session& s) { s.ToggleMark(3); };
+    const Edit digit5 = [](Session& s) { s.SetDigit(5); };
+    const Edit digit9 = [](Session& s) { s.SetDigit(9); };
+    const Edit strip2 = [](Session& s) { s.EnterFromHintStrip(2); };
+    const Edit strip5 = [](Session& s) { s.EnterFromHintStrip(5); };
+    const Edit strip9 = [](Session& s) { s.EnterFromHintStrip(9); };
+    // The hint strip's message: only the low 8 bits of its digit count.
+    const Edit message5 = [](Session& s) {
+        SendMessage(s.GetHwnd(), WM_FIELD_ENTERDIGIT, 0, 0x305);
+    };
+    const Edit message9 = [](Session& s) { SendMessage(s.GetHwnd(), WM_FIELD_ENTERDIGIT, 0, 9); };
+    const Edit hint = [](Session& s) { s.Hint(); };
+    const std::uint16_t all = CCell::MarkMask;
     const struct {
         CCell before;
         bool markMode;
-        void (*edit)(Session&);
+        Edit edit;
         CCell after;
         bool recorded;
         Tail tail;
     } cases[] = {
         // Clear Digit keeps the marks, Clear Cell removes them; both are
         // recorded even on an empty cell, Clear Digit only in digit mode.
-        {{5, 0x0003}, false, [](Session& s) { s.ClearDigit(); }, {0, 0x0003}, true, Refresh},
-        {{5, 0x0003}, false, [](Session& s) { s.ClearCell(); }, {0, 0}, true, Refresh},
-        {{0, 0}, false, [](Session& s) { s.ClearDigit(); }, {0, 0}, true, Refresh},
-        {{0, 0}, false, [](Session& s) { s.ClearCell(); }, {0, 0}, true, Refresh},
-        {{5, 0}, true, [](Session& s) { s.ClearDigit(); }, {5, 0}, false, Silent},
+        {{5, 0x0003}, false, clearDigit, {0, 0x0003}, true, Refresh},
+        {{5, 0x0003}, false, clearCell, {0, 0}, true, Refresh},
+        {{0, 0}, false, clearDigit, {0, 0}, true, Refresh},
+        {{0, 0}, false, clearCell, {0, 0}, true, Refresh},
+        {{5, 0}, true, clearDigit, {5, 0}, false, Silent},
         // Ctrl+digit marks a filled cell too; mark mode marks only empty cells.
-        {{5, 0x0002}, false, [](Session& s) { s.ToggleMark(1); }, {5, 0x0003}, true, Refresh},
-        {{5, 0}, true, [](Session& s) { s.ToggleMark(3); }, {5, 0}, false, Silent},
-        {{0, 0x0080}, true, [](Session& s) { s.ToggleMark(3); }, {0, 0x0084}, true, Refresh},
+        {{5, 0x0002}, false, mark1, {5, 0x0003}, true, Refresh},
+        {{5, 0}, true, mark3, {5, 0}, false, Silent},
+        {{0, 0x0080}, true, mark3, {0, 0x0084}, true, Refresh},
         // A digit drops the marks but keeps the other bits whole.
-        {{0, 0x7E05}, false, [](Session& s) { s.SetDigit(9); }, {9, 0x7E00}, true, Refresh},
-        {{5, 0}, false, [](Session& s) { s.SetDigit(5); }, {5, 0}, false, Silent},
+        {{0, 0x7E05}, false, digit9, {9, 0x7E00}, true, Refresh},
+        {{5, 0}, false, digit5, {5, 0}, false, Silent},
         // The hint strip's digit keeps the marks and is recorded even when it
-        // is the digit already there; only the low 8 bits of its message count.
-        {{0, 0x0040},
-         false,
-         [](Session& s) { SendMessage(s.GetHwnd(), WM_FIELD_ENTERDIGIT, 0, 0x305); },
-         {5, 0x0040},
-         true,
-         Refresh},
-        {{5, 0x0040},
-         false,
-         [](Session& s) { s.EnterFromHintStrip(5); },
-         {5, 0x0040},
-         true,
-         Refresh},
+        // is the digit already there.
+        {{0, 0x0040}, false, message5, {5, 0x0040}, true, Refresh},
+        {{5, 0x0040}, false, strip5, {5, 0x0040}, true, Refresh},
         // In mark mode it flips marks of empty cells only, refreshing all the same.
-        {{0, 0}, true, [](Session& s) { s.EnterFromHintStrip(2); }, {0, 0x0002}, true, Refresh},
-        {{8, 0}, true, [](Session& s) { s.EnterFromHintStrip(2); }, {8, 0}, false, Refresh},
+        {{0, 0}, true, strip2, {0, 0x0002}, true, Refresh},
+        {{8, 0}, true, strip2, {8, 0}, false, Refresh},
         // A hint replaces the marks (in a blank game without setting help
         // used), and records nothing when they are the candidates already.
-        {{0, 0x0002}, false, [](Session& s) { s.Hint(); }, {0, CCell::MarkMask}, true, Notify},
-        {{0, CCell::MarkMask},
-         false,
-         [](Session& s) { s.Hint(); },
-         {0, CCell::MarkMask},
-         false,
-         Notify},
+        {{0, 0x0002}, false, hint, {0, all}, true, Notify},
+        {{0, all}, false, hint, {0, all}, false, Notify},
         // A given cell ignores every edit silently.
-        {{3, Given}, false, [](Session& s) { s.SetDigit(9); }, {3, Given}, false, Silent},
-        {{3, Given}, false, [](Session& s) { s.ToggleMark(1); }, {3, Given}, false, Silent},
-        {{3, Given}, false, [](Session& s) { s.ClearDigit(); }, {3, Given}, false, Silent},
-        {{3, Given}, false, [](Session& s) { s.ClearCell(); }, {3, Given}, false, Silent},
-        {{3, Given}, false, [](Session& s) { s.EnterFromHintStrip(9); }, {3, Given}, false, Silent},
-        {{3, Given},
-         false,
-         [](Session& s) { SendMessage(s.GetHwnd(), WM_FIELD_ENTERDIGIT, 0, 9); },
-         {3, Given},
-         false,
-         Silent},
+        {{3, Given}, false, digit9, {3, Given}, false, Silent},
+        {{3, Given}, false, mark1, {3, Given}, false, Silent},
+        {{3, Given}, false, clearDigit, {3, Given}, false, Silent},
+        {{3, Given}, false, clearCell, {3, Given}, false, Silent},
+        {{3, Given}, false, strip9, {3, Given}, false, Silent},
+        {{3, Given}, false, message9, {3, Given}, false, Silent},
     };
     const CellPos pos{4, 4};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -323,10 +305,8 @@ TEST_F(SessionTest, SelectionAndModeChangesNotifyTheHintStrip) {
               MessageLog({ToParent(WM_GET_HINTSTRIP, 0, 0),
                           {"hint", WM_HINT_CELLSTATE, ~WPARAM{0}, -1, {}},
                           {"main", WM_FIELD_STATUSTEXT, 0, 0, CGameFieldCtrl::ReadyText}}));
-}
 
-TEST_F(SessionTest, NoHintStripMeansNoCellStateMessage) {
-    SetHintStrip(nullptr);
+    SetHintStrip(nullptr); // no hint strip, no cell state message
     session.SelectCell({1, 1});
     EXPECT_EQ(TakeLog(), MessageLog({ToParent(WM_GET_HINTSTRIP, 0, 0)}));
 }

@@ -20,7 +20,7 @@ MessageLog Redone(bool redoLeft) {
             ToParent(WM_FIELD_REDOSTATE, 0, redoLeft ? 1 : 0)};
 }
 
-TEST_F(SessionTest, UndoTakesBackOneChangeAtATimeAndRedoReplaysIt) {
+TEST_F(SessionTest, UndoTakesBackOneChangeAtATimeRedoReplaysItAndANewChangeEndsRedo) {
     session.NewBlankGame();
     Select({3, 3});
     session.SetDigit(5);
@@ -45,32 +45,16 @@ TEST_F(SessionTest, UndoTakesBackOneChangeAtATimeAndRedoReplaysIt) {
     EXPECT_EQ(TakeLog(), Concat({Redone(false), Refreshed(7, 0)}));
     EXPECT_EQ(session.undo.size(), 2u);
     EXPECT_TRUE(session.redo.empty());
-}
 
-TEST_F(SessionTest, AnyNewChangeEndsRedo) {
-    session.NewBlankGame();
-    Select({3, 3});
-    session.SetDigit(5);
-    session.SetDigit(7);
+    // Any new change ends redo.
     session.Undo();
     session.Undo();
     Select({8, 8});
     TakeLog();
-
     session.SetDigit(1);
-
     EXPECT_EQ(TakeLog(), Concat({Recorded(), Refreshed(1, 0)}));
     EXPECT_TRUE(session.redo.empty());
     EXPECT_EQ(session.undo.size(), 1u);
-}
-
-TEST_F(SessionTest, UndoAndRedoOnEmptyListsDoNothing) {
-    session.NewBlankGame();
-    TakeLog();
-    session.Undo();
-    session.Redo();
-    EXPECT_TRUE(TakeLog().empty());
-    EXPECT_EQ(session.field, CGameField{});
 }
 
 TEST_F(SessionTest, UndoAndRedoAcrossAWinAnnounceTheWinAgain) {
@@ -99,7 +83,7 @@ TEST_F(SessionTest, UndoAndRedoAcrossAWinAnnounceTheWinAgain) {
     EXPECT_EQ(session.finalTime, 35);
 }
 
-TEST_F(SessionTest, ARecordNamingNoCellIsDroppedWithoutTouchingTheBoard) {
+TEST_F(SessionTest, ARecordNamingNoCellIsDroppedAndEmptyListsDoNothing) {
     session.NewBlankGame();
     session.undo.push_back({{7, 0}, 0, 3});
     session.redo.push_back({{7, 0}, 10, 1});
@@ -112,6 +96,9 @@ TEST_F(SessionTest, ARecordNamingNoCellIsDroppedWithoutTouchingTheBoard) {
     EXPECT_TRUE(session.undo.empty());
     EXPECT_TRUE(session.redo.empty());
     EXPECT_EQ(TakeLog(), HistoryCleared());
+    session.Undo(); // on empty lists: nothing at all
+    session.Redo();
+    EXPECT_TRUE(TakeLog().empty());
 }
 
 TEST_F(SessionTest, TwentySnapshotsAreKeptAndTheTwentyFirstIsRefused) {

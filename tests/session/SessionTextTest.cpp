@@ -32,15 +32,11 @@ TEST(FixedName, PadsShortNamesWithZerosAndCutsLongOnesToTheField) {
 TEST(FixedName, NeverEndsInsideAUtf8Character) {
     // "aé€😀": 1, 2, 3 and 4 bytes.
     const std::string text = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
-    EXPECT_EQ(Utf8PrefixLength(text, 1), 1u);
-    EXPECT_EQ(Utf8PrefixLength(text, 2), 1u);
-    EXPECT_EQ(Utf8PrefixLength(text, 3), 3u);
-    EXPECT_EQ(Utf8PrefixLength(text, 4), 3u);
-    EXPECT_EQ(Utf8PrefixLength(text, 5), 3u);
-    EXPECT_EQ(Utf8PrefixLength(text, 6), 6u);
-    EXPECT_EQ(Utf8PrefixLength(text, 7), 6u);
-    EXPECT_EQ(Utf8PrefixLength(text, 9), 6u);
-    EXPECT_EQ(Utf8PrefixLength(text, 10), 10u);
+    const std::size_t cuts[][2] = {{1, 1}, {2, 1}, {3, 3}, {4, 3},  {5, 3},
+                                   {6, 6}, {7, 6}, {9, 6}, {10, 10}};
+    for (const auto& [room, length] : cuts) {
+        EXPECT_EQ(Utf8PrefixLength(text, room), length) << room;
+    }
     EXPECT_EQ(FromFixedName(ToFixedName<5>(text)), "a\xC3\xA9");
 }
 
