@@ -68,8 +68,8 @@ void Type(HWND edit, const std::string& text) {
 
 } // namespace
 
-TEST_F(ControlsTest, StatusBarDocksAtTheBottomAndFollowsItsParent) {
-    HWND bar = CreateWindowEx(0, STATUSCLASSNAME, "",
+TEST_F(ControlsTest, StatusBarDocksAtTheBottomAndKeepsItsPartsTextsAndBorders) {
+    HWND bar = CreateWindowEx(0, STATUSCLASSNAME, "ready",
                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP, 5, 5, 10,
                               10, m_parent, reinterpret_cast<HMENU>(0xE801), nullptr, nullptr);
     ASSERT_NE(bar, nullptr);
@@ -90,12 +90,7 @@ TEST_F(ControlsTest, StatusBarDocksAtTheBottomAndFollowsItsParent) {
     EXPECT_EQ(r.right, client.right);
     EXPECT_EQ(r.bottom, client.bottom);
     EXPECT_EQ(r.bottom - r.top, height) << "the height stays that of its font";
-}
 
-TEST_F(ControlsTest, StatusBarPartsTextsAndBorders) {
-    HWND bar = CreateWindowEx(0, STATUSCLASSNAME, "ready", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                              m_parent, nullptr, nullptr, nullptr);
-    ASSERT_NE(bar, nullptr);
     EXPECT_EQ(StatusText(bar, 0), "ready") << "the window text is the first part's";
     const int edges[4] = {60, 110, 300, -1};
     ASSERT_TRUE(SendMessage(bar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges)));
@@ -135,7 +130,7 @@ TEST_F(ControlsTest, StatusBarPartsTextsAndBorders) {
     EXPECT_EQ(lf.lfHeight, metrics.lfStatusFont.lfHeight);
 }
 
-TEST_F(ControlsTest, ScrollBarRangePageAndPositionShowTheBar) {
+TEST_F(ControlsTest, ScrollBarRangePageAndPositionShowTheBarAndTrackingKeepsItsOwnPosition) {
     HWND view = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 150,
                                m_parent, nullptr, nullptr, nullptr);
     RECT before;
@@ -170,17 +165,14 @@ TEST_F(ControlsTest, ScrollBarRangePageAndPositionShowTheBar) {
     GetClientRect(view, &after);
     EXPECT_EQ(after.right, before.right);
     EXPECT_EQ(GetScrollPos(view, SB_VERT), 0);
-}
 
-TEST_F(ControlsTest, ThumbTrackingKeepsTheTrackingPositionApartFromThePosition) {
-    HWND view = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 150,
-                               m_parent, nullptr, nullptr, nullptr);
-    SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 499, 100, 0, 0};
+    // Thumb tracking keeps the tracking position apart from the position.
+    info = {sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 499, 100, 0, 0};
     SetScrollInfo(view, SB_HORZ, &info, TRUE);
     EXPECT_NE(GetWindowLong(view, GWL_STYLE) & WS_HSCROLL, 0);
     Log().Clear();
     kwin::ScrollBarAction(view, SB_HORZ, SB_THUMBTRACK, 250);
-    SCROLLINFO got{sizeof(SCROLLINFO), SIF_POS | SIF_TRACKPOS, 0, 0, 0, 0, 0};
+    got = {sizeof(SCROLLINFO), SIF_POS | SIF_TRACKPOS, 0, 0, 0, 0, 0};
     GetScrollInfo(view, SB_HORZ, &got);
     EXPECT_EQ(got.nTrackPos, 250);
     EXPECT_EQ(got.nPos, 0) << "the window moves the position itself";
@@ -204,7 +196,7 @@ TEST_F(ControlsTest, ThumbTrackingKeepsTheTrackingPositionApartFromThePosition) 
     EXPECT_EQ(GetWindowLong(view, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), WS_VSCROLL);
 }
 
-TEST_F(ControlsTest, EditTakesTypedTextAndReportsChanges) {
+TEST_F(ControlsTest, EditTakesTypedTextAndReportsChangesUnlessReadOnly) {
     HWND edit =
         CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 10,
                        120, 24, m_parent, reinterpret_cast<HMENU>(77), nullptr, nullptr);
@@ -237,18 +229,17 @@ TEST_F(ControlsTest, EditTakesTypedTextAndReportsChanges) {
     EXPECT_EQ(EditText(edit), "abcde");
     EXPECT_EQ(SendMessage(edit, WM_GETDLGCODE, 0, 0) & (DLGC_WANTCHARS | DLGC_HASSETSEL),
               DLGC_WANTCHARS | DLGC_HASSETSEL);
-}
 
-TEST_F(ControlsTest, ReadOnlyEditShowsTextButRefusesTyping) {
-    HWND edit = CreateWindowEx(0, "EDIT", "You're a winner!",
-                               WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 10, 10, 120,
-                               24, m_parent, reinterpret_cast<HMENU>(78), nullptr, nullptr);
-    Type(edit, "x");
-    SendMessage(edit, WM_CHAR, '\b', 1);
-    SendMessage(edit, WM_CUT, 0, 0);
-    EXPECT_EQ(EditText(edit), "You're a winner!");
-    SetWindowText(edit, "changed by the program");
-    EXPECT_EQ(EditText(edit), "changed by the program");
+    // A read-only edit shows its text but refuses typing.
+    HWND readOnly = CreateWindowEx(
+        0, "EDIT", "You're a winner!", WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 10, 40,
+        120, 24, m_parent, reinterpret_cast<HMENU>(78), nullptr, nullptr);
+    Type(readOnly, "x");
+    SendMessage(readOnly, WM_CHAR, '\b', 1);
+    SendMessage(readOnly, WM_CUT, 0, 0);
+    EXPECT_EQ(EditText(readOnly), "You're a winner!");
+    SetWindowText(readOnly, "changed by the program");
+    EXPECT_EQ(EditText(readOnly), "changed by the program");
 }
 
 TEST_F(ControlsTest, PushButtonReportsClicksAndKnowsItIsTheDefault) {
@@ -292,7 +283,7 @@ std::string ClipboardText() {
 
 } // namespace
 
-TEST_F(ControlsTest, OleClipboardTakesTheObjectsTextAndHoldsItUntilReplaced) {
+TEST_F(ControlsTest, ClipboardHoldsAnOleObjectUntilReplacedAndTakesAnEditsCopies) {
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
     IDataObject* copied = new CTextDataObject("1\tAnna\t00:07:05\r\n2\tBen\t00:09:00");
     ASSERT_EQ(OleSetClipboard(copied), S_OK);
@@ -322,9 +313,8 @@ TEST_F(ControlsTest, OleClipboardTakesTheObjectsTextAndHoldsItUntilReplaced) {
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
     EXPECT_NE(OleGetClipboard(&current), S_OK);
     OleUninitialize();
-}
 
-TEST_F(ControlsTest, EditCopiesAndPastesThroughTheClipboard) {
+    // An edit copies and pastes through the clipboard.
     HWND edit = CreateWindowEx(0, "EDIT", "first second", WS_CHILD | WS_VISIBLE, 10, 10, 120, 24,
                                m_parent, nullptr, nullptr, nullptr);
     SendMessage(edit, EM_SETSEL, 6, -1);

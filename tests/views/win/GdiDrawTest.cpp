@@ -38,7 +38,7 @@ TEST(GdiDrawTest, FillsOfEveryWidthCoverExactlyTheirRectangle) {
     }
 }
 
-TEST(GdiDrawTest, OnePixelLineLeavesOutItsEndPoint) {
+TEST(GdiDrawTest, LinesLeaveOutTheirEndPointAndWidePensAreCentred) {
     Bitmap bmp(20, 20);
     DrawWith(bmp.dc(), CreatePen(PS_SOLID, 1, Grey), nullptr, [](HDC dc) {
         MoveToEx(dc, 5, 2, nullptr);
@@ -54,17 +54,27 @@ TEST(GdiDrawTest, OnePixelLineLeavesOutItsEndPoint) {
                       {9, 15, Grey},
                       {10, 15, White}});
     EXPECT_EQ(bmp.Count({0, 0, 20, 20}, Grey), 10 + 10);
-}
 
-TEST(GdiDrawTest, ThreePixelLineIsCentredOnItsPath) {
-    Bitmap bmp(20, 20);
-    DrawWith(bmp.dc(), CreatePen(PS_SOLID, 3, Black), nullptr, [](HDC dc) {
+    // A line three pixels wide is centred on its path.
+    Bitmap thick(20, 20);
+    DrawWith(thick.dc(), CreatePen(PS_SOLID, 3, Black), nullptr, [](HDC dc) {
         MoveToEx(dc, 10, 0, nullptr);
         LineTo(dc, 10, 19);
     });
-    bmp.ExpectPixels(
+    thick.ExpectPixels(
         {{9, 5, Black}, {10, 5, Black}, {11, 5, Black}, {8, 5, White}, {12, 5, White}});
-    EXPECT_EQ(bmp.Bounds(Black, 20, 20).bottom, 20) << "the pen's width reaches past the end point";
+    EXPECT_EQ(thick.Bounds(Black, 20, 20).bottom, 20)
+        << "the pen's width reaches past the end point";
+    // So a thick frame on the whole bitmap shows two of its pixels each side.
+    Bitmap frame(30, 30);
+    DrawWith(frame.dc(), CreatePen(PS_SOLID, 3, Black), GetStockObject(NULL_BRUSH),
+             [](HDC dc) { Rectangle(dc, 0, 0, 30, 30); });
+    frame.ExpectPixels({{0, 15, Black},
+                        {1, 15, Black},
+                        {2, 15, White},
+                        {29, 15, Black},
+                        {28, 15, Black},
+                        {27, 15, White}});
 }
 
 TEST(GdiDrawTest, RectangleUsesThePenOnTheEdgeAndTheBrushInside) {
@@ -85,18 +95,6 @@ TEST(GdiDrawTest, RectangleUsesThePenOnTheEdgeAndTheBrushInside) {
     bmp.ExpectPixels({{20, 0, Black}, {25, 5, Red}, {29, 9, Black}, {30, 10, White}});
 }
 
-TEST(GdiDrawTest, ThickFrameOnTheWholeBitmapShowsTwoPixelsEachSide) {
-    Bitmap bmp(30, 30);
-    DrawWith(bmp.dc(), CreatePen(PS_SOLID, 3, Black), GetStockObject(NULL_BRUSH),
-             [](HDC dc) { Rectangle(dc, 0, 0, 30, 30); });
-    bmp.ExpectPixels({{0, 15, Black},
-                      {1, 15, Black},
-                      {2, 15, White},
-                      {29, 15, Black},
-                      {28, 15, Black},
-                      {27, 15, White}});
-}
-
 TEST(GdiDrawTest, ViewportOriginShiftsDrawing) {
     Bitmap bmp(20, 20);
     SetViewportOrgEx(bmp.dc(), 5, 5, nullptr);
@@ -109,15 +107,18 @@ TEST(GdiDrawTest, ViewportOriginShiftsDrawing) {
     bmp.ExpectPixels({{5, 5, Red}, {4, 4, White}});
 }
 
-TEST(GdiDrawTest, BitBltCopiesABlock) {
+TEST(GdiDrawTest, BitBltCopiesABlockOnlyFromInsideTheSourceAndHandlesOverlap) {
     Bitmap src(10, 10, Blue);
     Bitmap dst(20, 20);
     SetPixel(src.dc(), 0, 0, Red);
     EXPECT_TRUE(BitBlt(dst.dc(), 5, 6, 10, 10, src.dc(), 0, 0, SRCCOPY));
     dst.ExpectPixels({{5, 6, Red}, {14, 15, Blue}, {15, 15, White}, {4, 6, White}});
-}
-
-TEST(GdiDrawTest, BitBltWithinOneBitmapHandlesOverlap) {
+    // From outside the source, the target is left as it was.
+    Bitmap small(4, 4, Blue);
+    Bitmap target(10, 10);
+    BitBlt(target.dc(), 0, 0, 10, 10, small.dc(), -2, -2, SRCCOPY);
+    target.ExpectPixels({{1, 1, White}, {2, 2, Blue}, {5, 5, Blue}, {6, 6, White}});
+    // Within one bitmap, overlapping blocks are copied as if through a copy.
     Bitmap bmp(4, 6);
     for (int y = 0; y < 6; ++y) {
         SetPixel(bmp.dc(), 0, y, RGB(y, 0, 0));
@@ -130,13 +131,6 @@ TEST(GdiDrawTest, BitBltWithinOneBitmapHandlesOverlap) {
     for (int y = 0; y < 5; ++y) {
         EXPECT_EQ(bmp.At(0, y), RGB(y, 0, 0)) << y;
     }
-}
-
-TEST(GdiDrawTest, BitBltFromOutsideTheSourceLeavesTheTarget) {
-    Bitmap src(4, 4, Blue);
-    Bitmap dst(10, 10);
-    BitBlt(dst.dc(), 0, 0, 10, 10, src.dc(), -2, -2, SRCCOPY);
-    dst.ExpectPixels({{1, 1, White}, {2, 2, Blue}, {5, 5, Blue}, {6, 6, White}});
 }
 
 TEST(GdiDrawTest, InvertRectAndDrawEdge) {

@@ -33,10 +33,9 @@ TEST(KernelTest, PerUserDataFolderFallsBackFromLocalAppDataToXdgToHome) {
     env.Set("HOME", nullptr);
     EXPECT_EQ(LocalAppData(), "<unset>");
     EXPECT_EQ(GetLastError(), ERROR_ENVVAR_NOT_FOUND);
-}
 
-TEST(KernelTest, EnvironmentBufferTooSmallReportsTheSizeNeeded) {
-    ScopedEnvironment env("LOCALAPPDATA", "/tmp/abcdef");
+    // A buffer too small reports the size needed.
+    env.Set("LOCALAPPDATA", "/tmp/abcdef");
     char small[4] = {};
     EXPECT_EQ(GetEnvironmentVariable("LOCALAPPDATA", small, sizeof(small)), 12u);
     char exact[12] = {};
@@ -57,7 +56,7 @@ TEST(KernelTest, TheProgramsOwnFileNameAndModule) {
     EXPECT_EQ(tiny[4], '\0');
 }
 
-TEST(KernelTest, WheelScrollLinesFromTheDesktopSettings) {
+TEST(KernelTest, DesktopSettingsMessageFontAndMetrics) {
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_READ, &key),
               ERROR_SUCCESS);
@@ -75,9 +74,7 @@ TEST(KernelTest, WheelScrollLinesFromTheDesktopSettings) {
     UINT lines = 0;
     EXPECT_TRUE(SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
     EXPECT_EQ(lines, 3u);
-}
 
-TEST(KernelTest, MessageFontAndMetrics) {
     NONCLIENTMETRICS metrics{};
     metrics.cbSize = sizeof(metrics);
     ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));

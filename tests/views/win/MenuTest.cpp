@@ -156,16 +156,16 @@ TEST_F(MenuTest, ItemInfoReadsAndWritesStatesTextsAndSubmenus) {
     EXPECT_FALSE(GetMenuItemInfo(m_menu, 4242, FALSE, &attach)) << "no such command";
 }
 
-TEST_F(MenuTest, EnableAndCheckReportThePreviousStates) {
+// Enabling and checking report the state before; a radio check marks one
+// item of its range; one item at a time is the default.
+TEST_F(MenuTest, StatesChecksRadioChecksAndTheDefaultItem) {
     EXPECT_EQ(EnableMenuItem(m_menu, 57643, MF_BYCOMMAND | MF_GRAYED), MF_ENABLED);
     EXPECT_EQ(EnableMenuItem(m_menu, 57643, MF_BYCOMMAND | MF_ENABLED), MF_GRAYED);
     EXPECT_EQ(EnableMenuItem(m_menu, 4242, MF_BYCOMMAND), -1);
     EXPECT_EQ(CheckMenuItem(m_menu, 32802, MF_BYCOMMAND | MF_CHECKED), MF_UNCHECKED);
     EXPECT_EQ(CheckMenuItem(m_menu, 32802, MF_BYCOMMAND | MF_UNCHECKED), MF_CHECKED);
     EXPECT_EQ(State(m_menu, 32802) & MFS_CHECKED, 0u);
-}
 
-TEST_F(MenuTest, RadioCheckMarksOneItemOfTheRange) {
     HMENU fresh = GetSubMenu(GetSubMenu(m_menu, 0), 0);
     AppendMenu(fresh, MF_STRING, 32795, "Normal");
     ASSERT_TRUE(CheckMenuRadioItem(fresh, 32793, 32795, 32794, MF_BYCOMMAND));
@@ -182,9 +182,7 @@ TEST_F(MenuTest, RadioCheckMarksOneItemOfTheRange) {
     EXPECT_NE(type.fType & MFT_RADIOCHECK, 0u);
     EXPECT_FALSE(CheckMenuRadioItem(fresh, 32793, 32794, 32795, MF_BYCOMMAND))
         << "the item to check lies outside the range";
-}
 
-TEST_F(MenuTest, DefaultItemIsOneAtATime) {
     HMENU game = GetSubMenu(m_menu, 1);
     EXPECT_EQ(GetMenuDefaultItem(game, FALSE, 0), static_cast<UINT>(-1));
     ASSERT_TRUE(SetMenuDefaultItem(game, 32792, FALSE));
@@ -196,7 +194,7 @@ TEST_F(MenuTest, DefaultItemIsOneAtATime) {
     EXPECT_EQ(GetMenuDefaultItem(game, FALSE, 0), static_cast<UINT>(-1));
 }
 
-TEST_F(MenuTest, DestroyingAMenuDestroysItsPopups) {
+TEST_F(MenuTest, DestroyingAMenuOrItsWindowDestroysItsPopups) {
     HMENU file = GetSubMenu(m_menu, 0);
     HMENU fresh = GetSubMenu(file, 0);
     ASSERT_TRUE(DeleteMenu(m_menu, 1, MF_BYPOSITION));
@@ -205,55 +203,14 @@ TEST_F(MenuTest, DestroyingAMenuDestroysItsPopups) {
     EXPECT_FALSE(IsMenu(m_menu));
     EXPECT_FALSE(IsMenu(file));
     EXPECT_FALSE(IsMenu(fresh));
-    m_menu = CreateMenu(); // for TearDown
-}
 
-TEST_F(MenuTest, MenuBarTakesItsHeightFromTheClientArea) {
-    ASSERT_NE(MakeOwner(), nullptr);
-    RECT before;
-    GetClientRect(m_owner, &before);
-    Log().Clear();
-    ASSERT_TRUE(SetMenu(m_owner, m_menu));
-    EXPECT_EQ(GetMenu(m_owner), m_menu);
-    RECT after;
-    GetClientRect(m_owner, &after);
-    EXPECT_EQ(after.bottom, before.bottom - GetSystemMetrics(SM_CYMENU));
-    EXPECT_EQ(after.right, before.right);
-    EXPECT_TRUE(Log().Matches(
-        {{WM_WINDOWPOSCHANGING},
-         {WM_WINDOWPOSCHANGED},
-         {WM_SIZE, CheckBoth, SIZE_RESTORED, MAKELPARAM(after.right, after.bottom)}}));
-    const kwin::Surface* surface = kwin::GetWindowSurface(m_owner);
-    ASSERT_NE(surface, nullptr);
-    EXPECT_EQ(surface->Height(), after.bottom) << "the pixels follow the client area";
-}
-
-TEST_F(MenuTest, WindowTakesItsMenuAlongWhenDestroyed) {
+    m_menu = LoadMenu(nullptr, MAKEINTRESOURCE(MenuId));
     ASSERT_NE(MakeOwner(), nullptr);
     SetMenu(m_owner, m_menu);
     HMENU game = GetSubMenu(m_menu, 1);
     DestroyWindow(m_owner);
-    EXPECT_FALSE(IsMenu(m_menu));
+    EXPECT_FALSE(IsMenu(m_menu)) << "a window takes its menu along";
     EXPECT_FALSE(IsMenu(game));
-}
-
-TEST_F(MenuTest, PopupOpeningLetsTheOwnerSetStatesAndAChoiceIsACommand) {
-    ASSERT_NE(MakeOwner(), nullptr);
-    SetMenu(m_owner, m_menu);
-    HMENU game = GetSubMenu(m_menu, 1);
-    g_grayUndo = true;
-    Log().Clear();
-    kwin::MenuPopupOpening(m_owner, game, 1, true);
-    EXPECT_TRUE(Log().Matches(
-        {{WM_INITMENU, CheckW, reinterpret_cast<WPARAM>(m_menu)},
-         {WM_INITMENUPOPUP, CheckBoth, reinterpret_cast<WPARAM>(game), MAKELPARAM(1, FALSE)}}));
-    EXPECT_EQ(State(m_menu, 57643) & MFS_GRAYED, MFS_GRAYED);
-    EXPECT_EQ(State(m_menu, 32802) & MFS_CHECKED, MFS_CHECKED);
-    Log().Clear();
-    kwin::MenuCommandChosen(m_owner, 32792);
-    EXPECT_TRUE(Log().Matches({})) << "posted, not sent";
-    PumpMessages();
-    EXPECT_TRUE(Log().Matches({{WM_COMMAND, CheckBoth, MAKEWPARAM(32792, 0), 0, m_owner}}));
 }
 
 namespace {
@@ -328,6 +285,12 @@ TEST_F(AcceleratorTest, KeysBecomeCommandsOnlyWithExactlyTheirModifiers) {
                                              : std::vector<WPARAM>{});
         EXPECT_EQ(KeyDownReached(c.vk), c.command == 0);
     }
+    EXPECT_EQ(CopyAcceleratorTable(m_table, nullptr, 0), 6);
+    ACCEL entries[2] = {};
+    EXPECT_EQ(CopyAcceleratorTable(m_table, entries, 2), 2);
+    EXPECT_EQ(entries[1].key, VK_BACK);
+    EXPECT_EQ(entries[1].cmd, 57643);
+    EXPECT_EQ(LoadAccelerators(nullptr, MAKEINTRESOURCE(4242)), nullptr);
 }
 
 TEST_F(AcceleratorTest, CommandOfAMenuItemAsksTheOwnerForItsStateFirst) {
@@ -349,13 +312,4 @@ TEST_F(AcceleratorTest, CommandOfAMenuItemAsksTheOwnerForItsStateFirst) {
     Press(VK_INSERT, kwin::ModControl);
     EXPECT_EQ(WParamsOf(WM_COMMAND), std::vector<WPARAM>{MAKEWPARAM(57634, 1)})
         << "a command outside the menu is sent without asking";
-}
-
-TEST_F(AcceleratorTest, CopiesAndCountsEntries) {
-    EXPECT_EQ(CopyAcceleratorTable(m_table, nullptr, 0), 6);
-    ACCEL entries[2] = {};
-    EXPECT_EQ(CopyAcceleratorTable(m_table, entries, 2), 2);
-    EXPECT_EQ(entries[1].key, VK_BACK);
-    EXPECT_EQ(entries[1].cmd, 57643);
-    EXPECT_EQ(LoadAccelerators(nullptr, MAKEINTRESOURCE(4242)), nullptr);
 }

@@ -140,7 +140,7 @@ public:
 
 } // namespace
 
-TEST(CWindowTest, CreatesAWindowWhoseMessagesReachTheObject) {
+TEST(CWindowTest, CreatesAWindowWhoseMessagesReachTheObjectUntilItOrItsParentIsDestroyed) {
     CCounter counter;
     HWND hwnd = counter.Create(HWND_MESSAGE);
     ASSERT_NE(hwnd, nullptr);
@@ -154,6 +154,15 @@ TEST(CWindowTest, CreatesAWindowWhoseMessagesReachTheObject) {
     EXPECT_EQ(counter.m_hWnd, nullptr);
     EXPECT_TRUE(counter.finalCalled);
     EXPECT_FALSE(IsWindow(hwnd));
+
+    CCounter parent;
+    CCounter child;
+    parent.Create(HWND_MESSAGE);
+    child.Create(parent, RECT{0, 0, 10, 10});
+    EXPECT_EQ(child.GetParent(), parent.m_hWnd);
+    parent.DestroyWindow();
+    EXPECT_EQ(child.m_hWnd, nullptr) << "a child object loses its handle with its parent";
+    EXPECT_TRUE(child.finalCalled);
 }
 
 TEST(CWindowTest, SubclassesAStaticAndPassesTheRestToIt) {
@@ -176,15 +185,4 @@ TEST(CWindowTest, SubclassesAStaticAndPassesTheRestToIt) {
     EXPECT_EQ(SendMessage(stat, WM_USER + 9, 0, 0), 0);
     DestroyWindow(parent);
     EXPECT_FALSE(IsWindow(stat));
-}
-
-TEST(CWindowTest, ChildObjectsLoseTheirHandleWhenTheParentIsDestroyed) {
-    CCounter parent;
-    CCounter child;
-    parent.Create(HWND_MESSAGE);
-    child.Create(parent, RECT{0, 0, 10, 10});
-    EXPECT_EQ(child.GetParent(), parent.m_hWnd);
-    parent.DestroyWindow();
-    EXPECT_EQ(child.m_hWnd, nullptr);
-    EXPECT_TRUE(child.finalCalled);
 }

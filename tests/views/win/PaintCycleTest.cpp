@@ -108,7 +108,7 @@ TEST_F(PaintCycleTest, ChildRectanglesAndMappedPoints) {
     DestroyWindow(framed);
 }
 
-TEST(CursorTest, SetCursorReturnsThePreviousCursor) {
+TEST(CursorTest, SetCursorReturnsThePreviousCursorAndClipCursorIsKeptUntilReleased) {
     HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
     HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
     ASSERT_NE(wait, nullptr);
@@ -119,9 +119,6 @@ TEST(CursorTest, SetCursorReturnsThePreviousCursor) {
     EXPECT_EQ(SetCursor(wait), arrow);
     EXPECT_EQ(SetCursor(arrow), wait);
     EXPECT_EQ(GetCursor(), arrow);
-}
-
-TEST(CursorTest, ClipCursorIsKeptUntilReleased) {
     const RECT area{10, 10, 200, 100};
     ClipCursor(&area);
     RECT got;

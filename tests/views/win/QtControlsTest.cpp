@@ -90,6 +90,13 @@ TEST_F(QtControlsTest, MenuBarSitsAboveTheClientAreaWithHelpOnTheRight) {
     RECT after;
     GetClientRect(m_top, &after);
     EXPECT_EQ(after.bottom, before.bottom - GetSystemMetrics(SM_CYMENU));
+    EXPECT_EQ(after.right, before.right);
+    const auto sizes = EntriesOf(WM_SIZE);
+    ASSERT_EQ(sizes.size(), 1u) << "the window is told of its smaller client area";
+    EXPECT_EQ(sizes[0].wParam, SIZE_RESTORED);
+    EXPECT_EQ(sizes[0].lParam, MAKELPARAM(after.right, after.bottom));
+    EXPECT_EQ(kwin::GetWindowSurface(m_top)->Height(), after.bottom)
+        << "the pixels follow the client area";
 
     Log().Clear();
     QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(30, 20 + 40));
@@ -114,10 +121,17 @@ TEST_F(QtControlsTest, PopupShowsTheStatesSetWhileItOpensAndAChoiceIsACommand) {
     QMenu* game = gameAction->menu();
     ASSERT_NE(game, nullptr);
     EXPECT_TRUE(game->isVisible());
-    const auto inits = EntriesOf(WM_INITMENUPOPUP);
-    ASSERT_EQ(inits.size(), 1u);
-    EXPECT_EQ(inits[0].wParam, reinterpret_cast<WPARAM>(GetSubMenu(menu, 1)));
-    EXPECT_EQ(LOWORD(inits[0].lParam), 1);
+    std::vector<Expected> inits;
+    for (const Recorded& r : Log().Entries()) {
+        if (r.message == WM_INITMENU || r.message == WM_INITMENUPOPUP) {
+            inits.push_back({r.message, CheckBoth, r.wParam, r.lParam});
+        }
+    }
+    ASSERT_EQ(inits.size(), 2u);
+    EXPECT_EQ(inits[0].message, static_cast<UINT>(WM_INITMENU)) << "the whole menu first";
+    EXPECT_EQ(inits[0].wParam, reinterpret_cast<WPARAM>(menu));
+    EXPECT_EQ(inits[1].wParam, reinterpret_cast<WPARAM>(GetSubMenu(menu, 1)));
+    EXPECT_EQ(inits[1].lParam, MAKELPARAM(1, FALSE));
     EXPECT_EQ(ActionTexts(game), (QStringList{"&Undo\tCtrl-Z", "-", "A&uto-Check", "&Check\tCtrl-K",
                                               "Show Top Winners"}));
     QAction* undo = ActionNamed(game, "&Undo\tCtrl-Z");
@@ -131,6 +145,7 @@ TEST_F(QtControlsTest, PopupShowsTheStatesSetWhileItOpensAndAChoiceIsACommand) {
     Log().Clear();
     QAction* check = ActionNamed(game, "&Check\tCtrl-K");
     QTest::mouseClick(game, Qt::LeftButton, Qt::NoModifier, game->actionGeometry(check).center());
+    EXPECT_TRUE(WParamsOf(WM_COMMAND).empty()) << "posted, not sent";
     Pump();
     EXPECT_EQ(WParamsOf(WM_COMMAND), std::vector<WPARAM>{MAKEWPARAM(32792, 0)});
 }

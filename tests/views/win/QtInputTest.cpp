@@ -5,7 +5,9 @@
 
 #include "QtWindowFixture.h"
 #include "TestWindows.h"
+#include "tests/support/FakeClock.h"
 
+#include "views/win/backend/Backend.h"
 #include "views/win/qt/QtBackend.h"
 
 #include <QApplication>
@@ -109,11 +111,20 @@ TEST_F(QtInputTest, KeyStateFollowsTheMessageBeingHandled) {
     SetWindowLongPtr(m_top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SpyProc));
 }
 
+// Each button is asked for with WM_NCHITTEST (in screen coordinates) and
+// WM_SETCURSOR as it arrives; the posted button messages follow.
 TEST_F(QtInputTest, ClickArrivesInClientCoordinatesWithModifierBits) {
     QTest::mouseClick(m_widget, Qt::LeftButton, Qt::ShiftModifier, QPoint(30, 40));
     Pump();
-    EXPECT_TRUE(InputOnly().Matches(
-        {{WM_LBUTTONDOWN, CheckBoth, MK_LBUTTON | MK_SHIFT, MAKELPARAM(30, 40), m_top},
+    const QPoint screen = m_widget->mapToGlobal(QPoint(30, 40));
+    const LPARAM hit = MAKELPARAM(screen.x(), screen.y());
+    const auto top = reinterpret_cast<WPARAM>(m_top);
+    EXPECT_TRUE(Log().Matches(
+        {{WM_NCHITTEST, CheckL, 0, hit, m_top},
+         {WM_SETCURSOR, CheckBoth, top, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN), m_top},
+         {WM_NCHITTEST, CheckL, 0, hit, m_top},
+         {WM_SETCURSOR, CheckBoth, top, MAKELPARAM(HTCLIENT, WM_LBUTTONUP), m_top},
+         {WM_LBUTTONDOWN, CheckBoth, MK_LBUTTON | MK_SHIFT, MAKELPARAM(30, 40), m_top},
          {WM_LBUTTONUP, CheckBoth, MK_SHIFT, MAKELPARAM(30, 40), m_top}}));
     Log().Clear();
     QTest::mouseClick(m_widget, Qt::RightButton, Qt::NoModifier, QPoint(7, 9));
@@ -176,7 +187,10 @@ TEST_F(QtInputTest, CapturedMouseGoesToTheCapturingWindowInItsCoordinates) {
     DestroyWindow(child);
 }
 
-TEST_F(QtInputTest, DoubleClicksOnlyForClassesThatAskForThem) {
+// Two presses within the double-click time are a double click only for a
+// class with CS_DBLCLKS; a third press starts over, and a late one is a press.
+TEST_F(QtInputTest, DoubleClicksOnlyForClassesThatAskForThemWithinTheTime) {
+    FakeClock clock;
     QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     Pump();
@@ -186,13 +200,19 @@ TEST_F(QtInputTest, DoubleClicksOnlyForClassesThatAskForThem) {
                               m_top, nullptr, nullptr, nullptr);
     Pump();
     Log().Clear();
-    QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(120, 120));
-    QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(120, 120));
-    Pump();
+    for (int wait : {0, 200, 200, static_cast<int>(GetDoubleClickTime()) + 1}) {
+        clock.Advance(wait);
+        QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(120, 120));
+        Pump();
+    }
     EXPECT_TRUE(
         InputOnly().Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(20, 20), dbl},
                              {WM_LBUTTONUP},
                              {WM_LBUTTONDBLCLK, CheckBoth, MK_LBUTTON, MAKELPARAM(20, 20), dbl},
+                             {WM_LBUTTONUP},
+                             {WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(20, 20), dbl},
+                             {WM_LBUTTONUP},
+                             {WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(20, 20), dbl},
                              {WM_LBUTTONUP}}));
     DestroyWindow(dbl);
 }
@@ -226,22 +246,43 @@ LRESULT WidthLedSizingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 
 } // namespace
 
+// A size the layer did not set is the user dragging an edge: each step asks
+// the window with WM_SIZING (which edge, and the rectangle it may change),
+// and the sizing ends once the steps stop.
 TEST_F(QtInputTest, ResizingTheWidgetByHandAsksTheWindowWithSizing) {
     SetWindowLongPtr(m_top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WidthLedSizingProc));
-    m_widget->resize(320, m_widget->height());
+    Log().Ignore(WM_PAINT);
+    Log().Ignore(WM_ERASEBKGND);
+    m_widget->resize(320, m_widget->height()); // the right edge
     Pump();
-    const auto messages = Log().Messages();
-    ASSERT_GE(messages.size(), 2u);
-    EXPECT_EQ(messages[0], WM_ENTERSIZEMOVE);
-    EXPECT_EQ(messages[1], WM_SIZING);
+    m_widget->resize(340, m_widget->height());
+    Pump();
+    QTest::qWait(400);
+    kwin::DeliverSizingEnd(m_top); // a second end is no second exit
+    Pump();
+    EXPECT_TRUE(Log().Matches({{WM_ENTERSIZEMOVE},
+                               {WM_SIZING, CheckW, WMSZ_RIGHT},
+                               {WM_WINDOWPOSCHANGING},
+                               {WM_WINDOWPOSCHANGED},
+                               {WM_SIZE, CheckL, 0, MAKELPARAM(320, 129)},
+                               {WM_SIZING, CheckW, WMSZ_RIGHT},
+                               {WM_WINDOWPOSCHANGING},
+                               {WM_WINDOWPOSCHANGED},
+                               {WM_SIZE, CheckL, 0, MAKELPARAM(340, 139)},
+                               {WM_EXITSIZEMOVE}}));
     RECT outer;
     GetWindowRect(m_top, &outer);
-    EXPECT_EQ(outer.right - outer.left, 320 + 16);
-    EXPECT_EQ(outer.bottom - outer.top, (320 + 16) / 2);
-    EXPECT_EQ(m_widget->height(), (320 + 16) / 2 - 16 - 23)
+    EXPECT_EQ(outer.right - outer.left, 340 + 16);
+    EXPECT_EQ(outer.bottom - outer.top, (340 + 16) / 2);
+    EXPECT_EQ(m_widget->height(), (340 + 16) / 2 - 16 - 23)
         << "the widget follows the window's choice";
+    Log().Clear();
+    m_widget->setGeometry(m_widget->geometry().adjusted(-10, -20, 0, 0)); // the top-left corner
+    Pump();
+    EXPECT_EQ(WParamsOf(WM_SIZING), std::vector<WPARAM>{WMSZ_TOPLEFT});
     EXPECT_EQ(m_widget->windowTitle(), "input");
     SetWindowLongPtr(m_top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SpyProc));
+    Log() = MessageLog{};
 }
 
 TEST_F(QtInputTest, ClosingTheWidgetAsksTheWindow) {

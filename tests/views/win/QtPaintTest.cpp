@@ -1,20 +1,13 @@
-// Painting through the Qt backend: text placed by DrawText's formats and kept
-// out of excluded clip rectangles, fonts resolved to installed faces, and an
-// off-screen bitmap copied to a visible window, seen both in the window's
-// pixels and in what its widget shows.
+// Text through the Qt backend: placed by DrawText's formats and kept out of
+// excluded clip rectangles, and fonts resolved to installed faces. (A bitmap
+// drawn off screen and copied to a window is the hint strip in tests/app;
+// what a widget shows of its window is in QtControlsTest.)
 
 #include "Bitmap.h"
-#include "TestWindows.h"
 
 #include "views/win/qt/QtBackend.h"
 
-#include <QApplication>
-#include <QImage>
-#include <QWidget>
-
 #include <cstring>
-
-using namespace wintest;
 
 namespace {
 
@@ -219,63 +212,4 @@ TEST_F(QtPaintTest, DrawTextCalcRectMeasuresWithoutDrawing) {
     EXPECT_EQ(r.bottom - r.top, height);
     EXPECT_LE(r.right - r.left, 60);
     EXPECT_EQ(bmp.Count({0, 0, 200, 100}, Paper), 200 * 100) << "nothing drawn";
-}
-
-namespace {
-
-// A window that copies an off-screen bitmap to itself on WM_PAINT.
-LRESULT BlitProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_PAINT) {
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hwnd, &ps);
-    RECT client;
-    GetClientRect(hwnd, &client);
-    HDC mem = CreateCompatibleDC(hdc);
-    HBITMAP bmp = CreateCompatibleBitmap(hdc, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    HBRUSH paper = CreateSolidBrush(Paper);
-    FillRect(mem, &client, paper);
-    DeleteObject(paper);
-    HBRUSH ink = CreateSolidBrush(Ink);
-    const RECT cell{10, 20, 40, 50};
-    FillRect(mem, &cell, ink);
-    DeleteObject(ink);
-    BitBlt(hdc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    EndPaint(hwnd, &ps);
-    return 0;
-}
-
-} // namespace
-
-TEST_F(QtPaintTest, OffScreenBitmapCopiedToAVisibleWindow) {
-    HWND hwnd = CreateWindowEx(0, TestClass("BlitWindow", BlitProc), "blit", WS_POPUP | WS_VISIBLE,
-                               100, 100, 120, 90, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(hwnd, nullptr);
-    PumpMessages();
-    HDC dc = GetDC(hwnd);
-    EXPECT_EQ(GetPixel(dc, 10, 20), Ink);
-    EXPECT_EQ(GetPixel(dc, 39, 49), Ink);
-    EXPECT_EQ(GetPixel(dc, 40, 49), Paper);
-    EXPECT_EQ(GetPixel(dc, 119, 89), Paper);
-    ReleaseDC(hwnd, dc);
-
-    QWidget* widget = kwin::qt::WidgetOf(hwnd);
-    ASSERT_NE(widget, nullptr);
-    const QImage shown = widget->grab().toImage();
-    EXPECT_EQ(shown.pixelColor(10, 20), QColor(0, 0, 240));
-    EXPECT_EQ(shown.pixelColor(40, 49), QColor(255, 255, 240));
-
-    RECT update;
-    EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE)) << "the paint validated the window";
-    InvalidateRect(hwnd, nullptr, FALSE);
-    EXPECT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
-    UpdateWindow(hwnd);
-    EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE));
-    DestroyWindow(hwnd);
-    PumpMessages();
 }

@@ -58,7 +58,7 @@ TEST_F(WindowLifecycleTest, MessageOnlyWindowGetsCreationMessagesInOrder) {
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
-TEST_F(WindowLifecycleTest, WindowIsUsableDuringCreate) {
+TEST_F(WindowLifecycleTest, WindowIsUsableDuringCreateAndCreateReturningMinusOneDestroysIt) {
     LPCSTR cls = TestClass("CreateProbe", CreateProbeProc);
     HWND hwnd =
         CreateWindowEx(0, cls, "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
@@ -66,13 +66,12 @@ TEST_F(WindowLifecycleTest, WindowIsUsableDuringCreate) {
     EXPECT_EQ(g_seenDuringCreate, hwnd);
     EXPECT_TRUE(g_usableDuringCreate);
     DestroyWindow(hwnd);
-}
 
-TEST_F(WindowLifecycleTest, CreateReturningMinusOneFailsAndDestroys) {
-    LPCSTR cls = TestClass("FailCreate", FailCreateProc);
-    HWND hwnd =
-        CreateWindowEx(0, cls, "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    EXPECT_EQ(hwnd, nullptr);
+    Log().Clear();
+    LPCSTR failing = TestClass("FailCreate", FailCreateProc);
+    HWND failed =
+        CreateWindowEx(0, failing, "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    EXPECT_EQ(failed, nullptr);
     EXPECT_TRUE(Log().Matches({{WM_NCCREATE}, {WM_CREATE}, {WM_DESTROY}, {WM_NCDESTROY}}));
 }
 
@@ -93,7 +92,7 @@ TEST_F(WindowLifecycleTest, DestroySendsDestroyToParentBeforeChildrenGo) {
     EXPECT_FALSE(IsWindow(parent));
 }
 
-TEST_F(WindowLifecycleTest, UnknownClassAndDestroyedHandlesFail) {
+TEST_F(WindowLifecycleTest, UnknownClassesDestroyedHandlesAndUnregisteringInUseFail) {
     EXPECT_EQ(CreateWindowEx(0, "NoSuchClass", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr,
                              nullptr),
               nullptr);
@@ -105,16 +104,15 @@ TEST_F(WindowLifecycleTest, UnknownClassAndDestroyedHandlesFail) {
     EXPECT_EQ(SendMessage(hwnd, WM_USER, 0, 0), 0);
     EXPECT_FALSE(PostMessage(hwnd, WM_USER, 0, 0));
     EXPECT_FALSE(DestroyWindow(hwnd));
-}
 
-TEST_F(WindowLifecycleTest, UnregisterClassFailsWhileWindowsExist) {
+    // A class cannot be unregistered while windows of it exist.
     TestClass("Unregistering", SpyProc);
-    HWND hwnd = CreateWindowEx(0, "unregistering", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr,
+    HWND user = CreateWindowEx(0, "unregistering", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr,
                                nullptr, nullptr);
-    ASSERT_NE(hwnd, nullptr) << "class names ignore case";
+    ASSERT_NE(user, nullptr) << "class names ignore case";
     EXPECT_FALSE(UnregisterClass("Unregistering", nullptr));
     EXPECT_EQ(GetLastError(), ERROR_CLASS_HAS_WINDOWS);
-    DestroyWindow(hwnd);
+    DestroyWindow(user);
     EXPECT_TRUE(UnregisterClass("Unregistering", nullptr));
     EXPECT_EQ(CreateWindowEx(0, "Unregistering", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr,
                              nullptr),
