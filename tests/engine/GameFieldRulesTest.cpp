@@ -34,15 +34,6 @@ ConflictRegion CheckAllRegion(const CGameField& field) {
 
 } // namespace
 
-TEST(GameFieldBulk, ClearLeavesEveryCellZero) {
-    CGameField field = SolvedField();
-    field.cells[3].flags = 0x7E05;
-    field.Clear();
-    for (const CCell& cell : field.cells) {
-        EXPECT_EQ(cell, CCell{});
-    }
-}
-
 TEST(GameFieldBulk, LoadPuzzleMakesGivensClearsMarksAndKeepsSpareBits) {
     CGameField field;
     for (CCell& cell : field.cells) {
@@ -61,7 +52,7 @@ TEST(GameFieldBulk, LoadPuzzleMakesGivensClearsMarksAndKeepsSpareBits) {
     }
 }
 
-TEST(GameFieldBulk, ResetKeepsOnlyTheGivensAndNoMarks) {
+TEST(GameFieldBulk, ResetKeepsOnlyTheGivensAndNoMarksAndClearKeepsNothing) {
     // Givens 1 and 3 in row 1, 9 in the last cell.
     CGameField field = WithGivens({{0, 1}, {2, 3}, {80, 9}});
     const CGameField solved = SolvedField();
@@ -80,23 +71,27 @@ TEST(GameFieldBulk, ResetKeepsOnlyTheGivensAndNoMarks) {
     EXPECT_EQ(field.cells[2], (CCell{3, 0x8000 | 0x0600}));
     EXPECT_EQ(field.cells[1], (CCell{0, 0x0600}));
     EXPECT_EQ(field.cells[80], (CCell{9, 0x8000 | 0x0600}));
+
+    // Clear takes the givens and the spare bits too.
+    field.cells[3].flags = 0x7E05;
+    field.Clear();
+    for (const CCell& cell : field.cells) {
+        EXPECT_EQ(cell, CCell{});
+    }
 }
 
-TEST(GameFieldCheck, ColumnExaminedInRowOneIsReportedBeforeALaterRow) {
+TEST(GameFieldCheck, CheckAllReportsTheUnitExaminedFirstInScanOrder) {
     CGameField field;
     field.At({1, 5}).value = 7; // row 5 repeats 7
     field.At({9, 5}).value = 7;
-    field.At({2, 1}).value = 3; // column 2 repeats 3
+    field.At({2, 1}).value = 3; // column 2 repeats 3, examined in row 1
     field.At({2, 8}).value = 3;
     EXPECT_EQ(CheckAllRegion(field), (ConflictRegion{ConflictRegion::Column, 2}));
-}
 
-TEST(GameFieldCheck, BoxIsFoundInScanOrder) {
-    CGameField field;
+    field.Clear();
     field.At({4, 1}).value = 6; // box 2 repeats 6, no row or column does
     field.At({5, 2}).value = 6;
     EXPECT_EQ(CheckAllRegion(field), (ConflictRegion{ConflictRegion::Box, 2}));
-
     // Column 9 is examined at (9, 1), after box 2 was examined at (4, 1).
     field.At({9, 2}).value = 1;
     field.At({9, 6}).value = 1;

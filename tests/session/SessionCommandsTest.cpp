@@ -82,6 +82,7 @@ TEST_F(SessionTest, FillingTheLastCellWinsAndFreezesTheClock) {
     EXPECT_TRUE(TakeLog().empty());
 }
 
+// Undoing a win into that board returns to play.
 TEST_F(SessionTest, AFullBoardWithARepeatedDigitIsNotWonAndShowsTheFirstBadUnit) {
     session.StartPuzzle(SolutionWithHoles({Hole}), 1);
     Select(Hole);
@@ -96,17 +97,10 @@ TEST_F(SessionTest, AFullBoardWithARepeatedDigitIsNotWonAndShowsTheFirstBadUnit)
     EXPECT_EQ(session.GetSelection(), Hole);
     // Column 2 is examined while row 1 is scanned, long before row 5.
     EXPECT_EQ(session.GetConflictRegion(), (ConflictRegion{ConflictRegion::Column, 2}));
-}
 
-TEST_F(SessionTest, UndoingAWinIntoAFullBoardWithARepeatedDigitReturnsToPlay) {
-    session.StartPuzzle(SolutionWithHoles({Hole}), 1);
-    Select(Hole);
-    session.SetDigit(SolutionDigit(Hole) % 9 + 1);
     FillSolution({Hole});
     ASSERT_TRUE(session.IsGameOver());
-
     session.Undo();
-
     EXPECT_FALSE(session.IsGameOver());
     EXPECT_EQ(session.finalTime, 0);
     Select(Hole);
@@ -114,8 +108,16 @@ TEST_F(SessionTest, UndoingAWinIntoAFullBoardWithARepeatedDigitReturnsToPlay) {
 }
 
 TEST_F(SessionTest, HintInALevelGameGivesTheCandidatesAndSetsHelpUsed) {
-    // Easy 0: row 1 holds 2 3 4 6 7, column 1 holds 3 6 9, box 1 holds 2 4 6.
+    // Easy 0: row 1 holds 2 3 4 6 7 (the 4 at column 7), column 1 holds 3 6 9,
+    // box 1 holds 2 4 6.
     session.StartPuzzle(PuzzleTable::Get(1, 0), 1);
+    Select({7, 1});
+    EXPECT_TRUE(session.Hint()); // on a filled cell: help used, nothing recorded
+    EXPECT_TRUE(session.helpUsed);
+    EXPECT_TRUE(session.undo.empty());
+    EXPECT_EQ(TakeLog(), HintStripNotified(4, 0x8000));
+
+    session.helpUsed = false;
     Select({1, 1});
     session.ToggleMark(9); // a stale mark of the player's
     const CCell before = CellAt({1, 1});
@@ -128,15 +130,6 @@ TEST_F(SessionTest, HintInALevelGameGivesTheCandidatesAndSetsHelpUsed) {
     EXPECT_TRUE(session.helpUsed);
     ASSERT_EQ(session.undo.size(), 2u);
     EXPECT_EQ(session.undo.back(), (CUndo{before, 1, 1}));
-}
-
-TEST_F(SessionTest, HintOnAFilledCellSetsHelpUsedButRecordsNothing) {
-    session.StartPuzzle(SolutionWithHoles({Hole}), 4);
-    Select({1, 1});
-    EXPECT_TRUE(session.Hint());
-    EXPECT_TRUE(session.helpUsed);
-    EXPECT_TRUE(session.undo.empty());
-    EXPECT_EQ(TakeLog(), HintStripNotified(1, 0x8000));
 }
 
 TEST_F(SessionTest, HintIsRefusedWhenTheBoxRepeatsADigit) {
@@ -256,22 +249,17 @@ TEST_F(SessionTest, EachEditOfTheSelectedCell) {
     }
 }
 
-TEST_F(SessionTest, DigitsOutsideOneToNineAreIgnored) {
+// Digits outside 1-9 are ignored, and so is every command without a valid selection.
+TEST_F(SessionTest, DigitsOutsideOneToNineAndCommandsWithoutAValidSelectionDoNothing) {
     session.NewBlankGame();
     Select({1, 1});
-    TakeLog();
     for (const int digit : {0, 10, -1, 255}) {
         session.SetDigit(digit);
         session.ToggleMark(digit);
         session.EnterFromHintStrip(digit);
     }
     SendMessage(session.GetHwnd(), WM_FIELD_ENTERDIGIT, 0, 0x100);
-    EXPECT_EQ(CellAt({1, 1}), CCell{});
     EXPECT_TRUE(TakeLog().empty());
-}
-
-TEST_F(SessionTest, CommandsWithoutAValidSelectionDoNothing) {
-    session.NewBlankGame();
     for (const CellPos pos : {CellPos{}, CellPos{10, 1}, CellPos{1, 0}}) {
         Select(pos);
         session.SetDigit(1);

@@ -4,20 +4,23 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <utility>
 
 namespace {
 
-TEST(PlayTimeText, WritesEachPartWithAtLeastTwoDigits) {
-    EXPECT_EQ(FormatPlayTime(0), "00:00:00");
-    EXPECT_EQ(FormatPlayTime(59), "00:00:59");
-    EXPECT_EQ(FormatPlayTime(3725), "01:02:05");
-    EXPECT_EQ(FormatPlayTime(86399), "23:59:59");
-    EXPECT_EQ(FormatPlayTime(360000), "100:00:00");
-}
-
-TEST(PlayTimeText, KeepsTheSignOfANegativeTime) {
-    EXPECT_EQ(FormatPlayTime(-5), "-00:00:05");
-    EXPECT_EQ(FormatPlayTime(std::numeric_limits<std::int64_t>::min()), "-2562047788015215:30:08");
+// Each part has at least two digits, and a negative time keeps its sign.
+TEST(PlayTimeText, WritesEachPartWithAtLeastTwoDigitsAndKeepsTheSign) {
+    const std::pair<std::int64_t, const char*> cases[] = {
+        {0, "00:00:00"},
+        {59, "00:00:59"},
+        {3725, "01:02:05"},
+        {86399, "23:59:59"},
+        {360000, "100:00:00"},
+        {-5, "-00:00:05"},
+        {std::numeric_limits<std::int64_t>::min(), "-2562047788015215:30:08"}};
+    for (const auto& [seconds, text] : cases) {
+        EXPECT_EQ(FormatPlayTime(seconds), text);
+    }
 }
 
 TEST(FixedName, PadsShortNamesWithZerosAndCutsLongOnesToTheField) {
@@ -29,7 +32,7 @@ TEST(FixedName, PadsShortNamesWithZerosAndCutsLongOnesToTheField) {
     EXPECT_EQ(FromFixedName(shortName), "abc");
 }
 
-TEST(FixedName, NeverEndsInsideAUtf8Character) {
+TEST(FixedName, NeverEndsInsideAUtf8CharacterAndStopsAtAZero) {
     // "aé€😀": 1, 2, 3 and 4 bytes.
     const std::string text = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
     const std::size_t cuts[][2] = {{1, 1}, {2, 1}, {3, 3}, {4, 3},  {5, 3},
@@ -38,15 +41,10 @@ TEST(FixedName, NeverEndsInsideAUtf8Character) {
         EXPECT_EQ(Utf8PrefixLength(text, room), length) << room;
     }
     EXPECT_EQ(FromFixedName(ToFixedName<5>(text)), "a\xC3\xA9");
-}
-
-TEST(FixedName, CutsBytesThatAreNoUtf8WhereTheyFall) {
-    const std::string stray(6, '\x80');
-    EXPECT_EQ(Utf8PrefixLength(stray, 4), 4u);
+    // Bytes that are no UTF-8 are cut where they fall.
+    EXPECT_EQ(Utf8PrefixLength(std::string(6, '\x80'), 4), 4u);
     EXPECT_EQ(Utf8PrefixLength("ab\xFF\xFE", 3), 3u);
-}
-
-TEST(FixedName, StopsAtAnEmbeddedZero) {
+    // An embedded zero ends the name.
     EXPECT_EQ(FromFixedName(ToFixedName<8>(std::string_view("ab\0cd", 5))), "ab");
 }
 
