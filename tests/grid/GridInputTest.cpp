@@ -168,7 +168,7 @@ TEST_F(GridInputTest, TypingCutAndPasteWorkOnlyOnAnEditableTable) {
     EXPECT_EQ(m_grid.GetItemText(4, 2), "4,2");
 }
 
-TEST_F(GridInputTest, ClicksBelowTheLastRowSelectNothingAndAHeaderClickItsColumn) {
+TEST_F(GridInputTest, ClicksBelowTheLastRowSelectNothingAHeaderItsColumnAndRightClicksTell) {
     Fill(m_grid, 6, 4);
     Click(m_grid, 60, 150);
     EXPECT_TRUE(Selected().empty());
@@ -182,6 +182,16 @@ TEST_F(GridInputTest, ClicksBelowTheLastRowSelectNothingAndAHeaderClickItsColumn
     EXPECT_EQ(Selected().size(), 3u);
     ClickCell(m_grid, 0, 0);
     EXPECT_EQ(Selected().size(), 15u) << "the corner selects every scrolling cell";
+
+    // Right clicks move the focus into the scrolling area and tell the parent.
+    m_notes.clear();
+    QTest::mouseClick(Widget(m_grid), Qt::RightButton, Qt::NoModifier, Centre(m_grid, 0, 2));
+    Pump();
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{1, 2}));
+    QTest::mouseClick(Widget(m_grid), Qt::RightButton, Qt::NoModifier, QPoint(300, 150));
+    Pump();
+    EXPECT_EQ(m_notes, (std::vector<Notified>{{GridNotifyCode::RClick, 0, 2},
+                                              {GridNotifyCode::RClick, -1, -1}}));
 }
 
 TEST_F(GridInputTest, DoubleClickOnADividerAndCtrlKeypadPlusSizeToTheTexts) {
@@ -224,18 +234,6 @@ TEST_F(GridInputTest, DraggingASelectionBelowTheTableScrollsAndExtendsIt) {
     EXPECT_EQ(selected.maxCol, 1);
     QTest::mouseRelease(Widget(m_grid), Qt::LeftButton, Qt::NoModifier, start);
     Pump();
-}
-
-TEST_F(GridInputTest, RightClicksMoveTheFocusAndTellTheParent) {
-    Fill(m_grid, 4, 4);
-    const QPoint header = Centre(m_grid, 0, 2);
-    QTest::mouseClick(Widget(m_grid), Qt::RightButton, Qt::NoModifier, header);
-    Pump();
-    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{1, 2})) << "moved into the scrolling area";
-    QTest::mouseClick(Widget(m_grid), Qt::RightButton, Qt::NoModifier, QPoint(300, 150));
-    Pump();
-    EXPECT_EQ(m_notes, (std::vector<Notified>{{GridNotifyCode::RClick, 0, 2},
-                                              {GridNotifyCode::RClick, -1, -1}}));
 }
 
 TEST_F(GridInputTest, AFontGivenToTheWindowBecomesEveryAreasFont) {

@@ -48,14 +48,18 @@ TEST(GridModel, FixedRowOnAnEmptyTableThenThreeColumns) {
     EXPECT_EQ(grid.GetCell(0, 3), nullptr);
 }
 
-TEST(GridModel, ShrinkingBelowTheFocusRowAndTheFixedCount) {
+TEST(GridModel, ShrinkingBelowTheFocusRowTheSelectionAndTheFixedCount) {
     CGridCtrl grid(10, 3, 3, 1);
     grid.SetFocusCell(6, 2);
     ASSERT_EQ(grid.GetFocusCell(), (CellId{6, 2}));
     EXPECT_TRUE(grid.GetCell(6, 2)->IsFocused());
+    grid.SetSelectedRange({4, 1, 7, 2});
+    EXPECT_EQ(grid.GetSelectedCount(), 8);
 
     ASSERT_TRUE(grid.SetRowCount(6));
     EXPECT_FALSE(grid.IsValid(grid.GetFocusCell())) << "the focus row went away";
+    EXPECT_EQ(grid.GetSelectedCount(), 4) << "selected cells leave with their rows";
+    EXPECT_EQ(grid.GetSelectedRange(), (CellRange{4, 1, 5, 2}));
     EXPECT_EQ(grid.GetFixedRowCount(), 3);
 
     ASSERT_TRUE(grid.SetRowCount(2));
@@ -63,15 +67,6 @@ TEST(GridModel, ShrinkingBelowTheFocusRowAndTheFixedCount) {
     EXPECT_EQ(grid.GetFixedRowCount(), 2) << "the fixed rows cannot outnumber the rows";
     ASSERT_TRUE(grid.SetColumnCount(0));
     EXPECT_EQ(grid.GetFixedColumnCount(), 0);
-}
-
-TEST(GridModel, SelectedCellsLeaveTheSelectionWhenTheirRowsGo) {
-    CGridCtrl grid(6, 3, 1, 1);
-    grid.SetSelectedRange({2, 1, 5, 2});
-    EXPECT_EQ(grid.GetSelectedCount(), 8);
-    grid.SetRowCount(4);
-    EXPECT_EQ(grid.GetSelectedCount(), 4);
-    EXPECT_EQ(grid.GetSelectedRange(), (CellRange{2, 1, 3, 2}));
 }
 
 TEST(GridModel, CellsWithoutAFontFollowTheirDefaultCellsFont) {
@@ -141,20 +136,6 @@ TEST(GridModel, SetItemWithTextAndFormatChangesOnlyThoseAndMarksTheCell) {
     EXPECT_FALSE(grid.SetItem(item)) << "no cell there";
 }
 
-TEST(GridModel, ColumnWidthsRefuseNegativesAndZeroHides) {
-    CGridCtrl grid(3, 4, 0, 0);
-    for (int c = 0; c < 4; ++c) {
-        grid.SetColumnWidth(c, 50);
-    }
-    EXPECT_FALSE(grid.SetColumnWidth(1, -1));
-    EXPECT_EQ(grid.GetColumnWidth(1), 50);
-    EXPECT_FALSE(grid.SetColumnWidth(4, 10));
-    EXPECT_EQ(grid.GetCellFromPt({75, 5}).col, 1);
-    ASSERT_TRUE(grid.SetColumnWidth(1, 0));
-    EXPECT_EQ(grid.GetVirtualWidth(), 150);
-    EXPECT_EQ(grid.GetCellFromPt({75, 5}).col, 2) << "the hidden column takes no room";
-}
-
 TEST(GridModel, CellsFallBackOnTheirAreasDefaults) {
     CGridCtrl grid(3, 3, 1, 1);
     struct Case {
@@ -178,6 +159,12 @@ TEST(GridModel, CellsFallBackOnTheirAreasDefaults) {
     grid.GetCell(2, 2)->SetBackClr(RGB(0, 0, 200));
     EXPECT_EQ(grid.GetCell(2, 2)->GetBackClr(), RGB(0, 0, 200));
     EXPECT_EQ(grid.GetCell(1, 1)->GetBackClr(), RGB(40, 0, 0));
+    // A default cell keeps no state and takes every character.
+    CGridDefaultCell* def = grid.GetDefaultCell(false, false);
+    def->SetState(0x02);
+    def->SetInputMask(0x4);
+    EXPECT_EQ(def->GetState(), 0u);
+    EXPECT_EQ(def->GetInputMask(), 0x1FF);
 }
 
 TEST(GridModel, FixedColumnsComeAndGoWithTheirStateBits) {
@@ -193,7 +180,7 @@ TEST(GridModel, FixedColumnsComeAndGoWithTheirStateBits) {
     EXPECT_EQ(grid.GetCell(0, 0)->GetState(), 0x30u);
 }
 
-TEST(GridModel, CellRectanglesAndCellsFromPoints) {
+TEST(GridModel, CellRectanglesCellsFromPointsAndHiddenColumns) {
     CGridCtrl grid(5, 4, 1, 1);
     for (int r = 0; r < 5; ++r) {
         grid.SetRowHeight(r, 10 + r);
@@ -220,14 +207,13 @@ TEST(GridModel, CellRectanglesAndCellsFromPoints) {
     for (const auto& c : cases) {
         EXPECT_EQ(grid.GetCellFromPt(c.point), c.cell) << c.point.x << "," << c.point.y;
     }
-}
-
-TEST(GridModel, ADefaultCellKeepsNoStateAndTakesEveryCharacter) {
-    CGridDefaultCell def;
-    def.SetState(0x02);
-    def.SetInputMask(0x4);
-    EXPECT_EQ(def.GetState(), 0u);
-    EXPECT_EQ(def.GetInputMask(), 0x1FF);
+    // Column widths refuse negatives, and a zero width hides the column.
+    EXPECT_FALSE(grid.SetColumnWidth(1, -1));
+    EXPECT_EQ(grid.GetColumnWidth(1), 40);
+    EXPECT_FALSE(grid.SetColumnWidth(4, 10));
+    ASSERT_TRUE(grid.SetColumnWidth(1, 0));
+    EXPECT_EQ(grid.GetVirtualWidth(), 140);
+    EXPECT_EQ(grid.GetCellFromPt({50, 15}).col, 2) << "the hidden column takes no room";
 }
 
 TEST(GridModel, AGridGoingAwayDoesNotStopAnotherFromMakingItsWindow) {

@@ -108,7 +108,7 @@ TEST_F(GridScrollTest, AWheelNotchPostsLinesPerNotch) {
     EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), pos + 60) << "three 20-pixel rows";
 }
 
-TEST_F(GridScrollTest, EnsureVisibleBringsACellBelowAndRightIntoView) {
+TEST_F(GridScrollTest, EnsureVisibleAndTheThumbBringCellsIntoViewWhole) {
     Fill(m_grid, 60, 20);
     const struct {
         int row;
@@ -124,15 +124,13 @@ TEST_F(GridScrollTest, EnsureVisibleBringsACellBelowAndRightIntoView) {
         EXPECT_GE(rect.left, 50);
         EXPECT_GE(rect.top, 20);
     }
-}
-
-TEST_F(GridScrollTest, DraggingTheThumbShowsWholeRowsFromTheTop) {
+    // Dragging the thumb shows whole rows from the top.
     Fill(m_grid, 100, 3);
     const struct {
         int track;
         int topRow;
-    } cases[] = {{100, 6}, {110, 7}, {119, 7}, {0, 1}};
-    for (const auto& c : cases) {
+    } thumbCases[] = {{100, 6}, {110, 7}, {119, 7}, {0, 1}};
+    for (const auto& c : thumbCases) {
         kwin::ScrollBarAction(m_grid.GetHwnd(), SB_VERT, SB_THUMBTRACK, c.track);
         Pump();
         EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), c.track);
