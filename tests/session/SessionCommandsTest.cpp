@@ -11,7 +11,8 @@ namespace {
 
 constexpr CellPos Hole{2, 5};
 
-TEST_F(SessionTest, NewAndBlankGamesEmptyHistoryAndSnapshotsAndKeepTheInputMode) {
+TEST_F(SessionTest,
+       NewAndBlankGamesEmptyHistoryAndSnapshotsKeepTheInputModeAndRefuseUnknownLevels) {
     session.NewBlankGame();
     Select({1, 1});
     session.SetDigit(4);
@@ -39,6 +40,17 @@ TEST_F(SessionTest, NewAndBlankGamesEmptyHistoryAndSnapshotsAndKeepTheInputMode)
     ConflictRegion region;
     EXPECT_TRUE(session.field.CheckAll(region));
 
+    // A level the table does not know is refused and changes nothing.
+    const CGameField before = session.field;
+    TakeLog();
+    EXPECT_THROW(session.NewGame(0), std::out_of_range);
+    EXPECT_THROW(session.NewGame(5), std::out_of_range);
+    EXPECT_THROW(session.StartPuzzle(PuzzleTable::Get(1, 0), -1), std::out_of_range);
+    EXPECT_THROW(session.StartPuzzle(PuzzleTable::Get(1, 0), 5), std::out_of_range);
+    EXPECT_EQ(session.field, before);
+    EXPECT_EQ(session.level, 1);
+    EXPECT_TRUE(TakeLog().empty());
+
     // A blank game has no level and an empty board.
     session.helpUsed = true;
     now += 5;
@@ -49,19 +61,6 @@ TEST_F(SessionTest, NewAndBlankGamesEmptyHistoryAndSnapshotsAndKeepTheInputMode)
     EXPECT_EQ(session.level, 0);
     EXPECT_FALSE(session.helpUsed);
     EXPECT_EQ(session.startTime, now);
-}
-
-TEST_F(SessionTest, NewGameRefusesALevelItDoesNotKnow) {
-    session.StartPuzzle(PuzzleTable::Get(2, 3), 2);
-    const CGameField before = session.field;
-    TakeLog();
-    EXPECT_THROW(session.NewGame(0), std::out_of_range);
-    EXPECT_THROW(session.NewGame(5), std::out_of_range);
-    EXPECT_THROW(session.StartPuzzle(PuzzleTable::Get(1, 0), -1), std::out_of_range);
-    EXPECT_THROW(session.StartPuzzle(PuzzleTable::Get(1, 0), 5), std::out_of_range);
-    EXPECT_EQ(session.field, before);
-    EXPECT_EQ(session.level, 2);
-    EXPECT_TRUE(TakeLog().empty());
 }
 
 TEST_F(SessionTest, FillingTheLastCellWinsAndFreezesTheClock) {
