@@ -85,24 +85,22 @@ class ClipDrawTest : public ::testing::TestWithParam<DrawCase> {};
 
 } // namespace
 
-TEST_P(ClipDrawTest, ExcludedRectangleStaysUntouched) {
-    Bitmap bmp(Size, Size);
-    EXPECT_EQ(ExcludeClipRect(bmp.dc(), Hole.left, Hole.top, Hole.right, Hole.bottom),
+TEST_P(ClipDrawTest, ExcludedRectangleStaysUntouchedAndIntersectedOneIsAllThatChanges) {
+    Bitmap excluded(Size, Size);
+    EXPECT_EQ(ExcludeClipRect(excluded.dc(), Hole.left, Hole.top, Hole.right, Hole.bottom),
               COMPLEXREGION);
-    GetParam().draw(bmp.dc());
-    Unclip(bmp);
-    EXPECT_EQ(bmp.Count(Hole, White), 100);
-    EXPECT_EQ(bmp.Count(All, Red), Size * Size - 100);
-}
+    GetParam().draw(excluded.dc());
+    Unclip(excluded);
+    EXPECT_EQ(excluded.Count(Hole, White), 100);
+    EXPECT_EQ(excluded.Count(All, Red), Size * Size - 100);
 
-TEST_P(ClipDrawTest, IntersectedRectangleIsAllThatChanges) {
-    Bitmap bmp(Size, Size);
-    EXPECT_EQ(IntersectClipRect(bmp.dc(), Hole.left, Hole.top, Hole.right, Hole.bottom),
+    Bitmap intersected(Size, Size);
+    EXPECT_EQ(IntersectClipRect(intersected.dc(), Hole.left, Hole.top, Hole.right, Hole.bottom),
               SIMPLEREGION);
-    GetParam().draw(bmp.dc());
-    Unclip(bmp);
-    EXPECT_EQ(bmp.Count(Hole, Red), 100);
-    EXPECT_EQ(bmp.Count(All, Red), 100);
+    GetParam().draw(intersected.dc());
+    Unclip(intersected);
+    EXPECT_EQ(intersected.Count(Hole, Red), 100);
+    EXPECT_EQ(intersected.Count(All, Red), 100);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryOperation, ClipDrawTest, ::testing::ValuesIn(DrawCases),
@@ -135,20 +133,31 @@ TEST(ClipRegionTest, ClipBoxAndKindFollowEachStep) {
     EXPECT_EQ(bmp.Count(All, Red), Size * Size);
 }
 
-TEST(ClipRegionTest, ExcludedRectangleIsInLogicalCoordinates) {
+TEST(ClipRegionTest, ExclusionsAreLogicalSelectedRegionsAreCopiesAndRestoreDcUndoesBoth) {
     Bitmap bmp(Size, Size);
+    const int saved = SaveDC(bmp.dc());
     SetViewportOrgEx(bmp.dc(), 5, 5, nullptr);
     ExcludeClipRect(bmp.dc(), 0, 0, 10, 10); // device 5..15
     SetViewportOrgEx(bmp.dc(), 0, 0, nullptr);
+    SetTextColor(bmp.dc(), Red);
+    SetBkMode(bmp.dc(), TRANSPARENT);
     Fill(bmp.dc(), All, Red);
     Unclip(bmp);
     EXPECT_EQ(bmp.Count({5, 5, 15, 15}, White), 100);
     EXPECT_EQ(bmp.At(4, 4), Red);
     EXPECT_EQ(bmp.At(15, 15), Red);
-}
 
-TEST(ClipRegionTest, SelectedRegionIsCopiedAndReplacesTheClip) {
-    Bitmap bmp(Size, Size);
+    // RestoreDC gives back the whole clip and the colours.
+    Fill(bmp.dc(), All, White);
+    ExcludeClipRect(bmp.dc(), Hole.left, Hole.top, Hole.right, Hole.bottom);
+    EXPECT_TRUE(RestoreDC(bmp.dc(), saved));
+    EXPECT_EQ(GetTextColor(bmp.dc()), RGB(0, 0, 0));
+    EXPECT_EQ(GetBkMode(bmp.dc()), OPAQUE);
+    Fill(bmp.dc(), All, Red);
+    EXPECT_EQ(bmp.Count(All, Red), Size * Size);
+
+    // A selected region is copied and replaces the clip.
+    Fill(bmp.dc(), All, White);
     ExcludeClipRect(bmp.dc(), 0, 0, Size, Size);
     HRGN region = CreateRectRgn(2, 3, 12, 8);
     EXPECT_EQ(SelectClipRgn(bmp.dc(), region), SIMPLEREGION);
@@ -159,19 +168,6 @@ TEST(ClipRegionTest, SelectedRegionIsCopiedAndReplacesTheClip) {
     EXPECT_EQ(bmp.Count(All, Red), 10 * 5);
     EXPECT_EQ(bmp.At(2, 3), Red);
     EXPECT_EQ(bmp.At(12, 3), White);
-}
-
-TEST(ClipRegionTest, RestoreDcGivesBackTheClipAndTheColours) {
-    Bitmap bmp(Size, Size);
-    const int saved = SaveDC(bmp.dc());
-    ExcludeClipRect(bmp.dc(), Hole.left, Hole.top, Hole.right, Hole.bottom);
-    SetTextColor(bmp.dc(), Red);
-    SetBkMode(bmp.dc(), TRANSPARENT);
-    EXPECT_TRUE(RestoreDC(bmp.dc(), saved));
-    EXPECT_EQ(GetTextColor(bmp.dc()), RGB(0, 0, 0));
-    EXPECT_EQ(GetBkMode(bmp.dc()), OPAQUE);
-    Fill(bmp.dc(), All, Red);
-    EXPECT_EQ(bmp.Count(All, Red), Size * Size);
 }
 
 TEST(ClipRegionTest, CopyWithinOneBitmapAroundAHoleReadsTheOriginalPixels) {

@@ -95,7 +95,7 @@ TEST(GdiDrawTest, RectangleUsesThePenOnTheEdgeAndTheBrushInside) {
     bmp.ExpectPixels({{20, 0, Black}, {25, 5, Red}, {29, 9, Black}, {30, 10, White}});
 }
 
-TEST(GdiDrawTest, ViewportOriginShiftsDrawing) {
+TEST(GdiDrawTest, ViewportOriginShiftsDrawingAndInvertRectAndDrawEdgeDraw) {
     Bitmap bmp(20, 20);
     SetViewportOrgEx(bmp.dc(), 5, 5, nullptr);
     HBRUSH brush = CreateSolidBrush(Red);
@@ -105,6 +105,18 @@ TEST(GdiDrawTest, ViewportOriginShiftsDrawing) {
     EXPECT_EQ(bmp.At(0, 0), Red) << "GetPixel takes logical coordinates too";
     SetViewportOrgEx(bmp.dc(), 0, 0, nullptr);
     bmp.ExpectPixels({{5, 5, Red}, {4, 4, White}});
+
+    const RECT corner{0, 0, 4, 4};
+    InvertRect(bmp.dc(), &corner);
+    bmp.ExpectPixels({{3, 3, Black}, {4, 4, White}});
+    RECT edge{10, 10, 20, 20};
+    DrawEdge(bmp.dc(), &edge, EDGE_RAISED, BF_RECT | BF_ADJUST);
+    bmp.ExpectPixels({{10, 15, GetSysColor(COLOR_3DLIGHT)},
+                      {19, 15, GetSysColor(COLOR_3DDKSHADOW)},
+                      {11, 15, GetSysColor(COLOR_3DHILIGHT)},
+                      {18, 15, GetSysColor(COLOR_3DSHADOW)}});
+    EXPECT_EQ(edge.left, 12);
+    EXPECT_EQ(edge.bottom, 18);
 }
 
 TEST(GdiDrawTest, BitBltCopiesABlockOnlyFromInsideTheSourceAndHandlesOverlap) {
@@ -131,21 +143,6 @@ TEST(GdiDrawTest, BitBltCopiesABlockOnlyFromInsideTheSourceAndHandlesOverlap) {
     for (int y = 0; y < 5; ++y) {
         EXPECT_EQ(bmp.At(0, y), RGB(y, 0, 0)) << y;
     }
-}
-
-TEST(GdiDrawTest, InvertRectAndDrawEdge) {
-    Bitmap bmp(20, 20);
-    const RECT r{0, 0, 4, 4};
-    InvertRect(bmp.dc(), &r);
-    bmp.ExpectPixels({{3, 3, Black}, {4, 4, White}});
-    RECT edge{10, 10, 20, 20};
-    DrawEdge(bmp.dc(), &edge, EDGE_RAISED, BF_RECT | BF_ADJUST);
-    bmp.ExpectPixels({{10, 15, GetSysColor(COLOR_3DLIGHT)},
-                      {19, 15, GetSysColor(COLOR_3DDKSHADOW)},
-                      {11, 15, GetSysColor(COLOR_3DHILIGHT)},
-                      {18, 15, GetSysColor(COLOR_3DSHADOW)}});
-    EXPECT_EQ(edge.left, 12);
-    EXPECT_EQ(edge.bottom, 18);
 }
 
 TEST(GdiDrawTest, SelectedBitmapCannotBeDeletedNorSelectedTwice) {

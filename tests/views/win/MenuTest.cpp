@@ -97,7 +97,7 @@ protected:
 
 } // namespace
 
-TEST_F(MenuTest, MenuFromDataHasTheItemsTextsAndIdsOfItsTemplate) {
+TEST_F(MenuTest, MenuFromDataHasItsTemplatesItemsAndItemInfoReadsAndWritesThem) {
     ASSERT_EQ(GetMenuItemCount(m_menu), 3);
     EXPECT_EQ(ItemText(m_menu, 0), "File");
     EXPECT_EQ(ItemText(m_menu, 1), "Game");
@@ -123,9 +123,7 @@ TEST_F(MenuTest, MenuFromDataHasTheItemsTextsAndIdsOfItsTemplate) {
     EXPECT_EQ(help.hSubMenu, GetSubMenu(m_menu, 2));
     EXPECT_EQ(State(m_menu, 57644) & MFS_GRAYED, MFS_GRAYED) << "grayed in the template";
     EXPECT_EQ(State(m_menu, 57643) & MFS_GRAYED, 0u);
-}
 
-TEST_F(MenuTest, ItemInfoReadsAndWritesStatesTextsAndSubmenus) {
     MENUITEMINFO info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_STRING;
@@ -157,8 +155,9 @@ TEST_F(MenuTest, ItemInfoReadsAndWritesStatesTextsAndSubmenus) {
 }
 
 // Enabling and checking report the state before; a radio check marks one
-// item of its range; one item at a time is the default.
-TEST_F(MenuTest, StatesChecksRadioChecksAndTheDefaultItem) {
+// item of its range; one item at a time is the default; destroying a menu or
+// its window destroys its popups.
+TEST_F(MenuTest, StatesChecksRadioChecksTheDefaultItemAndDestruction) {
     EXPECT_EQ(EnableMenuItem(m_menu, 57643, MF_BYCOMMAND | MF_GRAYED), MF_ENABLED);
     EXPECT_EQ(EnableMenuItem(m_menu, 57643, MF_BYCOMMAND | MF_ENABLED), MF_GRAYED);
     EXPECT_EQ(EnableMenuItem(m_menu, 4242, MF_BYCOMMAND), -1);
@@ -192,11 +191,9 @@ TEST_F(MenuTest, StatesChecksRadioChecksAndTheDefaultItem) {
     EXPECT_EQ(State(game, 32792) & MFS_DEFAULT, 0u);
     ASSERT_TRUE(SetMenuDefaultItem(game, static_cast<UINT>(-1), FALSE));
     EXPECT_EQ(GetMenuDefaultItem(game, FALSE, 0), static_cast<UINT>(-1));
-}
 
-TEST_F(MenuTest, DestroyingAMenuOrItsWindowDestroysItsPopups) {
+    // Destroying a menu or its window destroys its popups.
     HMENU file = GetSubMenu(m_menu, 0);
-    HMENU fresh = GetSubMenu(file, 0);
     ASSERT_TRUE(DeleteMenu(m_menu, 1, MF_BYPOSITION));
     EXPECT_EQ(GetMenuItemCount(m_menu), 2);
     ASSERT_TRUE(DestroyMenu(m_menu));
@@ -207,7 +204,7 @@ TEST_F(MenuTest, DestroyingAMenuOrItsWindowDestroysItsPopups) {
     m_menu = LoadMenu(nullptr, MAKEINTRESOURCE(MenuId));
     ASSERT_NE(MakeOwner(), nullptr);
     SetMenu(m_owner, m_menu);
-    HMENU game = GetSubMenu(m_menu, 1);
+    game = GetSubMenu(m_menu, 1);
     DestroyWindow(m_owner);
     EXPECT_FALSE(IsMenu(m_menu)) << "a window takes its menu along";
     EXPECT_FALSE(IsMenu(game));
@@ -260,8 +257,9 @@ protected:
 } // namespace
 
 // A key with exactly the modifiers of an entry becomes its command and is
-// swallowed (the system key of Alt too); any other key passes on.
-TEST_F(AcceleratorTest, KeysBecomeCommandsOnlyWithExactlyTheirModifiers) {
+// swallowed (the system key of Alt too); any other key passes on. A menu
+// item's command asks the owner for its state first.
+TEST_F(AcceleratorTest, KeysBecomeCommandsOnlyWithExactlyTheirModifiersAndMenuItemsAskFirst) {
     const struct {
         UINT vk;
         unsigned modifiers;
@@ -291,9 +289,8 @@ TEST_F(AcceleratorTest, KeysBecomeCommandsOnlyWithExactlyTheirModifiers) {
     EXPECT_EQ(entries[1].key, VK_BACK);
     EXPECT_EQ(entries[1].cmd, 57643);
     EXPECT_EQ(LoadAccelerators(nullptr, MAKEINTRESOURCE(4242)), nullptr);
-}
 
-TEST_F(AcceleratorTest, CommandOfAMenuItemAsksTheOwnerForItsStateFirst) {
+    // The command of a menu item asks the owner for its state first.
     SetMenu(m_owner, m_menu);
     Log().Clear();
     Press('Z', kwin::ModControl);

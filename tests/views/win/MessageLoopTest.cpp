@@ -63,28 +63,25 @@ private:
     int m_calls = 0;
 };
 
-class MessageLoopTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Events().clear();
-        m_hwnd = CreateWindowEx(0, TestClass("LoopRecorder", RecordingProc), "", 0, 0, 0, 0, 0,
-                                HWND_MESSAGE, nullptr, nullptr, nullptr);
-    }
-    void TearDown() override { DestroyWindow(m_hwnd); }
-    HWND m_hwnd = nullptr;
-    LoopWatchdog m_watchdog;
-};
+// A message-only window recording what is dispatched to it.
+HWND Recorder() {
+    Events().clear();
+    return CreateWindowEx(0, TestClass("LoopRecorder", RecordingProc), "", 0, 0, 0, 0, 0,
+                          HWND_MESSAGE, nullptr, nullptr, nullptr);
+}
 
 } // namespace
 
-TEST_F(MessageLoopTest, FiltersAreAskedNewestFirstAndMaySwallow) {
+TEST(MessageLoopTest, FiltersAreAskedNewestFirstAndMaySwallowAndRemovedOnesAreNotCalled) {
+    const LoopWatchdog watchdog;
+    HWND hwnd = Recorder();
     CMessageLoop loop;
     SwallowingFilter older("older", WM_USER + 1);
     SwallowingFilter newer("newer", 0);
     loop.AddMessageFilter(&older);
     loop.AddMessageFilter(&newer);
-    PostMessage(m_hwnd, WM_USER + 1, 0, 0);
-    PostMessage(m_hwnd, WM_USER + 3, 0, 0);
+    PostMessage(hwnd, WM_USER + 1, 0, 0);
+    PostMessage(hwnd, WM_USER + 3, 0, 0);
     PostQuitMessage(9);
     EXPECT_EQ(loop.Run(), 9);
     const std::vector<std::string> expected{
@@ -92,14 +89,30 @@ TEST_F(MessageLoopTest, FiltersAreAskedNewestFirstAndMaySwallow) {
         "newer 1027", "older 1027", "dispatch 1027", // offered to both, then dispatched
     };
     EXPECT_EQ(Events(), expected);
+
+    // Once removed, neither a filter nor an idle handler is called.
+    Events().clear();
+    ScriptedIdle idle(hwnd);
+    loop.AddIdleHandler(&idle);
+    EXPECT_TRUE(loop.RemoveMessageFilter(&older));
+    EXPECT_TRUE(loop.RemoveMessageFilter(&newer));
+    EXPECT_TRUE(loop.RemoveIdleHandler(&idle));
+    EXPECT_FALSE(loop.RemoveIdleHandler(&idle));
+    PostMessage(hwnd, WM_USER + 1, 0, 0);
+    PostQuitMessage(1);
+    EXPECT_EQ(loop.Run(), 1);
+    EXPECT_EQ(Events(), std::vector<std::string>{"dispatch 1025"});
+    DestroyWindow(hwnd);
 }
 
-TEST_F(MessageLoopTest, IdleHandlersRunOnceWhenTheQueueEmptiesAfterAnIdleMessage) {
+TEST(MessageLoopTest, IdleHandlersRunOnceWhenTheQueueEmptiesAfterAnIdleMessage) {
+    const LoopWatchdog watchdog;
+    HWND hwnd = Recorder();
     CMessageLoop loop;
-    ScriptedIdle idle(m_hwnd);
+    ScriptedIdle idle(hwnd);
     loop.AddIdleHandler(&idle);
-    PostMessage(m_hwnd, WM_USER + 1, 0, 0);
-    PostMessage(m_hwnd, WM_MOUSEMOVE, 0, 0);
+    PostMessage(hwnd, WM_USER + 1, 0, 0);
+    PostMessage(hwnd, WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(loop.Run(), 5);
     const std::vector<std::string> expected{
         "dispatch 1025",                 // waiting at the start: no idle pass before it
@@ -110,24 +123,10 @@ TEST_F(MessageLoopTest, IdleHandlersRunOnceWhenTheQueueEmptiesAfterAnIdleMessage
         "idle",
     };
     EXPECT_EQ(Events(), expected);
+    DestroyWindow(hwnd);
 }
 
-TEST_F(MessageLoopTest, RemovedFilterAndIdleHandlerAreNotCalled) {
-    CMessageLoop loop;
-    SwallowingFilter filter("filter", WM_USER + 1);
-    ScriptedIdle idle(m_hwnd);
-    loop.AddMessageFilter(&filter);
-    loop.AddIdleHandler(&idle);
-    EXPECT_TRUE(loop.RemoveMessageFilter(&filter));
-    EXPECT_TRUE(loop.RemoveIdleHandler(&idle));
-    EXPECT_FALSE(loop.RemoveIdleHandler(&idle));
-    PostMessage(m_hwnd, WM_USER + 1, 0, 0);
-    PostQuitMessage(1);
-    EXPECT_EQ(loop.Run(), 1);
-    EXPECT_EQ(Events(), std::vector<std::string>{"dispatch 1025"});
-}
-
-TEST_F(MessageLoopTest, TheModuleKeepsTheThreadsLoop) {
+TEST(MessageLoopTest, TheModuleKeepsTheThreadsLoop) {
     CAppModule module;
     module.Init(nullptr);
     EXPECT_EQ(CAppModule::Current(), &module);

@@ -44,7 +44,7 @@ LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-TEST_F(MessageTest, PeekMessageLeavesOrRemovesAndFiltersByRange) {
+TEST_F(MessageTest, PeekMessageFiltersAndTranslateMessagePostsCharsAndGetMessageWaitsForATimer) {
     PostMessage(m_hwnd, WM_USER + 1, 0, 0);
     PostMessage(m_hwnd, WM_TIMER, 0, 0);
     MSG msg;
@@ -54,9 +54,7 @@ TEST_F(MessageTest, PeekMessageLeavesOrRemovesAndFiltersByRange) {
     ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, WM_USER + 1) << "left in the queue by PM_NOREMOVE";
     EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-}
 
-TEST_F(MessageTest, TranslateMessagePostsCharForKeyDown) {
     PostMessage(m_hwnd, WM_KEYDOWN, 'A', 0x001E0001);
     PostMessage(m_hwnd, WM_KEYDOWN, VK_NUMPAD5, 0x004C0001);
     PostMessage(m_hwnd, WM_KEYDOWN, VK_LEFT, 0x014B0001);
@@ -66,6 +64,13 @@ TEST_F(MessageTest, TranslateMessagePostsCharForKeyDown) {
                                {WM_KEYDOWN, CheckW, VK_LEFT},
                                {WM_CHAR, CheckBoth, 'a', 0x001E0001},
                                {WM_CHAR, CheckW, '5'}}));
+
+    // The real clock: GetMessage must wait, then hand out the timer.
+    SetTimer(m_hwnd, 5, 10, nullptr);
+    ASSERT_EQ(GetMessage(&msg, nullptr, 0, 0), TRUE);
+    EXPECT_EQ(msg.message, WM_TIMER);
+    EXPECT_EQ(msg.wParam, 5u);
+    KillTimer(m_hwnd, 5);
 }
 
 TEST_F(MessageTest, WindowTimerDeliversItsIdUntilKilled) {
@@ -100,16 +105,6 @@ TEST_F(MessageTest, WindowTimerDeliversItsIdUntilKilled) {
     DestroyWindow(m_hwnd);
     clock.Advance(20);
     EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-}
-
-TEST_F(MessageTest, GetMessageBlocksUntilATimerIsDue) {
-    // The real clock: GetMessage must wait, then hand out the timer.
-    SetTimer(m_hwnd, 5, 10, nullptr);
-    MSG msg;
-    ASSERT_EQ(GetMessage(&msg, nullptr, 0, 0), TRUE);
-    EXPECT_EQ(msg.message, WM_TIMER);
-    EXPECT_EQ(msg.wParam, 5u);
-    KillTimer(m_hwnd, 5);
 }
 
 TEST_F(MessageTest, SubclassingReplacesTheProcedureAndCallsThePreviousOne) {

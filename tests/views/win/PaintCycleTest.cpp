@@ -11,81 +11,72 @@
 
 using namespace wintest;
 
-namespace {
+TEST(PaintCycleTest, OneWindowPaintsOnlyWhatIsInvalidAndTellsOfEveryMoveAndSize) {
+    HWND hwnd = CreateWindowEx(0, SpyClass(0), "", WS_POPUP | WS_VISIBLE, 10, 20, 100, 80, nullptr,
+                               nullptr, nullptr, nullptr);
+    PumpMessages();
+    Log().Clear();
 
-class PaintCycleTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_hwnd = CreateWindowEx(0, SpyClass(0), "", WS_POPUP | WS_VISIBLE, 10, 20, 100, 80, nullptr,
-                                nullptr, nullptr, nullptr);
-        PumpMessages();
-        Log().Clear();
-    }
-    void TearDown() override { DestroyWindow(m_hwnd); }
-    HWND m_hwnd = nullptr;
-};
-
-} // namespace
-
-TEST_F(PaintCycleTest, InvalidationPaintsAndErasesOnlyWhenAsked) {
-    InvalidateRect(m_hwnd, nullptr, FALSE);
+    // Invalidation paints, and erases only when asked.
+    InvalidateRect(hwnd, nullptr, FALSE);
     PumpMessages();
     EXPECT_TRUE(Log().Matches({{WM_PAINT}}));
     Log().Clear();
     PumpMessages();
     EXPECT_TRUE(Log().Matches({})) << "DefWindowProc validated the window";
-    InvalidateRect(m_hwnd, nullptr, TRUE);
+    InvalidateRect(hwnd, nullptr, TRUE);
     PumpMessages();
     EXPECT_TRUE(Log().Matches({{WM_PAINT}, {WM_ERASEBKGND}}));
-    HDC dc = GetDC(m_hwnd);
+    HDC dc = GetDC(hwnd);
     EXPECT_EQ(GetPixel(dc, 50, 40), GetSysColor(COLOR_BTNFACE))
         << "the class's system colour brush erased the window";
-    ReleaseDC(m_hwnd, dc);
-}
+    ReleaseDC(hwnd, dc);
 
-TEST_F(PaintCycleTest, UpdateRectanglesAddUpAndPaintComesAfterPostedMessages) {
+    // Update rectangles add up, and the paint comes after posted messages.
+    Log().Clear();
     const RECT a{0, 0, 10, 10};
     const RECT b{50, 40, 60, 50};
-    InvalidateRect(m_hwnd, &a, FALSE);
-    InvalidateRect(m_hwnd, &b, FALSE);
+    InvalidateRect(hwnd, &a, FALSE);
+    InvalidateRect(hwnd, &b, FALSE);
     RECT update;
-    ASSERT_TRUE(GetUpdateRect(m_hwnd, &update, FALSE));
+    ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
     EXPECT_TRUE(EqualRect(&update, std::array<RECT, 1>{RECT{0, 0, 60, 50}}.data()));
-    PostMessage(m_hwnd, WM_USER, 0, 0);
+    PostMessage(hwnd, WM_USER, 0, 0);
     PumpMessages();
     EXPECT_TRUE(Log().Matches({{WM_USER}, {WM_PAINT}}));
-}
 
-TEST_F(PaintCycleTest, HiddenWindowKeepsItsUpdateUntilShown) {
-    ShowWindow(m_hwnd, SW_HIDE);
-    InvalidateRect(m_hwnd, nullptr, TRUE);
+    // A hidden window keeps its update until it is shown.
+    Log().Clear();
+    ShowWindow(hwnd, SW_HIDE);
+    InvalidateRect(hwnd, nullptr, TRUE);
     PumpMessages();
     EXPECT_TRUE(Log().Matches(
         {{WM_SHOWWINDOW, CheckW, FALSE}, {WM_NCACTIVATE, Optional}, {WM_ACTIVATE, Optional}}));
     Log().Clear();
-    ShowWindow(m_hwnd, SW_SHOWNA);
+    ShowWindow(hwnd, SW_SHOWNA);
     PumpMessages();
     EXPECT_TRUE(Log().Matches({{WM_SHOWWINDOW, CheckW, TRUE}, {WM_PAINT}, {WM_ERASEBKGND}}));
-}
 
-TEST_F(PaintCycleTest, MoveWindowSendsPositionChangesThenMoveAndSize) {
-    MoveWindow(m_hwnd, 30, 40, 120, 90, FALSE);
+    // Moving sends the position changes, then WM_MOVE and WM_SIZE.
+    Log().Clear();
+    MoveWindow(hwnd, 30, 40, 120, 90, FALSE);
     EXPECT_TRUE(Log().Matches({{WM_WINDOWPOSCHANGING},
                                {WM_WINDOWPOSCHANGED},
                                {WM_MOVE, CheckL, 0, MAKELPARAM(30, 40)},
                                {WM_SIZE, CheckBoth, SIZE_RESTORED, MAKELPARAM(120, 90)}}));
     RECT r;
-    GetWindowRect(m_hwnd, &r);
+    GetWindowRect(hwnd, &r);
     EXPECT_EQ(r.left, 30);
     EXPECT_EQ(r.bottom, 130);
     Log().Clear();
-    SetWindowPos(m_hwnd, nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd, nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_TRUE(Log().Matches(
         {{WM_WINDOWPOSCHANGING}, {WM_WINDOWPOSCHANGED}, {WM_SIZE, CheckL, 0, MAKELPARAM(50, 50)}}))
         << "a size change alone sends no WM_MOVE";
+    DestroyWindow(hwnd);
 }
 
-TEST_F(PaintCycleTest, ChildRectanglesAndMappedPoints) {
+TEST(PaintCycleTest, ChildRectanglesAndMappedPoints) {
     HWND framed = CreateWindowEx(0, SpyClass(0), "", WS_POPUP | WS_CAPTION | WS_THICKFRAME, 100,
                                  100, 216, 239, nullptr, nullptr, nullptr, nullptr);
     HWND child = CreateWindowEx(0, SpyClass(0), "", WS_CHILD, 12, 12, 50, 40, framed, nullptr,

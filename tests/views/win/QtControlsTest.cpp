@@ -73,11 +73,14 @@ protected:
 
 } // namespace
 
-TEST_F(QtControlsTest, MenuBarSitsAboveTheClientAreaWithHelpOnTheRight) {
+// The menu bar sits above the client area with Help on the right; its popup
+// shows the states set while it opens, and a choice is a command.
+TEST_F(QtControlsTest, MenuBarAboveTheClientAreaAndItsPopupsStatesAndCommands) {
     RECT before;
     GetClientRect(m_top, &before);
     const int widgetHeight = m_widget->height();
-    ASSERT_TRUE(SetMenu(m_top, LoadMenu(nullptr, MAKEINTRESOURCE(MenuId))));
+    HMENU menu = LoadMenu(nullptr, MAKEINTRESOURCE(MenuId));
+    ASSERT_TRUE(SetMenu(m_top, menu));
     Pump();
     auto* bar = m_widget->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_NE(bar, nullptr);
@@ -104,14 +107,7 @@ TEST_F(QtControlsTest, MenuBarSitsAboveTheClientAreaWithHelpOnTheRight) {
     const auto clicks = EntriesOf(WM_LBUTTONDOWN);
     ASSERT_EQ(clicks.size(), 1u);
     EXPECT_EQ(clicks[0].lParam, MAKELPARAM(30, 40)) << "client coordinates, below the bar";
-}
 
-TEST_F(QtControlsTest, PopupShowsTheStatesSetWhileItOpensAndAChoiceIsACommand) {
-    HMENU menu = LoadMenu(nullptr, MAKEINTRESOURCE(MenuId));
-    SetMenu(m_top, menu);
-    Pump();
-    auto* bar = m_widget->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
-    ASSERT_NE(bar, nullptr);
     QAction* gameAction = ActionNamed(bar, "Game");
     ASSERT_NE(gameAction, nullptr);
     Log().Clear();

@@ -13,57 +13,41 @@
 
 using namespace wintest;
 
-namespace {
-
-class QtLoopTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        kwin::qt::InstallQtBackend();
-        m_hwnd = CreateWindowEx(0, SpyClass(0), "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                                nullptr);
-        PumpMessages();
-        Log().Clear();
-    }
-    void TearDown() override { DestroyWindow(m_hwnd); }
-    HWND m_hwnd = nullptr;
-    LoopWatchdog m_watchdog;
-};
-
-} // namespace
-
-TEST_F(QtLoopTest, QtEventsRunWhileGetMessageWaitsAndTheirPostEndsIt) {
-    bool qtTimerRan = false;
-    QTimer::singleShot(10, [this, &qtTimerRan] {
-        qtTimerRan = true;
-        PostMessage(m_hwnd, WM_USER + 4, 4, 0);
-    });
+TEST(QtLoopTest, GetMessageRunsQtEventsWhileItWaitsAndEachWakeEndsTheWait) {
+    const LoopWatchdog watchdog;
+    kwin::qt::InstallQtBackend();
+    HWND hwnd =
+        CreateWindowEx(0, SpyClass(0), "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    PumpMessages();
     MSG msg;
+
+    // A Qt event runs while GetMessage waits, and its post ends the wait.
+    bool qtTimerRan = false;
+    QTimer::singleShot(10, [hwnd, &qtTimerRan] {
+        qtTimerRan = true;
+        PostMessage(hwnd, WM_USER + 4, 4, 0);
+    });
     ASSERT_EQ(GetMessage(&msg, nullptr, 0, 0), TRUE);
     EXPECT_TRUE(qtTimerRan);
     EXPECT_EQ(msg.message, WM_USER + 4);
-    EXPECT_EQ(msg.hwnd, m_hwnd);
-}
+    EXPECT_EQ(msg.hwnd, hwnd);
 
-TEST_F(QtLoopTest, WindowTimerEndsTheWait) {
-    SetTimer(m_hwnd, 1, 15, nullptr);
-    MSG msg;
+    // So does a window timer.
+    SetTimer(hwnd, 1, 15, nullptr);
     ASSERT_EQ(GetMessage(&msg, nullptr, 0, 0), TRUE);
     EXPECT_EQ(msg.message, WM_TIMER);
     EXPECT_EQ(msg.wParam, 1u);
-    KillTimer(m_hwnd, 1);
-}
+    KillTimer(hwnd, 1);
 
-TEST_F(QtLoopTest, PostFromAnotherThreadWakesTheLoop) {
-    std::thread poster([this] { PostMessage(m_hwnd, WM_USER + 8, 8, 0); });
-    MSG msg;
+    // And a post from another thread.
+    std::thread poster([hwnd] { PostMessage(hwnd, WM_USER + 8, 8, 0); });
     ASSERT_EQ(GetMessage(&msg, nullptr, 0, 0), TRUE);
     poster.join();
     EXPECT_EQ(msg.message, WM_USER + 8);
-}
 
-TEST_F(QtLoopTest, QuitEndsTheWait) {
+    // WM_QUIT ends it with FALSE and the exit code.
     QTimer::singleShot(5, [] { PostQuitMessage(3); });
-    MSG msg;
     EXPECT_EQ(GetMessage(&msg, nullptr, 0, 0), FALSE);
     EXPECT_EQ(msg.wParam, 3u);
+    DestroyWindow(hwnd);
 }

@@ -154,37 +154,21 @@ TEST_F(QtPaintTest, TextKeepsOutOfAnExcludedRectangle) {
     EXPECT_EQ(split.bottom, whole.bottom);
 }
 
-TEST_F(QtPaintTest, EscapementTurnsTheTextCounterClockwise) {
+TEST_F(QtPaintTest, FontsResolveMeasureAndDrawOpaqueText) {
+    // An escapement turns the text counter-clockwise.
     const RECT inked = InkOf("HHHH", -20, 0, RECT{20, 0, 100, 100}, nullptr, 900);
     ASSERT_FALSE(IsRectEmpty(&inked));
     EXPECT_GT(inked.bottom - inked.top, 2 * (inked.right - inked.left)) << "the line runs upwards";
     EXPECT_LE(inked.bottom, 91);
-}
 
-TEST_F(QtPaintTest, OpaqueTextFillsItsBackground) {
-    Bitmap bmp(100, 40, Paper);
-    HFONT font = MakeFont(20, "Arial");
-    HGDIOBJ old = SelectObject(bmp.dc(), font);
-    SetBkColor(bmp.dc(), RGB(200, 0, 0));
-    TextOut(bmp.dc(), 10, 5, "ab", 2);
-    SIZE size{};
-    GetTextExtentPoint32(bmp.dc(), "ab", 2, &size);
-    SelectObject(bmp.dc(), old);
-    DeleteObject(font);
-    EXPECT_GT(size.cx, 5);
-    EXPECT_EQ(size.cy, 20) << "a positive height is the cell height";
-    EXPECT_GT(bmp.Count({10, 5, 10 + size.cx, 25}, RGB(200, 0, 0)), 0);
-    EXPECT_EQ(bmp.At(10 + size.cx + 1, 10), Paper);
-}
-
-TEST_F(QtPaintTest, FontFacesResolveToInstalledOnesAtTheScreensResolution) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    const auto face = [dc](LONG height, const char* asked) {
+    // Faces resolve to installed ones at the screen's resolution.
+    Bitmap bmp(200, 100, Paper);
+    const auto face = [&bmp](LONG height, const char* asked) {
         HFONT font = MakeFont(height, asked);
-        HGDIOBJ old = SelectObject(dc, font);
+        HGDIOBJ old = SelectObject(bmp.dc(), font);
         char resolved[64] = {};
-        GetTextFace(dc, sizeof(resolved), resolved);
-        SelectObject(dc, old);
+        GetTextFace(bmp.dc(), sizeof(resolved), resolved);
+        SelectObject(bmp.dc(), old);
         DeleteObject(font);
         return std::string(resolved);
     };
@@ -193,23 +177,34 @@ TEST_F(QtPaintTest, FontFacesResolveToInstalledOnesAtTheScreensResolution) {
     const std::string dialog = face(-11, "MS Shell Dlg");
     EXPECT_FALSE(dialog.empty());
     EXPECT_NE(dialog, "MS Shell Dlg");
-    EXPECT_GT(GetDeviceCaps(dc, LOGPIXELSY), 0);
-    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY));
-    DeleteDC(dc);
-}
+    EXPECT_GT(GetDeviceCaps(bmp.dc(), LOGPIXELSY), 0);
+    EXPECT_EQ(GetDeviceCaps(bmp.dc(), LOGPIXELSX), GetDeviceCaps(bmp.dc(), LOGPIXELSY));
 
-TEST_F(QtPaintTest, DrawTextCalcRectMeasuresWithoutDrawing) {
-    Bitmap bmp(200, 100, Paper);
+    // DT_CALCRECT measures without drawing.
     HFONT font = MakeFont(-14, "Arial");
     HGDIOBJ old = SelectObject(bmp.dc(), font);
     RECT r{10, 10, 60, 10};
     const int height = DrawText(bmp.dc(), "one two three four", -1, &r, DT_CALCRECT | DT_WORDBREAK);
     RECT single{10, 10, 60, 10};
     const int one = DrawText(bmp.dc(), "one", -1, &single, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(bmp.dc(), old);
-    DeleteObject(font);
     EXPECT_GT(height, one) << "wrapped into several lines";
     EXPECT_EQ(r.bottom - r.top, height);
     EXPECT_LE(r.right - r.left, 60);
     EXPECT_EQ(bmp.Count({0, 0, 200, 100}, Paper), 200 * 100) << "nothing drawn";
+
+    // Opaque text fills its background; a positive height is the cell height.
+    SelectObject(bmp.dc(), old);
+    DeleteObject(font);
+    font = MakeFont(20, "Arial");
+    old = SelectObject(bmp.dc(), font);
+    SetBkColor(bmp.dc(), RGB(200, 0, 0));
+    TextOut(bmp.dc(), 10, 5, "ab", 2);
+    SIZE size{};
+    GetTextExtentPoint32(bmp.dc(), "ab", 2, &size);
+    SelectObject(bmp.dc(), old);
+    DeleteObject(font);
+    EXPECT_GT(size.cx, 5);
+    EXPECT_EQ(size.cy, 20);
+    EXPECT_GT(bmp.Count({10, 5, 10 + size.cx, 25}, RGB(200, 0, 0)), 0);
+    EXPECT_EQ(bmp.At(10 + size.cx + 1, 10), Paper);
 }

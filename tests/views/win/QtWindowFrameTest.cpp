@@ -11,14 +11,15 @@ namespace {
 
 class QtWindowFrameTest : public wintest::QtWindowFixture {
 protected:
-    HWND Create(DWORD style) {
+    // Creates the window, lets Qt settle, and gives its client size.
+    SIZE Create(DWORD style) {
         kwin::qt::InstallQtBackend();
         const LPCSTR name = wintest::TestClass("QtWindowFrameTestClass", DefWindowProc);
         m_top = CreateWindowEx(0, name, "Frame", style | WS_VISIBLE, 40, 40, 300, 200, nullptr,
                                nullptr, nullptr, nullptr);
         m_widget = kwin::qt::WidgetOf(m_top);
         Pump();
-        return m_top;
+        return ClientSize();
     }
     SIZE ClientSize() const {
         RECT r{};
@@ -32,28 +33,24 @@ protected:
     }
 };
 
-constexpr DWORD FixedFrame = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD SizableWithoutMaximize = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
-
-TEST_F(QtWindowFrameTest, WindowWithoutSizingBorderKeepsItsSizeAgainstTheDesktop) {
-    ASSERT_NE(Create(FixedFrame), nullptr);
-    const SIZE before = ClientSize();
+TEST_F(QtWindowFrameTest,
+       OnlyAWindowWithASizingBorderIsResizedAndOnlyOneWithAMaximiseBoxMaximised) {
+    // Without a sizing border the window keeps its size against the desktop.
+    SIZE before = Create(WS_POPUP | WS_CAPTION | WS_SYSMENU);
     EXPECT_EQ(m_widget->minimumSize(), m_widget->maximumSize());
     m_widget->resize(m_widget->size() * 2);
     Settle();
     EXPECT_EQ(ClientSize().cx, before.cx);
     EXPECT_EQ(ClientSize().cy, before.cy);
-
     // The program itself still sizes it.
     SetWindowPos(m_top, nullptr, 0, 0, 400, 260, SWP_NOMOVE | SWP_NOZORDER);
     Pump();
     EXPECT_GT(ClientSize().cx, before.cx);
     EXPECT_EQ(m_widget->minimumSize(), m_widget->size());
-}
+    DestroyWindow(m_top);
 
-TEST_F(QtWindowFrameTest, MaximisingIsUndoneWithoutAMaximiseBoxAndKeptWithOne) {
-    ASSERT_NE(Create(SizableWithoutMaximize), nullptr);
-    const SIZE before = ClientSize();
+    // Without a maximise box, maximising is undone.
+    before = Create(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX);
     EXPECT_NE(m_widget->minimumSize(), m_widget->maximumSize()) << "a sizing border may be dragged";
     m_widget->setWindowState(Qt::WindowMaximized);
     Settle();
@@ -62,7 +59,8 @@ TEST_F(QtWindowFrameTest, MaximisingIsUndoneWithoutAMaximiseBoxAndKeptWithOne) {
     EXPECT_EQ(ClientSize().cy, before.cy);
     DestroyWindow(m_top);
 
-    ASSERT_NE(Create(WS_OVERLAPPEDWINDOW), nullptr);
+    // With one, it is kept.
+    Create(WS_OVERLAPPEDWINDOW);
     m_widget->setWindowState(Qt::WindowMaximized);
     Settle();
     EXPECT_TRUE(m_widget->isMaximized());

@@ -9,11 +9,6 @@ using namespace wintest;
 
 namespace {
 
-class WindowLifecycleTest : public ::testing::Test {
-protected:
-    void SetUp() override { Log().Clear(); }
-};
-
 HWND g_seenDuringCreate = nullptr;
 BOOL g_usableDuringCreate = FALSE;
 
@@ -39,12 +34,15 @@ LRESULT FailCreateProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-TEST_F(WindowLifecycleTest, MessageOnlyWindowGetsCreationMessagesInOrder) {
-    HWND hwnd = CreateWindowEx(0, SpyClass(), "spy", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                               nullptr);
+TEST(WindowLifecycleTest, MessageOnlyWindowGetsCreationMessagesInOrderAndKeepsItsLongsAndText) {
+    Log().Clear();
+    HWND hwnd = CreateWindowEx(WS_EX_WINDOWEDGE, SpyClass(), "title", WS_CAPTION, 0, 0, 50, 50,
+                               HWND_MESSAGE, nullptr, nullptr, nullptr);
     ASSERT_NE(hwnd, nullptr);
-    EXPECT_TRUE(Log().Matches(
-        {{WM_NCCREATE}, {WM_CREATE}, {WM_SIZE, CheckBoth, SIZE_RESTORED, 0}, {WM_MOVE}}));
+    EXPECT_TRUE(Log().Matches({{WM_NCCREATE},
+                               {WM_CREATE},
+                               {WM_SIZE, CheckBoth, SIZE_RESTORED, MAKELPARAM(50, 50)},
+                               {WM_MOVE}}));
     EXPECT_TRUE(IsWindow(hwnd));
     EXPECT_EQ(GetParent(hwnd), nullptr);
     EXPECT_EQ(kwin::GetWindowPeer(hwnd), nullptr);
@@ -54,11 +52,22 @@ TEST_F(WindowLifecycleTest, MessageOnlyWindowGetsCreationMessagesInOrder) {
     Log().Clear();
     PumpMessages();
     EXPECT_TRUE(Log().Matches({}));
+
+    EXPECT_EQ(GetWindowLong(hwnd, GWL_STYLE) & WS_CAPTION, static_cast<LONG>(WS_CAPTION));
+    EXPECT_EQ(GetWindowLong(hwnd, GWL_EXSTYLE), static_cast<LONG>(WS_EX_WINDOWEDGE));
+    EXPECT_EQ(GetWindowLongPtr(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(SpyProc));
+    EXPECT_EQ(SetWindowLongPtr(hwnd, GWLP_USERDATA, 1234), 0);
+    EXPECT_EQ(GetWindowLongPtr(hwnd, GWLP_USERDATA), 1234);
+    char text[16];
+    EXPECT_EQ(GetWindowText(hwnd, text, sizeof(text)), 5);
+    EXPECT_STREQ(text, "title");
+    EXPECT_TRUE(SetWindowText(hwnd, "other"));
+    EXPECT_EQ(GetWindowTextLength(hwnd), 5);
     EXPECT_TRUE(DestroyWindow(hwnd));
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
-TEST_F(WindowLifecycleTest, WindowIsUsableDuringCreateAndCreateReturningMinusOneDestroysIt) {
+TEST(WindowLifecycleTest, WindowIsUsableDuringCreateAndCreateReturningMinusOneDestroysIt) {
     LPCSTR cls = TestClass("CreateProbe", CreateProbeProc);
     HWND hwnd =
         CreateWindowEx(0, cls, "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
@@ -75,7 +84,7 @@ TEST_F(WindowLifecycleTest, WindowIsUsableDuringCreateAndCreateReturningMinusOne
     EXPECT_TRUE(Log().Matches({{WM_NCCREATE}, {WM_CREATE}, {WM_DESTROY}, {WM_NCDESTROY}}));
 }
 
-TEST_F(WindowLifecycleTest, DestroySendsDestroyToParentBeforeChildrenGo) {
+TEST(WindowLifecycleTest, DestroySendsDestroyToParentBeforeChildrenGo) {
     HWND parent = CreateWindowEx(0, SpyClass(), "p", 0, 0, 0, 100, 100, HWND_MESSAGE, nullptr,
                                  nullptr, nullptr);
     HWND child = CreateWindowEx(0, SpyClass(), "c", WS_CHILD, 0, 0, 10, 10, parent,
@@ -92,7 +101,7 @@ TEST_F(WindowLifecycleTest, DestroySendsDestroyToParentBeforeChildrenGo) {
     EXPECT_FALSE(IsWindow(parent));
 }
 
-TEST_F(WindowLifecycleTest, UnknownClassesDestroyedHandlesAndUnregisteringInUseFail) {
+TEST(WindowLifecycleTest, UnknownClassesDestroyedHandlesAndUnregisteringInUseFail) {
     EXPECT_EQ(CreateWindowEx(0, "NoSuchClass", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr,
                              nullptr),
               nullptr);
@@ -117,20 +126,4 @@ TEST_F(WindowLifecycleTest, UnknownClassesDestroyedHandlesAndUnregisteringInUseF
     EXPECT_EQ(CreateWindowEx(0, "Unregistering", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr,
                              nullptr),
               nullptr);
-}
-
-TEST_F(WindowLifecycleTest, WindowLongsAndText) {
-    HWND hwnd = CreateWindowEx(WS_EX_WINDOWEDGE, SpyClass(), "title", WS_CAPTION, 0, 0, 50, 50,
-                               HWND_MESSAGE, nullptr, nullptr, nullptr);
-    EXPECT_EQ(GetWindowLong(hwnd, GWL_STYLE) & WS_CAPTION, static_cast<LONG>(WS_CAPTION));
-    EXPECT_EQ(GetWindowLong(hwnd, GWL_EXSTYLE), static_cast<LONG>(WS_EX_WINDOWEDGE));
-    EXPECT_EQ(GetWindowLongPtr(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(SpyProc));
-    EXPECT_EQ(SetWindowLongPtr(hwnd, GWLP_USERDATA, 1234), 0);
-    EXPECT_EQ(GetWindowLongPtr(hwnd, GWLP_USERDATA), 1234);
-    char text[16];
-    EXPECT_EQ(GetWindowText(hwnd, text, sizeof(text)), 5);
-    EXPECT_STREQ(text, "title");
-    EXPECT_TRUE(SetWindowText(hwnd, "other"));
-    EXPECT_EQ(GetWindowTextLength(hwnd), 5);
-    DestroyWindow(hwnd);
 }

@@ -39,27 +39,42 @@ protected:
 
 } // namespace
 
-TEST_F(WindowTreeTest, WindowFromPointFindsTheDeepestVisibleWindowOnTop) {
+TEST_F(WindowTreeTest, WindowFromPointFindsTheDeepestVisibleWindowAndChildWindowFromPointOneLevel) {
     const HWND panel = Child(m_top, 10, 10, 100, 100);
     const HWND inner = Child(panel, 20, 20, 30, 30);
     Child(panel, 60, 60, 30, 30, 0); // hidden
     // Children stack in creation order, the first on top (the order dialogs tab in).
     const HWND upper = Child(m_top, 150, 10, 40, 40);
     const HWND lower = Child(m_top, 150, 10, 40, 40);
+    const HWND hidden = Child(m_top, 150, 100, 40, 40, 0);
     struct Case {
-        POINT screen;
+        POINT point;
         HWND expected;
     };
-    const Case cases[] = {
+    const Case screenCases[] = {
         {{105, 105}, m_top},  // the top window's own client area
         {{115, 115}, panel},  // inside the panel, beside its children
         {{135, 135}, inner},  // the panel's child, two levels down
         {{175, 175}, panel},  // a hidden child lets the point through
+        {{255, 205}, m_top},  // and so does a hidden child of the top window
         {{260, 20}, nullptr}, // above the window
         {{301, 120}, nullptr} // one past the right edge
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(WindowFromPoint(c.screen), c.expected) << c.screen.x << "," << c.screen.y;
+    for (const Case& c : screenCases) {
+        EXPECT_EQ(WindowFromPoint(c.point), c.expected) << c.point.x << "," << c.point.y;
+    }
+    const Case clientCases[] = {
+        {{5, 5}, m_top},      // the parent itself
+        {{35, 35}, panel},    // over the panel's child: still the panel, one level only
+        {{10, 10}, panel},    // the child's top-left pixel
+        {{110, 110}, m_top},  // one past the panel's right and bottom edges
+        {{160, 110}, hidden}, // hidden children count too
+        {{-1, 5}, nullptr},   // outside the parent's client area
+        {{200, 5}, nullptr},
+    };
+    for (const Case& c : clientCases) {
+        EXPECT_EQ(ChildWindowFromPoint(m_top, c.point), c.expected)
+            << c.point.x << "," << c.point.y;
     }
     // Of two siblings at one place the top of the Z order wins.
     EXPECT_EQ(WindowFromPoint({255, 115}), upper);
@@ -67,29 +82,6 @@ TEST_F(WindowTreeTest, WindowFromPointFindsTheDeepestVisibleWindowOnTop) {
     EXPECT_EQ(WindowFromPoint({255, 115}), lower);
     ShowWindow(m_top, SW_HIDE);
     EXPECT_EQ(WindowFromPoint({115, 115}), nullptr) << "a hidden top-level window is not found";
-}
-
-TEST_F(WindowTreeTest, ChildWindowFromPointLooksOneLevelDownInClientCoordinates) {
-    const HWND panel = Child(m_top, 10, 10, 100, 100);
-    Child(panel, 20, 20, 30, 30);
-    const HWND hidden = Child(m_top, 150, 10, 40, 40, 0);
-    struct Case {
-        POINT client;
-        HWND expected;
-    };
-    const Case cases[] = {
-        {{5, 5}, m_top},     // the parent itself
-        {{35, 35}, panel},   // over the panel's child: still the panel, one level only
-        {{10, 10}, panel},   // the child's top-left pixel
-        {{110, 110}, m_top}, // one past the panel's right and bottom edges
-        {{160, 20}, hidden}, // hidden children count too
-        {{-1, 5}, nullptr},  // outside the parent's client area
-        {{200, 5}, nullptr},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ChildWindowFromPoint(m_top, c.client), c.expected)
-            << c.client.x << "," << c.client.y;
-    }
 }
 
 namespace {
