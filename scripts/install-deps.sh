@@ -25,7 +25,7 @@ PLAYER_PACKAGES=(
 DEVELOPER_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth openbox xdotool x11-apps x11-utils libx11-dev imagemagick python3
+    xvfb xauth openbox xdotool wmctrl x11-apps x11-utils libx11-dev imagemagick python3
     desktop-file-utils appstream
 )
 

@@ -226,8 +226,18 @@ class Window:
     def move(self, x, y):
         self.desktop.xdotool("windowmove", "--sync", self.id, x, y, check=False)
 
-    def resize(self, width, height):
-        self.desktop.xdotool("windowsize", "--sync", self.id, width, height, check=False)
+    def resize(self, width, height, sync=True):
+        """Asks for a size; with `sync`, waits until the window has it."""
+        wait = ["--sync"] if sync else []
+        self.desktop.xdotool("windowsize", *wait, self.id, width, height, check=False)
+
+    def maximize(self):
+        """Asks the window manager to maximise the window, as its title bar button does."""
+        self.desktop.run(["wmctrl", "-i", "-r", str(self.id), "-b",
+                          "add,maximized_vert,maximized_horz"])
+
+    def state(self):
+        return self.desktop.run(["xprop", "-id", str(self.id), "_NET_WM_STATE"])
 
     def is_painted(self):
         """True once the window shows more than the black of an unpainted one."""

@@ -2,6 +2,7 @@
 close by the window manager and SIGTERM with the game back after a restart."""
 
 import sys
+import time
 import unittest
 
 from kalmora_desktop import (GAME_MENU_X, SCREEN_HEIGHT, SCREEN_WIDTH, DesktopTestCase, dump,
@@ -43,6 +44,24 @@ class GameWindowTest(DesktopTestCase):
         game.window.key("Delete")  # the selected cell (9, 1) is cleared again
         board = game.wait_board(lambda b: len(b.entered_cells()) == 2, "the cleared cell")
         self.assertEqual(board.entered_cells(), {(5, 5), (2, 3)})
+
+    def test_the_window_manager_neither_maximises_the_game_nor_resizes_about(self):
+        game = self.start()
+        place = game.window.geometry()
+        game.window.maximize()
+        time.sleep(1)  # the window manager's answer and the game's refusal
+        self.assertNotIn("MAXIMIZED", game.window.state())
+        self.assertEqual(game.window.geometry(), place)
+
+        game.window.key("alt+h", "Return")  # Help, About
+        about = game.dialog("About")
+        size = about.geometry()[2:]
+        about.resize(size[0] + 200, size[1] + 100, sync=False)
+        about.maximize()
+        time.sleep(1)
+        self.assertEqual(about.geometry()[2:], size)
+        about.key("Return")
+        self.desktop.wait_window_gone("About")
 
     def test_close_by_window_manager_and_restart_brings_the_game_back(self):
         game = self.start()

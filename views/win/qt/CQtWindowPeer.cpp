@@ -42,6 +42,9 @@ CQtWindowWidget::CQtWindowWidget(HWND hwnd, QWidget* parent) : QWidget(parent), 
             DeliverSizingEnd(m_hwnd);
         }
     });
+    m_refusalEnd.setSingleShot(true);
+    m_refusalEnd.setInterval(SizingQuietMs);
+    QObject::connect(&m_refusalEnd, &QTimer::timeout, [this] { EndMaximizeRefusal(); });
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
@@ -167,8 +170,11 @@ void CQtWindowWidget::closeEvent(QCloseEvent* event) {
 }
 
 void CQtWindowWidget::ReportGeometry() {
-    if (m_applyingGeometry || !isWindow() || !isVisible() || !IsWindow(m_hwnd) ||
-        MaximizedWithoutMaximizeBox()) {
+    if (m_applyingGeometry || !isWindow() || !isVisible() || !IsWindow(m_hwnd)) {
+        return;
+    }
+    if (m_refusalEnd.isActive()) {
+        m_refusalEnd.start(); // the window manager is still moving it about
         return;
     }
     const QRect g = geometry().marginsRemoved(contentsMargins());
@@ -179,7 +185,11 @@ void CQtWindowWidget::ReportGeometry() {
         DeliverGeometry(m_hwnd, client);
         return;
     }
-    // A size the layer did not set comes from the user dragging an edge.
+    // A size the layer did not set comes from the user dragging an edge, or
+    // from the window manager.
+    if (!m_sizingEnd.isActive()) {
+        GetWindowRect(m_hwnd, &m_rectBeforeSizing);
+    }
     DeliverSizing(m_hwnd, client);
     m_sizingEnd.start();
 }
@@ -206,17 +216,47 @@ DWORD CQtWindowWidget::Style() const {
     return IsWindow(m_hwnd) ? static_cast<DWORD>(GetWindowLong(m_hwnd, GWL_STYLE)) : 0;
 }
 
-// Some window managers offer maximising whatever the window asks for; a
-// window without WS_MAXIMIZEBOX goes back to its normal size.
 bool CQtWindowWidget::MaximizedWithoutMaximizeBox() const {
     return isWindow() && (windowState() & Qt::WindowMaximized) && !(Style() & WS_MAXIMIZEBOX);
 }
 
+// Some window managers offer maximising whatever the window asks for. A
+// window without WS_MAXIMIZEBOX asks for its normal state back and ignores
+// the sizes the window manager tries meanwhile; once they stop, it takes the
+// rectangle it had before the maximising (the resize may come before or after
+// the state).
 void CQtWindowWidget::RefuseMaximizeWithoutMaximizeBox() {
-    if (MaximizedWithoutMaximizeBox()) {
-        QTimer::singleShot(0, this,
-                           [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
+    if (!MaximizedWithoutMaximizeBox()) {
+        return;
     }
+    if (!m_refusalEnd.isActive()) {
+        if (m_sizingEnd.isActive()) {
+            m_sizingEnd.stop();
+        } else {
+            GetWindowRect(m_hwnd, &m_rectBeforeSizing);
+        }
+    }
+    m_refusalEnd.start();
+    QTimer::singleShot(0, this, [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
+}
+
+void CQtWindowWidget::EndMaximizeRefusal() {
+    if (!IsWindow(m_hwnd)) {
+        return;
+    }
+    const RECT& r = m_rectBeforeSizing;
+    SetWindowPos(m_hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // The window's rectangle may not have changed, while the widget's has.
+    RECT client{};
+    GetClientRect(m_hwnd, &client);
+    POINT origin{0, 0};
+    ClientToScreen(m_hwnd, &origin);
+    const QRect target =
+        QRect(origin.x, origin.y, client.right, client.bottom).marginsAdded(contentsMargins());
+    m_applyingGeometry = true;
+    setGeometry(target);
+    m_applyingGeometry = false;
 }
 
 void CQtWindowWidget::FixSizeUnlessSizable(const QSize& size) {

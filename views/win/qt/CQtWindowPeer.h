@@ -43,11 +43,15 @@ private:
     DWORD Style() const;
     bool MaximizedWithoutMaximizeBox() const;
     void RefuseMaximizeWithoutMaximizeBox();
+    void EndMaximizeRefusal();
 
     HWND m_hwnd;
     bool m_applyingGeometry = false;
     // A drag of the window's edges ends when no resize came for a moment.
     QTimer m_sizingEnd;
+    RECT m_rectBeforeSizing{};
+    // A maximising the window refuses ends when the sizes stop coming.
+    QTimer m_refusalEnd;
 };
 
 class CQtWindowPeer final : public CQtPeer {
