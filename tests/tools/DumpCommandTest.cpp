@@ -1,7 +1,6 @@
 // kalmora-tool dump, run as a process over files written by the game's own
 // writers; the JSON is parsed back and compared with what was written.
 
-#include "StorageSamples.h"
 #include "StorageTestSupport.h"
 #include "ToolRunner.h"
 
