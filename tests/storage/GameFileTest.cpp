@@ -1,11 +1,9 @@
 // Game files through the real files on disk: refused files, and saves that
 // cannot be made or must keep what stands there.
 
-#include "StorageSamples.h"
 #include "StorageTestSupport.h"
 
 #include "storage/ArchiveFile.h"
-#include "storage/GameFile.h"
 
 #include <boost/filesystem/operations.hpp>
 #include <gtest/gtest.h>
@@ -103,39 +101,32 @@ TEST_F(GameFileTest, DamagedFilesAreRefused) {
         << "an older library version of the same layout";
 }
 
-// A folder is never read as a game nor replaced by one.
-TEST_F(GameFileTest, FoldersCannotBeReadOrStored) {
-    EXPECT_EQ(Outcome([&] { GameFile::Read(m_root.Path()); }), "Can't read from file");
-    EXPECT_EQ(Outcome([&] { GameFile::Write(m_root.Path(), {}); }), "Can't store to file");
-}
-
+// A save through a link replaces the linked file and keeps its permissions.
 // The content is made in full before any file is: content that fails on the
-// way leaves the previous file and no temporary.
-TEST_F(GameFileTest, FailedSaveLeavesThePreviousFileWhole) {
-    GameFile::Write(File("game.sdk"), SampleGame());
-    const std::string before = ReadFileBytes(File("game.sdk"));
+// way leaves the previous file and no temporary. A folder is never read as a
+// game nor replaced by one.
+TEST_F(GameFileTest, SavesKeepWhatStandsThereAndFolders) {
+    GameFile::Write(File("game.sdk"), {});
+    fs::permissions(File("game.sdk"), fs::owner_read | fs::owner_write);
+    fs::create_symlink(File("game.sdk"), File("link.sdk"));
 
+    GameFile::Write(File("link.sdk"), SampleGame());
+    EXPECT_TRUE(fs::is_symlink(File("link.sdk")));
+    EXPECT_EQ(GameFile::Read(File("game.sdk")), SampleGame());
+    EXPECT_EQ(fs::status(File("game.sdk")).permissions(), fs::owner_read | fs::owner_write);
+
+    const std::string before = ReadFileBytes(File("game.sdk"));
     EXPECT_THROW(ArchiveFile::Write(File("game.sdk"),
                                     [](boost::archive::binary_oarchive& archive) {
                                         archive << std::int32_t{1};
                                         throw std::runtime_error("disk trouble");
                                     }),
                  std::runtime_error);
-
     EXPECT_EQ(ReadFileBytes(File("game.sdk")), before);
-    EXPECT_EQ(FileNames(m_root.Path()), std::vector<std::string>{"game.sdk"});
-}
+    EXPECT_EQ(FileNames(m_root.Path()), (std::vector<std::string>{"game.sdk", "link.sdk"}));
 
-TEST_F(GameFileTest, SaveKeepsPermissionsAndLinks) {
-    GameFile::Write(File("game.sdk"), {});
-    fs::permissions(File("game.sdk"), fs::owner_read | fs::owner_write);
-    fs::create_symlink(File("game.sdk"), File("link.sdk"));
-
-    GameFile::Write(File("link.sdk"), SampleGame());
-
-    EXPECT_TRUE(fs::is_symlink(File("link.sdk")));
-    EXPECT_EQ(GameFile::Read(File("game.sdk")), SampleGame());
-    EXPECT_EQ(fs::status(File("game.sdk")).permissions(), fs::owner_read | fs::owner_write);
+    EXPECT_EQ(Outcome([&] { GameFile::Read(m_root.Path()); }), "Can't read from file");
+    EXPECT_EQ(Outcome([&] { GameFile::Write(m_root.Path(), {}); }), "Can't store to file");
 }
 
 } // namespace
