@@ -18,10 +18,6 @@ namespace {
 class GameFileTest : public testing::Test {
 protected:
     fs::path File(const char* name) const { return m_root.Path() / name; }
-    std::string ArchiveOf(const CGameFieldFileData& game) {
-        GameFile::Write(File("source.sdk"), game);
-        return Gunzip(ReadFileBytes(File("source.sdk")));
-    }
 
     ScopedDataRoot m_root;
 };
@@ -48,7 +44,7 @@ std::string Outcome(const std::function<void()>& action) {
 TEST_F(GameFileTest, DamagedFilesAreRefused) {
     GameFile::Write(File("game.sdk"), SampleGame());
     const std::string file = ReadFileBytes(File("game.sdk"));
-    const std::string archive = ArchiveOf(SampleGame());
+    const std::string archive = Gunzip(file);
     const auto changed = [&](std::size_t at, char value) {
         std::string bytes = archive;
         bytes[at] = value;
@@ -56,7 +52,7 @@ TEST_F(GameFileTest, DamagedFilesAreRefused) {
     };
     CGameFieldFileData tooMany;
     tooMany.snapShots.resize(21);
-    const std::string twentyOneSnapshots = Gzip(ArchiveOf(tooMany));
+    GameFile::Write(File("many.sdk"), tooMany);
     std::string badChecksum = file;
     badChecksum[file.size() - 8] ^= 0x40;
     // The magic follows the archive header and two class informations; then fieldSize.
@@ -81,7 +77,7 @@ TEST_F(GameFileTest, DamagedFilesAreRefused) {
         {"signature length 2^48 + 22", changed(6, 0x10), AnyRefusal},
         {"magic", changed(magicAt, static_cast<char>(archive[magicAt] ^ 0x01)), "Unknown header"},
         {"field size 325", changed(magicAt + 4, static_cast<char>(325 & 0xFF)), "Unknown header"},
-        {"21 snapshots", twentyOneSnapshots, "Too many snapshots"},
+        {"21 snapshots", ReadFileBytes(File("many.sdk")), "Too many snapshots"},
         {"data after the game", Gzip(archive + "x"), AnyRefusal},
         {"data after the member", file + "garbage", AnyRefusal},
     };

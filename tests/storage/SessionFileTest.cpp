@@ -80,9 +80,15 @@ TEST_F(SessionFileTest, OnlyTheLastFolderLevelIsCreatedAndOnlyBySaving) {
     EXPECT_TRUE(fs::is_regular_file(m_root.Path() / ".local/share/Kalmora/default.dat"));
 }
 
-// With no base folder at all, or a file where the data folder belongs,
-// nothing is read or written and what stands there is left alone.
-TEST_F(SessionFileTest, WithoutAUsableFolderNothingIsReadOrWritten) {
+// The internal name names the data folder. Without one, with no base folder
+// at all, or with a file where the data folder belongs, nothing is read or
+// written and what stands there is left alone.
+TEST_F(SessionFileTest, TheInternalNameNamesTheFolderAndWithoutAUsableOneNothingIsReadOrWritten) {
+    EXPECT_TRUE(SessionFile::Save(SampleSession(), m_window, false, "Other"));
+    EXPECT_TRUE(fs::is_regular_file(m_root.Path() / "Other" / "default.dat"));
+    // A version block without an internal name gives no folder at all.
+    EXPECT_FALSE(SessionFile::Save(SampleSession(), m_window, false, ""));
+    EXPECT_EQ(DataFolder::Find(""), std::nullopt);
     {
         ScopedEnvironment env("LOCALAPPDATA", std::nullopt);
         env.Set("XDG_DATA_HOME", std::nullopt);
@@ -94,14 +100,6 @@ TEST_F(SessionFileTest, WithoutAUsableFolderNothingIsReadOrWritten) {
     EXPECT_FALSE(SessionFile::Save(SampleSession(), m_window, false));
     EXPECT_EQ(LoadSession(), "refused");
     EXPECT_EQ(ReadFileBytes(DataFolderPath()), "in the way");
-}
-
-TEST_F(SessionFileTest, InternalNameNamesTheFolder) {
-    EXPECT_TRUE(SessionFile::Save(SampleSession(), m_window, false, "Other"));
-    EXPECT_TRUE(fs::is_regular_file(m_root.Path() / "Other" / "default.dat"));
-    // A version block without an internal name gives no folder at all.
-    EXPECT_FALSE(SessionFile::Save(SampleSession(), m_window, false, ""));
-    EXPECT_EQ(DataFolder::Find(""), std::nullopt);
 }
 
 } // namespace
