@@ -16,51 +16,45 @@ namespace {
 
 constexpr int MutationsPerReader = 1500;
 
-class FileFuzzTest : public testing::Test {
-protected:
-    // Feeds mutated versions of the file `name` in the data folder to `read`.
-    void Fuzz(const char* name, std::uint32_t seed, const std::function<void()>& read) {
-        SCOPED_TRACE(name);
-        const fs::path path = m_root.Path() / "Kalmora" / name;
-        const std::string file = ReadFileBytes(path);
-        const std::string archive = Gunzip(file);
-        Mutator mutator(seed);
-        for (int i = 0; i < MutationsPerReader; ++i) {
-            const bool damageArchive = !mutator.OneIn(4);
-            WriteFileBytes(path,
-                           damageArchive ? Gzip(mutator.Mutate(archive)) : mutator.Mutate(file));
-            SCOPED_TRACE("mutation " + std::to_string(i));
-            read();
-            if (HasFatalFailure()) {
-                return;
-            }
+// Feeds mutated versions of the file at `path` to `read`.
+void Fuzz(const fs::path& path, std::uint32_t seed, const std::function<void()>& read) {
+    SCOPED_TRACE(path.filename().string());
+    const std::string file = ReadFileBytes(path);
+    const std::string archive = Gunzip(file);
+    Mutator mutator(seed);
+    for (int i = 0; i < MutationsPerReader; ++i) {
+        const bool damageArchive = !mutator.OneIn(4);
+        WriteFileBytes(path, damageArchive ? Gzip(mutator.Mutate(archive)) : mutator.Mutate(file));
+        SCOPED_TRACE("mutation " + std::to_string(i));
+        read();
+        if (testing::Test::HasFatalFailure()) {
+            return;
         }
     }
-
-    ScopedDataRoot m_root;
-};
+}
 
 // The autosave, with snapshots as well, and the winners file are loaded
 // over live data, which a refused file must leave alone.
-TEST_F(FileFuzzTest, EveryReaderFailsCleanlyAndKeepsTheLiveData) {
+TEST(FileFuzzTest, EveryReaderFailsCleanlyAndKeepsTheLiveData) {
+    const ScopedDataRoot root;
     CGameFieldSerialData session = SampleSession();
     session.snapShots = SampleGame().snapShots;
     ASSERT_TRUE(SessionFile::Save(session, {0, 0, 640, 480}, true));
     ASSERT_TRUE(WinnersFile::Save(SampleWinners()));
-    const fs::path game = m_root.Path() / "Kalmora" / "game.sdk";
-    GameFile::Write(game, SampleGame());
+    const fs::path folder = root.Path() / "Kalmora";
+    GameFile::Write(folder / "game.sdk", SampleGame());
 
     int gamesLoaded = 0;
-    Fuzz("game.sdk", 1, [&] {
+    Fuzz(folder / "game.sdk", 1, [&] {
         try {
-            GameFile::Read(game);
+            GameFile::Read(folder / "game.sdk");
             ++gamesLoaded;
         } catch (const std::exception&) {
         }
     });
     EXPECT_LT(gamesLoaded, MutationsPerReader);
-    Fuzz("default.dat", 2, [] { ASSERT_NE(LoadSession(), "changed"); });
-    Fuzz("top.dat", 3, [] { ASSERT_NE(LoadWinners(), "changed"); });
+    Fuzz(folder / "default.dat", 2, [] { ASSERT_NE(LoadSession(), "changed"); });
+    Fuzz(folder / "top.dat", 3, [] { ASSERT_NE(LoadWinners(), "changed"); });
 }
 
 } // namespace
