@@ -64,7 +64,7 @@ protected:
     ScopedDataRoot m_root;
 };
 
-TEST_F(ArchiveLayoutTest, EachFileHoldsItsLayoutInOneGzipMember) {
+TEST_F(ArchiveLayoutTest, EachFileHoldsItsLayoutInOneGzipMemberAndReadsBack) {
     const CGameFieldFileData game = SampleGame();
     ByteWriter gameBytes;
     gameBytes.ArchiveHeader();
@@ -116,24 +116,15 @@ TEST_F(ArchiveLayoutTest, EachFileHoldsItsLayoutInOneGzipMember) {
     const std::string file = ReadFileBytes(File("game.sdk"));
     EXPECT_EQ(file.substr(0, 10), std::string("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\xff", 10));
     EXPECT_EQ(file.substr(10), Gzip(gameBytes.Bytes()).substr(10));
-}
 
-// The level is one byte read back as signed; help-used is true for any byte but 0.
-TEST_F(ArchiveLayoutTest, LevelByteIsSignedAndAnyHelpByteButZeroIsTrue) {
-    CGameFieldFileData game;
-    game.level = 0xFF;
-    game.helpUsed = false;
-    ByteWriter bytes;
-    bytes.ArchiveHeader();
-    PutGame(bytes, game);
-    std::string archive = bytes.Bytes();
-    const std::size_t helpByte = 40 + 5 + 5 + 4 + 8 + 8 + 8 + 1;
-    ASSERT_EQ(archive[helpByte], '\0');
-    archive[helpByte] = 2;
-    WriteFileBytes(File("odd.sdk"), Gzip(archive));
-
+    // Read back, the level byte is signed and any help byte but 0 is true.
+    std::string odd = gameBytes.Bytes();
+    const std::size_t levelByte = 40 + 5 + 5 + 4 + 8 + 8 + 8;
+    ASSERT_EQ(odd.substr(levelByte, 2), std::string("\x02\x01", 2));
+    odd[levelByte] = static_cast<char>(0xFF);
+    odd[levelByte + 1] = 2;
+    WriteFileBytes(File("odd.sdk"), Gzip(odd));
     const CGameFieldFileData loaded = GameFile::Read(File("odd.sdk"));
-
     EXPECT_EQ(loaded.level, -1);
     EXPECT_TRUE(loaded.helpUsed);
 }

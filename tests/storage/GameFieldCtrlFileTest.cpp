@@ -78,8 +78,7 @@ TEST_F(GameFieldCtrlFileTest, LoadedCompletedGameShowsItsFrozenTime) {
     won.startTime = 1000;
     won.finalTime = 10809;
     won.level = 1;
-    static_cast<CGameFieldFileData&>(m_session) = won;
-    m_session.SaveToFile(Path("won.sdk").c_str());
+    GameFile::Write(Path("won.sdk"), won);
 
     m_other.LoadFromFile(Path("won.sdk").c_str());
 

@@ -18,7 +18,6 @@ namespace {
 class SessionFileTest : public testing::Test {
 protected:
     fs::path DataFolderPath() const { return m_root.Path() / "Kalmora"; }
-    fs::path SessionPath() const { return DataFolderPath() / "default.dat"; }
 
     ScopedDataRoot m_root;
     const StoredWindowRect m_window{-8, 30, 1016, 798};
@@ -29,14 +28,14 @@ protected:
 // left edge at 2147483000).
 TEST_F(SessionFileTest, DamagedWindowOrAutoCheckRestoresNothing) {
     ASSERT_TRUE(SessionFile::Save(SampleSession(), {2147483000, 0, 2147483600, 400}, true));
-    const std::string archive = Gunzip(ReadFileBytes(SessionPath()));
+    const std::string archive = Gunzip(ReadFileBytes(DataFolderPath() / "default.dat"));
     std::string two = archive;
     two.back() = 2;
     std::string wide = archive;
     wide[archive.size() - 9] = static_cast<char>(1000 & 0xFF);
     wide[archive.size() - 8] = static_cast<char>(1000 >> 8);
     for (const std::string& damaged : {two, wide}) {
-        WriteFileBytes(SessionPath(), Gzip(damaged));
+        WriteFileBytes(DataFolderPath() / "default.dat", Gzip(damaged));
         EXPECT_EQ(LoadSession(), "refused");
     }
 }
