@@ -231,7 +231,7 @@ std::string LoadSession() {
     StoredWindowRect window{9, 9, 9, 9};
     bool autoCheck = false;
     if (SessionFile::Load(live, window, autoCheck)) {
-        return "loaded";
+        return autoCheck ? "loaded" : "loaded, auto-check off";
     }
     const bool kept = live == before && window == StoredWindowRect{9, 9, 9, 9} && !autoCheck;
     return kept ? "refused" : "changed";

@@ -102,7 +102,8 @@ WinnersLists SampleWinners();
 HiScoreEntry Winner(std::string_view name, std::int64_t time);
 
 // Load the autosave, or the winners file, of the data folder over live data
-// unlike any sample: "loaded"; "refused" with the live data (and the window
+// unlike any sample: "loaded" (an autosave with auto-check on; "loaded,
+// auto-check off" otherwise); "refused" with the live data (and the window
 // and auto-check) as they were; or "changed" when refused but touched.
 std::string LoadSession();
 std::string LoadWinners();
