@@ -1,12 +1,9 @@
 // The autosave and the data folder it lives in, through LOCALAPPDATA and the
 // other environment variables the folder lookup reads.
 
-#include "StorageSamples.h"
 #include "StorageTestSupport.h"
 
 #include "storage/DataFolder.h"
-#include "storage/SessionFile.h"
-#include "tests/support/ScopedEnvironment.h"
 
 #include <boost/filesystem/operations.hpp>
 #include <gtest/gtest.h>
@@ -21,46 +18,25 @@ namespace {
 class SessionFileTest : public testing::Test {
 protected:
     fs::path DataFolderPath() const { return m_root.Path() / "Kalmora"; }
-    fs::path SessionPath() const { return DataFolderPath() / "default.dat"; }
-
-    // A live session that a failed load must leave alone.
-    CGameFieldSerialData LiveSession() const {
-        CGameFieldSerialData live;
-        live.field.cells[10] = {4, 0};
-        live.level = 1;
-        live.undo = {{{0, 0}, 2, 2}};
-        return live;
-    }
-
-    void ExpectLoadRefusedAndNothingChanged() {
-        CGameFieldSerialData live = LiveSession();
-        StoredWindowRect window{1, 2, 3, 4};
-        bool autoCheck = true;
-        EXPECT_FALSE(SessionFile::Load(live, window, autoCheck));
-        EXPECT_EQ(live, LiveSession());
-        EXPECT_EQ(window, (StoredWindowRect{1, 2, 3, 4}));
-        EXPECT_TRUE(autoCheck);
-    }
 
     ScopedDataRoot m_root;
     const StoredWindowRect m_window{-8, 30, 1016, 798};
 };
 
-// The end of the file: no auto-check byte, one that is neither 0 nor 1, and a
+// The end of the file: an auto-check byte that is neither 0 nor 1, and a
 // window width that puts the right edge past 32 bits (600 made 1000 with the
 // left edge at 2147483000).
 TEST_F(SessionFileTest, DamagedWindowOrAutoCheckRestoresNothing) {
-    ASSERT_TRUE(SessionFile::Save(SampleSession(), {2147483000, 0, 2147483600, 400}, false));
-    const std::string archive = Gunzip(ReadFileBytes(SessionPath()));
-    std::string noByte = archive.substr(0, archive.size() - 1);
+    ASSERT_TRUE(SessionFile::Save(SampleSession(), {2147483000, 0, 2147483600, 400}, true));
+    const std::string archive = Gunzip(ReadFileBytes(DataFolderPath() / "default.dat"));
     std::string two = archive;
     two.back() = 2;
     std::string wide = archive;
     wide[archive.size() - 9] = static_cast<char>(1000 & 0xFF);
     wide[archive.size() - 8] = static_cast<char>(1000 >> 8);
-    for (const std::string& damaged : {noByte, two, wide}) {
-        WriteFileBytes(SessionPath(), Gzip(damaged));
-        ExpectLoadRefusedAndNothingChanged();
+    for (const std::string& damaged : {two, wide}) {
+        WriteFileBytes(DataFolderPath() / "default.dat", Gzip(damaged));
+        EXPECT_EQ(LoadSession(), "refused");
     }
 }
 
@@ -97,34 +73,32 @@ TEST_F(SessionFileTest, OnlyTheLastFolderLevelIsCreatedAndOnlyBySaving) {
     EXPECT_FALSE(fs::exists(m_root.Path() / ".local"));
 
     fs::create_directories(m_root.Path() / ".local" / "share");
-    ExpectLoadRefusedAndNothingChanged();
+    EXPECT_EQ(LoadSession(), "refused");
     EXPECT_FALSE(fs::exists(m_root.Path() / ".local/share/Kalmora"));
     EXPECT_TRUE(SessionFile::Save(SampleSession(), m_window, false));
     EXPECT_TRUE(fs::is_regular_file(m_root.Path() / ".local/share/Kalmora/default.dat"));
 }
 
-// With no base folder at all, or a file where the data folder belongs,
-// nothing is read or written and what stands there is left alone.
-TEST_F(SessionFileTest, WithoutAUsableFolderNothingIsReadOrWritten) {
-    {
-        ScopedEnvironment env("LOCALAPPDATA", std::nullopt);
-        env.Set("XDG_DATA_HOME", std::nullopt);
-        env.Set("HOME", std::nullopt);
-        EXPECT_FALSE(SessionFile::Save(SampleSession(), m_window, false));
-        ExpectLoadRefusedAndNothingChanged();
-    }
-    WriteFileBytes(DataFolderPath(), "in the way");
-    EXPECT_FALSE(SessionFile::Save(SampleSession(), m_window, false));
-    ExpectLoadRefusedAndNothingChanged();
-    EXPECT_EQ(ReadFileBytes(DataFolderPath()), "in the way");
-}
-
-TEST_F(SessionFileTest, InternalNameNamesTheFolder) {
+// The internal name names the data folder. Without one, with no base folder
+// at all, or with a file where the data folder belongs, nothing is read or
+// written and what stands there is left alone.
+TEST_F(SessionFileTest, TheInternalNameNamesTheFolderAndWithoutAUsableOneNothingIsReadOrWritten) {
     EXPECT_TRUE(SessionFile::Save(SampleSession(), m_window, false, "Other"));
     EXPECT_TRUE(fs::is_regular_file(m_root.Path() / "Other" / "default.dat"));
     // A version block without an internal name gives no folder at all.
     EXPECT_FALSE(SessionFile::Save(SampleSession(), m_window, false, ""));
     EXPECT_EQ(DataFolder::Find(""), std::nullopt);
+    {
+        ScopedEnvironment env("LOCALAPPDATA", std::nullopt);
+        env.Set("XDG_DATA_HOME", std::nullopt);
+        env.Set("HOME", std::nullopt);
+        EXPECT_FALSE(SessionFile::Save(SampleSession(), m_window, false));
+        EXPECT_EQ(LoadSession(), "refused");
+    }
+    WriteFileBytes(DataFolderPath(), "in the way");
+    EXPECT_FALSE(SessionFile::Save(SampleSession(), m_window, false));
+    EXPECT_EQ(LoadSession(), "refused");
+    EXPECT_EQ(ReadFileBytes(DataFolderPath()), "in the way");
 }
 
 } // namespace

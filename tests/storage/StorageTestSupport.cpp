@@ -26,12 +26,10 @@ ByteWriter& ByteWriter::Number(std::uint64_t value, int width) {
     return *this;
 }
 
-namespace {
-
-std::string RunDeflate(const std::string& bytes, int level, int windowBits, int memLevel,
-                       int strategy) {
+std::string Gzip(const std::string& bytes) {
     z_stream stream{};
-    if (deflateInit2(&stream, level, Z_DEFLATED, windowBits, memLevel, strategy) != Z_OK) {
+    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) !=
+        Z_OK) {
         throw std::runtime_error("deflateInit2 failed");
     }
     std::string out(deflateBound(&stream, bytes.size()) + 64, '\0');
@@ -46,17 +44,6 @@ std::string RunDeflate(const std::string& bytes, int level, int windowBits, int 
         throw std::runtime_error("deflate failed");
     }
     return out;
-}
-
-} // namespace
-
-std::string Gzip(const std::string& bytes) {
-    return RunDeflate(bytes, Z_DEFAULT_COMPRESSION, 15 + 16, 8, Z_DEFAULT_STRATEGY);
-}
-
-std::string Deflate(const std::string& bytes, int level, int windowBits, int memLevel,
-                    int strategy) {
-    return RunDeflate(bytes, level, -windowBits, memLevel, strategy);
 }
 
 std::string Gunzip(const std::string& compressed) {
@@ -176,4 +163,86 @@ void Mutator::MutateOnce(std::string& bytes) {
         break;
     }
     }
+}
+
+namespace {
+
+// A zero-filled name field holding as much of `text` as fits.
+template <std::size_t Size> std::array<char, Size> Name(std::string_view text) {
+    std::array<char, Size> name{};
+    std::copy_n(text.begin(), std::min(Size, text.size()), name.begin());
+    return name;
+}
+
+} // namespace
+
+HiScoreEntry Winner(std::string_view name, std::int64_t time) {
+    return {Name<HiScoreEntry::NameSize>(name), time};
+}
+
+CGameFieldFileData SampleGame() {
+    CGameFieldFileData game;
+    game.field.cells[0] = {5, 0x8000};  // a given 5
+    game.field.cells[1] = {0, 0x2203};  // marks 1 and 2, carried bits 9 and 13
+    game.field.cells[40] = {7, 0x4000}; // a digit with a carried bit
+    game.field.cells[80] = {9, 0x81FF}; // a given 9 with stale marks
+    CSnapShot first;
+    first.field = game.field;
+    first.field.cells[2] = {3, 0};
+    first.name = Name<20>("Start");
+    first.elapsed = 65;
+    CSnapShot second;
+    second.field = game.field;
+    second.name = Name<20>("ABCDEFGHIJKLMNOPQRST"); // all 20 bytes, no zero
+    second.elapsed = 3725;
+    game.snapShots = {first, second};
+    game.startTime = 1700000000;
+    game.finalTime = 0;
+    game.level = 2;
+    game.helpUsed = true;
+    return game;
+}
+
+CGameFieldSerialData SampleSession() {
+    CGameFieldSerialData session;
+    static_cast<CGameFieldFileData&>(session) = SampleGame();
+    session.snapShots.clear();
+    session.finalTime = 754;
+    session.level = 4;
+    session.helpUsed = false;
+    session.undo = {{{0, 0x0001}, 2, 1}, {{4, 0x0000}, 9, 9}};
+    session.redo = {{{6, 0x0100}, 5, 3}};
+    return session;
+}
+
+WinnersLists SampleWinners() {
+    WinnersLists lists;
+    lists[0] = {Winner("Ann", 65), Winner("Bob", 301)};
+    lists[2] = {Winner("Chloé", 3609)};
+    return lists;
+}
+
+std::string LoadSession() {
+    CGameFieldSerialData before;
+    before.field.cells[10] = {4, 0};
+    before.level = 1;
+    before.undo = {{{0, 0}, 2, 2}};
+    CGameFieldSerialData live = before;
+    StoredWindowRect window{9, 9, 9, 9};
+    bool autoCheck = false;
+    if (SessionFile::Load(live, window, autoCheck)) {
+        return autoCheck ? "loaded" : "loaded, auto-check off";
+    }
+    const bool kept = live == before && window == StoredWindowRect{9, 9, 9, 9} && !autoCheck;
+    return kept ? "refused" : "changed";
+}
+
+std::string LoadWinners() {
+    WinnersLists before;
+    before[1] = {Winner("kept", 5)};
+    WinnersLists live = before;
+    if (WinnersFile::Load(live)) {
+        return "loaded";
+    }
+    return live == before ? "refused" : "changed";
 }

@@ -6,6 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/GameFile.h"
+#include "storage/SessionFile.h"
+#include "storage/WinnersFile.h"
 #include "tests/support/ScopedEnvironment.h"
 
 #include <boost/filesystem/path.hpp>
@@ -44,12 +47,11 @@ private:
 };
 
 // Gzip and gunzip with zlib directly, independent of the code under test.
+// Gzip uses the default level, window bits 15, memory level 8 and the default
+// strategy, and writes zlib's own 10-byte header.
 std::string Gzip(const std::string& bytes);
 // Throws std::runtime_error unless the data is one complete gzip member.
 std::string Gunzip(const std::string& compressed);
-// The raw deflate stream zlib makes from `bytes` with the given parameters.
-std::string Deflate(const std::string& bytes, int level, int windowBits, int memLevel,
-                    int strategy);
 
 std::string ReadFileBytes(const boost::filesystem::path& path);
 void WriteFileBytes(const boost::filesystem::path& path, const std::string& bytes);
@@ -90,3 +92,18 @@ private:
     boost::filesystem::path m_path;
     ScopedEnvironment m_environment;
 };
+
+// Small stored data with every kind of content: givens, marks, the carried
+// bits 9-14, digits, named snapshots, undo and redo records, winners.
+CGameFieldFileData SampleGame();
+CGameFieldSerialData SampleSession();
+WinnersLists SampleWinners();
+
+HiScoreEntry Winner(std::string_view name, std::int64_t time);
+
+// Load the autosave, or the winners file, of the data folder over live data
+// unlike any sample: "loaded" (an autosave with auto-check on; "loaded,
+// auto-check off" otherwise); "refused" with the live data (and the window
+// and auto-check) as they were; or "changed" when refused but touched.
+std::string LoadSession();
+std::string LoadWinners();

@@ -1,10 +1,8 @@
 // The winners lists: who enters, where, under which name, and the file that
 // keeps them between runs.
 
-#include "StorageSamples.h"
 #include "StorageTestSupport.h"
 
-#include "storage/WinnersFile.h"
 #include "storage/WinnersRules.h"
 
 #include <boost/filesystem/operations.hpp>
@@ -28,16 +26,9 @@ WinnersList TenWinnersUpTo300() {
     return list;
 }
 
-std::vector<std::string> Names(const WinnersList& list) {
-    std::vector<std::string> names;
-    for (const HiScoreEntry& entry : list) {
-        names.push_back(WinnersRules::NameText(entry));
-    }
-    return names;
-}
-
 // Any time enters while the list is short of ten; a full list takes only a
-// strictly faster time, and grows. Equal times stay in the order of winning.
+// strictly faster time, and grows. Equal times stay in the order of winning,
+// and times compare as signed numbers.
 TEST(WinnersRulesTest, TenAlwaysQualifyThenOnlyStrictlyFasterTimesInWinningOrder) {
     WinnersList list;
     for (int i = 0; i < 10; ++i) {
@@ -59,18 +50,16 @@ TEST(WinnersRulesTest, TenAlwaysQualifyThenOnlyStrictlyFasterTimesInWinningOrder
                                      {"slow", 400},
                                      {"second", 120},
                                      {"fastest", 5},
-                                     {"third", 120}}) {
+                                     {"third", 120},
+                                     {"negative", -2}}) {
         WinnersRules::Insert(list, Winner(name, time));
     }
-    EXPECT_EQ(Names(list),
-              (std::vector<std::string>{"fastest", "first", "second", "third", "slow"}));
-}
-
-TEST(WinnersRulesTest, TimesCompareAsSignedNumbers) {
-    WinnersList list;
-    WinnersRules::Insert(list, Winner("positive", 3));
-    WinnersRules::Insert(list, Winner("negative", -2));
-    EXPECT_EQ(list.front().time, -2);
+    std::vector<std::string> names;
+    for (const HiScoreEntry& entry : list) {
+        names.push_back(WinnersRules::NameText(entry));
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"negative", "fastest", "first", "second", "third",
+                                               "slow"}));
 }
 
 // The cut itself is checked with the fixed-name helpers; here, that a
@@ -96,25 +85,18 @@ TEST(WinnersRulesTest, OnlyLevelGamesWithoutHelpAreJudged) {
     EXPECT_EQ(WinnersRules::ListIndex(-1), std::nullopt);
 }
 
-class WinnersFileTest : public testing::Test {
-protected:
-    fs::path WinnersPath() const { return m_root.Path() / "Kalmora" / "top.dat"; }
-
-    ScopedDataRoot m_root;
-};
-
-TEST_F(WinnersFileTest, MissingFileOrFewerThanFourListsAreRefused) {
-    WinnersLists lists = SampleWinners();
-    EXPECT_FALSE(WinnersFile::Load(lists));
+TEST(WinnersFileTest, MissingFileOrFewerThanFourListsAreRefused) {
+    const ScopedDataRoot root;
+    EXPECT_EQ(LoadWinners(), "refused");
     ByteWriter bytes;
     bytes.ArchiveHeader().ClassInfo(0).SequenceStart(0).SequenceStart(0).SequenceStart(0);
-    fs::create_directory(m_root.Path() / "Kalmora");
-    WriteFileBytes(WinnersPath(), Gzip(bytes.Bytes()));
-    EXPECT_FALSE(WinnersFile::Load(lists));
-    EXPECT_EQ(lists, SampleWinners());
+    fs::create_directory(root.Path() / "Kalmora");
+    WriteFileBytes(root.Path() / "Kalmora/top.dat", Gzip(bytes.Bytes()));
+    EXPECT_EQ(LoadWinners(), "refused");
 
     bytes.SequenceStart(0);
-    WriteFileBytes(WinnersPath(), Gzip(bytes.Bytes()));
+    WriteFileBytes(root.Path() / "Kalmora/top.dat", Gzip(bytes.Bytes()));
+    WinnersLists lists = SampleWinners();
     EXPECT_TRUE(WinnersFile::Load(lists));
     EXPECT_EQ(lists, WinnersLists{});
 }

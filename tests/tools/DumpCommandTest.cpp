@@ -1,13 +1,9 @@
 // kalmora-tool dump, run as a process over files written by the game's own
 // writers; the JSON is parsed back and compared with what was written.
 
-#include "StorageSamples.h"
 #include "StorageTestSupport.h"
 #include "ToolRunner.h"
 
-#include "storage/GameFile.h"
-#include "storage/SessionFile.h"
-#include "storage/WinnersFile.h"
 #include "tools/DumpCommand.h"
 #include "tools/ToolErrors.h"
 
@@ -19,19 +15,6 @@
 namespace {
 
 using nlohmann::json;
-
-class DumpCommand : public testing::Test {
-protected:
-    std::string Path(const char* name) const { return m_folder + "/" + name; }
-
-    json Dump(const std::string& path) {
-        const ToolResult result = RunTool("dump '" + path + "'");
-        EXPECT_EQ(result.exitCode, 0) << result.err;
-        return json::parse(result.out);
-    }
-
-    const std::string m_folder = TemporaryFolder();
-};
 
 void ExpectBoard(const json& board, const CGameField& field) {
     ASSERT_EQ(board.size(), 81u);
@@ -54,54 +37,58 @@ void ExpectGame(const json& dump, const CGameFieldFileData& game) {
     }
 }
 
-TEST_F(DumpCommand, GameFile) {
+// Each kind of file, written by the game's own writers.
+TEST(DumpCommand, EachStoredFileShowsAllItHolds) {
+    const ScopedDataRoot root;
+    const auto dump = [&](const char* name) {
+        const ToolResult result = RunTool("dump '" + (root.Path() / name).string() + "'");
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        return json::parse(result.out);
+    };
     const CGameFieldFileData game = SampleGame();
-    GameFile::Write(Path("game.sdk"), game);
-    const json dump = Dump(Path("game.sdk"));
-    EXPECT_EQ(dump["kind"], "game");
-    ExpectGame(dump, game);
-    EXPECT_EQ(dump["snapshots"][0]["name"], "Start");
-    EXPECT_EQ(dump["snapshots"][1]["name"], "ABCDEFGHIJKLMNOPQRST");
-    EXPECT_FALSE(dump.contains("undo"));
-}
-
-TEST_F(DumpCommand, SessionFile) {
+    GameFile::Write(root.Path() / "game.sdk", game);
     const CGameFieldSerialData session = SampleSession();
-    SessionFile::Write(Path("default.dat"), session, {-8, 30, 632, 750}, true);
-    const json dump = Dump(Path("default.dat"));
-    EXPECT_EQ(dump["kind"], "session");
-    ExpectGame(dump, session);
-    ASSERT_EQ(dump["undo"].size(), 2u);
-    EXPECT_EQ(dump["undo"][1], json({{"column", 9}, {"row", 9}, {"value", 4}, {"flags", 0}}));
-    EXPECT_EQ(dump["redo"],
-              json::array({{{"column", 5}, {"row", 3}, {"value", 6}, {"flags", 256}}}));
-    EXPECT_EQ(dump["window"], json({{"left", -8}, {"top", 30}, {"width", 640}, {"height", 720}}));
-    EXPECT_EQ(dump["autoCheck"], true);
-}
-
-TEST_F(DumpCommand, WinnersFile) {
+    SessionFile::Write(root.Path() / "default.dat", session, {-8, 30, 632, 750}, true);
     WinnersLists lists = SampleWinners();
     // All 40 bytes of a name, and bytes that are not UTF-8, shown as U+FFFD.
     lists[3] = {Winner("0123456789012345678901234567890123456789", 7), Winner("caf\xE9 \xFF", 8)};
-    WinnersFile::Write(Path("top.dat"), lists);
-    const json dump = Dump(Path("top.dat"));
-    EXPECT_EQ(dump["kind"], "winners");
-    EXPECT_EQ(dump["easy"],
+    WinnersFile::Write(root.Path() / "top.dat", lists);
+
+    json shown = dump("game.sdk");
+    EXPECT_EQ(shown["kind"], "game");
+    ExpectGame(shown, game);
+    EXPECT_EQ(shown["snapshots"][0]["name"], "Start");
+    EXPECT_EQ(shown["snapshots"][1]["name"], "ABCDEFGHIJKLMNOPQRST");
+    EXPECT_FALSE(shown.contains("undo"));
+
+    shown = dump("default.dat");
+    EXPECT_EQ(shown["kind"], "session");
+    ExpectGame(shown, session);
+    ASSERT_EQ(shown["undo"].size(), 2u);
+    EXPECT_EQ(shown["undo"][1], json({{"column", 9}, {"row", 9}, {"value", 4}, {"flags", 0}}));
+    EXPECT_EQ(shown["redo"],
+              json::array({{{"column", 5}, {"row", 3}, {"value", 6}, {"flags", 256}}}));
+    EXPECT_EQ(shown["window"], json({{"left", -8}, {"top", 30}, {"width", 640}, {"height", 720}}));
+    EXPECT_EQ(shown["autoCheck"], true);
+
+    shown = dump("top.dat");
+    EXPECT_EQ(shown["kind"], "winners");
+    EXPECT_EQ(shown["easy"],
               json::array({{{"name", "Ann"}, {"time", 65}}, {{"name", "Bob"}, {"time", 301}}}));
-    EXPECT_EQ(dump["normal"], json::array());
-    EXPECT_EQ(dump["hard"][0]["name"], "Chloé");
-    EXPECT_EQ(dump["insane"][0]["name"], "0123456789012345678901234567890123456789");
-    EXPECT_EQ(dump["insane"][1]["name"], "caf\xEF\xBF\xBD \xEF\xBF\xBD");
+    EXPECT_EQ(shown["normal"], json::array());
+    EXPECT_EQ(shown["hard"][0]["name"], "Chloé");
+    EXPECT_EQ(shown["insane"][0]["name"], "0123456789012345678901234567890123456789");
+    EXPECT_EQ(shown["insane"][1]["name"], "caf\xEF\xBF\xBD \xEF\xBF\xBD");
 }
 
 // Damaged files given on standard input, run in-process for speed: every one
 // gives valid JSON or a clean input error.
 TEST(DumpCommandMutation, DamagedFilesGiveJsonOrAnInputError) {
-    const std::string folder = TemporaryFolder();
+    const ScopedDataRoot root;
     CGameFieldSerialData session = SampleSession();
     session.snapShots = SampleGame().snapShots;
-    SessionFile::Write(folder + "/default.dat", session, {1, 2, 3, 4}, false);
-    const std::string archive = Gunzip(ReadFileBytes(folder + "/default.dat"));
+    SessionFile::Write(root.Path() / "default.dat", session, {1, 2, 3, 4}, false);
+    const std::string archive = Gunzip(ReadFileBytes(root.Path() / "default.dat"));
     Mutator mutator(11);
     int dumped = 0;
     for (int i = 0; i < 600; ++i) {

@@ -5,8 +5,6 @@
 #include "StorageTestSupport.h"
 #include "ToolRunner.h"
 
-#include "storage/GameFile.h"
-
 #include <gtest/gtest.h>
 
 #include <ctime>
@@ -17,19 +15,12 @@
 
 namespace {
 
-// Easy puzzle 0 of the stored table, in the separated layout a player might
-// type, and the board Try to Solve makes of it by singles alone.
-const std::string EasyPuzzle = "000 | 307 | 426\n"
-                               "024 | 000 | 000\n"
-                               "600 | 009 | 000\n"
-                               "----+-----+----\n"
-                               "060 | 035 | 070\n"
-                               "005 | 020 | 031\n"
-                               "931 | 070 | 060\n"
-                               "----+-----+----\n"
-                               "300 | 000 | 007\n"
-                               "042 | 000 | 000\n"
-                               "000 | 562 | 309\n";
+// Easy puzzle 0 of the stored table, and the board Try to Solve makes of it
+// by singles alone. (Separators and white space in puzzle text are the text
+// reader's test.)
+const std::string EasyPuzzle = "000307426024000000600009000"
+                               "060035070005020031931070060"
+                               "300000007042000000000562309";
 const std::string EasySolved = "859317426\n724658193\n613249785\n"
                                "268135974\n475926831\n931874562\n"
                                "396481257\n542793618\n187562349\n";
@@ -40,28 +31,11 @@ const std::string InsaneOpen = "782194356\n943568712\n165300948\n"
                                "358016090\n294850601\n617009805\n"
                                "429605180\n836001500\n571080060\n";
 
-std::string WithCell(std::string puzzle, std::size_t index, char digit) {
-    std::size_t seen = 0;
-    for (char& c : puzzle) {
-        if ((c >= '0' && c <= '9') || c == '.') {
-            if (seen++ == index) {
-                c = digit;
-                break;
-            }
-        }
-    }
+// The easy puzzle with `digit` put at a cell (0-80).
+std::string EasyWith(std::size_t index, char digit) {
+    std::string puzzle = EasyPuzzle;
+    puzzle[index] = digit;
     return puzzle;
-}
-
-// The digits of puzzle text as the tool prints it.
-std::vector<int> Digits(const std::string& text) {
-    std::vector<int> digits;
-    for (char c : text) {
-        if (c >= '0' && c <= '9') {
-            digits.push_back(c - '0');
-        }
-    }
-    return digits;
 }
 
 // One run of the tool and what it must give.
@@ -75,7 +49,7 @@ struct ToolRun {
 
 class ToolCommandTest : public testing::Test {
 protected:
-    std::string Path(const std::string& name) const { return m_folder + "/" + name; }
+    std::string Path(const std::string& name) const { return (m_root.Path() / name).string(); }
     std::string Quoted(const std::string& name) const { return "'" + Path(name) + "'"; }
 
     void Expect(const std::vector<ToolRun>& runs) {
@@ -92,32 +66,31 @@ protected:
         }
     }
 
-    const std::string m_folder = TemporaryFolder();
+    const ScopedDataRoot m_root;
 };
 
 TEST_F(ToolCommandTest, CheckSaysOkOrNamesTheFirstRepeatingUnit) {
-    WriteTextFile(m_folder, "easy.txt", EasyPuzzle);
+    WriteFileBytes(Path("easy.txt"), EasyPuzzle);
     Expect({
         {"check", EasyPuzzle, 0, "ok\n", ""},
         {"check -", EasyPuzzle, 0, "ok\n", ""},
         {"check " + Quoted("easy.txt"), "", 0, "ok\n", ""},
         {"check", std::string(81, '.'), 0, "ok\n", ""},
         // Row 1 gets a second 4 in column 1, which is also the box of (1, 1).
-        {"check", WithCell(EasyPuzzle, 0, '4'), 1, "conflict: row 1\n", ""},
+        {"check", EasyWith(0, '4'), 1, "conflict: row 1\n", ""},
         // A second 6 in column 1 at row 9; row 9 and box 7 hold no other 6.
-        {"check", WithCell(EasyPuzzle, 72, '6'), 1, "conflict: column 1\n", ""},
+        {"check", EasyWith(72, '6'), 1, "conflict: column 1\n", ""},
         // A 2 at row 3, column 3 repeats only in box 1.
-        {"check", WithCell(EasyPuzzle, 20, '2'), 1, "conflict: box 1\n", ""},
+        {"check", EasyWith(20, '2'), 1, "conflict: box 1\n", ""},
     });
 }
 
 // The board, the number of changes Try to Solve made, and the status.
 TEST_F(ToolCommandTest, SolvePrintsTheBoardTheChangesAndTheStatus) {
-    WriteTextFile(m_folder, "insane.txt", InsanePuzzle);
-    std::string blank;
-    for (int row = 0; row < 9; ++row) {
-        blank += "000000000\n";
-    }
+    WriteFileBytes(Path("insane.txt"), InsanePuzzle);
+    const std::string blank = "000000000\n000000000\n000000000\n"
+                              "000000000\n000000000\n000000000\n"
+                              "000000000\n000000000\n000000000\n";
     const std::string conflict = "400307426\n024000000\n600009000\n"
                                  "060035070\n005020031\n931070060\n"
                                  "300000007\n042000000\n000562309\n";
@@ -128,8 +101,7 @@ TEST_F(ToolCommandTest, SolvePrintsTheBoardTheChangesAndTheStatus) {
         // Every cell of a blank board gets its marks, and nothing more.
         {"solve -", std::string(81, '.'), 0, blank + "changes: 81\nstatus: open 81\n", ""},
         // A board that repeats a digit is left as it is.
-        {"solve", WithCell(EasyPuzzle, 0, '4'), 1,
-         conflict + "changes: 0\nstatus: conflict row 1\n", ""},
+        {"solve", EasyWith(0, '4'), 1, conflict + "changes: 0\nstatus: conflict row 1\n", ""},
     });
 }
 
@@ -147,7 +119,7 @@ TEST_F(ToolCommandTest, GameFilesAreTakenWhereverAPuzzleIs) {
     game.field.cells[80] = {12, 0};
     GameFile::Write(Path("twelve.sdk"), game);
     const std::string bytes = ReadFileBytes(Path("ok.sdk"));
-    WriteTextFile(m_folder, "cut.sdk", bytes.substr(0, bytes.size() - 4));
+    WriteFileBytes(Path("cut.sdk"), bytes.substr(0, bytes.size() - 4));
     Expect({
         {"check " + Quoted("ok.sdk"), "", 0, "ok\n", ""},
         {"check -", bytes, 0, "ok\n", ""},
@@ -158,9 +130,9 @@ TEST_F(ToolCommandTest, GameFilesAreTakenWhereverAPuzzleIs) {
 }
 
 TEST_F(ToolCommandTest, UnusableInputExitsWithOneAndSaysWhy) {
-    WriteTextFile(m_folder, "puzzle.txt", std::string(81, '0'));
-    WriteTextFile(m_folder, "short.txt", "12345");
-    WriteTextFile(m_folder, "cut.sdk", "\x1f\x8b\x08\x00");
+    WriteFileBytes(Path("puzzle.txt"), std::string(81, '0'));
+    WriteFileBytes(Path("short.txt"), "12345");
+    WriteFileBytes(Path("cut.sdk"), "\x1f\x8b\x08\x00");
     const std::string notStored = "not a game, session or winners file";
     Expect({
         {"check", "", 1, "", "0 cells"},
@@ -170,7 +142,7 @@ TEST_F(ToolCommandTest, UnusableInputExitsWithOneAndSaysWhy) {
         {"check", "\n\n" + std::string(10, '0') + "\x01", 1, "", "line 3"},
         {"solve", "12345", 1, "", "5 cells"},
         {"check /no/such/puzzle.txt", "", 1, "", "cannot open '/no/such/puzzle.txt'"},
-        {"check '" + m_folder + "'", "", 1, "", "is a folder"},
+        {"check '" + m_root.Path().string() + "'", "", 1, "", "is a folder"},
         {"dump " + Quoted("puzzle.txt"), "", 1, "", notStored},
         {"dump " + Quoted("cut.sdk"), "", 1, "", notStored},
         {"dump " + Quoted("missing.sdk"), "", 1, "", "cannot open"},
@@ -181,7 +153,7 @@ TEST_F(ToolCommandTest, UnusableInputExitsWithOneAndSaysWhy) {
 }
 
 TEST_F(ToolCommandTest, WrongUsageExitsWithTwoAndSaysWhy) {
-    const std::string puzzle = WriteTextFile(m_folder, "p.txt", std::string(81, '0'));
+    WriteFileBytes(Path("p.txt"), std::string(81, '0'));
     const std::string newX = "new " + Quoted("x.sdk");
     const std::string usageOfNew = "usage: kalmora-tool new";
     Expect({
@@ -199,8 +171,8 @@ TEST_F(ToolCommandTest, WrongUsageExitsWithTwoAndSaysWhy) {
         {"generate easy hard", "", 2, "", "too many"},
         {"generate easy --colour red", "", 2, "", "colour"},
         {newX, "", 2, "", usageOfNew},
-        {newX + " --level 1 --puzzle '" + puzzle + "'", "", 2, "", usageOfNew},
-        {newX + " --puzzle '" + puzzle + "' --seed 3", "", 2, "", usageOfNew},
+        {newX + " --level 1 --puzzle " + Quoted("p.txt"), "", 2, "", usageOfNew},
+        {newX + " --puzzle " + Quoted("p.txt") + " --seed 3", "", 2, "", usageOfNew},
         {"new --level 1", "", 2, "", usageOfNew},
         {newX + " --level 9", "", 2, "", usageOfNew},
         {newX + " --level 1 --seed -4", "", 2, "", usageOfNew},
@@ -236,46 +208,45 @@ TEST(GenerateCommand, LevelAndSeedChooseThePuzzle) {
     EXPECT_EQ(RunTool("generate easy").out.size(), 90u);
 }
 
-// A new game of the puzzle: the givens only, no snapshots, no final time, no help.
-void ExpectNewGameOf(const CGameFieldFileData& game, const std::vector<int>& digits) {
-    std::vector<int> board;
-    for (const CCell& cell : game.field.cells) {
-        board.push_back(cell.value);
+// A new game of the puzzle printed as `text`: the givens only, no snapshots,
+// no final time, no help.
+void ExpectNewGameOf(const CGameFieldFileData& game, const std::string& text) {
+    std::string board;
+    for (std::size_t i = 0; i < 81; ++i) {
+        const CCell& cell = game.field.cells[i];
+        board += static_cast<char>('0' + cell.value);
+        board += i % 9 == 8 ? "\n" : "";
         EXPECT_EQ(cell.flags, cell.value != 0 ? CCell::GivenBit : 0);
     }
-    EXPECT_EQ(board, digits);
+    EXPECT_EQ(board, text);
     EXPECT_TRUE(game.snapShots.empty());
     EXPECT_EQ(game.finalTime, 0);
     EXPECT_FALSE(game.helpUsed);
 }
 
-TEST_F(ToolCommandTest, NewWritesAGeneratedGameOfItsLevelStartedNow) {
+// A generated puzzle makes a game of its level started now; a puzzle brought
+// along, in a file or on standard input, makes a game without level,
+// replacing the file there.
+TEST_F(ToolCommandTest, NewWritesAGameOfAGeneratedOrAGivenPuzzle) {
     const std::int64_t before = std::time(nullptr);
-    const ToolResult result = RunTool("new " + Quoted("easy.sdk") + " --level easy --seed 7");
+    const ToolResult result = RunTool("new " + Quoted("own.sdk") + " --level easy --seed 7");
     const std::int64_t after = std::time(nullptr);
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "");
-
-    const CGameFieldFileData game = GameFile::Read(Path("easy.sdk"));
+    const CGameFieldFileData game = GameFile::Read(Path("own.sdk"));
     EXPECT_EQ(game.level, 1);
-    ExpectNewGameOf(game, Digits(RunTool("generate easy --seed 7").out));
+    ExpectNewGameOf(game, RunTool("generate easy --seed 7").out);
     EXPECT_GE(game.startTime, before);
     EXPECT_LE(game.startTime, after);
-}
 
-// A puzzle brought along makes a game without level, replacing the file there.
-TEST_F(ToolCommandTest, NewWritesAGivenPuzzleAsAGameWithoutLevel) {
     const std::string text = RunTool("generate insane --seed 99").out;
-    WriteTextFile(m_folder, "puzzle.txt", text);
-    ASSERT_EQ(RunTool("new " + Quoted("own.sdk") + " --level 4 --seed 1").exitCode, 0);
-
+    WriteFileBytes(Path("puzzle.txt"), text);
     ASSERT_EQ(RunTool("new " + Quoted("own.sdk") + " --puzzle " + Quoted("puzzle.txt")).exitCode,
               0);
-    ExpectNewGameOf(GameFile::Read(Path("own.sdk")), Digits(text));
+    ExpectNewGameOf(GameFile::Read(Path("own.sdk")), text);
     EXPECT_EQ(GameFile::Read(Path("own.sdk")).level, 0);
-
     ASSERT_EQ(RunTool("new " + Quoted("stdin.sdk") + " --puzzle -", text).exitCode, 0);
-    ExpectNewGameOf(GameFile::Read(Path("stdin.sdk")), Digits(text));
+    ExpectNewGameOf(GameFile::Read(Path("stdin.sdk")), text);
 }
 
 } // namespace
