@@ -17,10 +17,6 @@ protected:
         // Row 5 has two holes; (1, 1) is a given 1.
         StartGame(SolutionWithHoles({{5, 5}, {6, 5}, {9, 9}}));
     }
-    const CCell& At(int column, int row) {
-        return Field().field.At(
-            CellPos{static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row)});
-    }
     void Select(int column, int row) {
         ClickCell(column, row);
         ASSERT_EQ(Selection(),
@@ -59,6 +55,7 @@ TEST_F(BoardInputTest, MovesWrapAndJumpAsTheModifiersSay) {
         EXPECT_EQ(Selection(), c.to) << "key " << c.key << " from (" << c.from.column << ", "
                                      << c.from.row << ") with modifiers " << c.modifiers;
     }
+    EXPECT_EQ(GetFocus(), Main()) << "the main window keeps the focus";
 }
 
 TEST_F(BoardInputTest, DigitKeysEnterDigitsOrToggleMarks) {
@@ -160,6 +157,13 @@ TEST_F(BoardInputTest, AfterAWinCellKeysDoNothingAndGameKeysStillWork) {
         [](const kwin::ModalStart& start) { wintest::PressKey(start.window, Qt::Key_Escape); });
     Key(Qt::Key_8);
     ASSERT_TRUE(Field().IsGameOver());
+    EXPECT_EQ(script.Started(), 1);
+    EXPECT_FALSE(Strip().IsShown());
+    // The board as painted in its window: every cell in the game-over colour.
+    for (const QPoint cell : {CellCentre(1, 1), CellCentre(7, 9), CellCentre(9, 5)}) {
+        EXPECT_EQ(PixelOf(Field().GetHwnd(), cell.x() - 12 - 16, cell.y() - 12 - 16),
+                  RGB(240, 255, 240));
+    }
     const std::size_t records = Field().undo.size();
     for (Qt::Key key : {Qt::Key_Right, Qt::Key_Home, Qt::Key_Delete, Qt::Key_0, Qt::Key_3}) {
         Key(key);

@@ -5,22 +5,12 @@
 
 #include "tests/views/win/ModalScript.h"
 
-#include "session/FieldMessages.h"
-
-#include <cstring>
 #include <vector>
 
 using namespace shelltest;
 using MainWndTest = ShellWindowTest;
 
 namespace {
-
-RECT ChildInClient(HWND parent, HWND child) {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 void ExpectRect(const RECT& r, int left, int top, int right, int bottom, const char* what) {
     EXPECT_EQ(r.left, left) << what;
@@ -61,17 +51,13 @@ TEST_F(MainWndTest, ClassTitleAndStyles) {
     EXPECT_NE(big, small) << "loaded once at each size";
 }
 
-TEST_F(MainWndTest, DefaultWindowIsCentredOnTheWorkArea) {
-    ExpectCentredDefaultWindow();
-}
-
 TEST_F(MainWndTest, ChildrenSitAtTheirRectangles) {
     RECT client;
     GetClientRect(Main(), &client);
     EXPECT_EQ(client.right, 400) << "416 wide outside, 400 inside";
-    ExpectRect(ChildInClient(Main(), Field().GetHwnd()), 12, 12, 388, 388, "board");
-    ExpectRect(ChildInClient(Main(), Strip().GetHwnd()), 12, 400, 388, 441, "hint strip");
-    const RECT status = ChildInClient(Main(), m_main->GetStatusBar());
+    ExpectRect(ChildRect(Field().GetHwnd()), 12, 12, 388, 388, "board");
+    ExpectRect(ChildRect(Strip().GetHwnd()), 12, 400, 388, 441, "hint strip");
+    const RECT status = ChildRect(m_main->GetStatusBar());
     EXPECT_EQ(status.bottom, client.bottom) << "the status bar is docked at the bottom";
     EXPECT_GT(status.top, 441) << "below the hint strip";
     EXPECT_EQ(status.left, 0);
@@ -84,52 +70,6 @@ TEST_F(MainWndTest, ChildrenSitAtTheirRectangles) {
     EXPECT_STREQ(text, "HintCtrl");
     GetClassName(Field().GetHwnd(), text, sizeof text);
     EXPECT_STREQ(text, "STATIC");
-}
-
-TEST_F(MainWndTest, StatusTextShowsTheVersionLineAfterStartUp) {
-    EXPECT_EQ(m_main->GetMessageText(), "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
-    StartGame(SolutionWithHoles({{1, 1}}));
-    EXPECT_EQ(m_main->GetMessageText(), "Ready (Press 'M' to change Mode or use Ctrl-Number)");
-}
-
-TEST_F(MainWndTest, KeyOnTheMainWindowReachesTheFieldView) {
-    StartGame(SolutionWithHoles({{5, 5}}));
-    Field().SelectCell({5, 5});
-    Pump();
-    Key(Qt::Key_Right);
-    EXPECT_EQ(Selection(), (CellPos{6, 5}));
-    EXPECT_EQ(GetFocus(), Main()) << "the main window keeps the focus";
-}
-
-TEST_F(MainWndTest, ClickOnTheBoardSelectsThroughTheMainWindow) {
-    StartGame(SolutionWithHoles({{1, 1}}));
-    ClickCell(3, 7);
-    EXPECT_EQ(Selection(), (CellPos{3, 7}));
-    EXPECT_EQ(GetCapture(), nullptr) << "the capture ends with the button";
-    EXPECT_FALSE(Field().IsCaptured());
-    EXPECT_FALSE(Field().IsLeftDrag());
-}
-
-TEST_F(MainWndTest, ClickOutsideTheBoardGoesToTheStripWhichTakesOnlyItsOwn) {
-    StartGame(SolutionWithHoles({{4, 4}}));
-    ClickCell(4, 4);
-    // Between the board and the strip, and below the strip: nothing happens.
-    Click(200, 394);
-    Click(200, 460);
-    Click(5, 420);
-    EXPECT_EQ(Selection(), (CellPos{4, 4}));
-    EXPECT_EQ(Field().field.At({4, 4}).value, 0);
-    // On slot 7 of the strip: the strip hands digit 7 to the field view.
-    Click(12 + 6 * 376 / 9 + 20, 420);
-    EXPECT_EQ(Field().field.At({4, 4}).value, 7);
-    EXPECT_EQ(Selection(), (CellPos{4, 4}));
-}
-
-TEST_F(MainWndTest, CloseDestroysTheWindowAndEndsTheLoop) {
-    SendMessage(Main(), WM_CLOSE, 0, 0);
-    Pump();
-    EXPECT_FALSE(IsWindow(Main()));
-    EXPECT_TRUE(m_quitSeen);
 }
 
 TEST_F(MainWndTest, EndOfTheDesktopSessionClosesLikeClose) {

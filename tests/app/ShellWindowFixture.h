@@ -70,6 +70,12 @@ protected:
         return m_widget->contentsRect().topLeft() + QPoint(x, y);
     }
     QWindow* Window() const { return m_widget->windowHandle(); }
+    // A child's window rectangle in the main window's client coordinates.
+    RECT ChildRect(HWND child) const {
+        RECT r = WindowRect(child);
+        MapWindowPoints(nullptr, Main(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
     // A pixel of a child window as it was last painted.
     static COLORREF PixelOf(HWND hwnd, int x, int y);
     // Opens the menus along the path of item texts and chooses the last.
@@ -94,6 +100,10 @@ protected:
     CGameFieldView& Field() { return m_main->GetFieldView(); }
     CHintCtrl& Strip() { return m_main->GetHintStrip(); }
     CellPos Selection() { return Field().GetSelection(); }
+    const CCell& At(int column, int row) {
+        return Field().field.At(
+            CellPos{static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row)});
+    }
     void StartGame(const PuzzleDigits& digits, int level = 1) {
         Field().StartPuzzle(digits, level);
         Pump();
