@@ -46,7 +46,9 @@ void ShellWindowTest::OpenWindow(bool settle) {
 
 void ShellWindowTest::CloseWindow() {
     ReleaseCapture();
-    SendMessage(Main(), WM_CLOSE, 0, 0);
+    if (IsWindow(Main())) { // else File > Exit closed it already
+        SendMessage(Main(), WM_CLOSE, 0, 0);
+    }
     Pump();
     m_main.reset();
     m_widget = nullptr;

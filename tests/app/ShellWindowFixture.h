@@ -56,10 +56,12 @@ protected:
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void Type(const std::string& text);
     void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton);
-    // The centre of a cell of the default 376 x 376 board at (12, 12), in the
-    // main window's client coordinates.
-    static QPoint CellCentre(int column, int row) {
-        return QPoint(12 + (column - 1) * 375 / 9 + 20, 12 + (row - 1) * 375 / 9 + 20);
+    // The centre of a cell of the board as it is now, whatever the window's
+    // size, in the main window's client coordinates (inside the board's frame).
+    QPoint CellCentre(int column, int row) const {
+        const RECT board = ChildRect(m_main->GetFieldView().GetHwnd());
+        return QPoint(board.left + 1 + (2 * column - 1) * (board.right - board.left - 2) / 18,
+                      board.top + 1 + (2 * row - 1) * (board.bottom - board.top - 2) / 18);
     }
     void ClickCell(int column, int row, Qt::MouseButton button = Qt::LeftButton) {
         const QPoint p = CellCentre(column, row);
