@@ -24,18 +24,11 @@ std::vector<std::string> Names(const WinnersList& list) {
     return names;
 }
 
-class GameOverFlowTest : public ::testing::Test {
+class GameOverFlowTest : public OwnerWindowTest {
 protected:
-    static void SetUpTestSuite() { PrepareShell(); }
     void SetUp() override {
-        m_owner = CreateWindowEx(0, SpyClass(0), "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
-                                 100, 500, 400, nullptr, nullptr, nullptr, nullptr);
+        OwnerWindowTest::SetUp();
         m_session.SetClock([] { return Now; });
-        Settle();
-    }
-    void TearDown() override {
-        DestroyWindow(m_owner);
-        Settle();
     }
     // A game of `level` running for `seconds`.
     void Played(int level, std::int64_t seconds) {
@@ -45,19 +38,9 @@ protected:
     }
     bool Won(int level) { return RunGameOverFlow(m_lists, m_session, level, m_owner); }
 
-    HWND m_owner = nullptr;
     CGameFieldCtrl m_session;
     WinnersLists m_lists;
 };
-
-// Notes the winner dialog's message, types the name and presses the key.
-ModalStep Answer(const std::string& name, std::string* message, Qt::Key key = Qt::Key_Return) {
-    return [=](const ModalStart& start) {
-        *message = ItemText(start.window, IDC_MESSAGE_EDIT);
-        TypeInto(start.window, name);
-        PressKey(start.window, key);
-    };
-}
 
 } // namespace
 
@@ -74,7 +57,7 @@ TEST_F(GameOverFlowTest, AFasterTimeIsAskedForAndEnteredInItsLevelsList) {
     EXPECT_TRUE(m_session.helpUsed) << "marked as handled";
 
     std::string message;
-    script.Then(Answer("Fast", &message));
+    script.Then(AnswerWinner("Fast", &message));
     Played(2, 299);
     EXPECT_TRUE(Won(2));
     EXPECT_EQ(message, "You're a winner! You won in 'Normal game' in 00:04:59");
@@ -87,7 +70,7 @@ TEST_F(GameOverFlowTest, AFasterTimeIsAskedForAndEnteredInItsLevelsList) {
 TEST_F(GameOverFlowTest, CancelAddsNothingButIsStillGameOver) {
     std::string message;
     ModalScript script;
-    script.Then(Answer("never", &message, Qt::Key_Escape));
+    script.Then(AnswerWinner("never", &message, Qt::Key_Escape));
     Played(4, 59);
     EXPECT_TRUE(Won(4));
     EXPECT_EQ(message, "You're a winner! You won in 'Insane game' in 00:00:59");

@@ -19,21 +19,7 @@ using kwin::ModalStart;
 
 namespace {
 
-class ShellDialogsTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { PrepareShell(); }
-    void SetUp() override {
-        m_owner = CreateWindowEx(0, SpyClass(0), "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 120, 90,
-                                 500, 400, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(m_owner, nullptr);
-        Settle();
-    }
-    void TearDown() override {
-        DestroyWindow(m_owner);
-        Settle();
-    }
-    HWND m_owner = nullptr;
-};
+using ShellDialogsTest = OwnerWindowTest;
 
 int FocusId() {
     return GetDlgCtrlID(GetFocus());
