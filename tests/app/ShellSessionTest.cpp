@@ -5,9 +5,6 @@
 #include "ShellWindowFixture.h"
 
 #include "../storage/StorageTestSupport.h"
-#include "app/DialogTemplates.h"
-#include "grid/CGridCtrl.h"
-#include "grid/ShowWinnersTemplate.h"
 #include "storage/WinnersRules.h"
 #include "tests/support/ScopedEnvironment.h"
 
@@ -22,15 +19,6 @@ class ShellSessionTest : public ShellWindowTest {
 protected:
     std::filesystem::path SessionPath() const { return m_dataDir / "Kalmora" / "default.dat"; }
 };
-
-// Answers the winner dialog: notes its message, types the name, presses Enter.
-wintest::ModalStep AnswerWinner(std::string* message, const std::string& name) {
-    return [=](const kwin::ModalStart& start) {
-        *message = wintest::ItemText(start.window, IDC_MESSAGE_EDIT);
-        wintest::TypeInto(start.window, name);
-        wintest::PressKey(start.window, Qt::Key_Return);
-    };
-}
 
 } // namespace
 
@@ -87,13 +75,16 @@ TEST_F(ShellSessionTest, WithoutADataFolderNothingIsReadOrWritten) {
     OpenWindow();
 }
 
-TEST_F(ShellSessionTest, AWinnerIsEnteredOnceAndKeptAcrossARestart) {
+// Kept across a restart: the soak compares the winners after each restart,
+// and the end-to-end test of a won game reads them back from the Game menu's
+// winners tables, each level's its own.
+TEST_F(ShellSessionTest, AWinnerIsEnteredOnce) {
     StartTimedGame(SolutionWithHoles({{9, 9}, {8, 8}}), 1);
     Fill(8, 8);
     m_now = StartTime + 425;
     std::string message;
     ModalScript script;
-    script.Then(AnswerWinner(&message, "Ann"));
+    script.Then(AnswerWinner("Ann", &message));
     Fill(9, 9);
     EXPECT_EQ(script.Started(), 1);
     EXPECT_EQ(message, "You're a winner! You won in 'Easy game' in 00:07:05");
@@ -106,36 +97,6 @@ TEST_F(ShellSessionTest, AWinnerIsEnteredOnceAndKeptAcrossARestart) {
     Key(Qt::Key_Y, Qt::ControlModifier); // won again: nothing more is asked
     EXPECT_EQ(script.Started(), 1);
     EXPECT_EQ(m_main->GetWinners()[0].size(), 1u);
-
-    Reopen();
-    ASSERT_EQ(m_main->GetWinners()[0].size(), 1u);
-    EXPECT_EQ(WinnersRules::NameText(m_main->GetWinners()[0].front()), "Ann");
-
-    // The Game menu shows the list in the winners table, and only that level's.
-    std::vector<std::string> easyRow;
-    int normalRows = -1;
-    script
-        .Then([&](const kwin::ModalStart& start) {
-            const auto* grid = dynamic_cast<CGridCtrl*>(
-                CWindow::FromHandle(GetDlgItem(start.window, IDC_WINNERS_GRID)));
-            ASSERT_NE(grid, nullptr);
-            for (int col = 0; col < grid->GetColumnCount(); ++col) {
-                easyRow.push_back(grid->GetItemText(1, col));
-            }
-            wintest::PressKey(start.window, Qt::Key_Return);
-        })
-        .Then([&](const kwin::ModalStart& start) {
-            const auto* grid = dynamic_cast<CGridCtrl*>(
-                CWindow::FromHandle(GetDlgItem(start.window, IDC_WINNERS_GRID)));
-            ASSERT_NE(grid, nullptr);
-            normalRows = grid->GetRowCount();
-            wintest::PressKey(start.window, Qt::Key_Escape);
-        });
-    Choose({"Game", "Show Top Winners", "Easy Game"});
-    Choose({"Game", "Show Top Winners", "Normal Game"});
-    EXPECT_EQ(script.Started(), 3);
-    EXPECT_EQ(easyRow, (std::vector<std::string>{"1", "Ann", "00:07:05"}));
-    EXPECT_EQ(normalRows, 1); // the header alone
 }
 
 TEST_F(ShellSessionTest, HintedAndBlankGamesShowNothing) {
