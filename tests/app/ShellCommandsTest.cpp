@@ -20,10 +20,6 @@ using wintest::ModalScript;
 
 namespace {
 
-CGameFieldFileData Stored(const std::string& path) {
-    return GameFile::Read(path);
-}
-
 // A game file of a Normal game with two snapshots.
 void WriteGameWithSnapshots(const std::string& path) {
     CGameFieldCtrl game;
@@ -55,20 +51,20 @@ TEST_F(ShellCommandsTest, SaveWithoutANameAsksAndAfterNewAsksAgain) {
     Key(Qt::Key_F2);
     EXPECT_EQ(script.Started(), 1) << "Save acted as Save as";
     EXPECT_EQ(m_main->GetFileName(), Path("first.sdk")) << "the default extension";
-    EXPECT_EQ(Stored(Path("first.sdk")).level, 1);
+    EXPECT_EQ(GameFile::Read(Path("first.sdk")).level, 1);
 
     SelectCell(5, 5);
     Type(std::to_string(SolvedDigit(5, 5)));
     Key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(script.Started(), 1) << "saved to the current name without asking";
-    EXPECT_EQ(Stored(Path("first.sdk")).field.At(CellPos{5, 5}).value, SolvedDigit(5, 5));
+    EXPECT_EQ(GameFile::Read(Path("first.sdk")).field.At(CellPos{5, 5}).value, SolvedDigit(5, 5));
 
     Choose({"File", "&New", "Hard"});
     EXPECT_TRUE(m_main->GetFileName().empty());
     script.Then(ChooseFile(Path("second.sdk")));
     Choose({"File", "&Save\tF2"});
     EXPECT_EQ(script.Started(), 2) << "asked again after New";
-    EXPECT_EQ(Stored(Path("second.sdk")).level, 3);
+    EXPECT_EQ(GameFile::Read(Path("second.sdk")).level, 3);
 }
 
 TEST_F(ShellCommandsTest, LoadingAGoodFileRebuildsTheSnapshotMenu) {
