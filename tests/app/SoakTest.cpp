@@ -33,12 +33,10 @@ using shelltest::ShellWindowTest;
 
 constexpr std::uint32_t DefaultSeed = 20261207;
 
-template <typename T> T FromEnvironment(const char* name, T fallback) {
+// A number from the environment, or the fallback when it is not set.
+unsigned long FromEnvironment(const char* name, unsigned long fallback) {
     const char* text = std::getenv(name);
-    if (text == nullptr || *text == '\0') {
-        return fallback;
-    }
-    return static_cast<T>(std::strtoull(text, nullptr, 10));
+    return text != nullptr && *text != '\0' ? std::strtoul(text, nullptr, 10) : fallback;
 }
 
 // True when the bytes are well-formed UTF-8: decoding replaces a split or
@@ -129,7 +127,7 @@ private:
     struct Pending {
         ModalKind kind;
         HWND window;
-        QPointer<QFileDialog> fileDialog;
+        QPointer<QWidget> widget; // the file dialog, or the window's widget
         int ticks = 0;
     };
 
@@ -157,10 +155,11 @@ private:
     }
 
     void OnModalStart(const ModalStart& start) {
-        std::erase_if(m_pending, [&](const Pending& p) { return !StillOpen(p); });
         QFileDialog* fileDialog =
             IsFileDialog(start.kind) ? kwin::qt::RunningFileDialog() : nullptr;
-        m_pending.push_back(Pending{start.kind, start.window, fileDialog, 0});
+        m_pending.push_back(
+            Pending{start.kind, start.window,
+                    fileDialog != nullptr ? fileDialog : wintest::WidgetOfWindow(start.window), 0});
         if (!m_forced.empty()) {
             wintest::ModalStep step = std::move(m_forced.front());
             m_forced.pop_front();
@@ -204,15 +203,9 @@ private:
         }
     }
 
-    static bool StillOpen(const Pending& pending) {
-        if (IsFileDialog(pending.kind)) {
-            return !pending.fileDialog.isNull() && pending.fileDialog->isVisible();
-        }
-        return pending.window != nullptr && IsWindow(pending.window);
-    }
-
     void OnWatchdogTick() {
-        std::erase_if(m_pending, [&](const Pending& p) { return !StillOpen(p); });
+        std::erase_if(m_pending,
+                      [](const Pending& p) { return p.widget.isNull() || !p.widget->isVisible(); });
         if (m_pending.empty()) {
             return;
         }
@@ -227,7 +220,7 @@ private:
             return;
         }
         if (IsFileDialog(pending.kind)) {
-            pending.fileDialog->reject();
+            qobject_cast<QFileDialog*>(pending.widget.data())->reject();
         } else if (pending.ticks == NudgeAfterTicks) {
             wintest::PressKey(pending.window, Qt::Key_Return);
         } else {
@@ -292,8 +285,9 @@ std::string Differences(const CGameFieldFileData& now, const CGameFieldFileData&
 class SoakTest : public ShellWindowTest {
 protected:
     void SetUp() override {
-        m_seed = FromEnvironment<std::uint32_t>("KALMORA_SOAK_SEED", DefaultSeed);
-        m_steps = FromEnvironment<int>("KALMORA_SOAK_STEPS", KALMORA_SOAK_DEFAULT_STEPS);
+        m_seed = static_cast<std::uint32_t>(FromEnvironment("KALMORA_SOAK_SEED", DefaultSeed));
+        m_steps =
+            static_cast<int>(FromEnvironment("KALMORA_SOAK_STEPS", KALMORA_SOAK_DEFAULT_STEPS));
         m_random.seed(m_seed);
         ShellWindowTest::SetUp();
         m_games = m_dataDir / "games";
@@ -306,23 +300,9 @@ protected:
     }
     void TearDown() override {
         CloseOpenMenus();
-        if (m_main) {
-            CloseWindow();
-        }
-        m_answerer.reset();
         ShellWindowTest::TearDown();
+        m_answerer.reset();
     }
-
-    void RunRandomAction();
-    void RandomKey();
-    void RandomClick();
-    void RandomDrag();
-    void RandomMenuChoice();
-    void RandomResize();
-    void UndoEverythingAndBack();
-    void SaveAndLoadGameFile();
-    void CloseAndReopen();
-    void PlayToTheEnd();
 
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers, bool gameMayChange = false) {
         Key(key, modifiers);
@@ -432,6 +412,276 @@ protected:
         return keys[static_cast<std::size_t>(Roll(static_cast<int>(N)))];
     }
 
+    void RunRandomAction() {
+        struct Weighted {
+            int weight;
+            void (SoakTest::*action)();
+        };
+        // Out of 1000: mostly keys, clicks and menu commands; the larger checks now and then.
+        static constexpr std::array<Weighted, 9> Actions = {{
+            {499, &SoakTest::RandomKey},
+            {170, &SoakTest::RandomClick},
+            {70, &SoakTest::RandomDrag},
+            {180, &SoakTest::RandomMenuChoice},
+            {30, &SoakTest::UndoEverythingAndBack},
+            {20, &SoakTest::SaveAndLoadGameFile},
+            {10, &SoakTest::CloseAndReopen},
+            {15, &SoakTest::PlayToTheEnd},
+            {6, &SoakTest::RandomResize},
+        }};
+        int roll = Roll(1000);
+        for (const Weighted& choice : Actions) {
+            if (roll < choice.weight) {
+                return (this->*choice.action)();
+            }
+            roll -= choice.weight;
+        }
+    }
+
+    void RandomKey() {
+        const int roll = Roll(100);
+        if (roll < 35) {
+            const int m = Roll(25);
+            Press(static_cast<Qt::Key>(Qt::Key_0 + Roll(10)), m < 14   ? Qt::NoModifier
+                                                              : m < 19 ? Qt::ControlModifier
+                                                              : m < 21 ? Qt::ShiftModifier
+                                                                       : Qt::KeypadModifier);
+        } else if (roll < 55) {
+            const int m = Roll(8);
+            Press(AnyOf(MoveKeys), m < 5   ? Qt::NoModifier
+                                   : m < 7 ? Qt::ControlModifier
+                                           : Qt::ShiftModifier);
+        } else if (roll < 60) {
+            Press(Qt::Key_Delete, Roll(6) == 0 ? Qt::ControlModifier : Qt::NoModifier);
+        } else if (roll < 64) {
+            Press(Qt::Key_Escape, Qt::NoModifier);
+        } else if (roll < 70) {
+            Press(Qt::Key_M, Roll(8) == 0 ? Qt::ShiftModifier : Qt::NoModifier);
+        } else if (roll < 85) {
+            Press(AnyOf(ControlKeys), Roll(10) == 0 ? (Qt::ControlModifier | Qt::ShiftModifier)
+                                                    : Qt::KeyboardModifiers(Qt::ControlModifier));
+        } else if (roll < 91) {
+            const Qt::Key key = AnyOf(FunctionKeys);
+            Press(key, Roll(6) == 0 ? Qt::ShiftModifier : Qt::NoModifier, key == Qt::Key_F3);
+        } else if (roll < 94) {
+            Press(Qt::Key_Backspace, Qt::AltModifier);
+        } else if (roll < 96) {
+            Press(Roll(2) == 0 ? Qt::Key_O : Qt::Key_S, Qt::ControlModifier, true);
+        } else {
+            Press(AnyOf(OtherKeys), Qt::NoModifier);
+        }
+    }
+
+    void RandomClick() {
+        const int roll = Roll(20);
+        RECT client{};
+        GetClientRect(Main(), &client);
+        const RECT area = roll < 11   ? ChildRect(Field().GetHwnd())
+                          : roll < 16 ? ChildRect(Strip().GetHwnd())
+                                      : client;
+        ClickAt(RandomPointIn(area), Roll(4) == 0 ? Qt::RightButton : Qt::LeftButton, Roll(6) == 0);
+    }
+
+    void RandomDrag() {
+        RECT client{};
+        GetClientRect(Main(), &client);
+        const RECT board = ChildRect(Field().GetHwnd());
+        std::vector<QPoint> points(static_cast<std::size_t>(2 + Roll(4)));
+        for (QPoint& p : points) {
+            p = ToWindow(0, 0) + RandomPointIn(Roll(5) == 0 ? client : board);
+        }
+        const Qt::MouseButton button = Roll(3) == 0 ? Qt::RightButton : Qt::LeftButton;
+        QTest::mousePress(Window(), button, Qt::NoModifier, points.front());
+        Pump();
+        for (std::size_t i = 1; i + 1 < points.size(); ++i) {
+            QTest::mouseMove(Window(), points[i]);
+            Pump();
+        }
+        QTest::mouseRelease(Window(), button, Qt::NoModifier, points.back());
+        Pump();
+        Check();
+    }
+
+    // Opens a menu of the bar and walks down through enabled items at random;
+    // now and then it closes the menu again instead of choosing.
+    void RandomMenuChoice() {
+        auto* bar = m_widget->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+        ASSERT_NE(bar, nullptr);
+        std::vector<std::pair<QMenuBar*, QAction*>> tops;
+        for (QMenuBar* b : {bar, qobject_cast<QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner))}) {
+            for (QAction* action : b != nullptr ? b->actions() : QList<QAction*>{}) {
+                if (action->menu() != nullptr) {
+                    tops.emplace_back(b, action);
+                }
+            }
+        }
+        ASSERT_FALSE(tops.empty());
+        const auto [topBar, top] =
+            tops[static_cast<std::size_t>(Roll(static_cast<int>(tops.size())))];
+        QTest::mouseClick(topBar, Qt::LeftButton, Qt::NoModifier,
+                          topBar->actionGeometry(top).center());
+        Pump();
+        bool startsAGame = false;
+        for (QMenu* menu = top->menu(); menu != nullptr && menu->isVisible();) {
+            std::vector<QAction*> items;
+            for (QAction* action : menu->actions()) {
+                if (!action->isSeparator() && action->isEnabled() && action->isVisible() &&
+                    action->text() != "E&xit") {
+                    items.push_back(action);
+                }
+            }
+            if (items.empty() || Roll(15) == 0) {
+                QTest::keyClick(menu, Qt::Key_Escape);
+                break;
+            }
+            QAction* item = items[static_cast<std::size_t>(Roll(static_cast<int>(items.size())))];
+            startsAGame = StartsAGame(item->text());
+            shelltest::ActivateMenuItem(menu, item);
+            Pump();
+            menu = item->menu();
+        }
+        Pump();
+        CloseOpenMenus();
+        Check(startsAGame);
+    }
+
+    // As the window manager resizes the window when the player drags its
+    // edge: a few sizes in a row, then the pause that ends the drag. The window
+    // must end with the board and the strip whole inside it.
+    void RandomResize() {
+        for (int moves = 1 + Roll(3); moves > 0; --moves) {
+            const int width = 150 + Roll(800);
+            m_widget->resize(width, 150 + Roll(800));
+            Pump();
+        }
+        QTest::qWait(SizingQuietMs);
+        Pump();
+        RECT client{};
+        GetClientRect(Main(), &client);
+        const RECT strip = ChildRect(Strip().GetHwnd());
+        const RECT board = ChildRect(Field().GetHwnd());
+        if (board.right > client.right || strip.right > client.right ||
+            strip.bottom > ChildRect(m_main->GetStatusBar()).top || board.bottom > strip.top) {
+            return Fail("after a resize the board or the strip does not fit the window");
+        }
+        Check();
+    }
+
+    void UndoEverythingAndBack() {
+        const std::deque<CUndo> undo = Field().undo;
+        const std::deque<CUndo> redo = Field().redo;
+        const CGameField board = Field().field;
+        for (std::size_t i = 0; i < undo.size(); ++i) {
+            const bool alt = Roll(3) == 0;
+            Press(alt ? Qt::Key_Backspace : Qt::Key_Z, alt ? Qt::AltModifier : Qt::ControlModifier);
+        }
+        if (!Field().undo.empty() || Field().redo.size() != undo.size() + redo.size() ||
+            !(Field().field == m_historyStart)) {
+            return Fail(
+                "undoing all " + std::to_string(undo.size()) +
+                " changes does not give back the records or the board the history began with");
+        }
+        for (std::size_t i = 0; i < undo.size() + redo.size(); ++i) {
+            Press(Qt::Key_Y, Qt::ControlModifier);
+        }
+        for (std::size_t i = 0; i < redo.size(); ++i) {
+            Press(Qt::Key_Z, Qt::ControlModifier);
+        }
+        if (!(Field().field == board && Field().undo == undo && Field().redo == redo)) {
+            Fail("redoing everything and undoing back does not give back the board and history");
+        }
+    }
+
+    void SaveAndLoadGameFile() {
+        const std::string path = (m_games / ("round trip " + std::to_string(Roll(1'000'000)) + " " +
+                                             m_answerer->RandomName(3) + ".sdk"))
+                                     .string();
+        m_answerer->Force(shelltest::ChooseFile(path));
+        if (m_main->GetFileName().empty() && Roll(2) == 0) {
+            const bool f2 = Roll(2) == 0;
+            Press(f2 ? Qt::Key_F2 : Qt::Key_S, f2 ? Qt::NoModifier : Qt::ControlModifier);
+        } else {
+            ChooseItem({"File", "Save &as..."});
+        }
+        if (m_answerer->ForcedLeft() || !std::filesystem::exists(path)) {
+            return Fail("Save as did not write " + path);
+        }
+        const CGameFieldFileData saved = Field();
+        std::vector<std::string> labels;
+        Field().GetSnapshotLabels(labels);
+
+        m_answerer->Force(shelltest::ChooseFile(path));
+        if (const int roll = Roll(3); roll == 2) {
+            ChooseItem({"File", "&Load...\tF3"}, true);
+        } else {
+            Press(roll == 0 ? Qt::Key_F3 : Qt::Key_O,
+                  roll == 0 ? Qt::NoModifier : Qt::ControlModifier, true);
+        }
+        if (m_answerer->ForcedLeft()) {
+            return Fail("Load opened no file dialog");
+        }
+        const std::string differences = Differences(Field(), saved);
+        if (!differences.empty() || !Field().undo.empty() || !Field().redo.empty() ||
+            m_main->GetFileName() != path || SnapshotItems() != labels) {
+            Fail("after loading the game saved: differences" + differences +
+                 "; or its history, file name or snapshot menu is wrong");
+        }
+    }
+
+    void CloseAndReopen() {
+        const CGameFieldSerialData session = Field();
+        const bool autoCheck = m_main->IsAutoCheck();
+        const WinnersLists winners = m_main->GetWinners();
+        std::vector<std::string> labels;
+        Field().GetSnapshotLabels(labels);
+        if (Roll(2) == 0) {
+            ChooseItem({"File", "E&xit"});
+        }
+        Reopen();
+        const CGameFieldSerialData& restored = Field();
+        if (!Differences(restored, session).empty() || !(restored.undo == session.undo) ||
+            !(restored.redo == session.redo) || m_main->IsAutoCheck() != autoCheck ||
+            !(m_main->GetWinners() == winners) || SnapshotItems() != labels) {
+            return Fail("the session after a restart differs:" + Differences(restored, session) +
+                        " (or undo/redo, Auto-Check, winners, snapshot menu)");
+        }
+        Check();
+    }
+
+    // Types the solution of a level game into it, cell by cell with the mouse
+    // and the digit keys: the game must end as won.
+    void PlayToTheEnd() {
+        if (Field().level < 1 || Field().IsGameOver()) {
+            return RandomKey();
+        }
+        CGameFieldCtrl solver;
+        solver.field = Field().field;
+        solver.ResetGame();
+        solver.TrySolve();
+        ConflictRegion region;
+        if (!solver.GetStats().IsFull() || !solver.field.CheckAll(region)) {
+            return RandomKey(); // beyond the singles: not this game
+        }
+        Press(Qt::Key_Escape, Qt::NoModifier);
+        for (std::size_t i = 0; i < CGameField::CellCount && !m_failed; ++i) {
+            const CCell& wanted = solver.field.cells[i];
+            if (wanted.IsGiven() || Field().field.cells[i].value == wanted.value) {
+                continue;
+            }
+            const CellPos pos = CGameField::PosOf(i);
+            ClickAt(CellCentre(static_cast<int>(pos.column), static_cast<int>(pos.row)),
+                    Qt::LeftButton, false);
+            if (Field().GetSelection() != pos) {
+                return Fail("a click on cell (" + std::to_string(pos.column) + ", " +
+                            std::to_string(pos.row) + ") selected another");
+            }
+            Press(static_cast<Qt::Key>(Qt::Key_0 + wanted.value), Qt::NoModifier);
+        }
+        if (!m_failed && !Field().IsGameOver()) {
+            Fail("the board filled with its solution is not a won game");
+        }
+    }
+
     std::mt19937 m_random;
     std::unique_ptr<RandomDialogAnswerer> m_answerer;
     std::filesystem::path m_games;
@@ -443,273 +693,6 @@ protected:
     int m_step = 0;
     bool m_failed = false;
 };
-
-void SoakTest::RunRandomAction() {
-    struct Weighted {
-        int weight;
-        void (SoakTest::*action)();
-    };
-    // Out of 1000: mostly keys, clicks and menu commands; the larger checks now and then.
-    static constexpr std::array<Weighted, 9> Actions = {{
-        {499, &SoakTest::RandomKey},
-        {170, &SoakTest::RandomClick},
-        {70, &SoakTest::RandomDrag},
-        {180, &SoakTest::RandomMenuChoice},
-        {30, &SoakTest::UndoEverythingAndBack},
-        {20, &SoakTest::SaveAndLoadGameFile},
-        {10, &SoakTest::CloseAndReopen},
-        {15, &SoakTest::PlayToTheEnd},
-        {6, &SoakTest::RandomResize},
-    }};
-    int roll = Roll(1000);
-    for (const Weighted& choice : Actions) {
-        if (roll < choice.weight) {
-            return (this->*choice.action)();
-        }
-        roll -= choice.weight;
-    }
-}
-
-void SoakTest::RandomKey() {
-    const int roll = Roll(100);
-    if (roll < 35) {
-        const int m = Roll(25);
-        Press(static_cast<Qt::Key>(Qt::Key_0 + Roll(10)), m < 14   ? Qt::NoModifier
-                                                          : m < 19 ? Qt::ControlModifier
-                                                          : m < 21 ? Qt::ShiftModifier
-                                                                   : Qt::KeypadModifier);
-    } else if (roll < 55) {
-        const int m = Roll(8);
-        Press(AnyOf(MoveKeys), m < 5   ? Qt::NoModifier
-                               : m < 7 ? Qt::ControlModifier
-                                       : Qt::ShiftModifier);
-    } else if (roll < 60) {
-        Press(Qt::Key_Delete, Roll(6) == 0 ? Qt::ControlModifier : Qt::NoModifier);
-    } else if (roll < 64) {
-        Press(Qt::Key_Escape, Qt::NoModifier);
-    } else if (roll < 70) {
-        Press(Qt::Key_M, Roll(8) == 0 ? Qt::ShiftModifier : Qt::NoModifier);
-    } else if (roll < 85) {
-        Press(AnyOf(ControlKeys), Roll(10) == 0 ? (Qt::ControlModifier | Qt::ShiftModifier)
-                                                : Qt::KeyboardModifiers(Qt::ControlModifier));
-    } else if (roll < 91) {
-        const Qt::Key key = AnyOf(FunctionKeys);
-        Press(key, Roll(6) == 0 ? Qt::ShiftModifier : Qt::NoModifier, key == Qt::Key_F3);
-    } else if (roll < 94) {
-        Press(Qt::Key_Backspace, Qt::AltModifier);
-    } else if (roll < 96) {
-        Press(Roll(2) == 0 ? Qt::Key_O : Qt::Key_S, Qt::ControlModifier, true);
-    } else {
-        Press(AnyOf(OtherKeys), Qt::NoModifier);
-    }
-}
-
-void SoakTest::RandomClick() {
-    const int roll = Roll(20);
-    RECT client{};
-    GetClientRect(Main(), &client);
-    const RECT area = roll < 11   ? ChildRect(Field().GetHwnd())
-                      : roll < 16 ? ChildRect(Strip().GetHwnd())
-                                  : client;
-    ClickAt(RandomPointIn(area), Roll(4) == 0 ? Qt::RightButton : Qt::LeftButton, Roll(6) == 0);
-}
-
-void SoakTest::RandomDrag() {
-    RECT client{};
-    GetClientRect(Main(), &client);
-    const RECT board = ChildRect(Field().GetHwnd());
-    std::vector<QPoint> points(static_cast<std::size_t>(2 + Roll(4)));
-    for (QPoint& p : points) {
-        p = ToWindow(0, 0) + RandomPointIn(Roll(5) == 0 ? client : board);
-    }
-    const Qt::MouseButton button = Roll(3) == 0 ? Qt::RightButton : Qt::LeftButton;
-    QTest::mousePress(Window(), button, Qt::NoModifier, points.front());
-    Pump();
-    for (std::size_t i = 1; i + 1 < points.size(); ++i) {
-        QTest::mouseMove(Window(), points[i]);
-        Pump();
-    }
-    QTest::mouseRelease(Window(), button, Qt::NoModifier, points.back());
-    Pump();
-    Check();
-}
-
-// Opens a menu of the bar and walks down through enabled items at random;
-// now and then it closes the menu again instead of choosing.
-void SoakTest::RandomMenuChoice() {
-    auto* bar = m_widget->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
-    ASSERT_NE(bar, nullptr);
-    std::vector<std::pair<QMenuBar*, QAction*>> tops;
-    for (QMenuBar* b : {bar, qobject_cast<QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner))}) {
-        for (QAction* action : b != nullptr ? b->actions() : QList<QAction*>{}) {
-            if (action->menu() != nullptr) {
-                tops.emplace_back(b, action);
-            }
-        }
-    }
-    ASSERT_FALSE(tops.empty());
-    const auto [topBar, top] = tops[static_cast<std::size_t>(Roll(static_cast<int>(tops.size())))];
-    QTest::mouseClick(topBar, Qt::LeftButton, Qt::NoModifier, topBar->actionGeometry(top).center());
-    Pump();
-    bool startsAGame = false;
-    for (QMenu* menu = top->menu(); menu != nullptr && menu->isVisible();) {
-        std::vector<QAction*> items;
-        for (QAction* action : menu->actions()) {
-            if (!action->isSeparator() && action->isEnabled() && action->isVisible() &&
-                action->text() != "E&xit") {
-                items.push_back(action);
-            }
-        }
-        if (items.empty() || Roll(15) == 0) {
-            QTest::keyClick(menu, Qt::Key_Escape);
-            break;
-        }
-        QAction* item = items[static_cast<std::size_t>(Roll(static_cast<int>(items.size())))];
-        startsAGame = StartsAGame(item->text());
-        shelltest::ActivateMenuItem(menu, item);
-        Pump();
-        menu = item->menu();
-    }
-    Pump();
-    CloseOpenMenus();
-    Check(startsAGame);
-}
-
-// As the window manager resizes the window when the player drags its
-// edge: a few sizes in a row, then the pause that ends the drag. The window
-// must end with the board and the strip whole inside it.
-void SoakTest::RandomResize() {
-    for (int moves = 1 + Roll(3); moves > 0; --moves) {
-        const int width = 150 + Roll(800);
-        m_widget->resize(width, 150 + Roll(800));
-        Pump();
-    }
-    QTest::qWait(SizingQuietMs);
-    Pump();
-    RECT client{};
-    GetClientRect(Main(), &client);
-    const RECT strip = ChildRect(Strip().GetHwnd());
-    const RECT board = ChildRect(Field().GetHwnd());
-    if (board.right > client.right || strip.right > client.right ||
-        strip.bottom > ChildRect(m_main->GetStatusBar()).top || board.bottom > strip.top) {
-        return Fail("after a resize the board or the strip does not fit the window");
-    }
-    Check();
-}
-
-void SoakTest::UndoEverythingAndBack() {
-    const std::deque<CUndo> undo = Field().undo;
-    const std::deque<CUndo> redo = Field().redo;
-    const CGameField board = Field().field;
-    for (std::size_t i = 0; i < undo.size(); ++i) {
-        const bool alt = Roll(3) == 0;
-        Press(alt ? Qt::Key_Backspace : Qt::Key_Z, alt ? Qt::AltModifier : Qt::ControlModifier);
-    }
-    if (!Field().undo.empty() || Field().redo.size() != undo.size() + redo.size() ||
-        !(Field().field == m_historyStart)) {
-        return Fail("undoing all " + std::to_string(undo.size()) +
-                    " changes does not give back the records or the board the history began with");
-    }
-    for (std::size_t i = 0; i < undo.size() + redo.size(); ++i) {
-        Press(Qt::Key_Y, Qt::ControlModifier);
-    }
-    for (std::size_t i = 0; i < redo.size(); ++i) {
-        Press(Qt::Key_Z, Qt::ControlModifier);
-    }
-    if (!(Field().field == board && Field().undo == undo && Field().redo == redo)) {
-        Fail("redoing everything and undoing back does not give back the board and history");
-    }
-}
-
-void SoakTest::SaveAndLoadGameFile() {
-    const std::string path = (m_games / ("round trip " + std::to_string(Roll(1'000'000)) + " " +
-                                         m_answerer->RandomName(3) + ".sdk"))
-                                 .string();
-    m_answerer->Force(shelltest::ChooseFile(path));
-    if (m_main->GetFileName().empty() && Roll(2) == 0) {
-        const bool f2 = Roll(2) == 0;
-        Press(f2 ? Qt::Key_F2 : Qt::Key_S, f2 ? Qt::NoModifier : Qt::ControlModifier);
-    } else {
-        ChooseItem({"File", "Save &as..."});
-    }
-    if (m_answerer->ForcedLeft() || !std::filesystem::exists(path)) {
-        return Fail("Save as did not write " + path);
-    }
-    const CGameFieldFileData saved = Field();
-    std::vector<std::string> labels;
-    Field().GetSnapshotLabels(labels);
-
-    m_answerer->Force(shelltest::ChooseFile(path));
-    if (const int roll = Roll(3); roll == 2) {
-        ChooseItem({"File", "&Load...\tF3"}, true);
-    } else {
-        Press(roll == 0 ? Qt::Key_F3 : Qt::Key_O, roll == 0 ? Qt::NoModifier : Qt::ControlModifier,
-              true);
-    }
-    if (m_answerer->ForcedLeft()) {
-        return Fail("Load opened no file dialog");
-    }
-    const std::string differences = Differences(Field(), saved);
-    if (!differences.empty() || !Field().undo.empty() || !Field().redo.empty() ||
-        m_main->GetFileName() != path || SnapshotItems() != labels) {
-        Fail("after loading the game saved: differences" + differences +
-             "; or its history, file name or snapshot menu is wrong");
-    }
-}
-
-void SoakTest::CloseAndReopen() {
-    const CGameFieldSerialData session = Field();
-    const bool autoCheck = m_main->IsAutoCheck();
-    const WinnersLists winners = m_main->GetWinners();
-    std::vector<std::string> labels;
-    Field().GetSnapshotLabels(labels);
-    if (Roll(2) == 0) {
-        ChooseItem({"File", "E&xit"});
-    }
-    Reopen();
-    const CGameFieldSerialData& restored = Field();
-    if (!Differences(restored, session).empty() || !(restored.undo == session.undo) ||
-        !(restored.redo == session.redo) || m_main->IsAutoCheck() != autoCheck ||
-        !(m_main->GetWinners() == winners) || SnapshotItems() != labels) {
-        return Fail("the session after a restart differs:" + Differences(restored, session) +
-                    " (or undo/redo, Auto-Check, winners, snapshot menu)");
-    }
-    Check();
-}
-
-// Types the solution of a level game into it, cell by cell with the mouse
-// and the digit keys: the game must end as won.
-void SoakTest::PlayToTheEnd() {
-    if (Field().level < 1 || Field().IsGameOver()) {
-        return RandomKey();
-    }
-    CGameFieldCtrl solver;
-    solver.field = Field().field;
-    solver.ResetGame();
-    solver.TrySolve();
-    ConflictRegion region;
-    if (!solver.GetStats().IsFull() || !solver.field.CheckAll(region)) {
-        return RandomKey(); // beyond the singles: not this game
-    }
-    Press(Qt::Key_Escape, Qt::NoModifier);
-    for (std::size_t i = 0; i < CGameField::CellCount && !m_failed; ++i) {
-        const CCell& wanted = solver.field.cells[i];
-        if (wanted.IsGiven() || Field().field.cells[i].value == wanted.value) {
-            continue;
-        }
-        const CellPos pos = CGameField::PosOf(i);
-        ClickAt(CellCentre(static_cast<int>(pos.column), static_cast<int>(pos.row)), Qt::LeftButton,
-                false);
-        if (Field().GetSelection() != pos) {
-            return Fail("a click on cell (" + std::to_string(pos.column) + ", " +
-                        std::to_string(pos.row) + ") selected another");
-        }
-        Press(static_cast<Qt::Key>(Qt::Key_0 + wanted.value), Qt::NoModifier);
-    }
-    if (!m_failed && !Field().IsGameOver()) {
-        Fail("the board filled with its solution is not a won game");
-    }
-}
 
 TEST_F(SoakTest, RandomInputLeavesTheSessionSound) {
     for (m_step = 0; m_step < m_steps && !m_failed; ++m_step) {
