@@ -19,16 +19,6 @@ void ExpectRect(const RECT& r, int left, int top, int right, int bottom, const c
     EXPECT_EQ(r.bottom, bottom) << what;
 }
 
-std::vector<WORD> g_commands;
-WNDPROC g_mainProc = nullptr;
-
-LRESULT CommandRecorder(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND) {
-        g_commands.push_back(LOWORD(wParam));
-    }
-    return CallWindowProc(g_mainProc, hwnd, message, wParam, lParam);
-}
-
 } // namespace
 
 // The title is read on a real desktop (the end-to-end tests), and the class
@@ -89,9 +79,7 @@ TEST_F(MainWndTest, AcceleratorKeysBecomeCommandsBeforeTheBoardSeesThem) {
     // Undo item lets no accelerator through.
     Key(Qt::Key_4);
     ASSERT_EQ(Field().field.At({5, 5}).value, 4);
-    g_commands.clear();
-    g_mainProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtr(Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CommandRecorder)));
+    RecordCommands();
     // F4 opens the snapshot dialog and F2 the save dialog: both are cancelled.
     wintest::ModalScript script;
     script
@@ -104,7 +92,6 @@ TEST_F(MainWndTest, AcceleratorKeysBecomeCommandsBeforeTheBoardSeesThem) {
     Key(Qt::Key_F2);
     EXPECT_EQ(script.Started(), 2);
     Key(Qt::Key_Y, Qt::ControlModifier);
-    SetWindowLongPtr(Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_mainProc));
-    EXPECT_EQ(g_commands, (std::vector<WORD>{32806, 57643, 57643, 57603}))
+    EXPECT_EQ(m_commands, (std::vector<UINT>{32806, 57643, 57643, 57603}))
         << "Ctrl+Y is the board's key, not an accelerator";
 }

@@ -5,8 +5,6 @@
 
 #include "ShellWindowFixture.h"
 
-#include "views/win/framework/CMessageFilter.h"
-
 #include <QMenu>
 #include <QMenuBar>
 
@@ -16,35 +14,13 @@ using namespace shelltest;
 
 namespace {
 
-// The menu commands posted to a window, seen as the loop retrieves them.
-class CCommandRecorder : public CMessageFilter {
-public:
-    explicit CCommandRecorder(HWND hwnd) : m_hwnd(hwnd) {}
-    BOOL PreTranslateMessage(MSG* msg) override {
-        if (msg->hwnd == m_hwnd && msg->message == WM_COMMAND) {
-            ids.push_back(LOWORD(msg->wParam));
-        }
-        return FALSE;
-    }
-    std::vector<UINT> ids;
-
-private:
-    HWND m_hwnd;
-};
-
 class MenuKeysTest : public ShellWindowTest {
 protected:
     void SetUp() override {
         ShellWindowTest::SetUp();
-        m_commands = std::make_unique<CCommandRecorder>(Main());
-        m_loop.AddMessageFilter(m_commands.get());
         StartGame(SolutionWithHoles({{5, 5}, {6, 5}, {9, 9}}));
         ClickCell(5, 5);
-        m_commands->ids.clear();
-    }
-    void TearDown() override {
-        m_loop.RemoveMessageFilter(m_commands.get());
-        ShellWindowTest::TearDown();
+        RecordCommands();
     }
 
     // A key as the desktop gives it: to the open popup, else to the focus.
@@ -77,8 +53,6 @@ protected:
         EXPECT_EQ(QApplication::focusWidget(), m_widget);
         EXPECT_TRUE(SelectedMenu().isEmpty());
     }
-
-    std::unique_ptr<CCommandRecorder> m_commands;
 };
 
 // Keys given from closed menus ("Alt+G Right": Alt+G, then Right), and what
@@ -119,7 +93,7 @@ TEST_F(MenuKeysTest, KeysWalkTheMenusAndChooseTheirItems) {
     };
     for (const MenuWalk& walk : walks) {
         SCOPED_TRACE(walk.keys);
-        m_commands->ids.clear();
+        m_commands.clear();
         for (const QString& token : QString(walk.keys).split(' ')) {
             if (token == "Alt") {
                 Press(Qt::Key_Alt);
@@ -140,7 +114,7 @@ TEST_F(MenuKeysTest, KeysWalkTheMenusAndChooseTheirItems) {
             Press(Qt::Key_Escape);
         }
         ExpectMenusClosed();
-        EXPECT_EQ(m_commands->ids,
+        EXPECT_EQ(m_commands,
                   walk.command == 0 ? std::vector<UINT>{} : std::vector<UINT>{walk.command});
     }
 }
@@ -155,7 +129,7 @@ TEST_F(MenuKeysTest, TheBoardHasItsKeysAgainOnceTheMenusClose) {
     Press(Qt::Key_Backspace, Qt::AltModifier);
     EXPECT_EQ(At(5, 5).value, 0) << "Alt+Backspace is still the undo accelerator";
     ExpectMenusClosed();
-    EXPECT_TRUE(m_commands->ids.empty());
+    EXPECT_EQ(m_commands, std::vector<UINT>{57643}) << "the accelerator's command alone";
 
     for (Qt::Key key : {Qt::Key_F10, Qt::Key_Return, Qt::Key_Return, Qt::Key_Return}) {
         Press(key);
@@ -189,7 +163,7 @@ TEST_F(MenuKeysTest, ArrowsWalkToGameHintWithTheStatesOfTheMoment) {
     ASSERT_EQ(SelectedItem(), "&Hint\tCtrl-H");
     Press(Qt::Key_Return);
 
-    EXPECT_EQ(m_commands->ids, std::vector<UINT>{32788});
+    EXPECT_EQ(m_commands, std::vector<UINT>{32788});
     ExpectMenusClosed();
     EXPECT_EQ(At(5, 5).flags & 0x1FF, 0x100) << "the one candidate of (5, 5), 9, as its mark";
 }
@@ -212,5 +186,5 @@ TEST_F(MenuKeysTest, LeftAndRightCrossToHelpOnTheRightAndBack) {
     Press(Qt::Key_Escape);
     Press(Qt::Key_Escape);
     ExpectMenusClosed();
-    EXPECT_TRUE(m_commands->ids.empty());
+    EXPECT_TRUE(m_commands.empty());
 }

@@ -89,6 +89,9 @@ protected:
         bool checked = false;
     };
     ItemState MenuItemState(const char* popup, const char* item);
+    // From now on, the ids of the WM_COMMAND messages the main window's
+    // procedure gets: menu choices and accelerators.
+    void RecordCommands();
     // The item texts of the "Load snapshot" submenu.
     std::vector<std::string> SnapshotItems() const;
 
@@ -137,6 +140,7 @@ protected:
     bool m_quitSeen = false;
     static constexpr std::int64_t StartTime = 1'800'000'000;
     std::int64_t m_now = StartTime;
+    std::vector<UINT> m_commands;
 
 private:
     QAction* OpenPopup(QMenuBar* bar, const char* text);
