@@ -17,15 +17,7 @@ using namespace wintest;
 using namespace shelltest;
 using kwin::ModalStart;
 
-namespace {
-
 using ShellDialogsTest = OwnerWindowTest;
-
-int FocusId() {
-    return GetDlgCtrlID(GetFocus());
-}
-
-} // namespace
 
 TEST_F(ShellDialogsTest, SnapshotDialogTakesTheNameExactlyAsTypedAndEscCancels) {
     struct Case {
@@ -49,7 +41,7 @@ TEST_F(ShellDialogsTest, SnapshotDialogTakesTheNameExactlyAsTypedAndEscCancels) 
         std::string caption;
         ModalScript script;
         script.Then([&](const ModalStart& start) {
-            firstFocus = FocusId();
+            firstFocus = GetDlgCtrlID(GetFocus());
             placed = WindowRect(start.window);
             caption = TextOf(start.window);
             TypeInto(start.window, c.typed);
@@ -79,7 +71,7 @@ TEST_F(ShellDialogsTest, WinnerShowsTheMessageReadOnlyAndTabSkipsIt) {
         caption = TextOf(start.window);
         shown = ItemText(start.window, IDC_MESSAGE_EDIT);
         placed = WindowRect(start.window);
-        firstFocus = FocusId();
+        firstFocus = GetDlgCtrlID(GetFocus());
         // Name, OK, Cancel and round to the name again: were the message line
         // a tab stop, the name would be typed into it and lost.
         for (int i = 0; i < 3; ++i) {
