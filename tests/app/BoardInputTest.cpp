@@ -17,10 +17,6 @@ protected:
         // Row 5 has two holes; (1, 1) is a given 1.
         StartGame(SolutionWithHoles({{5, 5}, {6, 5}, {9, 9}}));
     }
-    const CCell& At(int column, int row) {
-        return Field().field.At(
-            CellPos{static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row)});
-    }
     void Select(int column, int row) {
         ClickCell(column, row);
         ASSERT_EQ(Selection(),
@@ -59,71 +55,59 @@ TEST_F(BoardInputTest, MovesWrapAndJumpAsTheModifiersSay) {
         EXPECT_EQ(Selection(), c.to) << "key " << c.key << " from (" << c.from.column << ", "
                                      << c.from.row << ") with modifiers " << c.modifiers;
     }
+    EXPECT_EQ(GetFocus(), Main()) << "the main window keeps the focus";
 }
 
-TEST_F(BoardInputTest, DigitKeysEnterDigitsOrToggleMarks) {
+// Keys on the selected cell (5, 5), one after the other, and the digit and
+// marks (bits 0-8 for 1-9) the cell holds after each.
+TEST_F(BoardInputTest, DigitZeroAndDeleteKeysInDigitAndMarkMode) {
+    struct CellKey {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int value;
+        int marks;
+        const char* why;
+    };
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    const CellKey keys[] = {
+        {Qt::Key_4, none, 4, 0, "a digit"},
+        {Qt::Key_7, shift, 4, 0, "Shift+digit is declined"},
+        {Qt::Key_2, ctrl, 4, 0x002, "Ctrl+digit in digit mode marks, even a filled cell"},
+        {Qt::Key_0, none, 0, 0x002, "0 clears the digit and keeps the marks"},
+        {Qt::Key_8, none, 8, 0, "a digit takes the marks away"},
+        {Qt::Key_0, shift, 8, 0, "Shift+0 is declined"},
+        {Qt::Key_0, ctrl, 8, 0, "Ctrl+0 is declined"},
+        {Qt::Key_6, ctrl, 8, 0x020, "a mark on the filled cell"},
+        {Qt::Key_M, none, 8, 0x020, "mark mode"},
+        {Qt::Key_0, none, 8, 0x020, "0 does nothing in mark mode"},
+        {Qt::Key_Delete, shift, 8, 0x020, "Shift+Delete is not a clear"},
+        {Qt::Key_Delete, none, 0, 0, "Delete empties the cell in mark mode too, marks and all"},
+        {Qt::Key_3, none, 0, 0x004, "a digit in mark mode marks"},
+        {Qt::Key_9, ctrl, 0, 0x104, "Ctrl+digit in mark mode acts like the digit"},
+        {Qt::Key_3, none, 0, 0x100, "a second press takes the mark away"},
+        {Qt::Key_Escape, none, 0, 0x100, "Esc: digit mode and no selection"},
+        {Qt::Key_5, none, 0, 0x100, "without a selection the digit goes nowhere"},
+    };
     Select(5, 5);
-    Key(Qt::Key_4);
-    EXPECT_EQ(At(5, 5).value, 4);
-    const std::size_t undoAfterFour = Field().undo.size();
-    Key(Qt::Key_4);
-    EXPECT_EQ(Field().undo.size(), undoAfterFour) << "the same digit again records nothing";
-
-    Key(Qt::Key_7, Qt::ShiftModifier);
-    EXPECT_EQ(At(5, 5).value, 4) << "Shift+digit is declined";
-    Key(Qt::Key_2, Qt::ControlModifier);
-    EXPECT_EQ(At(5, 5).value, 4) << "Ctrl+digit in digit mode marks, even a filled cell";
-    EXPECT_EQ(At(5, 5).flags & 0x1FF, 0x002);
+    for (const CellKey& k : keys) {
+        Key(k.key, k.modifiers);
+        EXPECT_EQ(At(5, 5).value, k.value) << k.why;
+        EXPECT_EQ(At(5, 5).flags & 0x1FF, k.marks) << k.why;
+    }
+    EXPECT_EQ(Field().GetInputMode(), CGameFieldCtrl::DigitEntry);
+    EXPECT_EQ(Selection(), (CellPos{0, 0}));
 
     Select(6, 5);
-    Key(Qt::Key_M);
-    ASSERT_EQ(Field().GetInputMode(), CGameFieldCtrl::MarkEntry);
-    Key(Qt::Key_3);
-    Key(Qt::Key_9, Qt::ControlModifier);
-    EXPECT_EQ(At(6, 5).value, 0);
-    EXPECT_EQ(At(6, 5).flags & 0x1FF, 0x104) << "marks 3 and 9; Ctrl+digit acts like the digit";
-    Key(Qt::Key_3);
-    EXPECT_EQ(At(6, 5).flags & 0x1FF, 0x100) << "a second press takes the mark away";
-
+    Key(Qt::Key_4);
+    const std::size_t records = Field().undo.size();
+    Key(Qt::Key_4);
+    EXPECT_EQ(Field().undo.size(), records) << "the same digit again records nothing";
     Select(1, 1);
     Key(Qt::Key_M);
     Key(Qt::Key_5);
     EXPECT_EQ(At(1, 1).value, 1) << "a given cell does not change";
-}
-
-TEST_F(BoardInputTest, ZeroAndDeleteClearTheCell) {
-    Select(5, 5);
-    Key(Qt::Key_8);
-    Key(Qt::Key_6, Qt::ControlModifier);
-    ASSERT_EQ(At(5, 5).value, 8);
-    ASSERT_EQ(At(5, 5).flags & 0x1FF, 0x020);
-    Key(Qt::Key_0);
-    EXPECT_EQ(At(5, 5).value, 0) << "0 clears the digit";
-    EXPECT_EQ(At(5, 5).flags & 0x1FF, 0x020) << "and keeps the marks";
-    Key(Qt::Key_0, Qt::ShiftModifier);
-    Key(Qt::Key_8);
-    Key(Qt::Key_0, Qt::ControlModifier);
-    EXPECT_EQ(At(5, 5).value, 8) << "Ctrl+0 is declined";
-
-    Key(Qt::Key_M);
-    Key(Qt::Key_0);
-    EXPECT_EQ(At(5, 5).value, 8) << "0 does nothing in mark mode";
-    Key(Qt::Key_Delete, Qt::ShiftModifier);
-    EXPECT_EQ(At(5, 5).value, 8) << "Shift+Delete is not a clear";
-    Key(Qt::Key_Delete);
-    EXPECT_EQ(At(5, 5).value, 0) << "Delete empties the cell in mark mode too";
-    EXPECT_EQ(At(5, 5).flags & 0x1FF, 0) << "with its marks";
-}
-
-TEST_F(BoardInputTest, EscapeInMarkModeReturnsToDigitModeWithoutSelection) {
-    Select(5, 5);
-    Key(Qt::Key_M);
-    ASSERT_EQ(Field().GetInputMode(), CGameFieldCtrl::MarkEntry);
-    Key(Qt::Key_Escape);
-    EXPECT_EQ(Field().GetInputMode(), CGameFieldCtrl::DigitEntry);
-    EXPECT_EQ(Selection(), (CellPos{0, 0}));
-    Key(Qt::Key_5);
-    EXPECT_EQ(At(5, 5).value, 0) << "without a selection the digit goes nowhere";
 }
 
 TEST_F(BoardInputTest, CtrlKChecksOnlyWhenAutoCheckIsOff) {
@@ -160,6 +144,13 @@ TEST_F(BoardInputTest, AfterAWinCellKeysDoNothingAndGameKeysStillWork) {
         [](const kwin::ModalStart& start) { wintest::PressKey(start.window, Qt::Key_Escape); });
     Key(Qt::Key_8);
     ASSERT_TRUE(Field().IsGameOver());
+    EXPECT_EQ(script.Started(), 1);
+    EXPECT_FALSE(Strip().IsShown());
+    // The board as painted in its window: every cell in the game-over colour.
+    for (const QPoint cell : {CellCentre(1, 1), CellCentre(7, 9), CellCentre(9, 5)}) {
+        EXPECT_EQ(PixelOf(Field().GetHwnd(), cell.x() - 12 - 16, cell.y() - 12 - 16),
+                  RGB(240, 255, 240));
+    }
     const std::size_t records = Field().undo.size();
     for (Qt::Key key : {Qt::Key_Right, Qt::Key_Home, Qt::Key_Delete, Qt::Key_0, Qt::Key_3}) {
         Key(key);

@@ -41,10 +41,6 @@ protected:
     }
     // A click on the strip at its own client coordinates.
     void ClickStrip(int x, int y) { Click(12 + x, 400 + y); }
-    const CCell& At(int column, int row) {
-        return Field().field.At(
-            CellPos{static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row)});
-    }
 };
 
 } // namespace
@@ -89,16 +85,22 @@ TEST_F(HintStripTest, EmptyCellShowsItsMarksInRedTheRestInBlue) {
     }
 }
 
-TEST_F(HintStripTest, ClicksOnTheLastTwoColumnsOrRowsAreDeclined) {
+TEST_F(HintStripTest, OnlyClicksOnTheStripInsideItsLastTwoColumnsAndRowsCount) {
     ClickCell(9, 9);
+    // Between the board and the strip, beside and below the strip.
+    Click(200, 394);
+    Click(5, 420);
+    Click(200, 460);
     ClickStrip(374, 20);
     ClickStrip(375, 20);
     ClickStrip(200, 39);
     ClickStrip(200, 40);
     EXPECT_EQ(At(9, 9).value, 0);
+    EXPECT_EQ(Selection(), (CellPos{9, 9}));
     EXPECT_TRUE(Field().undo.empty());
     ClickStrip(373, 38);
     EXPECT_EQ(At(9, 9).value, 9) << "the last pixel that counts is in slot 9";
     ClickStrip(0, 0);
     EXPECT_EQ(At(9, 9).value, 1) << "and the first in slot 1";
+    EXPECT_EQ(Selection(), (CellPos{9, 9}));
 }

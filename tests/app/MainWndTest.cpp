@@ -5,22 +5,12 @@
 
 #include "tests/views/win/ModalScript.h"
 
-#include "session/FieldMessages.h"
-
-#include <cstring>
 #include <vector>
 
 using namespace shelltest;
 using MainWndTest = ShellWindowTest;
 
 namespace {
-
-RECT ChildInClient(HWND parent, HWND child) {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 void ExpectRect(const RECT& r, int left, int top, int right, int bottom, const char* what) {
     EXPECT_EQ(r.left, left) << what;
@@ -29,27 +19,15 @@ void ExpectRect(const RECT& r, int left, int top, int right, int bottom, const c
     EXPECT_EQ(r.bottom, bottom) << what;
 }
 
-std::vector<WORD> g_commands;
-WNDPROC g_mainProc = nullptr;
-
-LRESULT CommandRecorder(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND) {
-        g_commands.push_back(LOWORD(wParam));
-    }
-    return CallWindowProc(g_mainProc, hwnd, message, wParam, lParam);
-}
-
 } // namespace
 
-TEST_F(MainWndTest, ClassTitleAndStyles) {
+// The title is read on a real desktop (the end-to-end tests), and the class
+// asks for no double clicks (BoardInputTest.DoubleClickIsTwoClicks...).
+TEST_F(MainWndTest, ClassAndStyles) {
     WNDCLASSEX wc{};
     wc.cbSize = sizeof wc;
     ASSERT_TRUE(GetClassInfoEx(GetModuleHandle(nullptr), "KalmoraWndClass", &wc));
-    EXPECT_EQ(wc.style, 0u) << "no double clicks for the main window";
     EXPECT_EQ(wc.hbrBackground, reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1)));
-    char title[64] = {};
-    GetWindowText(Main(), title, sizeof title);
-    EXPECT_STREQ(title, "Kalmora");
     EXPECT_EQ(static_cast<DWORD>(GetWindowLong(Main(), GWL_STYLE)) & 0x00CF0000u, 0x00CE0000u);
     EXPECT_EQ(static_cast<DWORD>(GetWindowLong(Main(), GWL_EXSTYLE)) & WS_EX_WINDOWEDGE,
               WS_EX_WINDOWEDGE);
@@ -61,75 +39,17 @@ TEST_F(MainWndTest, ClassTitleAndStyles) {
     EXPECT_NE(big, small) << "loaded once at each size";
 }
 
-TEST_F(MainWndTest, DefaultWindowIsCentredOnTheWorkArea) {
-    ExpectCentredDefaultWindow();
-}
-
 TEST_F(MainWndTest, ChildrenSitAtTheirRectangles) {
     RECT client;
     GetClientRect(Main(), &client);
     EXPECT_EQ(client.right, 400) << "416 wide outside, 400 inside";
-    ExpectRect(ChildInClient(Main(), Field().GetHwnd()), 12, 12, 388, 388, "board");
-    ExpectRect(ChildInClient(Main(), Strip().GetHwnd()), 12, 400, 388, 441, "hint strip");
-    const RECT status = ChildInClient(Main(), m_main->GetStatusBar());
+    ExpectRect(ChildRect(Field().GetHwnd()), 12, 12, 388, 388, "board");
+    ExpectRect(ChildRect(Strip().GetHwnd()), 12, 400, 388, 441, "hint strip");
+    const RECT status = ChildRect(m_main->GetStatusBar());
     EXPECT_EQ(status.bottom, client.bottom) << "the status bar is docked at the bottom";
     EXPECT_GT(status.top, 441) << "below the hint strip";
     EXPECT_EQ(status.left, 0);
     EXPECT_EQ(status.right, client.right);
-
-    char text[32] = {};
-    GetWindowText(Field().GetHwnd(), text, sizeof text);
-    EXPECT_STREQ(text, "GridCtrl");
-    GetWindowText(Strip().GetHwnd(), text, sizeof text);
-    EXPECT_STREQ(text, "HintCtrl");
-    GetClassName(Field().GetHwnd(), text, sizeof text);
-    EXPECT_STREQ(text, "STATIC");
-}
-
-TEST_F(MainWndTest, StatusTextShowsTheVersionLineAfterStartUp) {
-    EXPECT_EQ(m_main->GetMessageText(), "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
-    StartGame(SolutionWithHoles({{1, 1}}));
-    EXPECT_EQ(m_main->GetMessageText(), "Ready (Press 'M' to change Mode or use Ctrl-Number)");
-}
-
-TEST_F(MainWndTest, KeyOnTheMainWindowReachesTheFieldView) {
-    StartGame(SolutionWithHoles({{5, 5}}));
-    Field().SelectCell({5, 5});
-    Pump();
-    Key(Qt::Key_Right);
-    EXPECT_EQ(Selection(), (CellPos{6, 5}));
-    EXPECT_EQ(GetFocus(), Main()) << "the main window keeps the focus";
-}
-
-TEST_F(MainWndTest, ClickOnTheBoardSelectsThroughTheMainWindow) {
-    StartGame(SolutionWithHoles({{1, 1}}));
-    ClickCell(3, 7);
-    EXPECT_EQ(Selection(), (CellPos{3, 7}));
-    EXPECT_EQ(GetCapture(), nullptr) << "the capture ends with the button";
-    EXPECT_FALSE(Field().IsCaptured());
-    EXPECT_FALSE(Field().IsLeftDrag());
-}
-
-TEST_F(MainWndTest, ClickOutsideTheBoardGoesToTheStripWhichTakesOnlyItsOwn) {
-    StartGame(SolutionWithHoles({{4, 4}}));
-    ClickCell(4, 4);
-    // Between the board and the strip, and below the strip: nothing happens.
-    Click(200, 394);
-    Click(200, 460);
-    Click(5, 420);
-    EXPECT_EQ(Selection(), (CellPos{4, 4}));
-    EXPECT_EQ(Field().field.At({4, 4}).value, 0);
-    // On slot 7 of the strip: the strip hands digit 7 to the field view.
-    Click(12 + 6 * 376 / 9 + 20, 420);
-    EXPECT_EQ(Field().field.At({4, 4}).value, 7);
-    EXPECT_EQ(Selection(), (CellPos{4, 4}));
-}
-
-TEST_F(MainWndTest, CloseDestroysTheWindowAndEndsTheLoop) {
-    SendMessage(Main(), WM_CLOSE, 0, 0);
-    Pump();
-    EXPECT_FALSE(IsWindow(Main()));
-    EXPECT_TRUE(m_quitSeen);
 }
 
 TEST_F(MainWndTest, EndOfTheDesktopSessionClosesLikeClose) {
@@ -159,9 +79,7 @@ TEST_F(MainWndTest, AcceleratorKeysBecomeCommandsBeforeTheBoardSeesThem) {
     // Undo item lets no accelerator through.
     Key(Qt::Key_4);
     ASSERT_EQ(Field().field.At({5, 5}).value, 4);
-    g_commands.clear();
-    g_mainProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtr(Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CommandRecorder)));
+    RecordCommands();
     // F4 opens the snapshot dialog and F2 the save dialog: both are cancelled.
     wintest::ModalScript script;
     script
@@ -174,7 +92,6 @@ TEST_F(MainWndTest, AcceleratorKeysBecomeCommandsBeforeTheBoardSeesThem) {
     Key(Qt::Key_F2);
     EXPECT_EQ(script.Started(), 2);
     Key(Qt::Key_Y, Qt::ControlModifier);
-    SetWindowLongPtr(Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_mainProc));
-    EXPECT_EQ(g_commands, (std::vector<WORD>{32806, 57643, 57643, 57603}))
+    EXPECT_EQ(m_commands, (std::vector<UINT>{32806, 57643, 57643, 57603}))
         << "Ctrl+Y is the board's key, not an accelerator";
 }

@@ -5,8 +5,6 @@
 
 #include "ShellWindowFixture.h"
 
-#include "views/win/framework/CMessageFilter.h"
-
 #include <QMenu>
 #include <QMenuBar>
 
@@ -16,35 +14,13 @@ using namespace shelltest;
 
 namespace {
 
-// The menu commands posted to a window, seen as the loop retrieves them.
-class CCommandRecorder : public CMessageFilter {
-public:
-    explicit CCommandRecorder(HWND hwnd) : m_hwnd(hwnd) {}
-    BOOL PreTranslateMessage(MSG* msg) override {
-        if (msg->hwnd == m_hwnd && msg->message == WM_COMMAND) {
-            ids.push_back(LOWORD(msg->wParam));
-        }
-        return FALSE;
-    }
-    std::vector<UINT> ids;
-
-private:
-    HWND m_hwnd;
-};
-
 class MenuKeysTest : public ShellWindowTest {
 protected:
     void SetUp() override {
         ShellWindowTest::SetUp();
-        m_commands = std::make_unique<CCommandRecorder>(Main());
-        m_loop.AddMessageFilter(m_commands.get());
         StartGame(SolutionWithHoles({{5, 5}, {6, 5}, {9, 9}}));
         ClickCell(5, 5);
-        m_commands->ids.clear();
-    }
-    void TearDown() override {
-        m_loop.RemoveMessageFilter(m_commands.get());
-        ShellWindowTest::TearDown();
+        RecordCommands();
     }
 
     // A key as the desktop gives it: to the open popup, else to the focus.
@@ -55,11 +31,6 @@ protected:
         }
         QTest::keyClick(target != nullptr ? target : m_widget, key, modifiers);
         Pump();
-    }
-    void PressAll(std::initializer_list<Qt::Key> keys) {
-        for (Qt::Key key : keys) {
-            Press(key);
-        }
     }
 
     QMenuBar* Bar() const {
@@ -76,52 +47,98 @@ protected:
         return popup != nullptr && popup->activeAction() != nullptr ? popup->activeAction()->text()
                                                                     : QString();
     }
-    static QAction* Item(QMenu* menu, const QString& text) {
-        for (QAction* action : menu->actions()) {
-            if (action->text() == text) {
-                return action;
-            }
-        }
-        return nullptr;
-    }
-
-    const CCell& At(int column, int row) {
-        return Field().field.At(
-            CellPos{static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row)});
-    }
     // The menus are closed and the window has the keyboard again.
     void ExpectMenusClosed() {
         EXPECT_EQ(OpenPopup(), nullptr);
         EXPECT_EQ(QApplication::focusWidget(), m_widget);
         EXPECT_TRUE(SelectedMenu().isEmpty());
     }
+};
 
-    std::unique_ptr<CCommandRecorder> m_commands;
+// Keys given from closed menus ("Alt+G Right": Alt+G, then Right), and what
+// is selected and open after them: the bar's selected menu when no popup is
+// open, the open popup and its selected item, and the command posted (0:
+// none). Esc then closes all, step by step.
+struct MenuWalk {
+    const char* keys;
+    const char* bar;
+    const char* popup;
+    const char* item;
+    UINT command;
 };
 
 } // namespace
 
-TEST_F(MenuKeysTest, F10SelectsFileAndEnterWalksDownToItsFirstCommand) {
+TEST_F(MenuKeysTest, KeysWalkTheMenusAndChooseTheirItems) {
+    const MenuWalk walks[] = {
+        {"F10", "File", "", "", 0},                     // selected, not yet open
+        {"Alt", "File", "", "", 0},                     // Alt alone too
+        {"Shift+F10", "", "", "", 0},                   // not the menu key
+        {"F10 Return", "", "File", "&New", 0},          // Enter opens the menu
+        {"F10 Return Return", "", "&New", "Blank", 0},  // and the submenu
+        {"F10 Return Esc", "File", "", "", 0},          // the bar stays selected
+        {"F10 Down Right", "", "&New", "Blank", 0},     // Right opens the submenu
+        {"F10 Down Right Left", "", "File", "&New", 0}, // Left closes it again
+        {"F10 Down Right Right", "", "Game", "", 0},    // on to the next menu
+        {"F10 Down Right Right Left", "", "File", "", 0},
+        {"Alt+G", "", "Game", "A&uto-Check", 0},         // the first item not grayed
+        {"Alt+G R", "", "Game", "", 0},                  // grayed Redo is not chosen
+        {"Alt+H", "", "Help", "&About", 0},              // on the right of the bar
+        {"F10 H", "", "Help", "&About", 0},              // the bar's letters reach it too
+        {"Alt+G H", "", "", "", 32788},                  // Game, &Hint
+        {"Alt+F N N", "", "", "", 32795},                // File, &New, Normal by its first letter
+        {"F10 G S", "", "", "", 32790},                  // the marked S of Try to &Solve
+        {"Alt+G C", "", "", "", 32792},                  // &Check
+        {"F10 Return Return Return", "", "", "", 32793}, // File, New, Blank
+    };
+    for (const MenuWalk& walk : walks) {
+        SCOPED_TRACE(walk.keys);
+        m_commands.clear();
+        for (const QString& token : QString(walk.keys).split(' ')) {
+            if (token == "Alt") {
+                Press(Qt::Key_Alt);
+            } else {
+                const QKeyCombination stroke = QKeySequence::fromString(token)[0];
+                Press(stroke.key(), stroke.keyboardModifiers());
+            }
+        }
+        EXPECT_EQ(OpenPopup() != nullptr ? OpenPopup()->title() : QString(), walk.popup);
+        EXPECT_EQ(OpenPopup() != nullptr ? QString() : SelectedMenu(), walk.bar);
+        if (*walk.item != '\0') {
+            EXPECT_EQ(SelectedItem(), walk.item);
+        }
+        // The bar on the right keeps the keyboard until its own Esc.
+        for (int i = 0; i < 3 && (OpenPopup() != nullptr || !SelectedMenu().isEmpty() ||
+                                  QApplication::focusWidget() != m_widget);
+             ++i) {
+            Press(Qt::Key_Escape);
+        }
+        ExpectMenusClosed();
+        EXPECT_EQ(m_commands,
+                  walk.command == 0 ? std::vector<UINT>{} : std::vector<UINT>{walk.command});
+    }
+}
+
+TEST_F(MenuKeysTest, TheBoardHasItsKeysAgainOnceTheMenusClose) {
     Press(Qt::Key_F10);
-    EXPECT_EQ(SelectedMenu(), "File");
-    EXPECT_EQ(OpenPopup(), nullptr) << "selected, not yet open";
-
-    Press(Qt::Key_Return);
-    ASSERT_NE(OpenPopup(), nullptr);
-    EXPECT_EQ(OpenPopup()->title(), "File");
-    EXPECT_EQ(SelectedItem(), "&New");
-    Press(Qt::Key_Return);
-    EXPECT_EQ(OpenPopup()->title(), "&New");
-    EXPECT_EQ(SelectedItem(), "Blank");
-    Press(Qt::Key_Return);
-
-    EXPECT_EQ(m_commands->ids, std::vector<UINT>{32793});
+    Press(Qt::Key_Escape);
+    Press(Qt::Key_3);
+    EXPECT_EQ(At(5, 5).value, 3) << "after Esc";
+    Press(Qt::Key_Alt);
+    Press(Qt::Key_Escape);
+    Press(Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(At(5, 5).value, 0) << "Alt+Backspace is still the undo accelerator";
     ExpectMenusClosed();
+    EXPECT_EQ(m_commands, std::vector<UINT>{57643}) << "the accelerator's command alone";
+
+    for (Qt::Key key : {Qt::Key_F10, Qt::Key_Return, Qt::Key_Return, Qt::Key_Return}) {
+        Press(key);
+    }
     EXPECT_EQ(Field().level, 0) << "a blank game";
     EXPECT_EQ(At(1, 1).value, 0);
     ClickCell(1, 1);
     Press(Qt::Key_7);
-    EXPECT_EQ(At(1, 1).value, 7) << "digits reach the board after the menu closed";
+    EXPECT_EQ(At(1, 1).value, 7) << "after a command chosen with Enter";
 }
 
 TEST_F(MenuKeysTest, ArrowsWalkToGameHintWithTheStatesOfTheMoment) {
@@ -137,8 +154,8 @@ TEST_F(MenuKeysTest, ArrowsWalkToGameHintWithTheStatesOfTheMoment) {
     QMenu* game = OpenPopup();
     ASSERT_NE(game, nullptr);
     EXPECT_EQ(game->title(), "Game");
-    EXPECT_TRUE(Item(game, "&Undo\tCtrl-Z")->isEnabled()) << "set as the popup opened";
-    EXPECT_FALSE(Item(game, "&Redo\tCtrl-Y")->isEnabled());
+    EXPECT_TRUE(ActionNamed(game, "&Undo\tCtrl-Z")->isEnabled()) << "set as the popup opened";
+    EXPECT_FALSE(ActionNamed(game, "&Redo\tCtrl-Y")->isEnabled());
     for (int step = 0; step < 20 && SelectedItem() != "&Hint\tCtrl-H"; ++step) {
         Press(Qt::Key_Down);
         EXPECT_NE(SelectedItem(), "&Redo\tCtrl-Y") << "a grayed item is passed over";
@@ -146,131 +163,9 @@ TEST_F(MenuKeysTest, ArrowsWalkToGameHintWithTheStatesOfTheMoment) {
     ASSERT_EQ(SelectedItem(), "&Hint\tCtrl-H");
     Press(Qt::Key_Return);
 
-    EXPECT_EQ(m_commands->ids, std::vector<UINT>{32788});
+    EXPECT_EQ(m_commands, std::vector<UINT>{32788});
     ExpectMenusClosed();
     EXPECT_EQ(At(5, 5).flags & 0x1FF, 0x100) << "the one candidate of (5, 5), 9, as its mark";
-}
-
-TEST_F(MenuKeysTest, LeftAndRightMoveBetweenOpenMenusAndIntoASubmenu) {
-    Press(Qt::Key_F10);
-    Press(Qt::Key_Down);
-    ASSERT_NE(OpenPopup(), nullptr);
-    Press(Qt::Key_Right);
-    EXPECT_EQ(OpenPopup()->title(), "&New") << "Right opens the selected submenu";
-    Press(Qt::Key_Left);
-    EXPECT_EQ(OpenPopup()->title(), "File") << "Left closes it again";
-    Press(Qt::Key_Right);
-    Press(Qt::Key_Right);
-    EXPECT_EQ(OpenPopup()->title(), "Game") << "Right in a submenu moves to the next menu";
-    Press(Qt::Key_Left);
-    EXPECT_EQ(OpenPopup()->title(), "File");
-    Press(Qt::Key_Escape);
-    Press(Qt::Key_Escape);
-    EXPECT_TRUE(m_commands->ids.empty());
-}
-
-TEST_F(MenuKeysTest, EscapeClosesStepByStepWithoutACommand) {
-    Press(Qt::Key_F10);
-    Press(Qt::Key_Return);
-    ASSERT_NE(OpenPopup(), nullptr);
-    Press(Qt::Key_Escape);
-    EXPECT_EQ(OpenPopup(), nullptr);
-    EXPECT_EQ(SelectedMenu(), "File") << "the bar stays selected";
-    Press(Qt::Key_Escape);
-
-    ExpectMenusClosed();
-    EXPECT_TRUE(m_commands->ids.empty());
-    Press(Qt::Key_3);
-    EXPECT_EQ(At(5, 5).value, 3) << "the board has the keys again";
-}
-
-struct MnemonicCase {
-    const char* name;
-    Qt::Key altKey; // typed with Alt, or Key_F10 alone
-    std::vector<Qt::Key> keys;
-    UINT command;
-};
-
-TEST_F(MenuKeysTest, MnemonicsChooseTheirItems) {
-    const MnemonicCase cases[] = {
-        {"Alt+G, H: Game, &Hint", Qt::Key_G, {Qt::Key_H}, 32788},
-        {"Alt+F, N, N: File, &New, Normal (its first letter)",
-         Qt::Key_F,
-         {Qt::Key_N, Qt::Key_N},
-         32795},
-        {"F10, G, S: the marked S of Try to &Solve before Show Top Winners",
-         Qt::Key_F10,
-         {Qt::Key_G, Qt::Key_S},
-         32790},
-        {"Alt+G, C: &Check", Qt::Key_G, {Qt::Key_C}, 32792},
-    };
-    for (const MnemonicCase& c : cases) {
-        m_commands->ids.clear();
-        if (c.altKey == Qt::Key_F10) {
-            Press(Qt::Key_F10);
-        } else {
-            Press(c.altKey, Qt::AltModifier);
-        }
-        for (Qt::Key key : c.keys) {
-            Press(key);
-        }
-        EXPECT_EQ(m_commands->ids, std::vector<UINT>{c.command}) << c.name;
-        ExpectMenusClosed();
-    }
-}
-
-TEST_F(MenuKeysTest, AltAloneSelectsTheBarButAltBackspaceStillUndoes) {
-    Press(Qt::Key_Alt);
-    EXPECT_EQ(SelectedMenu(), "File");
-    EXPECT_EQ(OpenPopup(), nullptr);
-    Press(Qt::Key_Escape);
-    ExpectMenusClosed();
-
-    Press(Qt::Key_6);
-    ASSERT_EQ(At(5, 5).value, 6);
-    Press(Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_EQ(At(5, 5).value, 0) << "the accelerator undid the digit";
-    ExpectMenusClosed();
-    EXPECT_TRUE(m_commands->ids.empty());
-
-    Press(Qt::Key_F10, Qt::ShiftModifier);
-    ExpectMenusClosed();
-}
-
-TEST_F(MenuKeysTest, AGrayedItemIsNotChosen) {
-    Press(Qt::Key_G, Qt::AltModifier);
-    QMenu* game = OpenPopup();
-    ASSERT_NE(game, nullptr);
-    EXPECT_EQ(SelectedItem(), "A&uto-Check") << "the first item that is not grayed";
-    ASSERT_FALSE(Item(game, "&Redo\tCtrl-Y")->isEnabled());
-    Press(Qt::Key_R);
-    EXPECT_EQ(OpenPopup(), game) << "the menu stays open";
-    Press(Qt::Key_Down);
-    Press(Qt::Key_Escape);
-    Press(Qt::Key_Escape);
-    EXPECT_TRUE(m_commands->ids.empty());
-    ExpectMenusClosed();
-}
-
-TEST_F(MenuKeysTest, AltHOpensHelpOnTheRightAndEscapeLeavesIt) {
-    Press(Qt::Key_H, Qt::AltModifier);
-    ASSERT_NE(OpenPopup(), nullptr);
-    EXPECT_EQ(OpenPopup()->title(), "Help");
-    EXPECT_EQ(SelectedItem(), "&About");
-    Press(Qt::Key_Escape);
-    Press(Qt::Key_Escape);
-    ExpectMenusClosed();
-    EXPECT_TRUE(m_commands->ids.empty());
-    Press(Qt::Key_2);
-    EXPECT_EQ(At(5, 5).value, 2);
-
-    Press(Qt::Key_F10);
-    Press(Qt::Key_H);
-    ASSERT_NE(OpenPopup(), nullptr);
-    EXPECT_EQ(OpenPopup()->title(), "Help") << "the bar's letters reach the right part too";
-    Press(Qt::Key_Escape);
-    Press(Qt::Key_Escape);
-    ExpectMenusClosed();
 }
 
 TEST_F(MenuKeysTest, LeftAndRightCrossToHelpOnTheRightAndBack) {
@@ -291,5 +186,5 @@ TEST_F(MenuKeysTest, LeftAndRightCrossToHelpOnTheRightAndBack) {
     Press(Qt::Key_Escape);
     Press(Qt::Key_Escape);
     ExpectMenusClosed();
-    EXPECT_TRUE(m_commands->ids.empty());
+    EXPECT_TRUE(m_commands.empty());
 }

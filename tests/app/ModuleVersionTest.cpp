@@ -7,8 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
-#include <utility>
 
 namespace {
 
@@ -29,41 +30,59 @@ std::string OwnBaseName() {
     return full.substr(full.find_last_of('/') + 1);
 }
 
-class ModuleVersionTest : public ::testing::Test {
-protected:
-    void SetUp() override { RegisterAppResources(); }
+// A version block changed from the program's own, or none at all (no change),
+// and what reading it gives.
+struct VersionCase {
+    const char* what;
+    std::function<void(kwin::VersionResource&)> change;
+    bool loads;
+    WORD language;
+    const char* internalName; // nullptr: not found
 };
 
 } // namespace
 
-TEST_F(ModuleVersionTest, ReadsTheProgramsOwnValues) {
-    CModuleVersion version;
-    ASSERT_TRUE(version.LoadVersionInfo(nullptr));
-    EXPECT_EQ(version.dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(version.dwFileVersionMS, 0x00020000u);
-    EXPECT_EQ(version.GetTranslation().language, 0x0409);
-    EXPECT_EQ(version.GetTranslation().codePage, 1252);
-    for (const auto& [key, expected] :
-         {std::pair{"InternalName", "Kalmora"}, std::pair{"PrivateBuild", "2.0 Beta 1"},
-          std::pair{"FileVersion", "2.0 Beta 1"}}) {
-        LPCSTR value = nullptr;
-        EXPECT_TRUE(version.GetValue(key, value)) << key;
-        EXPECT_STREQ(value, expected) << key;
+TEST(ModuleVersionTest, ReadsTheValuesOfTheTranslationItNames) {
+    const VersionCase cases[] = {
+        {"the program's own", [](kwin::VersionResource&) {}, true, 0x0409, "Kalmora"},
+        {"no version block", {}, false, 0, nullptr},
+        {"German, but the strings are US English",
+         [](kwin::VersionResource& r) {
+             r.translations = {{0x0407, 1252}};
+         },
+         true, 0x0407, nullptr},
+        {"no translation entry: language 0 is queried, which has no string table",
+         [](kwin::VersionResource& r) { r.translations.clear(); }, true, 0, nullptr},
+        {"no translation entry and a neutral string table",
+         [](kwin::VersionResource& r) {
+             r.translations.clear();
+             r.stringTables.front().language = 0;
+         },
+         true, 0, "Kalmora"},
+    };
+    for (const VersionCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        kwin::VersionResource resource = AppVersionResource();
+        if (c.change) {
+            c.change(resource);
+        }
+        const auto own = c.change ? std::make_unique<ScopedOwnVersion>(resource)
+                                  : std::make_unique<ScopedOwnVersion>();
+        CModuleVersion version;
+        EXPECT_EQ(version.LoadVersionInfo(nullptr), c.loads);
+        EXPECT_EQ(version.GetTranslation().language, c.language);
+        EXPECT_EQ(version.GetTranslation().codePage, 1252);
+        LPCSTR value = "kept";
+        EXPECT_EQ(version.GetValue("internalname", value), c.internalName != nullptr)
+            << "keys compare without case";
+        EXPECT_STREQ(value, c.internalName != nullptr ? c.internalName : "kept");
+        EXPECT_FALSE(version.GetValue("NoSuchKey", value));
+        EXPECT_STREQ(value, c.internalName != nullptr ? c.internalName : "kept");
     }
 }
 
-TEST_F(ModuleVersionTest, KeysCompareWithoutCaseAndUnknownKeysLeaveTheText) {
-    CModuleVersion version;
-    ASSERT_TRUE(version.LoadVersionInfo(nullptr));
-    LPCSTR value = "kept";
-    EXPECT_TRUE(version.GetValue("internalname", value));
-    EXPECT_STREQ(value, "Kalmora");
-    value = "kept";
-    EXPECT_FALSE(version.GetValue("NoSuchKey", value));
-    EXPECT_STREQ(value, "kept");
-}
-
-TEST_F(ModuleVersionTest, TheProgramCanBeNamedByItsFileName) {
+TEST(ModuleVersionTest, TheProgramCanBeNamedByItsFileName) {
+    RegisterAppResources();
     CModuleVersion version;
     EXPECT_TRUE(version.LoadVersionInfo(OwnBaseName().c_str()));
     CModuleVersion other;
@@ -73,49 +92,7 @@ TEST_F(ModuleVersionTest, TheProgramCanBeNamedByItsFileName) {
     EXPECT_STREQ(value, "kept");
 }
 
-TEST_F(ModuleVersionTest, WithoutAVersionBlockEveryValueFails) {
-    ScopedOwnVersion none;
-    CModuleVersion version;
-    EXPECT_FALSE(version.LoadVersionInfo(nullptr));
-    EXPECT_EQ(version.GetTranslation().language, 0);
-    EXPECT_EQ(version.GetTranslation().codePage, 1252);
-    LPCSTR value = "kept";
-    EXPECT_FALSE(version.GetValue("InternalName", value));
-    EXPECT_STREQ(value, "kept");
-}
-
-TEST_F(ModuleVersionTest, ATranslationWithoutItsStringTableFindsNothing) {
-    kwin::VersionResource resource = AppVersionResource();
-    resource.translations = {{0x0407, 1252}}; // German, but the strings are US English
-    ScopedOwnVersion german(resource);
-    CModuleVersion version;
-    EXPECT_TRUE(version.LoadVersionInfo(nullptr));
-    EXPECT_EQ(version.GetTranslation().language, 0x0407);
-    LPCSTR value = "kept";
-    EXPECT_FALSE(version.GetValue("InternalName", value));
-    EXPECT_STREQ(value, "kept");
-}
-
-TEST_F(ModuleVersionTest, WithoutATranslationEntryTheDefaultIsQueried) {
-    kwin::VersionResource resource = AppVersionResource();
-    resource.translations.clear();
-    ScopedOwnVersion untranslated(resource);
-    CModuleVersion version;
-    EXPECT_TRUE(version.LoadVersionInfo(nullptr));
-    EXPECT_EQ(version.GetTranslation().language, 0);
-    EXPECT_EQ(version.GetTranslation().codePage, 1252);
-    LPCSTR value = "kept";
-    EXPECT_FALSE(version.GetValue("InternalName", value)) << "language 0 has no string table here";
-
-    resource.stringTables.front().language = 0;
-    ScopedOwnVersion neutral(resource);
-    CModuleVersion neutralVersion;
-    EXPECT_TRUE(neutralVersion.LoadVersionInfo(nullptr));
-    EXPECT_TRUE(neutralVersion.GetValue("InternalName", value));
-    EXPECT_STREQ(value, "Kalmora");
-}
-
-TEST_F(ModuleVersionTest, AWrongSignatureFailsTheLoad) {
+TEST(ModuleVersionTest, AWrongSignatureFailsTheLoad) {
     kwin::VersionResource resource = AppVersionResource();
     resource.fixed.dwSignature = 0x12345678;
     ScopedOwnVersion broken(resource);

@@ -4,7 +4,6 @@
 // forth between the box and its disabled owner without end: the box took no
 // other message and no timer fired. The N of "&No" then answers the box.
 
-#include "RandomDialogAnswerer.h"
 #include "ShellWindowFixture.h"
 
 #include <QTimer>

@@ -22,6 +22,7 @@ TEST_P(QuickClickTest, SelectsTheCellUnderTheButton) {
     Click(GetParam().at.x(), GetParam().at.y());
     EXPECT_EQ(Selection(), GetParam().expected);
     EXPECT_FALSE(Field().IsCaptured());
+    EXPECT_EQ(GetCapture(), nullptr) << "the capture ends with the button";
 }
 
 // Points within the last 12 pixels of a cell (the board sits at 12, 12 and

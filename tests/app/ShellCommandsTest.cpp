@@ -3,6 +3,7 @@
 
 #include "ShellWindowFixture.h"
 
+#include "app/DialogTemplates.h"
 #include "app/FileErrorReport.h"
 #include "storage/GameFile.h"
 
@@ -18,10 +19,6 @@ using namespace shelltest;
 using wintest::ModalScript;
 
 namespace {
-
-CGameFieldFileData Stored(const std::string& path) {
-    return GameFile::Read(path);
-}
 
 // A game file of a Normal game with two snapshots.
 void WriteGameWithSnapshots(const std::string& path) {
@@ -54,20 +51,20 @@ TEST_F(ShellCommandsTest, SaveWithoutANameAsksAndAfterNewAsksAgain) {
     Key(Qt::Key_F2);
     EXPECT_EQ(script.Started(), 1) << "Save acted as Save as";
     EXPECT_EQ(m_main->GetFileName(), Path("first.sdk")) << "the default extension";
-    EXPECT_EQ(Stored(Path("first.sdk")).level, 1);
+    EXPECT_EQ(GameFile::Read(Path("first.sdk")).level, 1);
 
     SelectCell(5, 5);
     Type(std::to_string(SolvedDigit(5, 5)));
     Key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(script.Started(), 1) << "saved to the current name without asking";
-    EXPECT_EQ(Stored(Path("first.sdk")).field.At(CellPos{5, 5}).value, SolvedDigit(5, 5));
+    EXPECT_EQ(GameFile::Read(Path("first.sdk")).field.At(CellPos{5, 5}).value, SolvedDigit(5, 5));
 
     Choose({"File", "&New", "Hard"});
     EXPECT_TRUE(m_main->GetFileName().empty());
     script.Then(ChooseFile(Path("second.sdk")));
     Choose({"File", "&Save\tF2"});
     EXPECT_EQ(script.Started(), 2) << "asked again after New";
-    EXPECT_EQ(Stored(Path("second.sdk")).level, 3);
+    EXPECT_EQ(GameFile::Read(Path("second.sdk")).level, 3);
 }
 
 TEST_F(ShellCommandsTest, LoadingAGoodFileRebuildsTheSnapshotMenu) {
@@ -164,21 +161,28 @@ TEST_F(ShellCommandsTest, KeysWithoutACommandOfTheirOwnDoNothing) {
     EXPECT_EQ(Field().level, 1);
     EXPECT_EQ(Field().undo.size(), 1u);
     EXPECT_EQ(script.Started(), 0);
-
-    Key(Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_EQ(Field().field.At(CellPos{2, 3}).value, 0) << "Alt+Backspace is Undo";
 }
 
-TEST_F(ShellCommandsTest, AboutShowsTheVersionLine) {
+TEST_F(ShellCommandsTest, AboutShowsTheVersionLineCentredAndOnlyOkClosesIt) {
     std::string line;
+    RECT placed{};
+    bool openAfterEscAndClose = false;
     ModalScript script;
     script.Then([&](const kwin::ModalStart& start) {
-        line = wintest::ItemText(start.window, 1007);
+        line = wintest::ItemText(start.window, IDC_VERSION_TEXT);
+        placed = WindowRect(start.window);
+        wintest::PressKey(start.window, Qt::Key_Escape);
+        wintest::WidgetOfWindow(start.window)->close();
+        wintest::PumpMessages();
+        openAfterEscAndClose = IsWindowVisible(start.window) != FALSE;
         wintest::PressKey(start.window, Qt::Key_Return);
     });
     Choose({"Help", "&About"});
     EXPECT_EQ(script.Started(), 1);
     EXPECT_EQ(line, "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
+    EXPECT_TRUE(openAfterEscAndClose);
+    EXPECT_NEAR(Centre(placed).x, Centre(WindowRect(Main())).x, 1) << "centred over the window";
+    EXPECT_NEAR(Centre(placed).y, Centre(WindowRect(Main())).y, 1);
 }
 
 TEST_F(ShellCommandsTest, GameMenuCommandsReachTheSession) {

@@ -1,10 +1,10 @@
-// The About, Make a snapshot and Winner dialogs from their templates, driven
-// with real keys through the modal hook.
+// The Make a snapshot and Winner dialogs from their templates, driven with
+// real keys through the modal hook. (The About box is opened from the main
+// window's menu, in ShellCommandsTest.)
 
 #include "ShellTestSupport.h"
 
 #include "app/AppResources.h"
-#include "app/CAboutDlg.h"
 #include "app/CMakeSnapShotDlg.h"
 #include "app/CWinnerDlg.h"
 #include "app/DialogTemplates.h"
@@ -17,56 +17,9 @@ using namespace wintest;
 using namespace shelltest;
 using kwin::ModalStart;
 
-namespace {
+using ShellDialogsTest = OwnerWindowTest;
 
-class ShellDialogsTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { PrepareShell(); }
-    void SetUp() override {
-        m_owner = CreateWindowEx(0, SpyClass(0), "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 120, 90,
-                                 500, 400, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(m_owner, nullptr);
-        Settle();
-    }
-    void TearDown() override {
-        DestroyWindow(m_owner);
-        Settle();
-    }
-    HWND m_owner = nullptr;
-};
-
-int FocusId() {
-    return GetDlgCtrlID(GetFocus());
-}
-
-} // namespace
-
-TEST_F(ShellDialogsTest, AboutShowsTheVersionLineCentredAndOnlyOkClosesIt) {
-    CAboutDlg dialog;
-    dialog.text = VersionLine();
-    std::string shown;
-    RECT placed{};
-    bool openAfterEscAndClose = false;
-    ModalScript script;
-    script.Then([&](const ModalStart& start) {
-        shown = ItemText(start.window, IDC_VERSION_TEXT);
-        placed = WindowRect(start.window);
-        PressKey(start.window, Qt::Key_Escape);
-        WidgetOfWindow(start.window)->close();
-        PumpMessages();
-        openAfterEscAndClose = IsWindowVisible(start.window) != FALSE;
-        PressKey(start.window, Qt::Key_Return);
-    });
-    EXPECT_EQ(dialog.DoModal(m_owner), IDOK);
-    EXPECT_EQ(shown, "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
-    EXPECT_TRUE(openAfterEscAndClose);
-    const POINT dialogCentre = Centre(placed);
-    const POINT ownerCentre = Centre(WindowRect(m_owner));
-    EXPECT_NEAR(dialogCentre.x, ownerCentre.x, 1);
-    EXPECT_NEAR(dialogCentre.y, ownerCentre.y, 1);
-}
-
-TEST_F(ShellDialogsTest, SnapshotNameIsTakenExactlyAsTypedAndEscCancels) {
+TEST_F(ShellDialogsTest, SnapshotDialogTakesTheNameExactlyAsTypedAndEscCancels) {
     struct Case {
         std::string typed;
         Qt::Key key;
@@ -84,37 +37,29 @@ TEST_F(ShellDialogsTest, SnapshotNameIsTakenExactlyAsTypedAndEscCancels) {
         CMakeSnapShotDlg dialog;
         dialog.name = "untouched";
         int firstFocus = 0;
+        RECT placed{};
+        std::string caption;
         ModalScript script;
         script.Then([&](const ModalStart& start) {
-            firstFocus = FocusId();
+            firstFocus = GetDlgCtrlID(GetFocus());
+            placed = WindowRect(start.window);
+            caption = TextOf(start.window);
             TypeInto(start.window, c.typed);
             PressKey(start.window, c.key);
         });
         EXPECT_EQ(dialog.DoModal(m_owner), c.result) << c.typed;
         EXPECT_EQ(dialog.name, c.name);
         EXPECT_EQ(firstFocus, IDC_NAME_EDIT);
+        EXPECT_EQ(caption, "Make a snapshot");
+        POINT origin{0, 0};
+        ClientToScreen(m_owner, &origin);
+        EXPECT_EQ(placed.left, origin.x) << "at the owner's client origin";
+        EXPECT_EQ(placed.top, origin.y);
     }
 }
 
-TEST_F(ShellDialogsTest, SnapshotDialogOpensAtTheOwnersClientOrigin) {
-    CMakeSnapShotDlg dialog;
-    RECT placed{};
-    std::string caption;
-    ModalScript script;
-    script.Then([&](const ModalStart& start) {
-        placed = WindowRect(start.window);
-        caption = TextOf(start.window);
-        PressKey(start.window, Qt::Key_Escape);
-    });
-    EXPECT_EQ(dialog.DoModal(m_owner), IDCANCEL);
-    POINT origin{0, 0};
-    ClientToScreen(m_owner, &origin);
-    EXPECT_EQ(placed.left, origin.x);
-    EXPECT_EQ(placed.top, origin.y);
-    EXPECT_EQ(caption, "Make a snapshot");
-}
-
 TEST_F(ShellDialogsTest, WinnerShowsTheMessageReadOnlyAndTabSkipsIt) {
+    const std::string longName(300, 'w');
     CWinnerDlg dialog;
     dialog.message = "You're a winner! You won in 'Easy game' in 00:07:05";
     std::string caption;
@@ -126,45 +71,24 @@ TEST_F(ShellDialogsTest, WinnerShowsTheMessageReadOnlyAndTabSkipsIt) {
         caption = TextOf(start.window);
         shown = ItemText(start.window, IDC_MESSAGE_EDIT);
         placed = WindowRect(start.window);
-        firstFocus = FocusId();
+        firstFocus = GetDlgCtrlID(GetFocus());
         // Name, OK, Cancel and round to the name again: were the message line
         // a tab stop, the name would be typed into it and lost.
         for (int i = 0; i < 3; ++i) {
             PressKey(start.window, Qt::Key_Tab);
         }
-        TypeInto(start.window, "Ann");
+        TypeInto(start.window, longName);
         PressKey(start.window, Qt::Key_Return);
     });
     EXPECT_EQ(dialog.DoModal(m_owner), IDOK);
     EXPECT_EQ(caption, "Dialog");
     EXPECT_EQ(shown, dialog.message);
     EXPECT_EQ(firstFocus, IDC_NAME_EDIT);
-    EXPECT_EQ(dialog.name, "Ann");
+    EXPECT_EQ(dialog.name, longName) << "a long name is taken whole";
     const POINT dialogCentre = Centre(placed);
     const POINT ownerCentre = Centre(WindowRect(m_owner));
     EXPECT_NEAR(dialogCentre.x, ownerCentre.x, 1);
     EXPECT_NEAR(dialogCentre.y, ownerCentre.y, 1);
-}
-
-TEST_F(ShellDialogsTest, WinnerTakesLongNamesWholeAndEscCancels) {
-    const std::string longName(300, 'w');
-    CWinnerDlg accepted;
-    CWinnerDlg cancelled;
-    cancelled.name = "untouched";
-    ModalScript script;
-    script
-        .Then([&](const ModalStart& start) {
-            TypeInto(start.window, longName);
-            PressKey(start.window, Qt::Key_Return);
-        })
-        .Then([&](const ModalStart& start) {
-            TypeInto(start.window, "Bob");
-            PressKey(start.window, Qt::Key_Escape);
-        });
-    EXPECT_EQ(accepted.DoModal(m_owner), IDOK);
-    EXPECT_EQ(accepted.name, longName);
-    EXPECT_EQ(cancelled.DoModal(m_owner), IDCANCEL);
-    EXPECT_EQ(cancelled.name, "untouched");
 }
 
 TEST(VersionLineTest, MissingVersionValuesFallBackToTheDefaults) {

@@ -11,6 +11,27 @@ namespace shelltest {
 
 using kwin::ModalStart;
 
+namespace {
+
+std::vector<UINT>* g_commands = nullptr;
+WNDPROC g_mainProc = nullptr;
+
+LRESULT CommandRecorder(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && g_commands != nullptr) {
+        g_commands->push_back(LOWORD(wParam));
+    }
+    return CallWindowProc(g_mainProc, hwnd, message, wParam, lParam);
+}
+
+} // namespace
+
+void ShellWindowTest::RecordCommands() {
+    m_commands.clear();
+    g_commands = &m_commands;
+    g_mainProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CommandRecorder)));
+}
+
 void ShellWindowTest::SetUp() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     m_dataDir = std::filesystem::temp_directory_path() /
@@ -28,6 +49,7 @@ void ShellWindowTest::TearDown() {
     if (m_main) {
         CloseWindow();
     }
+    g_commands = nullptr;
     m_module.RemoveMessageLoop();
     m_module.Term();
     std::filesystem::remove_all(m_dataDir);
@@ -46,7 +68,9 @@ void ShellWindowTest::OpenWindow(bool settle) {
 
 void ShellWindowTest::CloseWindow() {
     ReleaseCapture();
-    SendMessage(Main(), WM_CLOSE, 0, 0);
+    if (IsWindow(Main())) { // else File > Exit closed it already
+        SendMessage(Main(), WM_CLOSE, 0, 0);
+    }
     Pump();
     m_main.reset();
     m_widget = nullptr;

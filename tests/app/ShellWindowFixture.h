@@ -56,10 +56,12 @@ protected:
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void Type(const std::string& text);
     void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton);
-    // The centre of a cell of the default 376 x 376 board at (12, 12), in the
-    // main window's client coordinates.
-    static QPoint CellCentre(int column, int row) {
-        return QPoint(12 + (column - 1) * 375 / 9 + 20, 12 + (row - 1) * 375 / 9 + 20);
+    // The centre of a cell of the board as it is now, whatever the window's
+    // size, in the main window's client coordinates (inside the board's frame).
+    QPoint CellCentre(int column, int row) const {
+        const RECT board = ChildRect(m_main->GetFieldView().GetHwnd());
+        return QPoint(board.left + 1 + (2 * column - 1) * (board.right - board.left - 2) / 18,
+                      board.top + 1 + (2 * row - 1) * (board.bottom - board.top - 2) / 18);
     }
     void ClickCell(int column, int row, Qt::MouseButton button = Qt::LeftButton) {
         const QPoint p = CellCentre(column, row);
@@ -70,6 +72,12 @@ protected:
         return m_widget->contentsRect().topLeft() + QPoint(x, y);
     }
     QWindow* Window() const { return m_widget->windowHandle(); }
+    // A child's window rectangle in the main window's client coordinates.
+    RECT ChildRect(HWND child) const {
+        RECT r = WindowRect(child);
+        MapWindowPoints(nullptr, Main(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
     // A pixel of a child window as it was last painted.
     static COLORREF PixelOf(HWND hwnd, int x, int y);
     // Opens the menus along the path of item texts and chooses the last.
@@ -81,6 +89,9 @@ protected:
         bool checked = false;
     };
     ItemState MenuItemState(const char* popup, const char* item);
+    // From now on, the ids of the WM_COMMAND messages the main window's
+    // procedure gets: menu choices and accelerators.
+    void RecordCommands();
     // The item texts of the "Load snapshot" submenu.
     std::vector<std::string> SnapshotItems() const;
 
@@ -94,6 +105,10 @@ protected:
     CGameFieldView& Field() { return m_main->GetFieldView(); }
     CHintCtrl& Strip() { return m_main->GetHintStrip(); }
     CellPos Selection() { return Field().GetSelection(); }
+    const CCell& At(int column, int row) {
+        return Field().field.At(
+            CellPos{static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row)});
+    }
     void StartGame(const PuzzleDigits& digits, int level = 1) {
         Field().StartPuzzle(digits, level);
         Pump();
@@ -125,6 +140,7 @@ protected:
     bool m_quitSeen = false;
     static constexpr std::int64_t StartTime = 1'800'000'000;
     std::int64_t m_now = StartTime;
+    std::vector<UINT> m_commands;
 
 private:
     QAction* OpenPopup(QMenuBar* bar, const char* text);

@@ -1,5 +1,5 @@
-// The four status-bar panes on a real status bar: their layout, and that a
-// text reaches the bar only when it changed.
+// The four status-bar panes on a real status bar: their layout. (Their texts
+// are read from the main window's bar in ShellStateTest.)
 
 #include "ShellTestSupport.h"
 
@@ -11,21 +11,15 @@ using namespace shelltest;
 
 namespace {
 
-class StatusPanesTest : public ::testing::Test {
+class StatusPanesTest : public OwnerWindowTest {
 protected:
-    static void SetUpTestSuite() { PrepareShell(); }
     void SetUp() override {
-        m_frame = CreateWindowEx(0, wintest::SpyClass(0), "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                 50, 50, 416, 540, nullptr, nullptr, nullptr, nullptr);
+        OwnerWindowTest::SetUp();
         m_bar =
             CreateWindowEx(0, "msctls_statusbar32", "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
-                           0, 0, 0, m_frame, reinterpret_cast<HMENU>(0xE801), nullptr, nullptr);
+                           0, 0, 0, m_owner, reinterpret_cast<HMENU>(0xE801), nullptr, nullptr);
         ASSERT_NE(m_bar, nullptr);
         m_panes.Attach(m_bar);
-        Settle();
-    }
-    void TearDown() override {
-        DestroyWindow(m_frame);
         Settle();
     }
     std::vector<int> Edges() const {
@@ -33,29 +27,16 @@ protected:
         const auto count = SendMessage(m_bar, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges));
         return std::vector<int>(edges, edges + count);
     }
-    std::string Pane(int pane) const {
-        char text[256] = {};
-        SendMessage(m_bar, SB_GETTEXT, static_cast<WPARAM>(pane), reinterpret_cast<LPARAM>(text));
-        return text;
-    }
     int BarWidth() const {
         RECT r{};
         GetClientRect(m_bar, &r);
         return r.right;
     }
 
-    HWND m_frame = nullptr;
     HWND m_bar = nullptr;
     CUIStateTable m_uiState;
     CStatusPanes m_panes{m_uiState};
 };
-
-BoardStats Counts(std::uint32_t filled, std::uint32_t givens) {
-    BoardStats stats;
-    stats.filled = filled;
-    stats.givens = givens;
-    return stats;
-}
 
 } // namespace
 
@@ -70,7 +51,7 @@ TEST_F(StatusPanesTest, MessagePaneStretchesAndTheOthersKeepTheirWidths) {
     EXPECT_GT(selection, counts) << "five @ against three";
     EXPECT_GT(time, selection);
 
-    MoveWindow(m_frame, 50, 50, 600, 540, TRUE);
+    MoveWindow(m_owner, 50, 50, 600, 540, TRUE);
     SendMessage(m_bar, WM_SIZE, 0, 0);
     m_panes.FollowWidth();
     const std::vector<int> after = Edges();
@@ -95,16 +76,4 @@ TEST_F(StatusPanesTest, TheLongestTextsFitTheirPanes) {
     }
     SelectObject(dc, old);
     ReleaseDC(m_bar, dc);
-}
-
-TEST_F(StatusPanesTest, TextsReachTheBarOnlyWhenTheyChange) {
-    const std::string ready = "Ready";
-    EXPECT_TRUE(m_panes.RefreshIdle(CellPos{}, false, Counts(30, 30), ready));
-    EXPECT_FALSE(m_panes.RefreshIdle(CellPos{}, false, Counts(30, 30), ready));
-    EXPECT_TRUE(m_panes.RefreshIdle(CellPos{}, false, Counts(31, 30), ready));
-    EXPECT_EQ(Pane(1), "\t31 (30)");
-    EXPECT_FALSE(m_panes.ShowElapsed(0)) << "the clock starts at 0: nothing to show";
-    EXPECT_TRUE(m_panes.ShowElapsed(5));
-    EXPECT_FALSE(m_panes.ShowElapsed(5));
-    EXPECT_EQ(Pane(3), "00:00:05");
 }
