@@ -9,12 +9,6 @@
 
 namespace {
 
-CGameField SolvedField() {
-    CGameField field;
-    field.LoadPuzzle(SolvedDigits());
-    return field;
-}
-
 // A loaded puzzle whose givens are the digits at the indexes given.
 CGameField WithGivens(std::initializer_list<std::pair<std::size_t, std::uint8_t>> givens) {
     PuzzleDigits digits{};
@@ -55,10 +49,10 @@ TEST(GameFieldBulk, LoadPuzzleMakesGivensClearsMarksAndKeepsSpareBits) {
 TEST(GameFieldBulk, ResetKeepsOnlyTheGivensAndNoMarksAndClearKeepsNothing) {
     // Givens 1 and 3 in row 1, 9 in the last cell.
     CGameField field = WithGivens({{0, 1}, {2, 3}, {80, 9}});
-    const CGameField solved = SolvedField();
+    const PuzzleDigits solved = SolvedDigits();
     for (std::size_t i = 0; i < 81; ++i) {
         if (!field.cells[i].IsGiven()) {
-            field.cells[i].value = solved.cells[i].value;
+            field.cells[i].value = solved[i];
         }
         field.cells[i].flags |= 0x01FF | 0x0600;
     }
@@ -122,7 +116,7 @@ TEST(GameFieldCheck, CheckCellReportsRowBeforeColumnBeforeBox) {
     EXPECT_EQ(region, (ConflictRegion{0, 0}));
 }
 
-TEST(GameFieldCandidates, RowColumnAndBoxTogetherRemoveDigits) {
+TEST(GameFieldCandidates, RowColumnAndBoxTogetherRemoveDigitsUpToAll) {
     CGameField field;
     field.At({5, 5}).value = 0;
     field.At({1, 5}).value = 1; // row
@@ -135,6 +129,19 @@ TEST(GameFieldCandidates, RowColumnAndBoxTogetherRemoveDigits) {
     // A filled cell gives false and leaves the set alone.
     EXPECT_FALSE(field.GetCandidates({1, 5}, candidates));
     EXPECT_EQ(candidates, (CandidateSet{false, false, false, true, true, true, true, true, true}));
+
+    // Digits all around leave an empty set: 1-5 in the row, 6 and 7 in the
+    // column, 8 and 9 in the box.
+    CGameField crowded;
+    for (std::uint32_t c = 2; c <= 6; ++c) {
+        crowded.At({c, 1}).value = static_cast<std::uint8_t>(c - 1);
+    }
+    crowded.At({1, 5}).value = 6;
+    crowded.At({1, 7}).value = 7;
+    crowded.At({2, 2}).value = 8;
+    crowded.At({3, 3}).value = 9;
+    ASSERT_TRUE(crowded.GetCandidates({1, 1}, candidates));
+    EXPECT_EQ(candidates, CandidateSet{});
 }
 
 // An empty board has no conflict, and values above nine are no digits at all.
@@ -157,26 +164,6 @@ TEST(GameFieldRules, EmptyCellsAndValuesAboveNineNeitherConflictNorCountNorRemov
     const BoardStats stats = field.CountDigits();
     EXPECT_EQ(stats.filled, 0u);
     EXPECT_EQ(stats.digitCount, (std::array<std::uint32_t, 9>{}));
-}
-
-TEST(GameFieldCandidates, AllNineDigitsAroundLeaveAnEmptySet) {
-    CGameField field = SolvedField();
-    field.At({5, 5}).value = 0;
-    CandidateSet candidates;
-    ASSERT_TRUE(field.GetCandidates({5, 5}, candidates));
-    // Only the removed digit itself fits again.
-    const int removed = SolvedField().At({5, 5}).value;
-    for (int d = 1; d <= 9; ++d) {
-        EXPECT_EQ(candidates[d - 1], d == removed) << d;
-    }
-
-    CGameField crowded;
-    for (std::uint32_t c = 2; c <= 9; ++c) {
-        crowded.At({c, 1}).value = static_cast<std::uint8_t>(c - 1); // 1..8 in the row
-    }
-    crowded.At({1, 5}).value = 9; // 9 in the column
-    ASSERT_TRUE(crowded.GetCandidates({1, 1}, candidates));
-    EXPECT_EQ(candidates, CandidateSet{});
 }
 
 TEST(GameFieldStatistics, CountsDigitsFilledCellsAndGivens) {
