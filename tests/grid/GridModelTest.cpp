@@ -10,16 +10,6 @@
 
 namespace {
 
-SIZE Extent(HFONT font, const char* text) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32(dc, text, static_cast<int>(std::strlen(text)), &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return size;
-}
-
 LOGFONT Face(const char* face, LONG height) {
     LOGFONT font{};
     font.lfHeight = height;
@@ -92,18 +82,24 @@ TEST(GridModel, CellsWithoutAFontFollowTheirDefaultCellsFont) {
     EXPECT_NE(grid.GetCell(2, 2)->GetFontObject(), normal->GetFontObject());
 }
 
+// Without a toolkit every character is measured half as wide as the font is
+// high: the sizing text " XXXXXXXXXXXX " is 14 characters, its line as high as
+// the font, the cell one and a half lines high and its margin one space.
 TEST(GridModel, DefaultCellSizeAndMarginComeFromItsFont) {
     CGridCtrl grid;
     CGridDefaultCell* normal = grid.GetDefaultCell(false, false);
-    for (LONG height : {-12, -20, -33}) {
-        const LOGFONT font = Face("Courier New", height);
+    const struct {
+        LONG font;
+        int height;
+        int width;
+        UINT margin;
+    } cases[] = {{-12, 18, 84, 6}, {-20, 30, 140, 10}, {-33, 49, 224, 16}};
+    for (const auto& c : cases) {
+        const LOGFONT font = Face("Courier New", c.font);
         normal->SetFont(&font);
-        const SIZE sample = Extent(normal->GetFontObject(), " XXXXXXXXXXXX ");
-        const SIZE space = Extent(normal->GetFontObject(), " ");
-        EXPECT_GT(sample.cy, 0);
-        EXPECT_EQ(normal->GetHeight(), sample.cy * 3 / 2) << height;
-        EXPECT_EQ(normal->GetWidth(), sample.cx) << height;
-        EXPECT_EQ(normal->GetMargin(), static_cast<UINT>(space.cx)) << height;
+        EXPECT_EQ(normal->GetHeight(), c.height) << c.font;
+        EXPECT_EQ(normal->GetWidth(), c.width) << c.font;
+        EXPECT_EQ(normal->GetMargin(), c.margin) << c.font;
     }
     grid.SetColumnCount(1);
     grid.SetRowCount(2);
