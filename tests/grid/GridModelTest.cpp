@@ -59,7 +59,7 @@ TEST(GridModel, ShrinkingBelowTheFocusRowTheSelectionAndTheFixedCount) {
     EXPECT_EQ(grid.GetFixedColumnCount(), 0);
 }
 
-TEST(GridModel, CellsWithoutAFontFollowTheirDefaultCellsFont) {
+TEST(GridModel, CellsFollowTheirDefaultCellsFontColourAndMarginAndSetItemItsMask) {
     CGridCtrl grid(3, 3, 1, 1);
     CGridCellBase* plain = grid.GetCell(1, 1);
     CGridCellBase* header = grid.GetCell(0, 1);
@@ -80,6 +80,58 @@ TEST(GridModel, CellsWithoutAFontFollowTheirDefaultCellsFont) {
     EXPECT_FALSE(grid.GetCell(2, 2)->IsDefaultFont());
     EXPECT_STREQ(grid.GetCell(2, 2)->GetFont()->lfFaceName, "Arial");
     EXPECT_NE(grid.GetCell(2, 2)->GetFontObject(), normal->GetFontObject());
+
+    // SetItem changes only what its mask names, and marks the cell.
+    CGridCellBase* cell = grid.GetCell(1, 2);
+    cell->SetData(99);
+    cell->SetTextClr(RGB(1, 2, 3));
+    GridItem item;
+    item.row = 1;
+    item.col = 2;
+    item.mask = 0x41;
+    item.text = "Alice";
+    item.format = DT_CENTER | DT_SINGLELINE;
+    item.data = 7;
+    item.textClr = RGB(9, 9, 9);
+    item.margin = 40;
+    ASSERT_TRUE(grid.SetItem(item));
+    EXPECT_EQ(cell->GetText(), "Alice");
+    EXPECT_EQ(cell->GetFormat(), DT_CENTER | DT_SINGLELINE);
+    EXPECT_EQ(cell->GetData(), 99);
+    EXPECT_EQ(cell->GetTextClr(), RGB(1, 2, 3));
+    EXPECT_NE(cell->GetMargin(), 40u);
+    EXPECT_TRUE(cell->IsModified());
+    EXPECT_TRUE(grid.GetModified());
+    item.row = 5;
+    EXPECT_FALSE(grid.SetItem(item)) << "no cell there";
+
+    // Cells fall back on their area's default cell.
+    struct Case {
+        int row;
+        int col;
+        CGridDefaultCell* def;
+    } cases[] = {{0, 0, grid.GetDefaultCell(true, true)},
+                 {0, 2, grid.GetDefaultCell(true, false)},
+                 {2, 0, grid.GetDefaultCell(false, true)},
+                 {2, 2, normal}};
+    COLORREF color = RGB(10, 0, 0);
+    for (const Case& c : cases) {
+        c.def->SetBackClr(color);
+        c.def->SetMargin(11 + static_cast<UINT>(c.row + c.col));
+        const CGridCellBase* area = grid.GetCell(c.row, c.col);
+        EXPECT_EQ(area->GetDefaultCell(), c.def);
+        EXPECT_EQ(area->GetBackClr(), color);
+        EXPECT_EQ(area->GetMargin(), 11u + static_cast<UINT>(c.row + c.col));
+        color += RGB(10, 0, 0);
+    }
+    grid.GetCell(2, 2)->SetBackClr(RGB(0, 0, 200));
+    EXPECT_EQ(grid.GetCell(2, 2)->GetBackClr(), RGB(0, 0, 200));
+    EXPECT_EQ(grid.GetCell(1, 1)->GetBackClr(), RGB(40, 0, 0));
+    // A default cell keeps no state and takes every character.
+    normal->SetState(0x02);
+    normal->SetInputMask(0x4);
+    EXPECT_EQ(normal->GetState(), 0u);
+    EXPECT_EQ(normal->GetInputMask(), 0x1FF);
 }
 
 // Without a toolkit every character is measured half as wide as the font is
@@ -104,63 +156,6 @@ TEST(GridModel, DefaultCellSizeAndMarginComeFromItsFont) {
     grid.SetColumnCount(1);
     grid.SetRowCount(2);
     EXPECT_EQ(grid.GetRowHeight(1), normal->GetHeight()) << "new rows take the default height";
-}
-
-TEST(GridModel, SetItemWithTextAndFormatChangesOnlyThoseAndMarksTheCell) {
-    CGridCtrl grid(3, 3, 1, 1);
-    CGridCellBase* cell = grid.GetCell(1, 2);
-    cell->SetData(99);
-    cell->SetTextClr(RGB(1, 2, 3));
-    GridItem item;
-    item.row = 1;
-    item.col = 2;
-    item.mask = 0x41;
-    item.text = "Alice";
-    item.format = DT_CENTER | DT_SINGLELINE;
-    item.data = 7;
-    item.textClr = RGB(9, 9, 9);
-    item.margin = 40;
-    ASSERT_TRUE(grid.SetItem(item));
-    EXPECT_EQ(cell->GetText(), "Alice");
-    EXPECT_EQ(cell->GetFormat(), DT_CENTER | DT_SINGLELINE);
-    EXPECT_EQ(cell->GetData(), 99);
-    EXPECT_EQ(cell->GetTextClr(), RGB(1, 2, 3));
-    EXPECT_NE(cell->GetMargin(), 40u);
-    EXPECT_TRUE(cell->IsModified());
-    EXPECT_TRUE(grid.GetModified());
-    item.row = 5;
-    EXPECT_FALSE(grid.SetItem(item)) << "no cell there";
-}
-
-TEST(GridModel, CellsFallBackOnTheirAreasDefaults) {
-    CGridCtrl grid(3, 3, 1, 1);
-    struct Case {
-        int row;
-        int col;
-        CGridDefaultCell* def;
-    } cases[] = {{0, 0, grid.GetDefaultCell(true, true)},
-                 {0, 2, grid.GetDefaultCell(true, false)},
-                 {2, 0, grid.GetDefaultCell(false, true)},
-                 {2, 2, grid.GetDefaultCell(false, false)}};
-    COLORREF color = RGB(10, 0, 0);
-    for (const Case& c : cases) {
-        c.def->SetBackClr(color);
-        c.def->SetMargin(11 + static_cast<UINT>(c.row + c.col));
-        CGridCellBase* cell = grid.GetCell(c.row, c.col);
-        EXPECT_EQ(cell->GetDefaultCell(), c.def);
-        EXPECT_EQ(cell->GetBackClr(), color);
-        EXPECT_EQ(cell->GetMargin(), 11u + static_cast<UINT>(c.row + c.col));
-        color += RGB(10, 0, 0);
-    }
-    grid.GetCell(2, 2)->SetBackClr(RGB(0, 0, 200));
-    EXPECT_EQ(grid.GetCell(2, 2)->GetBackClr(), RGB(0, 0, 200));
-    EXPECT_EQ(grid.GetCell(1, 1)->GetBackClr(), RGB(40, 0, 0));
-    // A default cell keeps no state and takes every character.
-    CGridDefaultCell* def = grid.GetDefaultCell(false, false);
-    def->SetState(0x02);
-    def->SetInputMask(0x4);
-    EXPECT_EQ(def->GetState(), 0u);
-    EXPECT_EQ(def->GetInputMask(), 0x1FF);
 }
 
 TEST(GridModel, FixedColumnsComeAndGoWithTheirStateBits) {

@@ -55,7 +55,7 @@ TEST_F(GridScrollTest, BarsComeOnlyWhenNeededAndTheVerticalCanBringTheHorizontal
     EXPECT_TRUE(Style() & WS_HSCROLL);
 }
 
-TEST_F(GridScrollTest, LinesMoveByTheTopRowsHeightAndPagesByTheScrollingArea) {
+TEST_F(GridScrollTest, LinesMoveByTheTopRowsHeightPagesByTheAreaAndAWheelNotchByThreeLines) {
     for (int height : {20, 33}) {
         Fill(m_grid, 40, 3);
         m_grid.SetRowHeight(1, height);
@@ -82,11 +82,9 @@ TEST_F(GridScrollTest, LinesMoveByTheTopRowsHeightAndPagesByTheScrollingArea) {
     EXPECT_LT(m_grid.GetTopLeftNonFixedCell().row, bottom.row);
     SendMessage(m_grid.GetHwnd(), WM_VSCROLL, SB_TOP, 0);
     EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), 0);
-}
 
-TEST_F(GridScrollTest, AWheelNotchPostsLinesPerNotch) {
-    ASSERT_EQ(m_grid.GetRowsPerWheelNotch(), 3) << "the desktop's setting, 3 when unknown";
-    Fill(m_grid, 100, 3);
+    // A wheel notch posts the desktop's lines per notch, 3 when unknown.
+    ASSERT_EQ(m_grid.GetRowsPerWheelNotch(), 3);
     const struct {
         short delta;
         std::vector<WORD> posted;
