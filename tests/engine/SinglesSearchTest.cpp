@@ -11,11 +11,8 @@ std::uint16_t Mark(int digit) {
     return static_cast<std::uint16_t>(1u << (digit - 1));
 }
 
-struct Found {
-    int digit;
-    CellPos pos;
-    friend bool operator==(const Found&, const Found&) = default;
-};
+// The digit found and where, or 0 and no cell.
+using Found = std::pair<int, CellPos>;
 
 Found Search(const CGameField& field) {
     CellPos pos;

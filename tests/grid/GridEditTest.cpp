@@ -3,6 +3,8 @@
 
 #include "GridFixture.h"
 
+#include "tests/views/win/ModalScript.h"
+
 using namespace gridtest;
 
 namespace {
@@ -17,11 +19,7 @@ protected:
         m_notes.clear();
     }
     HWND Edit() const { return FindWindowEx(m_grid.GetHwnd(), nullptr, "EDIT", nullptr); }
-    std::string EditText() const {
-        char text[256] = {};
-        GetWindowText(Edit(), text, sizeof(text));
-        return text;
-    }
+    std::string EditText() const { return wintest::TextOf(Edit()); }
 };
 
 } // namespace
