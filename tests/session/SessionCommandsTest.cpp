@@ -143,25 +143,6 @@ TEST_F(SessionTest, HintInALevelGameGivesTheCandidatesAndSetsHelpUsed) {
     EXPECT_EQ(session.undo.back(), (CUndo{before, 1, 1}));
 }
 
-TEST_F(SessionTest, HintIsRefusedWhenTheBoxRepeatsADigit) {
-    session.StartPuzzle(PuzzleDigits{}, 1);
-    Select({1, 1});
-    session.SetDigit(4);
-    Select({2, 2});
-    session.SetDigit(4);
-    Select({3, 3});
-    const std::size_t records = session.undo.size();
-    TakeLog();
-
-    EXPECT_FALSE(session.Hint());
-
-    EXPECT_TRUE(TakeLog().empty());
-    EXPECT_EQ(session.GetConflictRegion(), (ConflictRegion{ConflictRegion::Box, 1}));
-    EXPECT_EQ(CellAt({3, 3}).flags, 0);
-    EXPECT_EQ(session.undo.size(), records);
-    EXPECT_FALSE(session.helpUsed);
-}
-
 // One edit of the selected cell of a blank game, from a cell set up by hand:
 // the cell it leaves, whether it was recorded (and Undo gives the old cell
 // back), and what the hint strip and the status bar were told.

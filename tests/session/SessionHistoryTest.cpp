@@ -101,7 +101,7 @@ TEST_F(SessionTest, ARecordNamingNoCellIsDroppedAndEmptyListsDoNothing) {
     EXPECT_TRUE(TakeLog().empty());
 }
 
-TEST_F(SessionTest, LoadingASnapshotEmptiesTheHistoryAndKeepsTheClockAndTheList) {
+TEST_F(SessionTest, LoadingASnapshotEmptiesTheHistoryKeepsTheClockAndNamesAreCutToTwentyBytes) {
     session.StartPuzzle(PuzzleTable::Get(1, 0), 1);
     Select({1, 1});
     session.SetDigit(5);
@@ -127,9 +127,8 @@ TEST_F(SessionTest, LoadingASnapshotEmptiesTheHistoryAndKeepsTheClockAndTheList)
 
     session.LoadSnapshot(1);
     EXPECT_TRUE(TakeLog().empty());
-}
 
-TEST_F(SessionTest, ASnapshotNameIsCutToTwentyBytesAndNeverSplitsACharacter) {
+    // A snapshot name is cut to twenty bytes and never splits a character.
     session.NewBlankGame();
     session.MakeSnapshot("Twenty-five characters!!!", 3725);
     session.MakeSnapshot("Start", 3725);

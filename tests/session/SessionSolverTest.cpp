@@ -153,15 +153,23 @@ TEST_F(SessionTest, TheFillPassOverwritesAPlayersSingleMark) {
     EXPECT_FALSE(session.helpUsed);           // a blank game has no level
 }
 
-TEST_F(SessionTest, ABoardThatRepeatsADigitIsNotTouched) {
+// Easy 0 has a 4 in row 1 at column 7: a second 4 in the row refuses the
+// hint, showing the row, and TrySolve leaves the board and the history alone
+// and hides the row again.
+TEST_F(SessionTest, ABoardThatRepeatsADigitGetsNoHintAndIsNotSolved) {
     session.StartPuzzle(PuzzleTable::Get(1, 0), 1);
     Select({1, 1});
-    session.SetDigit(4); // Easy 0 has a 4 in row 1 at column 7
+    session.SetDigit(4);
     Select({2, 1});
     session.ToggleMark(6);
     const CGameField before = session.field;
     const std::size_t records = session.undo.size();
     TakeLog();
+
+    EXPECT_FALSE(session.Hint());
+    EXPECT_TRUE(TakeLog().empty());
+    EXPECT_EQ(session.GetConflictRegion(), (ConflictRegion{ConflictRegion::Row, 1}));
+    EXPECT_FALSE(session.helpUsed);
 
     session.TrySolve();
 
