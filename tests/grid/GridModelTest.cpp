@@ -20,7 +20,7 @@ LOGFONT Face(const char* face, LONG height) {
 
 } // namespace
 
-TEST(GridModel, FixedRowOnAnEmptyTableThenThreeColumns) {
+TEST(GridModel, AFixedRowOnAnEmptyTableThenColumnsAndAFixedColumnThatComesAndGoes) {
     CGridCtrl grid;
     ASSERT_TRUE(grid.SetFixedRowCount(1));
     EXPECT_EQ(grid.GetRowCount(), 1);
@@ -36,6 +36,18 @@ TEST(GridModel, FixedRowOnAnEmptyTableThenThreeColumns) {
     }
     EXPECT_EQ(grid.GetCell(1, 0), nullptr);
     EXPECT_EQ(grid.GetCell(0, 3), nullptr);
+
+    // With two more rows a fixed column comes and goes with its state bits.
+    ASSERT_TRUE(grid.SetRowCount(3));
+    grid.GetCell(1, 0)->SetBackClr(RGB(1, 1, 1));
+    ASSERT_TRUE(grid.SetFixedColumnCount(1));
+    EXPECT_EQ(grid.GetCell(1, 0)->GetState(), 0x50u);
+    EXPECT_EQ(grid.GetCell(0, 0)->GetState(), 0x70u);
+    EXPECT_EQ(grid.GetCell(1, 0)->GetBackClr(), grid.GetDefaultCell(false, true)->GetBackClr())
+        << "a cell entering the fixed area loses its own colours";
+    ASSERT_TRUE(grid.SetFixedColumnCount(0));
+    EXPECT_EQ(grid.GetCell(1, 0)->GetState(), 0u);
+    EXPECT_EQ(grid.GetCell(0, 0)->GetState(), 0x30u);
 }
 
 TEST(GridModel, ShrinkingBelowTheFocusRowTheSelectionAndTheFixedCount) {
@@ -156,19 +168,6 @@ TEST(GridModel, DefaultCellSizeAndMarginComeFromItsFont) {
     grid.SetColumnCount(1);
     grid.SetRowCount(2);
     EXPECT_EQ(grid.GetRowHeight(1), normal->GetHeight()) << "new rows take the default height";
-}
-
-TEST(GridModel, FixedColumnsComeAndGoWithTheirStateBits) {
-    CGridCtrl grid(3, 3, 1, 0);
-    grid.GetCell(1, 0)->SetBackClr(RGB(1, 1, 1));
-    ASSERT_TRUE(grid.SetFixedColumnCount(1));
-    EXPECT_EQ(grid.GetCell(1, 0)->GetState(), 0x50u);
-    EXPECT_EQ(grid.GetCell(0, 0)->GetState(), 0x70u);
-    EXPECT_EQ(grid.GetCell(1, 0)->GetBackClr(), grid.GetDefaultCell(false, true)->GetBackClr())
-        << "a cell entering the fixed area loses its own colours";
-    ASSERT_TRUE(grid.SetFixedColumnCount(0));
-    EXPECT_EQ(grid.GetCell(1, 0)->GetState(), 0u);
-    EXPECT_EQ(grid.GetCell(0, 0)->GetState(), 0x30u);
 }
 
 TEST(GridModel, CellRectanglesCellsFromPointsAndHiddenColumns) {
