@@ -145,7 +145,7 @@ TEST(GameFieldCandidates, RowColumnAndBoxTogetherRemoveDigitsUpToAll) {
 }
 
 // An empty board has no conflict, and values above nine are no digits at all.
-TEST(GameFieldRules, EmptyCellsAndValuesAboveNineNeitherConflictNorCountNorRemoveCandidates) {
+TEST(GameFieldRules, ValuesAboveNineNeitherConflictNorCountNorRemoveCandidatesDigitsCount) {
     CGameField field;
     ConflictRegion region{2, 2};
     EXPECT_TRUE(field.CheckAll(region));
@@ -164,18 +164,17 @@ TEST(GameFieldRules, EmptyCellsAndValuesAboveNineNeitherConflictNorCountNorRemov
     const BoardStats stats = field.CountDigits();
     EXPECT_EQ(stats.filled, 0u);
     EXPECT_EQ(stats.digitCount, (std::array<std::uint32_t, 9>{}));
-}
 
-TEST(GameFieldStatistics, CountsDigitsFilledCellsAndGivens) {
+    // Digits count, given or not.
     // Givens 1 and 2 in row 1, 1 in the last cell.
-    CGameField field = WithGivens({{0, 1}, {1, 2}, {80, 1}});
-    field.At({5, 5}).value = 1; // the player's digit, not given
-    field.At({6, 6}).value = 7;
-    const BoardStats stats = field.CountDigits();
-    EXPECT_EQ(stats.digitCount, (std::array<std::uint32_t, 9>{3, 1, 0, 0, 0, 0, 1, 0, 0}));
-    EXPECT_EQ(stats.filled, 5u);
-    EXPECT_EQ(stats.givens, 3u);
-    EXPECT_FALSE(stats.IsFull());
+    CGameField given = WithGivens({{0, 1}, {1, 2}, {80, 1}});
+    given.At({5, 5}).value = 1; // the player's digit, not given
+    given.At({6, 6}).value = 7;
+    const BoardStats counted = given.CountDigits();
+    EXPECT_EQ(counted.digitCount, (std::array<std::uint32_t, 9>{3, 1, 0, 0, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(counted.filled, 5u);
+    EXPECT_EQ(counted.givens, 3u);
+    EXPECT_FALSE(counted.IsFull());
 }
 
 TEST(GameFieldCheck, CheckAllAgreesWithCheckCellOnEveryCellInRowMajorOrder) {

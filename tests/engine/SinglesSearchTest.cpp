@@ -39,7 +39,7 @@ TEST(SingleMark, OnlyAnEmptyCellWithExactlyOneMarkHasOne) {
 }
 
 // Each case marks one digit in the cells listed with it, on an empty board.
-TEST(HiddenSingle, RowsThenColumnsThenBoxesAndLowerDigitsFirst) {
+TEST(HiddenSingle, RowsThenColumnsThenBoxesLowerDigitsFirstAndNeverAFilledCell) {
     using Marks = std::vector<std::pair<int, std::vector<CellPos>>>;
     const struct {
         const char* what;
@@ -68,14 +68,13 @@ TEST(HiddenSingle, RowsThenColumnsThenBoxesAndLowerDigitsFirst) {
         }
         EXPECT_EQ(Search(field), c.found) << c.what;
     }
-}
 
-TEST(HiddenSingle, FilledCellsNeverCountWhateverTheirMarks) {
-    CGameField field;
-    field.At({1, 5}) = {6, Mark(9)}; // a digit with a stale mark
-    field.At({5, 5}).flags = Mark(9);
-    field.At({5, 7}).flags = Mark(9);
+    // Filled cells never count, whatever their marks.
+    CGameField filled;
+    filled.At({1, 5}) = {6, Mark(9)}; // a digit with a stale mark
+    filled.At({5, 5}).flags = Mark(9);
+    filled.At({5, 7}).flags = Mark(9);
     // Row 5 holds one empty cell marked 9. Counting the filled cell would make
     // it two and move the answer on to row 7.
-    EXPECT_EQ(Search(field), (Found{9, {5, 5}}));
+    EXPECT_EQ(Search(filled), (Found{9, {5, 5}}));
 }

@@ -346,11 +346,9 @@ TEST_F(SessionTest, AutoCheckShowsARepeatedRowAtOnceAndCheckShowsItOnDemand) {
     session.field.At({7, 5}).value = 6; // behind the session's back
     EXPECT_TRUE(session.Check());
     EXPECT_EQ(shown().number, 0u);
-}
 
-// Three 3s, the last making row 5 and column 5 repeat at once: Auto-Check
-// shows the column, examined in row 1, not a unit of the cell just filled.
-TEST_F(SessionTest, AutoCheckShowsTheRegionExaminedFirst) {
+    // Three 3s, the last making row 5 and column 5 repeat at once: Auto-Check
+    // shows the column, examined in row 1, not a unit of the cell just filled.
     session.NewBlankGame();
     session.SetAutoCheck(true);
     for (const CellPos pos : {CellPos{1, 5}, CellPos{5, 1}, CellPos{5, 5}}) {
