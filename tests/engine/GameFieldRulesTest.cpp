@@ -3,22 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <random>
-#include <utility>
 
 namespace {
-
-// A loaded puzzle whose givens are the digits at the indexes given.
-CGameField WithGivens(std::initializer_list<std::pair<std::size_t, std::uint8_t>> givens) {
-    PuzzleDigits digits{};
-    for (const auto& [index, digit] : givens) {
-        digits[index] = digit;
-    }
-    CGameField field;
-    field.LoadPuzzle(digits);
-    return field;
-}
 
 ConflictRegion CheckAllRegion(const CGameField& field) {
     ConflictRegion region{7, 7};
@@ -28,7 +15,9 @@ ConflictRegion CheckAllRegion(const CGameField& field) {
 
 } // namespace
 
-TEST(GameFieldBulk, LoadPuzzleMakesGivensClearsMarksAndKeepsSpareBits) {
+// LoadPuzzle makes the digits given, clears the marks and keeps the spare
+// bits; Reset keeps only the givens and no marks; Clear keeps nothing.
+TEST(GameFieldBulk, LoadPuzzleResetAndClear) {
     CGameField field;
     for (CCell& cell : field.cells) {
         cell.value = 4;
@@ -38,35 +27,27 @@ TEST(GameFieldBulk, LoadPuzzleMakesGivensClearsMarksAndKeepsSpareBits) {
     digits[0] = 5;
     digits[80] = 9;
     field.LoadPuzzle(digits);
-
     EXPECT_EQ(field.cells[0], (CCell{5, 0x8000 | 0x3A00}));
     EXPECT_EQ(field.cells[80], (CCell{9, 0x8000 | 0x3A00}));
     for (std::size_t i = 1; i < 80; ++i) {
         EXPECT_EQ(field.cells[i], (CCell{0, 0x3A00})) << "cell " << i;
     }
-}
 
-TEST(GameFieldBulk, ResetKeepsOnlyTheGivensAndNoMarksAndClearKeepsNothing) {
-    // Givens 1 and 3 in row 1, 9 in the last cell.
-    CGameField field = WithGivens({{0, 1}, {2, 3}, {80, 9}});
     const PuzzleDigits solved = SolvedDigits();
     for (std::size_t i = 0; i < 81; ++i) {
         if (!field.cells[i].IsGiven()) {
             field.cells[i].value = solved[i];
         }
-        field.cells[i].flags |= 0x01FF | 0x0600;
+        field.cells[i].flags |= 0x01FF;
     }
     field.Reset();
-
     const BoardStats stats = field.CountDigits();
-    EXPECT_EQ(stats.filled, 3u);
-    EXPECT_EQ(stats.givens, 3u);
-    EXPECT_EQ(field.cells[0], (CCell{1, 0x8000 | 0x0600}));
-    EXPECT_EQ(field.cells[2], (CCell{3, 0x8000 | 0x0600}));
-    EXPECT_EQ(field.cells[1], (CCell{0, 0x0600}));
-    EXPECT_EQ(field.cells[80], (CCell{9, 0x8000 | 0x0600}));
+    EXPECT_EQ(stats.filled, 2u);
+    EXPECT_EQ(stats.givens, 2u);
+    EXPECT_EQ(field.cells[0], (CCell{5, 0x8000 | 0x3A00}));
+    EXPECT_EQ(field.cells[1], (CCell{0, 0x3A00}));
+    EXPECT_EQ(field.cells[80], (CCell{9, 0x8000 | 0x3A00}));
 
-    // Clear takes the givens and the spare bits too.
     field.cells[3].flags = 0x7E05;
     field.Clear();
     for (const CCell& cell : field.cells) {
@@ -74,7 +55,7 @@ TEST(GameFieldBulk, ResetKeepsOnlyTheGivensAndNoMarksAndClearKeepsNothing) {
     }
 }
 
-TEST(GameFieldCheck, CheckAllReportsTheUnitExaminedFirstInScanOrder) {
+TEST(GameFieldCheck, CheckAllReportsTheUnitExaminedFirstAndCheckCellRowColumnThenBox) {
     CGameField field;
     field.At({1, 5}).value = 7; // row 5 repeats 7
     field.At({9, 5}).value = 7;
@@ -90,10 +71,9 @@ TEST(GameFieldCheck, CheckAllReportsTheUnitExaminedFirstInScanOrder) {
     field.At({9, 2}).value = 1;
     field.At({9, 6}).value = 1;
     EXPECT_EQ(CheckAllRegion(field), (ConflictRegion{ConflictRegion::Box, 2}));
-}
 
-TEST(GameFieldCheck, CheckCellReportsRowBeforeColumnBeforeBox) {
-    CGameField field;
+    // CheckCell reports the cell's row before its column before its box.
+    field.Clear();
     field.At({2, 2}).value = 8; // box 1
     field.At({3, 3}).value = 8;
     field.At({1, 4}).value = 5; // column 1
@@ -167,7 +147,12 @@ TEST(GameFieldRules, ValuesAboveNineNeitherConflictNorCountNorRemoveCandidatesDi
 
     // Digits count, given or not.
     // Givens 1 and 2 in row 1, 1 in the last cell.
-    CGameField given = WithGivens({{0, 1}, {1, 2}, {80, 1}});
+    PuzzleDigits digits{};
+    digits[0] = 1;
+    digits[1] = 2;
+    digits[80] = 1;
+    CGameField given;
+    given.LoadPuzzle(digits);
     given.At({5, 5}).value = 1; // the player's digit, not given
     given.At({6, 6}).value = 7;
     const BoardStats counted = given.CountDigits();

@@ -81,16 +81,6 @@ TEST_F(ShowWinnersDlgTest, AnEmptyListOrNoneShowsTheHeaderAloneAndClicksSelectNo
     }
 }
 
-TEST(ShowWinnersDlg, ColumnSharesAreRoundedAndTheLastGivesWay) {
-    const struct {
-        int width;
-        std::array<int, 3> columns;
-    } cases[] = {{110, {6, 83, 21}}, {100, {5, 75, 20}}, {30, {2, 23, 5}}, {10, {1, 8, 1}}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(CShowWinnersDlg::ColumnWidths(c.width), c.columns) << c.width;
-    }
-}
-
 // Ten entries, then a name filling its whole field and a time of 100 hours,
 // each a row ranked in list order and shown whole. The table is set up for
 // reading and is the first tab stop: clicks select rows, Ctrl+C copies them,
@@ -154,6 +144,15 @@ TEST_F(ShowWinnersDlgTest, EveryEntryIsARowRankedInListOrderAndTheTableIsForRead
         PressKey(window, Qt::Key_Return);
     });
     EXPECT_EQ(result, IDOK);
+
+    // The column shares of a width are rounded and the last gives way.
+    const struct {
+        int width;
+        std::array<int, 3> columns;
+    } cases[] = {{110, {6, 83, 21}}, {100, {5, 75, 20}}, {30, {2, 23, 5}}, {10, {1, 8, 1}}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(CShowWinnersDlg::ColumnWidths(c.width), c.columns) << c.width;
+    }
 }
 
 TEST_F(ShowWinnersDlgTest, EachShowTopWinnersCommandShowsItsLevelsList) {

@@ -63,8 +63,11 @@ TEST_F(SessionTest,
     EXPECT_EQ(session.startTime, now);
 }
 
-TEST_F(SessionTest, FillingTheLastCellWinsAndFreezesTheClock) {
-    session.StartPuzzle(SolutionWithHoles({Hole}), 2);
+// Filling the last cell wins and freezes the clock; a reset after the win
+// gives a game without level.
+TEST_F(SessionTest, FillingTheLastCellWinsAndFreezesTheClockAndAResetLeavesNoLevel) {
+    session.StartPuzzle(SolutionWithHoles({Hole, {7, 7}}), 2);
+    FillSolution({{7, 7}});
     Select(Hole);
     now += 42;
 
@@ -79,6 +82,26 @@ TEST_F(SessionTest, FillingTheLastCellWinsAndFreezesTheClock) {
     session.SelectCell({1, 1}); // a won game takes no selection, so no input
     EXPECT_EQ(session.GetSelection(), CellPos{});
     EXPECT_TRUE(TakeLog().empty());
+
+    session.MakeSnapshot("won", session.GetElapsed());
+    now += 7;
+    TakeLog();
+
+    session.ResetGame();
+
+    EXPECT_EQ(TakeLog(), Concat({HistoryCleared(), Refreshed()}));
+    CGameField givensOnly;
+    givensOnly.LoadPuzzle(SolutionWithHoles({Hole, {7, 7}}));
+    EXPECT_EQ(session.field, givensOnly);
+    EXPECT_FALSE(session.IsGameOver());
+    EXPECT_EQ(session.level, 0);
+    EXPECT_EQ(session.finalTime, 0);
+    EXPECT_EQ(session.startTime, now);
+    EXPECT_TRUE(session.snapShots.empty());
+
+    FillSolution({Hole, {7, 7}});
+    const MessageLog sent = TakeLog();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), ToParent(WM_FIELD_GAMEWON, 0, 0)), 1);
 }
 
 // Then the right digit wins within the first second, so the final time stays
@@ -284,31 +307,6 @@ TEST_F(SessionTest, SelectionAndModeChangesNotifyTheHintStrip) {
     SetHintStrip(nullptr); // no hint strip, no cell state message
     session.SelectCell({1, 1});
     EXPECT_EQ(TakeLog(), MessageLog({ToParent(WM_GET_HINTSTRIP, 0, 0)}));
-}
-
-TEST_F(SessionTest, ResetAfterAWinGivesAGameWithoutLevel) {
-    session.StartPuzzle(SolutionWithHoles({Hole, {7, 7}}), 2);
-    FillSolution({Hole, {7, 7}});
-    session.MakeSnapshot("won", session.GetElapsed());
-    ASSERT_TRUE(session.IsGameOver());
-    now += 7;
-    TakeLog();
-
-    session.ResetGame();
-
-    EXPECT_EQ(TakeLog(), Concat({HistoryCleared(), Refreshed()}));
-    CGameField givensOnly;
-    givensOnly.LoadPuzzle(SolutionWithHoles({Hole, {7, 7}}));
-    EXPECT_EQ(session.field, givensOnly);
-    EXPECT_FALSE(session.IsGameOver());
-    EXPECT_EQ(session.level, 0);
-    EXPECT_EQ(session.finalTime, 0);
-    EXPECT_EQ(session.startTime, now);
-    EXPECT_TRUE(session.snapShots.empty());
-
-    FillSolution({Hole, {7, 7}});
-    const MessageLog sent = TakeLog();
-    EXPECT_EQ(std::count(sent.begin(), sent.end(), ToParent(WM_FIELD_GAMEWON, 0, 0)), 1);
 }
 
 // Two 6s in row 5: Auto-Check shows the row at once and hides it when it is
