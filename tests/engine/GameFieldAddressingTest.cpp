@@ -4,7 +4,7 @@
 
 #include <set>
 
-TEST(GameFieldAddressing, IndexAndPositionAreRowMajorAndOneBased) {
+TEST(GameFieldAddressing, IndexPositionAndBoxPlacesAreRowMajorAndOneBased) {
     EXPECT_EQ(CGameField::IndexOf({1, 1}), 0u);
     EXPECT_EQ(CGameField::IndexOf({9, 1}), 8u);
     EXPECT_EQ(CGameField::IndexOf({1, 2}), 9u);
@@ -16,9 +16,7 @@ TEST(GameFieldAddressing, IndexAndPositionAreRowMajorAndOneBased) {
     for (std::size_t i = 0; i < CGameField::CellCount; ++i) {
         EXPECT_EQ(CGameField::IndexOf(CGameField::PosOf(i)), i);
     }
-}
-
-TEST(GameFieldAddressing, BoxPlacesAreRowMajorInsideTheBox) {
+    // Box places are row-major inside the box.
     EXPECT_EQ(CGameField::IndexInBox(1, 1), 0u);
     EXPECT_EQ(CGameField::IndexInBox(1, 4), 9u);
     EXPECT_EQ(CGameField::IndexInBox(2, 3), 5u);
@@ -38,7 +36,7 @@ TEST(GameFieldAddressing, BoxPlacesAreRowMajorInsideTheBox) {
     EXPECT_EQ(all.size(), 81u);
 }
 
-TEST(GameFieldAddressing, RegionMembership) {
+TEST(GameFieldAddressing, RegionMembershipAndPositionValidity) {
     EXPECT_TRUE(CGameField::InRegion({ConflictRegion::Row, 5}, {1, 5}));
     EXPECT_FALSE(CGameField::InRegion({ConflictRegion::Row, 5}, {5, 4}));
     EXPECT_TRUE(CGameField::InRegion({ConflictRegion::Column, 2}, {2, 9}));
@@ -49,9 +47,7 @@ TEST(GameFieldAddressing, RegionMembership) {
     EXPECT_FALSE(CGameField::InRegion({ConflictRegion::Row, 0}, {1, 1}));
     EXPECT_FALSE(CGameField::InRegion({ConflictRegion::None, 1}, {1, 1}));
     EXPECT_FALSE(CGameField::InRegion({ConflictRegion::Row, 1}, {0, 0}));
-}
-
-TEST(GameFieldAddressing, PositionValidity) {
+    // Columns and rows run from 1 to 9.
     EXPECT_TRUE((CellPos{1, 9}).IsValid());
     EXPECT_FALSE((CellPos{0, 0}).IsValid());
     EXPECT_FALSE((CellPos{10, 1}).IsValid());

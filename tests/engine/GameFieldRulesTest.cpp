@@ -3,28 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <random>
-#include <utility>
 
 namespace {
-
-CGameField SolvedField() {
-    CGameField field;
-    field.LoadPuzzle(SolvedDigits());
-    return field;
-}
-
-// A loaded puzzle whose givens are the digits at the indexes given.
-CGameField WithGivens(std::initializer_list<std::pair<std::size_t, std::uint8_t>> givens) {
-    PuzzleDigits digits{};
-    for (const auto& [index, digit] : givens) {
-        digits[index] = digit;
-    }
-    CGameField field;
-    field.LoadPuzzle(digits);
-    return field;
-}
 
 ConflictRegion CheckAllRegion(const CGameField& field) {
     ConflictRegion region{7, 7};
@@ -34,7 +15,9 @@ ConflictRegion CheckAllRegion(const CGameField& field) {
 
 } // namespace
 
-TEST(GameFieldBulk, LoadPuzzleMakesGivensClearsMarksAndKeepsSpareBits) {
+// LoadPuzzle makes the digits given, clears the marks and keeps the spare
+// bits; Reset keeps only the givens and no marks; Clear keeps nothing.
+TEST(GameFieldBulk, LoadPuzzleResetAndClear) {
     CGameField field;
     for (CCell& cell : field.cells) {
         cell.value = 4;
@@ -44,35 +27,27 @@ TEST(GameFieldBulk, LoadPuzzleMakesGivensClearsMarksAndKeepsSpareBits) {
     digits[0] = 5;
     digits[80] = 9;
     field.LoadPuzzle(digits);
-
     EXPECT_EQ(field.cells[0], (CCell{5, 0x8000 | 0x3A00}));
     EXPECT_EQ(field.cells[80], (CCell{9, 0x8000 | 0x3A00}));
     for (std::size_t i = 1; i < 80; ++i) {
         EXPECT_EQ(field.cells[i], (CCell{0, 0x3A00})) << "cell " << i;
     }
-}
 
-TEST(GameFieldBulk, ResetKeepsOnlyTheGivensAndNoMarksAndClearKeepsNothing) {
-    // Givens 1 and 3 in row 1, 9 in the last cell.
-    CGameField field = WithGivens({{0, 1}, {2, 3}, {80, 9}});
-    const CGameField solved = SolvedField();
+    const PuzzleDigits solved = SolvedDigits();
     for (std::size_t i = 0; i < 81; ++i) {
         if (!field.cells[i].IsGiven()) {
-            field.cells[i].value = solved.cells[i].value;
+            field.cells[i].value = solved[i];
         }
-        field.cells[i].flags |= 0x01FF | 0x0600;
+        field.cells[i].flags |= 0x01FF;
     }
     field.Reset();
-
     const BoardStats stats = field.CountDigits();
-    EXPECT_EQ(stats.filled, 3u);
-    EXPECT_EQ(stats.givens, 3u);
-    EXPECT_EQ(field.cells[0], (CCell{1, 0x8000 | 0x0600}));
-    EXPECT_EQ(field.cells[2], (CCell{3, 0x8000 | 0x0600}));
-    EXPECT_EQ(field.cells[1], (CCell{0, 0x0600}));
-    EXPECT_EQ(field.cells[80], (CCell{9, 0x8000 | 0x0600}));
+    EXPECT_EQ(stats.filled, 2u);
+    EXPECT_EQ(stats.givens, 2u);
+    EXPECT_EQ(field.cells[0], (CCell{5, 0x8000 | 0x3A00}));
+    EXPECT_EQ(field.cells[1], (CCell{0, 0x3A00}));
+    EXPECT_EQ(field.cells[80], (CCell{9, 0x8000 | 0x3A00}));
 
-    // Clear takes the givens and the spare bits too.
     field.cells[3].flags = 0x7E05;
     field.Clear();
     for (const CCell& cell : field.cells) {
@@ -80,7 +55,7 @@ TEST(GameFieldBulk, ResetKeepsOnlyTheGivensAndNoMarksAndClearKeepsNothing) {
     }
 }
 
-TEST(GameFieldCheck, CheckAllReportsTheUnitExaminedFirstInScanOrder) {
+TEST(GameFieldCheck, CheckAllReportsTheUnitExaminedFirstAndCheckCellRowColumnThenBox) {
     CGameField field;
     field.At({1, 5}).value = 7; // row 5 repeats 7
     field.At({9, 5}).value = 7;
@@ -96,10 +71,9 @@ TEST(GameFieldCheck, CheckAllReportsTheUnitExaminedFirstInScanOrder) {
     field.At({9, 2}).value = 1;
     field.At({9, 6}).value = 1;
     EXPECT_EQ(CheckAllRegion(field), (ConflictRegion{ConflictRegion::Box, 2}));
-}
 
-TEST(GameFieldCheck, CheckCellReportsRowBeforeColumnBeforeBox) {
-    CGameField field;
+    // CheckCell reports the cell's row before its column before its box.
+    field.Clear();
     field.At({2, 2}).value = 8; // box 1
     field.At({3, 3}).value = 8;
     field.At({1, 4}).value = 5; // column 1
@@ -122,7 +96,7 @@ TEST(GameFieldCheck, CheckCellReportsRowBeforeColumnBeforeBox) {
     EXPECT_EQ(region, (ConflictRegion{0, 0}));
 }
 
-TEST(GameFieldCandidates, RowColumnAndBoxTogetherRemoveDigits) {
+TEST(GameFieldCandidates, RowColumnAndBoxTogetherRemoveDigitsUpToAll) {
     CGameField field;
     field.At({5, 5}).value = 0;
     field.At({1, 5}).value = 1; // row
@@ -135,10 +109,23 @@ TEST(GameFieldCandidates, RowColumnAndBoxTogetherRemoveDigits) {
     // A filled cell gives false and leaves the set alone.
     EXPECT_FALSE(field.GetCandidates({1, 5}, candidates));
     EXPECT_EQ(candidates, (CandidateSet{false, false, false, true, true, true, true, true, true}));
+
+    // Digits all around leave an empty set: 1-5 in the row, 6 and 7 in the
+    // column, 8 and 9 in the box.
+    CGameField crowded;
+    for (std::uint32_t c = 2; c <= 6; ++c) {
+        crowded.At({c, 1}).value = static_cast<std::uint8_t>(c - 1);
+    }
+    crowded.At({1, 5}).value = 6;
+    crowded.At({1, 7}).value = 7;
+    crowded.At({2, 2}).value = 8;
+    crowded.At({3, 3}).value = 9;
+    ASSERT_TRUE(crowded.GetCandidates({1, 1}, candidates));
+    EXPECT_EQ(candidates, CandidateSet{});
 }
 
 // An empty board has no conflict, and values above nine are no digits at all.
-TEST(GameFieldRules, EmptyCellsAndValuesAboveNineNeitherConflictNorCountNorRemoveCandidates) {
+TEST(GameFieldRules, ValuesAboveNineNeitherConflictNorCountNorRemoveCandidatesDigitsCount) {
     CGameField field;
     ConflictRegion region{2, 2};
     EXPECT_TRUE(field.CheckAll(region));
@@ -157,38 +144,22 @@ TEST(GameFieldRules, EmptyCellsAndValuesAboveNineNeitherConflictNorCountNorRemov
     const BoardStats stats = field.CountDigits();
     EXPECT_EQ(stats.filled, 0u);
     EXPECT_EQ(stats.digitCount, (std::array<std::uint32_t, 9>{}));
-}
 
-TEST(GameFieldCandidates, AllNineDigitsAroundLeaveAnEmptySet) {
-    CGameField field = SolvedField();
-    field.At({5, 5}).value = 0;
-    CandidateSet candidates;
-    ASSERT_TRUE(field.GetCandidates({5, 5}, candidates));
-    // Only the removed digit itself fits again.
-    const int removed = SolvedField().At({5, 5}).value;
-    for (int d = 1; d <= 9; ++d) {
-        EXPECT_EQ(candidates[d - 1], d == removed) << d;
-    }
-
-    CGameField crowded;
-    for (std::uint32_t c = 2; c <= 9; ++c) {
-        crowded.At({c, 1}).value = static_cast<std::uint8_t>(c - 1); // 1..8 in the row
-    }
-    crowded.At({1, 5}).value = 9; // 9 in the column
-    ASSERT_TRUE(crowded.GetCandidates({1, 1}, candidates));
-    EXPECT_EQ(candidates, CandidateSet{});
-}
-
-TEST(GameFieldStatistics, CountsDigitsFilledCellsAndGivens) {
+    // Digits count, given or not.
     // Givens 1 and 2 in row 1, 1 in the last cell.
-    CGameField field = WithGivens({{0, 1}, {1, 2}, {80, 1}});
-    field.At({5, 5}).value = 1; // the player's digit, not given
-    field.At({6, 6}).value = 7;
-    const BoardStats stats = field.CountDigits();
-    EXPECT_EQ(stats.digitCount, (std::array<std::uint32_t, 9>{3, 1, 0, 0, 0, 0, 1, 0, 0}));
-    EXPECT_EQ(stats.filled, 5u);
-    EXPECT_EQ(stats.givens, 3u);
-    EXPECT_FALSE(stats.IsFull());
+    PuzzleDigits digits{};
+    digits[0] = 1;
+    digits[1] = 2;
+    digits[80] = 1;
+    CGameField given;
+    given.LoadPuzzle(digits);
+    given.At({5, 5}).value = 1; // the player's digit, not given
+    given.At({6, 6}).value = 7;
+    const BoardStats counted = given.CountDigits();
+    EXPECT_EQ(counted.digitCount, (std::array<std::uint32_t, 9>{3, 1, 0, 0, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(counted.filled, 5u);
+    EXPECT_EQ(counted.givens, 3u);
+    EXPECT_FALSE(counted.IsFull());
 }
 
 TEST(GameFieldCheck, CheckAllAgreesWithCheckCellOnEveryCellInRowMajorOrder) {

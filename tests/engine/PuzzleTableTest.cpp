@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace {
-
 // The number of givens of each stored puzzle, level by level.
 constexpr int ExpectedGivens[4][8] = {
     {31, 36, 30, 31, 30, 35, 26, 31}, // Easy
@@ -17,48 +15,20 @@ constexpr int ExpectedGivens[4][8] = {
     {26, 27, 29, 29, 26, 26, 27, 31}, // Insane
 };
 
-int Givens(const PuzzleDigits& digits) {
-    return static_cast<int>(
-        std::count_if(digits.begin(), digits.end(), [](auto d) { return d != 0; }));
-}
-
-} // namespace
-
-class StoredPuzzle : public testing::TestWithParam<std::pair<int, int>> {};
-
 // The solution count also fails a puzzle whose givens repeat a digit (none).
-TEST_P(StoredPuzzle, HasItsGivensCountDigitsOnlyAndTheStatedNumberOfSolutions) {
-    const auto [level, number] = GetParam();
-    const PuzzleDigits& digits = PuzzleTable::Get(level, number);
-    EXPECT_EQ(Givens(digits), ExpectedGivens[level - 1][number]);
-    EXPECT_TRUE(std::all_of(digits.begin(), digits.end(), [](auto d) { return d <= 9; }));
-    const bool manySolutions = level == 4 && (number == 3 || number == 7);
-    EXPECT_EQ(CountSolutions(digits, 100), manySolutions ? 13u : 1u);
-}
-
-namespace {
-
-std::vector<std::pair<int, int>> AllStoredPuzzles() {
-    std::vector<std::pair<int, int>> all;
+// A level or number outside the table throws.
+TEST(StoredPuzzles, HaveTheirGivensCountDigitsOnlyAndTheStatedNumberOfSolutions) {
     for (int level = 1; level <= 4; ++level) {
         for (int number = 0; number < 8; ++number) {
-            all.emplace_back(level, number);
+            SCOPED_TRACE(testing::Message() << "level " << level << " puzzle " << number);
+            const PuzzleDigits& digits = PuzzleTable::Get(level, number);
+            EXPECT_EQ(std::count_if(digits.begin(), digits.end(), [](auto d) { return d != 0; }),
+                      ExpectedGivens[level - 1][number]);
+            EXPECT_TRUE(std::all_of(digits.begin(), digits.end(), [](auto d) { return d <= 9; }));
+            const bool manySolutions = level == 4 && (number == 3 || number == 7);
+            EXPECT_EQ(CountSolutions(digits, 100), manySolutions ? 13u : 1u);
         }
     }
-    return all;
-}
-
-std::string PuzzleName(const testing::TestParamInfo<std::pair<int, int>>& info) {
-    static const char* names[] = {"Easy", "Normal", "Hard", "Insane"};
-    return std::string(names[info.param.first - 1]) + std::to_string(info.param.second);
-}
-
-} // namespace
-
-INSTANTIATE_TEST_SUITE_P(AllLevels, StoredPuzzle, testing::ValuesIn(AllStoredPuzzles()),
-                         PuzzleName);
-
-TEST(PuzzleTableLookup, OutOfRangeLevelOrNumberThrows) {
     EXPECT_THROW(PuzzleTable::Get(0, 0), std::out_of_range);
     EXPECT_THROW(PuzzleTable::Get(5, 0), std::out_of_range);
     EXPECT_THROW(PuzzleTable::Get(1, 8), std::out_of_range);

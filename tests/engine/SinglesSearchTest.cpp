@@ -11,11 +11,8 @@ std::uint16_t Mark(int digit) {
     return static_cast<std::uint16_t>(1u << (digit - 1));
 }
 
-struct Found {
-    int digit;
-    CellPos pos;
-    friend bool operator==(const Found&, const Found&) = default;
-};
+// The digit found and where, or 0 and no cell.
+using Found = std::pair<int, CellPos>;
 
 Found Search(const CGameField& field) {
     CellPos pos;
@@ -42,7 +39,7 @@ TEST(SingleMark, OnlyAnEmptyCellWithExactlyOneMarkHasOne) {
 }
 
 // Each case marks one digit in the cells listed with it, on an empty board.
-TEST(HiddenSingle, RowsThenColumnsThenBoxesAndLowerDigitsFirst) {
+TEST(HiddenSingle, RowsThenColumnsThenBoxesLowerDigitsFirstAndNeverAFilledCell) {
     using Marks = std::vector<std::pair<int, std::vector<CellPos>>>;
     const struct {
         const char* what;
@@ -71,14 +68,13 @@ TEST(HiddenSingle, RowsThenColumnsThenBoxesAndLowerDigitsFirst) {
         }
         EXPECT_EQ(Search(field), c.found) << c.what;
     }
-}
 
-TEST(HiddenSingle, FilledCellsNeverCountWhateverTheirMarks) {
-    CGameField field;
-    field.At({1, 5}) = {6, Mark(9)}; // a digit with a stale mark
-    field.At({5, 5}).flags = Mark(9);
-    field.At({5, 7}).flags = Mark(9);
+    // Filled cells never count, whatever their marks.
+    CGameField filled;
+    filled.At({1, 5}) = {6, Mark(9)}; // a digit with a stale mark
+    filled.At({5, 5}).flags = Mark(9);
+    filled.At({5, 7}).flags = Mark(9);
     // Row 5 holds one empty cell marked 9. Counting the filled cell would make
     // it two and move the answer on to row 7.
-    EXPECT_EQ(Search(field), (Found{9, {5, 5}}));
+    EXPECT_EQ(Search(filled), (Found{9, {5, 5}}));
 }

@@ -3,6 +3,8 @@
 
 #include "GridFixture.h"
 
+#include "tests/views/win/ModalScript.h"
+
 using namespace gridtest;
 
 namespace {
@@ -17,16 +19,12 @@ protected:
         m_notes.clear();
     }
     HWND Edit() const { return FindWindowEx(m_grid.GetHwnd(), nullptr, "EDIT", nullptr); }
-    std::string EditText() const {
-        char text[256] = {};
-        GetWindowText(Edit(), text, sizeof(text));
-        return text;
-    }
+    std::string EditText() const { return wintest::TextOf(Edit()); }
 };
 
 } // namespace
 
-TEST_F(GridEditTest, F2EditsAtTheEndOfTheTextAndEnterKeepsIt) {
+TEST_F(GridEditTest, F2EditsAtTheEndOfTheTextEnterKeepsItAndClosingTheWindowEndsIt) {
     Key(m_grid, Qt::Key_F2);
     ASSERT_NE(Edit(), nullptr);
     EXPECT_EQ(GetFocus(), Edit());
@@ -48,6 +46,16 @@ TEST_F(GridEditTest, F2EditsAtTheEndOfTheTextAndEnterKeepsIt) {
     EXPECT_EQ(GetFocus(), m_grid.GetHwnd());
     EXPECT_EQ(m_notes, (std::vector<Notified>{{GridNotifyCode::BeginLabelEdit, 2, 2},
                                               {GridNotifyCode::EndLabelEdit, 2, 2}}));
+
+    // Closing the window while editing ends the edit.
+    Key(m_grid, Qt::Key_F2);
+    Type(m_grid, "q");
+    ASSERT_NE(Edit(), nullptr);
+    DestroyWindow(m_parent);
+    Pump();
+    EXPECT_FALSE(m_grid.IsWindow());
+    EXPECT_FALSE(m_grid.GetCell(2, 2)->IsEditing());
+    EXPECT_EQ(m_grid.GetCell(2, 2)->GetEditWnd(), nullptr);
 }
 
 // A character outside the input mask starts nothing; one inside replaces
@@ -122,15 +130,4 @@ TEST_F(GridEditTest, ClickingTheFocusCellsTextEditsItUnlessItIsReadOnly) {
     Type(m_grid, "k");
     EXPECT_EQ(Edit(), nullptr) << "a read-only cell is never edited";
     EXPECT_EQ(m_grid.GetItemText(4, 1), "4,1");
-}
-
-TEST_F(GridEditTest, ClosingTheWindowWhileEditingEndsTheEdit) {
-    Key(m_grid, Qt::Key_F2);
-    Type(m_grid, "q");
-    ASSERT_NE(Edit(), nullptr);
-    DestroyWindow(m_parent);
-    Pump();
-    EXPECT_FALSE(m_grid.IsWindow());
-    EXPECT_FALSE(m_grid.GetCell(2, 2)->IsEditing());
-    EXPECT_EQ(m_grid.GetCell(2, 2)->GetEditWnd(), nullptr);
 }

@@ -93,7 +93,7 @@ TEST_F(GridInputTest, DraggingADividerSizesTheColumnFromItsLeftEdge) {
     EXPECT_EQ(m_grid.GetMouseMode(), CGridCtrl::MouseMode::Nothing) << "no sizing when off";
 }
 
-TEST_F(GridInputTest, TabMovesAlongTheRowWrapsAndStopsAtTheLastCell) {
+TEST_F(GridInputTest, TabMovesAlongTheRowWrapsAndStopsAtTheLastCellAndArrowsMoveTheFocus) {
     Fill(m_grid, 4, 4);
     const struct {
         CellId from;
@@ -119,9 +119,8 @@ TEST_F(GridInputTest, TabMovesAlongTheRowWrapsAndStopsAtTheLastCell) {
     }
     EXPECT_EQ(SendMessage(m_grid.GetHwnd(), WM_GETDLGCODE, 0, 0),
               DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB);
-}
 
-TEST_F(GridInputTest, ArrowsMoveTheFocusAndShiftExtendsTheSelection) {
+    // Arrows move the focus and Shift extends the selection.
     Fill(m_grid, 6, 5);
     ClickCell(m_grid, 2, 2);
     Key(m_grid, Qt::Key_Down);
@@ -194,7 +193,7 @@ TEST_F(GridInputTest, ClicksBelowTheLastRowSelectNothingAHeaderItsColumnAndRight
                                               {GridNotifyCode::RClick, -1, -1}}));
 }
 
-TEST_F(GridInputTest, DoubleClickOnADividerAndCtrlKeypadPlusSizeToTheTexts) {
+TEST_F(GridInputTest, DoubleClickOnADividerAndCtrlKeypadPlusSizeToTheTextsInTheWindowsFont) {
     Fill(m_grid, 4, 4);
     m_grid.SetItemText(2, 2, "a much longer text than fits");
     const RECT header = Rect(0, 1);
@@ -207,6 +206,21 @@ TEST_F(GridInputTest, DoubleClickOnADividerAndCtrlKeypadPlusSizeToTheTexts) {
     Key(m_grid, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
     EXPECT_GT(m_grid.GetColumnWidth(2), 100) << "widened to its long text";
     EXPECT_EQ(m_grid.GetColumnWidth(1), narrow);
+
+    // A font given to the window becomes every area's font.
+    HFONT font = CreateFont(-21, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Courier New");
+    SendMessage(m_grid.GetHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    for (bool fixedRow : {false, true}) {
+        for (bool fixedCol : {false, true}) {
+            const LOGFONT* area = m_grid.GetDefaultCell(fixedRow, fixedCol)->GetFont();
+            EXPECT_STREQ(area->lfFaceName, "Courier New");
+            EXPECT_EQ(area->lfHeight, -21);
+            EXPECT_EQ(area->lfWeight, FW_BOLD);
+        }
+    }
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessage(m_grid.GetHwnd(), WM_GETFONT, 0, 0)),
+              m_grid.GetDefaultCell(false, false)->GetFontObject());
+    DeleteObject(font);
 }
 
 TEST_F(GridInputTest, DraggingASelectionBelowTheTableScrollsAndExtendsIt) {
@@ -234,21 +248,4 @@ TEST_F(GridInputTest, DraggingASelectionBelowTheTableScrollsAndExtendsIt) {
     EXPECT_EQ(selected.maxCol, 1);
     QTest::mouseRelease(Widget(m_grid), Qt::LeftButton, Qt::NoModifier, start);
     Pump();
-}
-
-TEST_F(GridInputTest, AFontGivenToTheWindowBecomesEveryAreasFont) {
-    Fill(m_grid, 3, 3);
-    HFONT font = CreateFont(-21, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Courier New");
-    SendMessage(m_grid.GetHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    for (bool fixedRow : {false, true}) {
-        for (bool fixedCol : {false, true}) {
-            const LOGFONT* area = m_grid.GetDefaultCell(fixedRow, fixedCol)->GetFont();
-            EXPECT_STREQ(area->lfFaceName, "Courier New");
-            EXPECT_EQ(area->lfHeight, -21);
-            EXPECT_EQ(area->lfWeight, FW_BOLD);
-        }
-    }
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessage(m_grid.GetHwnd(), WM_GETFONT, 0, 0)),
-              m_grid.GetDefaultCell(false, false)->GetFontObject());
-    DeleteObject(font);
 }

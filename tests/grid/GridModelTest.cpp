@@ -10,16 +10,6 @@
 
 namespace {
 
-SIZE Extent(HFONT font, const char* text) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32(dc, text, static_cast<int>(std::strlen(text)), &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return size;
-}
-
 LOGFONT Face(const char* face, LONG height) {
     LOGFONT font{};
     font.lfHeight = height;
@@ -30,7 +20,7 @@ LOGFONT Face(const char* face, LONG height) {
 
 } // namespace
 
-TEST(GridModel, FixedRowOnAnEmptyTableThenThreeColumns) {
+TEST(GridModel, AFixedRowOnAnEmptyTableThenColumnsAndAFixedColumnThatComesAndGoes) {
     CGridCtrl grid;
     ASSERT_TRUE(grid.SetFixedRowCount(1));
     EXPECT_EQ(grid.GetRowCount(), 1);
@@ -46,6 +36,18 @@ TEST(GridModel, FixedRowOnAnEmptyTableThenThreeColumns) {
     }
     EXPECT_EQ(grid.GetCell(1, 0), nullptr);
     EXPECT_EQ(grid.GetCell(0, 3), nullptr);
+
+    // With two more rows a fixed column comes and goes with its state bits.
+    ASSERT_TRUE(grid.SetRowCount(3));
+    grid.GetCell(1, 0)->SetBackClr(RGB(1, 1, 1));
+    ASSERT_TRUE(grid.SetFixedColumnCount(1));
+    EXPECT_EQ(grid.GetCell(1, 0)->GetState(), 0x50u);
+    EXPECT_EQ(grid.GetCell(0, 0)->GetState(), 0x70u);
+    EXPECT_EQ(grid.GetCell(1, 0)->GetBackClr(), grid.GetDefaultCell(false, true)->GetBackClr())
+        << "a cell entering the fixed area loses its own colours";
+    ASSERT_TRUE(grid.SetFixedColumnCount(0));
+    EXPECT_EQ(grid.GetCell(1, 0)->GetState(), 0u);
+    EXPECT_EQ(grid.GetCell(0, 0)->GetState(), 0x30u);
 }
 
 TEST(GridModel, ShrinkingBelowTheFocusRowTheSelectionAndTheFixedCount) {
@@ -69,7 +71,7 @@ TEST(GridModel, ShrinkingBelowTheFocusRowTheSelectionAndTheFixedCount) {
     EXPECT_EQ(grid.GetFixedColumnCount(), 0);
 }
 
-TEST(GridModel, CellsWithoutAFontFollowTheirDefaultCellsFont) {
+TEST(GridModel, CellsFollowTheirDefaultCellsFontColourAndMarginAndSetItemItsMask) {
     CGridCtrl grid(3, 3, 1, 1);
     CGridCellBase* plain = grid.GetCell(1, 1);
     CGridCellBase* header = grid.GetCell(0, 1);
@@ -90,28 +92,8 @@ TEST(GridModel, CellsWithoutAFontFollowTheirDefaultCellsFont) {
     EXPECT_FALSE(grid.GetCell(2, 2)->IsDefaultFont());
     EXPECT_STREQ(grid.GetCell(2, 2)->GetFont()->lfFaceName, "Arial");
     EXPECT_NE(grid.GetCell(2, 2)->GetFontObject(), normal->GetFontObject());
-}
 
-TEST(GridModel, DefaultCellSizeAndMarginComeFromItsFont) {
-    CGridCtrl grid;
-    CGridDefaultCell* normal = grid.GetDefaultCell(false, false);
-    for (LONG height : {-12, -20, -33}) {
-        const LOGFONT font = Face("Courier New", height);
-        normal->SetFont(&font);
-        const SIZE sample = Extent(normal->GetFontObject(), " XXXXXXXXXXXX ");
-        const SIZE space = Extent(normal->GetFontObject(), " ");
-        EXPECT_GT(sample.cy, 0);
-        EXPECT_EQ(normal->GetHeight(), sample.cy * 3 / 2) << height;
-        EXPECT_EQ(normal->GetWidth(), sample.cx) << height;
-        EXPECT_EQ(normal->GetMargin(), static_cast<UINT>(space.cx)) << height;
-    }
-    grid.SetColumnCount(1);
-    grid.SetRowCount(2);
-    EXPECT_EQ(grid.GetRowHeight(1), normal->GetHeight()) << "new rows take the default height";
-}
-
-TEST(GridModel, SetItemWithTextAndFormatChangesOnlyThoseAndMarksTheCell) {
-    CGridCtrl grid(3, 3, 1, 1);
+    // SetItem changes only what its mask names, and marks the cell.
     CGridCellBase* cell = grid.GetCell(1, 2);
     cell->SetData(99);
     cell->SetTextClr(RGB(1, 2, 3));
@@ -134,10 +116,8 @@ TEST(GridModel, SetItemWithTextAndFormatChangesOnlyThoseAndMarksTheCell) {
     EXPECT_TRUE(grid.GetModified());
     item.row = 5;
     EXPECT_FALSE(grid.SetItem(item)) << "no cell there";
-}
 
-TEST(GridModel, CellsFallBackOnTheirAreasDefaults) {
-    CGridCtrl grid(3, 3, 1, 1);
+    // Cells fall back on their area's default cell.
     struct Case {
         int row;
         int col;
@@ -145,39 +125,49 @@ TEST(GridModel, CellsFallBackOnTheirAreasDefaults) {
     } cases[] = {{0, 0, grid.GetDefaultCell(true, true)},
                  {0, 2, grid.GetDefaultCell(true, false)},
                  {2, 0, grid.GetDefaultCell(false, true)},
-                 {2, 2, grid.GetDefaultCell(false, false)}};
+                 {2, 2, normal}};
     COLORREF color = RGB(10, 0, 0);
     for (const Case& c : cases) {
         c.def->SetBackClr(color);
         c.def->SetMargin(11 + static_cast<UINT>(c.row + c.col));
-        CGridCellBase* cell = grid.GetCell(c.row, c.col);
-        EXPECT_EQ(cell->GetDefaultCell(), c.def);
-        EXPECT_EQ(cell->GetBackClr(), color);
-        EXPECT_EQ(cell->GetMargin(), 11u + static_cast<UINT>(c.row + c.col));
+        const CGridCellBase* area = grid.GetCell(c.row, c.col);
+        EXPECT_EQ(area->GetDefaultCell(), c.def);
+        EXPECT_EQ(area->GetBackClr(), color);
+        EXPECT_EQ(area->GetMargin(), 11u + static_cast<UINT>(c.row + c.col));
         color += RGB(10, 0, 0);
     }
     grid.GetCell(2, 2)->SetBackClr(RGB(0, 0, 200));
     EXPECT_EQ(grid.GetCell(2, 2)->GetBackClr(), RGB(0, 0, 200));
     EXPECT_EQ(grid.GetCell(1, 1)->GetBackClr(), RGB(40, 0, 0));
     // A default cell keeps no state and takes every character.
-    CGridDefaultCell* def = grid.GetDefaultCell(false, false);
-    def->SetState(0x02);
-    def->SetInputMask(0x4);
-    EXPECT_EQ(def->GetState(), 0u);
-    EXPECT_EQ(def->GetInputMask(), 0x1FF);
+    normal->SetState(0x02);
+    normal->SetInputMask(0x4);
+    EXPECT_EQ(normal->GetState(), 0u);
+    EXPECT_EQ(normal->GetInputMask(), 0x1FF);
 }
 
-TEST(GridModel, FixedColumnsComeAndGoWithTheirStateBits) {
-    CGridCtrl grid(3, 3, 1, 0);
-    grid.GetCell(1, 0)->SetBackClr(RGB(1, 1, 1));
-    ASSERT_TRUE(grid.SetFixedColumnCount(1));
-    EXPECT_EQ(grid.GetCell(1, 0)->GetState(), 0x50u);
-    EXPECT_EQ(grid.GetCell(0, 0)->GetState(), 0x70u);
-    EXPECT_EQ(grid.GetCell(1, 0)->GetBackClr(), grid.GetDefaultCell(false, true)->GetBackClr())
-        << "a cell entering the fixed area loses its own colours";
-    ASSERT_TRUE(grid.SetFixedColumnCount(0));
-    EXPECT_EQ(grid.GetCell(1, 0)->GetState(), 0u);
-    EXPECT_EQ(grid.GetCell(0, 0)->GetState(), 0x30u);
+// Without a toolkit every character is measured half as wide as the font is
+// high: the sizing text " XXXXXXXXXXXX " is 14 characters, its line as high as
+// the font, the cell one and a half lines high and its margin one space.
+TEST(GridModel, DefaultCellSizeAndMarginComeFromItsFont) {
+    CGridCtrl grid;
+    CGridDefaultCell* normal = grid.GetDefaultCell(false, false);
+    const struct {
+        LONG font;
+        int height;
+        int width;
+        UINT margin;
+    } cases[] = {{-12, 18, 84, 6}, {-20, 30, 140, 10}, {-33, 49, 224, 16}};
+    for (const auto& c : cases) {
+        const LOGFONT font = Face("Courier New", c.font);
+        normal->SetFont(&font);
+        EXPECT_EQ(normal->GetHeight(), c.height) << c.font;
+        EXPECT_EQ(normal->GetWidth(), c.width) << c.font;
+        EXPECT_EQ(normal->GetMargin(), c.margin) << c.font;
+    }
+    grid.SetColumnCount(1);
+    grid.SetRowCount(2);
+    EXPECT_EQ(grid.GetRowHeight(1), normal->GetHeight()) << "new rows take the default height";
 }
 
 TEST(GridModel, CellRectanglesCellsFromPointsAndHiddenColumns) {

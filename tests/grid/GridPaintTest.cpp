@@ -6,19 +6,10 @@
 
 using namespace gridtest;
 
-namespace {
-
-class GridPaintTest : public GridFixture {
-protected:
-    void SetUp() override {
-        GridFixture::SetUp();
-        Fill(m_grid, 20, 6);
-    }
-};
-
-} // namespace
-
-TEST_F(GridPaintTest, TheFocusCellIsFramedInItsTextColourAndItsHeadersArePressed) {
+// On a 20 x 6 table: the focus cell's frame and pressed headers, selected
+// cells, the sort arrow, grid lines and the background.
+TEST_F(GridFixture, PaintedCellsHeadersSortArrowGridLinesAndBackground) {
+    Fill(m_grid, 20, 6);
     m_grid.SetFocusCell(3, 2);
     const COLORREF light = GetSysColor(COLOR_3DHIGHLIGHT);
     const COLORREF dark = GetSysColor(COLOR_3DDKSHADOW);
@@ -57,35 +48,56 @@ TEST_F(GridPaintTest, TheFocusCellIsFramedInItsTextColourAndItsHeadersArePressed
     EXPECT_EQ(At(r.left + 1, midY), window) << "inside the frame the background";
     const RECT other = Rect(3, 3);
     EXPECT_EQ(At(other.left, (other.top + other.bottom) / 2), window) << "no frame elsewhere";
-}
 
-TEST_F(GridPaintTest, SelectedCellsShowTheHighlightWhateverTheirOwnColours) {
-    CGridCellBase* cell = m_grid.GetCell(4, 4);
-    cell->SetBackClr(RGB(0, 200, 0));
-    cell->SetTextClr(RGB(0, 0, 200));
-    const RECT r = Rect(4, 4);
-    EXPECT_EQ(At(r.left + 1, r.top + 1), RGB(0, 200, 0)) << "its own background first";
+    // Selected cells show the highlight whatever their own colours.
+    m_grid.GetCell(4, 4)->SetBackClr(RGB(0, 200, 0));
+    m_grid.GetCell(4, 4)->SetTextClr(RGB(0, 0, 200));
+    m_grid.Invalidate(FALSE);
+    const RECT own = Rect(4, 4);
+    EXPECT_EQ(At(own.left + 1, own.top + 1), RGB(0, 200, 0)) << "its own background first";
     m_grid.SetSelectedRange({4, 3, 5, 4});
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
-    EXPECT_EQ(At(r.left + 1, r.top + 1), highlight);
+    EXPECT_EQ(At(own.left + 1, own.top + 1), highlight);
     const RECT neighbour = Rect(5, 3);
     EXPECT_EQ(At(neighbour.left + 1, neighbour.top + 1), highlight);
-    const RECT box{r.left, r.top, r.right, r.bottom};
-    HDC dc = GetDC(m_grid.GetHwnd());
+    HDC paintDc = GetDC(m_grid.GetHwnd());
     int textPixels = 0;
     const COLORREF highlightText = GetSysColor(COLOR_HIGHLIGHTTEXT);
-    for (LONG y = box.top; y < box.bottom; ++y) {
-        for (LONG x = box.left; x < box.right; ++x) {
-            const COLORREF c = GetPixel(dc, x, y);
+    for (LONG y = own.top; y < own.bottom; ++y) {
+        for (LONG x = own.left; x < own.right; ++x) {
+            const COLORREF c = GetPixel(paintDc, x, y);
             EXPECT_NE(c, RGB(0, 0, 200)) << "never its own text colour";
             textPixels += c == highlightText ? 1 : 0;
         }
     }
-    ReleaseDC(m_grid.GetHwnd(), dc);
+    ReleaseDC(m_grid.GetHwnd(), paintDc);
     EXPECT_GT(textPixels, 0) << "the text in the highlight-text colour";
-}
 
-TEST_F(GridPaintTest, GridLinesRunAtCellEdgesAndTheGridBackgroundFillsTheRest) {
+    // The sort column's header shows an arrow; grid lines run at the edges of
+    // the scrolling cells and the grid's background fills the rest.
+    const RECT sorted = Rect(0, 3);
+    const RECT box{sorted.left + sorted.right / 2 - sorted.left / 2, sorted.top + 2,
+                   sorted.right - 1, sorted.bottom - 1};
+    auto shadowPixels = [&] {
+        UpdateWindow(m_grid.GetHwnd());
+        HDC dc = GetDC(m_grid.GetHwnd());
+        int n = 0;
+        for (LONG y = box.top; y < box.bottom; ++y) {
+            for (LONG x = (sorted.left + sorted.right) / 2 + 8; x < box.right; ++x) {
+                n += GetPixel(dc, x, y) == GetSysColor(COLOR_3DSHADOW) ? 1 : 0;
+            }
+        }
+        ReleaseDC(m_grid.GetHwnd(), dc);
+        return n;
+    };
+    EXPECT_EQ(shadowPixels(), 0);
+    m_grid.SetSortColumn(3, true);
+    m_grid.Invalidate(FALSE);
+    EXPECT_GT(shadowPixels(), 2) << "the arrow's shaded side";
+    m_grid.SetSortColumn(-1);
+    m_grid.Invalidate(FALSE);
+    EXPECT_EQ(shadowPixels(), 0);
+
     const COLORREF line = RGB(0xC0, 0xC0, 0xC0);
     const RECT cell = Rect(3, 2);
     const RECT header = Rect(0, 2);
@@ -108,28 +120,4 @@ TEST_F(GridPaintTest, GridLinesRunAtCellEdgesAndTheGridBackgroundFillsTheRest) {
     EXPECT_EQ(At(client.right - 2, client.bottom - 2), GetSysColor(COLOR_3DSHADOW));
     EXPECT_EQ(At(160, 40), GetSysColor(COLOR_3DSHADOW)) << "right of column 2";
     EXPECT_EQ(At(30, 90), GetSysColor(COLOR_3DSHADOW)) << "below row 3";
-}
-
-TEST_F(GridPaintTest, TheSortColumnsHeaderShowsAnArrow) {
-    const RECT r = Rect(0, 3);
-    const RECT box{r.left + r.right / 2 - r.left / 2, r.top + 2, r.right - 1, r.bottom - 1};
-    auto shadowPixels = [&] {
-        UpdateWindow(m_grid.GetHwnd());
-        HDC dc = GetDC(m_grid.GetHwnd());
-        int n = 0;
-        for (LONG y = box.top; y < box.bottom; ++y) {
-            for (LONG x = (r.left + r.right) / 2 + 8; x < box.right; ++x) {
-                n += GetPixel(dc, x, y) == GetSysColor(COLOR_3DSHADOW) ? 1 : 0;
-            }
-        }
-        ReleaseDC(m_grid.GetHwnd(), dc);
-        return n;
-    };
-    EXPECT_EQ(shadowPixels(), 0);
-    m_grid.SetSortColumn(3, true);
-    m_grid.Invalidate(FALSE);
-    EXPECT_GT(shadowPixels(), 2) << "the arrow's shaded side";
-    m_grid.SetSortColumn(-1);
-    m_grid.Invalidate(FALSE);
-    EXPECT_EQ(shadowPixels(), 0);
 }

@@ -30,7 +30,7 @@ protected:
 
 } // namespace
 
-TEST_F(GridScrollTest, BarsComeOnlyWhenNeededAndTheVerticalCanBringTheHorizontal) {
+TEST_F(GridScrollTest, BarsComeOnlyWhenNeededAndEnsureVisibleAndTheThumbShowCellsWhole) {
     Fill(m_grid, 5, 3);
     EXPECT_FALSE(Style() & WS_VSCROLL);
     EXPECT_FALSE(Style() & WS_HSCROLL);
@@ -53,9 +53,40 @@ TEST_F(GridScrollTest, BarsComeOnlyWhenNeededAndTheVerticalCanBringTheHorizontal
     m_grid.SetColumnWidth(1, client.right - 50);
     EXPECT_TRUE(Style() & WS_VSCROLL);
     EXPECT_TRUE(Style() & WS_HSCROLL);
+
+    // EnsureVisible brings a cell into view whole.
+    Fill(m_grid, 60, 20);
+    const struct {
+        int row;
+        int col;
+    } cases[] = {{30, 15}, {59, 19}, {12, 9}, {2, 1}};
+    for (const auto& c : cases) {
+        m_grid.EnsureVisible(c.row, c.col);
+        m_grid.GetClientRect(&client);
+        const RECT rect = Rect(c.row, c.col);
+        EXPECT_LT(rect.right, client.right) << c.row << "," << c.col;
+        EXPECT_LT(rect.bottom, client.bottom) << c.row << "," << c.col;
+        EXPECT_GE(rect.left, 50);
+        EXPECT_GE(rect.top, 20);
+    }
+    // Dragging the thumb shows whole rows from the top.
+    Fill(m_grid, 100, 3);
+    const struct {
+        int track;
+        int topRow;
+    } thumbCases[] = {{100, 6}, {110, 7}, {119, 7}, {0, 1}};
+    for (const auto& c : thumbCases) {
+        kwin::ScrollBarAction(m_grid.GetHwnd(), SB_VERT, SB_THUMBTRACK, c.track);
+        Pump();
+        EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), c.track);
+        EXPECT_EQ(m_grid.GetTopLeftNonFixedCell().row, c.topRow) << c.track;
+        EXPECT_EQ(Rect(c.topRow, 1).top, 20) << "a whole row right under the header";
+    }
+    kwin::ScrollBarAction(m_grid.GetHwnd(), SB_VERT, SB_ENDSCROLL, 0);
+    Pump();
 }
 
-TEST_F(GridScrollTest, LinesMoveByTheTopRowsHeightAndPagesByTheScrollingArea) {
+TEST_F(GridScrollTest, LinesMoveByTheTopRowsHeightPagesByTheAreaAndAWheelNotchByThreeLines) {
     for (int height : {20, 33}) {
         Fill(m_grid, 40, 3);
         m_grid.SetRowHeight(1, height);
@@ -82,11 +113,9 @@ TEST_F(GridScrollTest, LinesMoveByTheTopRowsHeightAndPagesByTheScrollingArea) {
     EXPECT_LT(m_grid.GetTopLeftNonFixedCell().row, bottom.row);
     SendMessage(m_grid.GetHwnd(), WM_VSCROLL, SB_TOP, 0);
     EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), 0);
-}
 
-TEST_F(GridScrollTest, AWheelNotchPostsLinesPerNotch) {
-    ASSERT_EQ(m_grid.GetRowsPerWheelNotch(), 3) << "the desktop's setting, 3 when unknown";
-    Fill(m_grid, 100, 3);
+    // A wheel notch posts the desktop's lines per notch, 3 when unknown.
+    ASSERT_EQ(m_grid.GetRowsPerWheelNotch(), 3);
     const struct {
         short delta;
         std::vector<WORD> posted;
@@ -106,37 +135,4 @@ TEST_F(GridScrollTest, AWheelNotchPostsLinesPerNotch) {
     SendMessage(m_grid.GetHwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
     Pump();
     EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), pos + 60) << "three 20-pixel rows";
-}
-
-TEST_F(GridScrollTest, EnsureVisibleAndTheThumbBringCellsIntoViewWhole) {
-    Fill(m_grid, 60, 20);
-    const struct {
-        int row;
-        int col;
-    } cases[] = {{30, 15}, {59, 19}, {12, 9}, {2, 1}};
-    for (const auto& c : cases) {
-        m_grid.EnsureVisible(c.row, c.col);
-        RECT client{};
-        m_grid.GetClientRect(&client);
-        const RECT rect = Rect(c.row, c.col);
-        EXPECT_LT(rect.right, client.right) << c.row << "," << c.col;
-        EXPECT_LT(rect.bottom, client.bottom) << c.row << "," << c.col;
-        EXPECT_GE(rect.left, 50);
-        EXPECT_GE(rect.top, 20);
-    }
-    // Dragging the thumb shows whole rows from the top.
-    Fill(m_grid, 100, 3);
-    const struct {
-        int track;
-        int topRow;
-    } thumbCases[] = {{100, 6}, {110, 7}, {119, 7}, {0, 1}};
-    for (const auto& c : thumbCases) {
-        kwin::ScrollBarAction(m_grid.GetHwnd(), SB_VERT, SB_THUMBTRACK, c.track);
-        Pump();
-        EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), c.track);
-        EXPECT_EQ(m_grid.GetTopLeftNonFixedCell().row, c.topRow) << c.track;
-        EXPECT_EQ(Rect(c.topRow, 1).top, 20) << "a whole row right under the header";
-    }
-    kwin::ScrollBarAction(m_grid.GetHwnd(), SB_VERT, SB_ENDSCROLL, 0);
-    Pump();
 }

@@ -20,8 +20,26 @@ MessageLog Redone(bool redoLeft) {
             ToParent(WM_FIELD_REDOSTATE, 0, redoLeft ? 1 : 0)};
 }
 
-TEST_F(SessionTest, UndoTakesBackOneChangeAtATimeRedoReplaysItAndANewChangeEndsRedo) {
+// A record naming no cell is dropped, and undo and redo on empty lists do
+// nothing at all.
+TEST_F(SessionTest,
+       UndoAndRedoDropRecordsNamingNoCellTakeBackOneChangeAtATimeAndANewChangeEndsRedo) {
     session.NewBlankGame();
+    session.undo.push_back({{7, 0}, 0, 3});
+    session.redo.push_back({{7, 0}, 10, 1});
+    TakeLog();
+
+    session.Undo();
+    session.Redo();
+
+    EXPECT_EQ(session.field, CGameField{});
+    EXPECT_TRUE(session.undo.empty());
+    EXPECT_TRUE(session.redo.empty());
+    EXPECT_EQ(TakeLog(), HistoryCleared());
+    session.Undo();
+    session.Redo();
+    EXPECT_TRUE(TakeLog().empty());
+
     Select({3, 3});
     session.SetDigit(5);
     session.SetDigit(7);
@@ -83,25 +101,7 @@ TEST_F(SessionTest, UndoAndRedoAcrossAWinAnnounceTheWinAgain) {
     EXPECT_EQ(session.finalTime, 35);
 }
 
-TEST_F(SessionTest, ARecordNamingNoCellIsDroppedAndEmptyListsDoNothing) {
-    session.NewBlankGame();
-    session.undo.push_back({{7, 0}, 0, 3});
-    session.redo.push_back({{7, 0}, 10, 1});
-    TakeLog();
-
-    session.Undo();
-    session.Redo();
-
-    EXPECT_EQ(session.field, CGameField{});
-    EXPECT_TRUE(session.undo.empty());
-    EXPECT_TRUE(session.redo.empty());
-    EXPECT_EQ(TakeLog(), HistoryCleared());
-    session.Undo(); // on empty lists: nothing at all
-    session.Redo();
-    EXPECT_TRUE(TakeLog().empty());
-}
-
-TEST_F(SessionTest, LoadingASnapshotEmptiesTheHistoryAndKeepsTheClockAndTheList) {
+TEST_F(SessionTest, LoadingASnapshotEmptiesTheHistoryKeepsTheClockAndNamesAreCutToTwentyBytes) {
     session.StartPuzzle(PuzzleTable::Get(1, 0), 1);
     Select({1, 1});
     session.SetDigit(5);
@@ -127,9 +127,8 @@ TEST_F(SessionTest, LoadingASnapshotEmptiesTheHistoryAndKeepsTheClockAndTheList)
 
     session.LoadSnapshot(1);
     EXPECT_TRUE(TakeLog().empty());
-}
 
-TEST_F(SessionTest, ASnapshotNameIsCutToTwentyBytesAndNeverSplitsACharacter) {
+    // A snapshot name is cut to twenty bytes and never splits a character.
     session.NewBlankGame();
     session.MakeSnapshot("Twenty-five characters!!!", 3725);
     session.MakeSnapshot("Start", 3725);

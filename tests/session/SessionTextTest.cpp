@@ -23,16 +23,14 @@ TEST(PlayTimeText, WritesEachPartWithAtLeastTwoDigitsAndKeepsTheSign) {
     }
 }
 
-TEST(FixedName, PadsShortNamesWithZerosAndCutsLongOnesToTheField) {
+TEST(FixedName, PadsWithZerosCutsToTheFieldNeverInsideAUtf8CharacterAndStopsAtAZero) {
     const auto shortName = ToFixedName<8>("abc");
     EXPECT_EQ(std::string(shortName.data(), 8), std::string("abc\0\0\0\0\0", 8));
     const auto longName = ToFixedName<4>("abcdef");
     EXPECT_EQ(std::string(longName.data(), 4), "abcd");
     EXPECT_EQ(FromFixedName(longName), "abcd");
     EXPECT_EQ(FromFixedName(shortName), "abc");
-}
 
-TEST(FixedName, NeverEndsInsideAUtf8CharacterAndStopsAtAZero) {
     // "aé€😀": 1, 2, 3 and 4 bytes.
     const std::string text = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
     const std::size_t cuts[][2] = {{1, 1}, {2, 1}, {3, 3}, {4, 3},  {5, 3},
