@@ -22,7 +22,7 @@ void ExpectRect(const RECT& r, int left, int top, int right, int bottom, const c
 } // namespace
 
 // The title is read on a real desktop (the end-to-end tests), and the class
-// asks for no double clicks (BoardInputTest.DoubleClickIsTwoClicks...).
+// asks for no double clicks (BoardInputTest.ClicksDragsAndDoubleClicks...).
 TEST_F(MainWndTest, ClassAndStyles) {
     WNDCLASSEX wc{};
     wc.cbSize = sizeof wc;

@@ -1,6 +1,5 @@
 #include "ShellWindowFixture.h"
 
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 
@@ -113,13 +112,6 @@ void ShellWindowTest::Click(int x, int y, Qt::MouseButton button) {
     Pump();
 }
 
-COLORREF ShellWindowTest::PixelOf(HWND hwnd, int x, int y) {
-    HDC dc = GetDC(hwnd);
-    const COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(hwnd, dc);
-    return color;
-}
-
 QAction* ActionNamed(const QWidget* widget, const QString& text) {
     for (QAction* action : widget->actions()) {
         if (action->text() == text) {
@@ -226,19 +218,6 @@ std::string ShellWindowTest::Pane(int pane) const {
     SendMessage(m_main->GetStatusBar(), SB_GETTEXT, static_cast<WPARAM>(pane),
                 reinterpret_cast<LPARAM>(text));
     return text;
-}
-
-bool ShellWindowTest::WaitForClock(const std::string& text) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 2000) {
-        Pump();
-        if (Pane(3) == text) {
-            return true;
-        }
-        QTest::qWait(20);
-    }
-    return false;
 }
 
 wintest::ModalStep ChooseFile(const std::string& path) {
