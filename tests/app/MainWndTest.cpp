@@ -80,18 +80,24 @@ TEST_F(MainWndTest, AcceleratorKeysBecomeCommandsBeforeTheBoardSeesThem) {
     Key(Qt::Key_4);
     ASSERT_EQ(Field().field.At({5, 5}).value, 4);
     RecordCommands();
-    // F4 opens the snapshot dialog and F2 the save dialog: both are cancelled.
+    // F4 opens the snapshot dialog, F2 the save dialog and Ctrl+O the open
+    // dialog: all are cancelled.
+    const auto reject = [](const kwin::ModalStart& start) {
+        wintest::FileDialogOf(start)->reject();
+    };
     wintest::ModalScript script;
     script
         .Then(
             [](const kwin::ModalStart& start) { wintest::PressKey(start.window, Qt::Key_Escape); })
-        .Then([](const kwin::ModalStart& start) { wintest::FileDialogOf(start)->reject(); });
+        .Then(reject)
+        .Then(reject);
     Key(Qt::Key_F4);
     Key(Qt::Key_Z, Qt::ControlModifier);
     Key(Qt::Key_Backspace, Qt::AltModifier);
     Key(Qt::Key_F2);
-    EXPECT_EQ(script.Started(), 2);
+    Key(Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(script.Started(), 3);
     Key(Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(m_commands, (std::vector<UINT>{32806, 57643, 57643, 57603}))
+    EXPECT_EQ(m_commands, (std::vector<UINT>{32806, 57643, 57643, 57603, 57601}))
         << "Ctrl+Y is the board's key, not an accelerator";
 }
