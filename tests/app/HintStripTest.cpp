@@ -45,7 +45,7 @@ protected:
 
 } // namespace
 
-TEST_F(HintStripTest, GivenCellShowsOnlyItsDigitInBlack) {
+TEST_F(HintStripTest, AGivenShowsItsDigitInBlackAnEmptyCellItsMarksInRedTheRestInBlue) {
     ClickCell(1, 1); // a given 1
     ASSERT_TRUE(Strip().IsShown());
     EXPECT_GT(InkInSlot(1, RGB(0, 0, 0)), 20);
@@ -57,9 +57,9 @@ TEST_F(HintStripTest, GivenCellShowsOnlyItsDigitInBlack) {
     for (int count : InkPerSlot()) {
         EXPECT_EQ(count, 0) << "a given cell in mark mode shows nothing";
     }
-}
+    Key(Qt::Key_M);
 
-TEST_F(HintStripTest, EmptyCellShowsItsMarksInRedTheRestInBlue) {
+    // An empty cell: its marks in red, the rest in blue.
     ClickCell(5, 5);
     Key(Qt::Key_3, Qt::ControlModifier);
     Key(Qt::Key_7, Qt::ControlModifier);

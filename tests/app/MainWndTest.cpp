@@ -23,7 +23,7 @@ void ExpectRect(const RECT& r, int left, int top, int right, int bottom, const c
 
 // The title is read on a real desktop (the end-to-end tests), and the class
 // asks for no double clicks (BoardInputTest.ClicksDragsAndDoubleClicks...).
-TEST_F(MainWndTest, ClassAndStyles) {
+TEST_F(MainWndTest, ClassStylesAndChildRectangles) {
     WNDCLASSEX wc{};
     wc.cbSize = sizeof wc;
     ASSERT_TRUE(GetClassInfoEx(GetModuleHandle(nullptr), "KalmoraWndClass", &wc));
@@ -37,9 +37,8 @@ TEST_F(MainWndTest, ClassAndStyles) {
     EXPECT_NE(big, nullptr);
     EXPECT_NE(small, nullptr);
     EXPECT_NE(big, small) << "loaded once at each size";
-}
 
-TEST_F(MainWndTest, ChildrenSitAtTheirRectangles) {
+    // The children at their rectangles.
     RECT client;
     GetClientRect(Main(), &client);
     EXPECT_EQ(client.right, 400) << "416 wide outside, 400 inside";
