@@ -25,18 +25,6 @@ protected:
         RecordCommands();
     }
 
-    // A key as the desktop gives it: to the open popup, else to the focus.
-    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool pump = true) {
-        QWidget* target = QApplication::activePopupWidget();
-        if (target == nullptr) {
-            target = QApplication::focusWidget();
-        }
-        QTest::keyClick(target != nullptr ? target : m_widget, key, modifiers);
-        if (pump) {
-            Pump();
-        }
-    }
-
     QMenuBar* Bar() const {
         return m_widget->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
     }
@@ -115,10 +103,10 @@ TEST_F(MenuKeysTest, KeysWalkTheMenusAndChooseTheirItems) {
             if (token == "Click") {
                 ClickCell(5, 5);
             } else if (token == "Alt") {
-                Press(Qt::Key_Alt);
+                Key(Qt::Key_Alt);
             } else {
                 const QKeyCombination stroke = QKeySequence::fromString(token)[0];
-                Press(stroke.key(), stroke.keyboardModifiers(), false);
+                Key(stroke.key(), stroke.keyboardModifiers(), false);
                 if (walk.command != 0 && &token == &tokens.back()) {
                     EXPECT_EQ(QApplication::focusWidget(), m_widget)
                         << "the keyboard is back as the menus close, before the command";
@@ -134,65 +122,65 @@ TEST_F(MenuKeysTest, KeysWalkTheMenusAndChooseTheirItems) {
         // Esc leaves one level at a time: each open popup, then the bar
         // (either part).
         for (int i = 0; i < 3 && OpenPopup() != nullptr; ++i) {
-            Press(Qt::Key_Escape);
+            Key(Qt::Key_Escape);
         }
         if (!SelectedMenu().isEmpty() || BarHolding(m_widget, "Help")->activeAction() != nullptr) {
-            Press(Qt::Key_Escape);
+            Key(Qt::Key_Escape);
         }
         ExpectMenusClosed();
         EXPECT_EQ(m_commands,
                   walk.command == 0 ? std::vector<UINT>{} : std::vector<UINT>{walk.command});
         if (walk.command == 0) {
-            Press(Qt::Key_Right);
+            Key(Qt::Key_Right);
             EXPECT_EQ(Selection(), (CellPos{6, 5})) << "the board has the keys";
-            Press(Qt::Key_Left);
+            Key(Qt::Key_Left);
         }
     }
 }
 
 TEST_F(MenuKeysTest, TheBoardHasItsKeysAgainOnceTheMenusClose) {
-    Press(Qt::Key_F10);
-    Press(Qt::Key_Escape);
-    Press(Qt::Key_3);
+    Key(Qt::Key_F10);
+    Key(Qt::Key_Escape);
+    Key(Qt::Key_3);
     EXPECT_EQ(At(5, 5).value, 3) << "after Esc";
-    Press(Qt::Key_Alt);
-    Press(Qt::Key_Escape);
-    Press(Qt::Key_Backspace, Qt::AltModifier);
+    Key(Qt::Key_Alt);
+    Key(Qt::Key_Escape);
+    Key(Qt::Key_Backspace, Qt::AltModifier);
     EXPECT_EQ(At(5, 5).value, 0) << "Alt+Backspace is still the undo accelerator";
     ExpectMenusClosed();
     EXPECT_EQ(m_commands, std::vector<UINT>{57643}) << "the accelerator's command alone";
 
     for (Qt::Key key : {Qt::Key_F10, Qt::Key_Return, Qt::Key_Return, Qt::Key_Return}) {
-        Press(key);
+        Key(key);
     }
     EXPECT_EQ(Field().level, 0) << "a blank game";
     EXPECT_EQ(At(1, 1).value, 0);
     ClickCell(1, 1);
-    Press(Qt::Key_7);
+    Key(Qt::Key_7);
     EXPECT_EQ(At(1, 1).value, 7) << "after a command chosen with Enter";
 }
 
 TEST_F(MenuKeysTest, ArrowsWalkToGameHintWithTheStatesOfTheMoment) {
-    Press(Qt::Key_4);
+    Key(Qt::Key_4);
     ASSERT_EQ(At(5, 5).value, 4);
-    Press(Qt::Key_Delete);
+    Key(Qt::Key_Delete);
     ASSERT_EQ(At(5, 5).value, 0);
 
-    Press(Qt::Key_F10);
-    Press(Qt::Key_Right);
+    Key(Qt::Key_F10);
+    Key(Qt::Key_Right);
     EXPECT_EQ(SelectedMenu(), "Game");
-    Press(Qt::Key_Down);
+    Key(Qt::Key_Down);
     QMenu* game = OpenPopup();
     ASSERT_NE(game, nullptr);
     EXPECT_EQ(game->title(), "Game");
     EXPECT_TRUE(ActionNamed(game, "&Undo\tCtrl-Z")->isEnabled()) << "set as the popup opened";
     EXPECT_FALSE(ActionNamed(game, "&Redo\tCtrl-Y")->isEnabled());
     for (int step = 0; step < 20 && SelectedItem() != "&Hint\tCtrl-H"; ++step) {
-        Press(Qt::Key_Down);
+        Key(Qt::Key_Down);
         EXPECT_NE(SelectedItem(), "&Redo\tCtrl-Y") << "a grayed item is passed over";
     }
     ASSERT_EQ(SelectedItem(), "&Hint\tCtrl-H");
-    Press(Qt::Key_Return);
+    Key(Qt::Key_Return);
 
     EXPECT_EQ(m_commands, std::vector<UINT>{32788});
     ExpectMenusClosed();

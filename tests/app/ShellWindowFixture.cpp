@@ -97,9 +97,15 @@ void ShellWindowTest::Pump() {
     m_loop.OnIdle(0);
 }
 
-void ShellWindowTest::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-    QTest::keyClick(m_widget, key, modifiers);
-    Pump();
+void ShellWindowTest::Key(Qt::Key key, Qt::KeyboardModifiers modifiers, bool pump) {
+    QWidget* target = QApplication::activePopupWidget();
+    if (target == nullptr) {
+        target = QApplication::focusWidget();
+    }
+    QTest::keyClick(target != nullptr ? target : m_widget, key, modifiers);
+    if (pump) {
+        Pump();
+    }
 }
 
 void ShellWindowTest::Type(const std::string& text) {

@@ -53,7 +53,8 @@ protected:
     // Every pending event and message, accelerators first, then one idle pass
     // as the program's loop makes it.
     void Pump();
-    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // A key as the desktop gives it: to the open popup, else to the focus.
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool pump = true);
     void Type(const std::string& text);
     void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton);
     // The centre of a cell of the board as it is now, whatever the window's
