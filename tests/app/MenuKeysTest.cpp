@@ -25,12 +25,9 @@ protected:
         RecordCommands();
     }
 
-    QMenuBar* Bar() const {
-        return m_widget->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
-    }
     // The text of the bar's selected menu, or empty.
     QString SelectedMenu() const {
-        const QAction* action = Bar()->activeAction();
+        const QAction* action = BarHolding(m_widget, "File")->activeAction();
         return action != nullptr ? action->text() : QString();
     }
     static QMenu* OpenPopup() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }

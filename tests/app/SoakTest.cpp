@@ -104,8 +104,6 @@ public:
         m_watchdog.start(WatchdogPeriodMs);
     }
     ~RandomDialogAnswerer() { kwin::SetModalTestSeam({}); }
-    RandomDialogAnswerer(const RandomDialogAnswerer&) = delete;
-    RandomDialogAnswerer& operator=(const RandomDialogAnswerer&) = delete;
 
     // The next modal loops get these answers instead of random ones.
     void Force(wintest::ModalStep step) { m_forced.push_back(std::move(step)); }
