@@ -71,19 +71,20 @@ std::filesystem::path FreshDataFolder(const std::string& name) {
     return data;
 }
 
+class TerminationTest : public ::testing::TestWithParam<int> {};
+
 } // namespace
 
-TEST(TerminationTest, SignalClosesTheWindowAndTheSessionIsSaved) {
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
-        SCOPED_TRACE(signal);
-        const auto data = FreshDataFolder("signal");
-        const int status = RunUntilSignal(data, signal);
-        EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
-        EXPECT_EQ(WEXITSTATUS(status), 0);
-        EXPECT_TRUE(std::filesystem::is_regular_file(data / "Kalmora" / "default.dat"));
-        std::filesystem::remove_all(data);
-    }
+TEST_P(TerminationTest, SignalClosesTheWindowAndTheSessionIsSaved) {
+    const auto data = FreshDataFolder("signal");
+    const int status = RunUntilSignal(data, GetParam());
+    EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(std::filesystem::is_regular_file(data / "Kalmora" / "default.dat"));
+    std::filesystem::remove_all(data);
 }
+
+INSTANTIATE_TEST_SUITE_P(Signals, TerminationTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
 
 // A file-size limit makes the autosave fail; the game still ends normally and
 // leaves no half-written file behind.
