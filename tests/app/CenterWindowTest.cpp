@@ -43,63 +43,54 @@ protected:
 
 } // namespace
 
-// On the first monitor the main window shows it (ShellWindowTest's
-// ExpectCentredDefaultWindow).
-TEST_F(CenterWindowTest, WindowWithoutOwnerIsCentredOnItsMonitorsWorkArea) {
+// On the first monitor an unowned window is shown by the main window
+// (ShellWindowTest's ExpectCentredDefaultWindow), over its owner by the
+// dialogs of the shell (ShellDialogsTest); here the rest, on one desktop.
+TEST_F(CenterWindowTest, CentresInsideTheWorkAreaOrTheParent) {
     HWND second = Make(WS_POPUP, 2500, 100, 400, 200);
     EXPECT_TRUE(CenterWindow(second));
-    EXPECT_EQ(Rect(second).left, 2560 - 200);
+    EXPECT_EQ(Rect(second).left, 2560 - 200) << "on its own monitor's work area";
     EXPECT_EQ(Rect(second).top, 500 - 100);
     EXPECT_EQ(Rect(second).right - Rect(second).left, 400) << "the size is kept";
-}
 
-TEST_F(CenterWindowTest, WindowLargerThanTheWorkAreaStartsAtItsTopLeft) {
-    HWND hwnd = Make(WS_POPUP, 300, 300, 2500, 1500);
-    EXPECT_TRUE(CenterWindow(hwnd));
-    EXPECT_EQ(Rect(hwnd).left, 0);
-    EXPECT_EQ(Rect(hwnd).top, 0);
-}
+    HWND large = Make(WS_POPUP, 300, 300, 2500, 1500);
+    EXPECT_TRUE(CenterWindow(large));
+    EXPECT_EQ(Rect(large).left, 0) << "larger than the work area: at its top left";
+    EXPECT_EQ(Rect(large).top, 0);
 
-TEST_F(CenterWindowTest, OwnedWindowIsCentredOverItsOwnerInsideTheArea) {
-    // Over the owner: the dialogs of the shell show it (ShellDialogsTest).
     // Near the work area's right edge the window is pushed back inside.
     HWND owner = Make(WS_POPUP | WS_VISIBLE, 1800, 1000, 100, 100);
     HWND dialog = Make(WS_POPUP, 0, 0, 200, 100, owner);
     EXPECT_TRUE(CenterWindow(dialog));
     EXPECT_EQ(Rect(dialog).right, 1920);
     EXPECT_EQ(Rect(dialog).bottom, 1040);
-}
 
-TEST_F(CenterWindowTest, HiddenOrMinimisedReferenceIsIgnored) {
-    HWND owner = Make(WS_POPUP, 2000, 100, 400, 300); // hidden, on the second monitor
-    HWND dialog = Make(WS_POPUP, 10, 10, 200, 100, owner);
-    EXPECT_TRUE(CenterWindow(dialog));
-    EXPECT_EQ(Rect(dialog).left, 960 - 100) << "centred on its own monitor's work area";
-    EXPECT_EQ(Rect(dialog).top, 520 - 50);
+    // A hidden or minimised reference is ignored.
+    HWND hidden = Make(WS_POPUP, 2000, 100, 400, 300); // on the second monitor
+    HWND owned = Make(WS_POPUP, 10, 10, 200, 100, hidden);
+    EXPECT_TRUE(CenterWindow(owned));
+    EXPECT_EQ(Rect(owned).left, 960 - 100) << "centred on its own monitor's work area";
+    EXPECT_EQ(Rect(owned).top, 520 - 50);
+    ShowWindow(hidden, SW_SHOWNOACTIVATE);
+    ShowWindow(hidden, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(hidden));
+    MoveWindow(owned, 10, 10, 200, 100, FALSE);
+    EXPECT_TRUE(CenterWindow(owned, hidden));
+    EXPECT_EQ(Rect(owned).left, 960 - 100);
 
-    ShowWindow(owner, SW_SHOWNOACTIVATE);
-    ShowWindow(owner, SW_MINIMIZE);
-    ASSERT_TRUE(IsIconic(owner));
-    MoveWindow(dialog, 10, 10, 200, 100, FALSE);
-    EXPECT_TRUE(CenterWindow(dialog, owner));
-    EXPECT_EQ(Rect(dialog).left, 960 - 100);
-}
-
-TEST_F(CenterWindowTest, ChildIsCentredInsideItsParentsClientArea) {
+    // A child is centred inside its parent's client area.
     HWND parent = Make(WS_POPUP, 100, 100, 300, 200);
     HWND child = Make(WS_CHILD, 0, 0, 100, 50, parent);
     EXPECT_TRUE(CenterWindow(child));
-    RECT r;
-    GetWindowRect(child, &r);
+    RECT r = Rect(child);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ(r.left, 100);
     EXPECT_EQ(r.top, 75);
-}
 
-TEST_F(CenterWindowTest, WithoutMonitorInformationNothingMoves) {
+    // Without monitor information nothing moves.
     kwin::SetMonitorsForTesting({});
-    HWND hwnd = Make(WS_POPUP, 5, 6, 100, 100);
-    EXPECT_FALSE(CenterWindow(hwnd));
-    EXPECT_EQ(Rect(hwnd).left, 5);
-    EXPECT_EQ(Rect(hwnd).top, 6);
+    HWND lost = Make(WS_POPUP, 5, 6, 100, 100);
+    EXPECT_FALSE(CenterWindow(lost));
+    EXPECT_EQ(Rect(lost).left, 5);
+    EXPECT_EQ(Rect(lost).top, 6);
 }

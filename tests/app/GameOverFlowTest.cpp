@@ -38,7 +38,7 @@ protected:
 
 // Which list and when a winner is asked for are the winners rules' own
 // matter (their tests in storage); here the flow around them.
-TEST_F(GameOverFlowTest, AFasterTimeIsAskedForAndEnteredInItsLevelsList) {
+TEST_F(GameOverFlowTest, AFasterTimeIsAskedForAndEnteredInItsLevelsListUnlessCancelled) {
     for (int i = 1; i <= 10; ++i) {
         m_lists[1].push_back(WinnersRules::MakeEntry("p" + std::to_string(i), 200 + 10 * i));
     }
@@ -57,11 +57,8 @@ TEST_F(GameOverFlowTest, AFasterTimeIsAskedForAndEnteredInItsLevelsList) {
     EXPECT_EQ(WinnersRules::NameText(*std::next(m_lists[1].begin(), 9)), "Fast");
     EXPECT_EQ(m_lists[1].back().time, 300);
     EXPECT_TRUE(m_lists[0].empty() && m_lists[2].empty() && m_lists[3].empty());
-}
 
-TEST_F(GameOverFlowTest, CancelAddsNothingButIsStillGameOver) {
-    std::string message;
-    ModalScript script;
+    // Cancel adds nothing, but it is still Game over.
     script.Then(AnswerWinner("never", &message, Qt::Key_Escape));
     Played(4, 59);
     EXPECT_TRUE(Won(4));

@@ -9,10 +9,6 @@ namespace {
 
 class HintStripTest : public ShellWindowTest {
 protected:
-    void SetUp() override {
-        ShellWindowTest::SetUp();
-        StartGame(SolutionWithHoles({{5, 5}, {6, 5}, {9, 9}}));
-    }
     // Strip pixels of a colour in slot d (1-9).
     int InkInSlot(int digit, COLORREF color) {
         RECT client;
@@ -45,7 +41,10 @@ protected:
 
 } // namespace
 
-TEST_F(HintStripTest, GivenCellShowsOnlyItsDigitInBlack) {
+// What the strip shows for a given, an empty and a filled cell, and without a
+// selection; then which clicks it turns into digits.
+TEST_F(HintStripTest, ShowsTheSelectedCellAndTakesClicksInsideItsLastColumnsAndRows) {
+    StartGame(SolutionWithHoles({{5, 5}, {6, 5}, {9, 9}}));
     ClickCell(1, 1); // a given 1
     ASSERT_TRUE(Strip().IsShown());
     EXPECT_GT(InkInSlot(1, RGB(0, 0, 0)), 20);
@@ -57,9 +56,9 @@ TEST_F(HintStripTest, GivenCellShowsOnlyItsDigitInBlack) {
     for (int count : InkPerSlot()) {
         EXPECT_EQ(count, 0) << "a given cell in mark mode shows nothing";
     }
-}
+    Key(Qt::Key_M);
 
-TEST_F(HintStripTest, EmptyCellShowsItsMarksInRedTheRestInBlue) {
+    // An empty cell: its marks in red, the rest in blue.
     ClickCell(5, 5);
     Key(Qt::Key_3, Qt::ControlModifier);
     Key(Qt::Key_7, Qt::ControlModifier);
@@ -83,10 +82,10 @@ TEST_F(HintStripTest, EmptyCellShowsItsMarksInRedTheRestInBlue) {
     for (int count : InkPerSlot()) {
         EXPECT_EQ(count, 0) << "no selection: nine empty slots";
     }
-}
 
-TEST_F(HintStripTest, OnlyClicksOnTheStripInsideItsLastTwoColumnsAndRowsCount) {
+    // Only clicks on the strip inside its last two columns and rows count.
     ClickCell(9, 9);
+    const std::size_t records = Field().undo.size();
     // Between the board and the strip, beside and below the strip.
     Click(200, 394);
     Click(5, 420);
@@ -97,7 +96,7 @@ TEST_F(HintStripTest, OnlyClicksOnTheStripInsideItsLastTwoColumnsAndRowsCount) {
     ClickStrip(200, 40);
     EXPECT_EQ(At(9, 9).value, 0);
     EXPECT_EQ(Selection(), (CellPos{9, 9}));
-    EXPECT_TRUE(Field().undo.empty());
+    EXPECT_EQ(Field().undo.size(), records);
     ClickStrip(373, 38);
     EXPECT_EQ(At(9, 9).value, 9) << "the last pixel that counts is in slot 9";
     ClickStrip(0, 0);

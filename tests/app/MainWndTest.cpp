@@ -22,8 +22,8 @@ void ExpectRect(const RECT& r, int left, int top, int right, int bottom, const c
 } // namespace
 
 // The title is read on a real desktop (the end-to-end tests), and the class
-// asks for no double clicks (BoardInputTest.DoubleClickIsTwoClicks...).
-TEST_F(MainWndTest, ClassAndStyles) {
+// asks for no double clicks (BoardInputTest.ClicksDragsAndDoubleClicks...).
+TEST_F(MainWndTest, ClassStylesAndChildRectangles) {
     WNDCLASSEX wc{};
     wc.cbSize = sizeof wc;
     ASSERT_TRUE(GetClassInfoEx(GetModuleHandle(nullptr), "KalmoraWndClass", &wc));
@@ -37,9 +37,8 @@ TEST_F(MainWndTest, ClassAndStyles) {
     EXPECT_NE(big, nullptr);
     EXPECT_NE(small, nullptr);
     EXPECT_NE(big, small) << "loaded once at each size";
-}
 
-TEST_F(MainWndTest, ChildrenSitAtTheirRectangles) {
+    // The children at their rectangles.
     RECT client;
     GetClientRect(Main(), &client);
     EXPECT_EQ(client.right, 400) << "416 wide outside, 400 inside";
@@ -80,18 +79,24 @@ TEST_F(MainWndTest, AcceleratorKeysBecomeCommandsBeforeTheBoardSeesThem) {
     Key(Qt::Key_4);
     ASSERT_EQ(Field().field.At({5, 5}).value, 4);
     RecordCommands();
-    // F4 opens the snapshot dialog and F2 the save dialog: both are cancelled.
+    // F4 opens the snapshot dialog, F2 the save dialog and Ctrl+O the open
+    // dialog: all are cancelled.
+    const auto reject = [](const kwin::ModalStart& start) {
+        wintest::FileDialogOf(start)->reject();
+    };
     wintest::ModalScript script;
     script
         .Then(
             [](const kwin::ModalStart& start) { wintest::PressKey(start.window, Qt::Key_Escape); })
-        .Then([](const kwin::ModalStart& start) { wintest::FileDialogOf(start)->reject(); });
+        .Then(reject)
+        .Then(reject);
     Key(Qt::Key_F4);
     Key(Qt::Key_Z, Qt::ControlModifier);
     Key(Qt::Key_Backspace, Qt::AltModifier);
     Key(Qt::Key_F2);
-    EXPECT_EQ(script.Started(), 2);
+    Key(Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(script.Started(), 3);
     Key(Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(m_commands, (std::vector<UINT>{32806, 57643, 57643, 57603}))
+    EXPECT_EQ(m_commands, (std::vector<UINT>{32806, 57643, 57643, 57603, 57601}))
         << "Ctrl+Y is the board's key, not an accelerator";
 }

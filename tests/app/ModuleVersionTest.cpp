@@ -23,13 +23,6 @@ public:
     ~ScopedOwnVersion() { RegisterAppResources(); }
 };
 
-std::string OwnBaseName() {
-    char path[MAX_PATH];
-    GetModuleFileName(nullptr, path, MAX_PATH);
-    const std::string full(path);
-    return full.substr(full.find_last_of('/') + 1);
-}
-
 // A version block changed from the program's own, or none at all (no change),
 // and what reading it gives.
 struct VersionCase {
@@ -81,22 +74,25 @@ TEST(ModuleVersionTest, ReadsTheValuesOfTheTranslationItNames) {
     }
 }
 
-TEST(ModuleVersionTest, TheProgramCanBeNamedByItsFileName) {
+// The program named by its file name loads; an unknown module, or a block
+// with a wrong signature, does not.
+TEST(ModuleVersionTest, TheProgramCanBeNamedByItsFileNameAndAWrongSignatureFailsTheLoad) {
     RegisterAppResources();
+    char path[MAX_PATH];
+    GetModuleFileName(nullptr, path, MAX_PATH);
+    const std::string full(path);
     CModuleVersion version;
-    EXPECT_TRUE(version.LoadVersionInfo(OwnBaseName().c_str()));
+    EXPECT_TRUE(version.LoadVersionInfo(full.substr(full.find_last_of('/') + 1).c_str()));
     CModuleVersion other;
     EXPECT_FALSE(other.LoadVersionInfo("no-such-module.dll"));
     LPCSTR value = "kept";
     EXPECT_FALSE(other.GetValue("InternalName", value));
     EXPECT_STREQ(value, "kept");
-}
 
-TEST(ModuleVersionTest, AWrongSignatureFailsTheLoad) {
     kwin::VersionResource resource = AppVersionResource();
     resource.fixed.dwSignature = 0x12345678;
     ScopedOwnVersion broken(resource);
-    CModuleVersion version;
-    EXPECT_FALSE(version.LoadVersionInfo(nullptr));
-    EXPECT_EQ(version.dwSignature, 0x12345678u);
+    CModuleVersion wrong;
+    EXPECT_FALSE(wrong.LoadVersionInfo(nullptr));
+    EXPECT_EQ(wrong.dwSignature, 0x12345678u);
 }

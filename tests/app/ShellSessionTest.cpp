@@ -13,26 +13,27 @@
 using namespace shelltest;
 using wintest::ModalScript;
 
-namespace {
-
-class ShellSessionTest : public ShellWindowTest {
-protected:
-    std::filesystem::path SessionPath() const { return m_dataDir / "Kalmora" / "default.dat"; }
-};
-
-} // namespace
+using ShellSessionTest = ShellWindowTest;
 
 // A played game brought back by a restart: the soak closes and reopens the
 // window over random sessions and compares all of it, and the end-to-end
 // tests do it on a real desktop.
 
+// A window rectangle off every monitor, and a session file without its
+// Auto-Check byte, give the centred default window; the file restores nothing.
 TEST_F(ShellSessionTest, ASessionFileWithoutItsAutoCheckByteRestoresNothing) {
+    MoveWindow(Main(), -30000, -30000, 430, 560, TRUE);
+    Pump();
+    Reopen();
+    ExpectCentredDefaultWindow();
+
     StartTimedGame(SolutionWithHoles({{1, 1}, {2, 2}}), 3);
     Fill(1, 1);
     Choose({"Game", "A&uto-Check"});
     CloseWindow();
-    const std::string content = Gunzip(ReadFileBytes(SessionPath()));
-    WriteFileBytes(SessionPath(), Gzip(content.substr(0, content.size() - 1)));
+    const std::filesystem::path session = m_dataDir / "Kalmora" / "default.dat";
+    const std::string content = Gunzip(ReadFileBytes(session));
+    WriteFileBytes(session, Gzip(content.substr(0, content.size() - 1)));
 
     OpenWindow();
     EXPECT_EQ(Field().level, 0);
@@ -40,13 +41,6 @@ TEST_F(ShellSessionTest, ASessionFileWithoutItsAutoCheckByteRestoresNothing) {
     EXPECT_EQ(Field().GetStats().filled, 0u);
     EXPECT_FALSE(Field().IsAutoCheck());
     EXPECT_FALSE(MenuItemState("Game", "&Undo\tCtrl-Z").enabled);
-    ExpectCentredDefaultWindow();
-}
-
-TEST_F(ShellSessionTest, ARectangleOffEveryMonitorGivesTheCentredDefaultWindow) {
-    MoveWindow(Main(), -30000, -30000, 430, 560, TRUE);
-    Pump();
-    Reopen();
     ExpectCentredDefaultWindow();
 }
 

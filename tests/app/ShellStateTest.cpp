@@ -16,20 +16,18 @@ PuzzleDigits FirstRowOpen() {
 
 } // namespace
 
-TEST_F(ShellStateTest, ABlankSnapshotNameIsIgnored) {
+// A blank name is ignored; twenty are kept, the twenty-first refused, and
+// after a reset the submenu holds only new snapshots.
+TEST_F(ShellStateTest, TwentySnapshotsTheTwentyFirstRefusedAndTheThirdLoaded) {
     StartTimedGame(FirstRowOpen(), 1);
     ModalScript script;
     script.Then(TypeThenEnter("   \t "));
     Key(Qt::Key_F4);
     EXPECT_EQ(script.Started(), 1);
-    EXPECT_TRUE(SnapshotItems().empty());
+    EXPECT_TRUE(SnapshotItems().empty()) << "a blank name is ignored";
     EXPECT_TRUE(Field().snapShots.empty());
     EXPECT_FALSE(MenuItemState("Game", "&Load snapshot").enabled);
-}
 
-TEST_F(ShellStateTest, TwentySnapshotsTheTwentyFirstRefusedAndTheThirdLoaded) {
-    StartTimedGame(FirstRowOpen(), 1);
-    ModalScript script;
     for (int i = 1; i <= 20; ++i) {
         if (i <= 4) {
             Fill(i, 1);
@@ -51,7 +49,7 @@ TEST_F(ShellStateTest, TwentySnapshotsTheTwentyFirstRefusedAndTheThirdLoaded) {
     std::string caption;
     script.Then(TypeThenEnter("s21")).Then(PressEnter(&text, &caption));
     Key(Qt::Key_F4);
-    EXPECT_EQ(script.Started(), 22);
+    EXPECT_EQ(script.Started(), 23);
     EXPECT_EQ(text, "Maximum amount of snapshots is achived");
     EXPECT_EQ(caption, "Invalid operation");
     EXPECT_EQ(SnapshotItems().size(), 20u);
@@ -59,18 +57,9 @@ TEST_F(ShellStateTest, TwentySnapshotsTheTwentyFirstRefusedAndTheThirdLoaded) {
     Choose({"Game", "&Load snapshot", "s3 (01:02:08)"});
     EXPECT_EQ(Field().field.At(CellPos{3, 1}).value, SolvedDigit(3, 1));
     EXPECT_EQ(Field().field.At(CellPos{4, 1}).value, 0) << "filled only after the third";
-}
 
-TEST_F(ShellStateTest, AfterAResetTheSubmenuHoldsOnlyNewSnapshots) {
-    StartTimedGame(FirstRowOpen(), 1);
-    ModalScript script;
-    script.Then(TypeThenEnter("a")).Then(TypeThenEnter("b"));
-    Key(Qt::Key_F4);
-    Fill(1, 1);
-    Key(Qt::Key_F4);
     Key(Qt::Key_R, Qt::ControlModifier);
     EXPECT_FALSE(MenuItemState("Game", "&Load snapshot").enabled) << "the reset game has none";
-
     Fill(2, 1);
     script.Then(TypeThenEnter("after"));
     Key(Qt::Key_F4);
@@ -80,9 +69,9 @@ TEST_F(ShellStateTest, AfterAResetTheSubmenuHoldsOnlyNewSnapshots) {
     EXPECT_EQ(Field().field.At(CellPos{2, 1}).value, SolvedDigit(2, 1));
 }
 
-TEST_F(ShellStateTest, UndoAndRedoFollowTheHistory) {
+TEST_F(ShellStateTest, UndoRedoAndCheckFollowTheHistoryAndAutoCheck) {
     // Before and after the first change: MenuKeysTest.
-    StartTimedGame(FirstRowOpen(), 2);
+    StartTimedGame(FirstRowOpen(), 0);
     Fill(1, 1);
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(MenuItemState("Game", "&Undo\tCtrl-Z").enabled);
@@ -93,10 +82,8 @@ TEST_F(ShellStateTest, UndoAndRedoFollowTheHistory) {
     EXPECT_FALSE(MenuItemState("Game", "&Redo\tCtrl-Y").enabled);
     Choose({"Game", "&Undo\tCtrl-Z"});
     EXPECT_EQ(Field().field.At(CellPos{1, 1}).value, 0);
-}
 
-TEST_F(ShellStateTest, CheckShowsTheRepeatedUnitAndIsGrayedWhileAutoCheckIsOn) {
-    StartTimedGame(FirstRowOpen(), 0);
+    // Check shows the repeated unit, and is grayed while Auto-Check is on.
     SelectCell(1, 1);
     Type(std::to_string(SolvedDigit(1, 2))); // the digit below it: column 1 repeats
     EXPECT_EQ(Field().GetConflictRegion().number, 0u);
@@ -113,7 +100,16 @@ TEST_F(ShellStateTest, CheckShowsTheRepeatedUnitAndIsGrayedWhileAutoCheckIsOn) {
     EXPECT_TRUE(MenuItemState("Game", "&Check\tCtrl-K").enabled);
 }
 
-TEST_F(ShellStateTest, SelectionAndCountPanesCentredAndMarkedAfterAHint) {
+// The version line until the first refresh; then the selection and count
+// panes, the selection marked after a hint; the play time empty until it
+// differs from 0, then following the clock (timer 1).
+TEST_F(ShellStateTest, VersionLineThenSelectionCountAndTimePanes) {
+    CloseWindow();
+    OpenWindow(false);
+    m_loop.OnIdle(0);
+    EXPECT_EQ(Pane(2), "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
+    EXPECT_EQ(Pane(3), "");
+
     StartTimedGame(FirstRowOpen(), 3);
     EXPECT_EQ(Pane(0), "\t(0, 0)");
     EXPECT_EQ(Pane(1), "\t73 (73)");
@@ -124,21 +120,16 @@ TEST_F(ShellStateTest, SelectionAndCountPanesCentredAndMarkedAfterAHint) {
     Fill(3, 1);
     EXPECT_EQ(Pane(1), "\t74 (73)");
     EXPECT_EQ(Pane(2), "Ready (Press 'M' to change Mode or use Ctrl-Number)");
-}
 
-TEST_F(ShellStateTest, VersionLineUntilTheFirstRefreshIsShown) {
-    CloseWindow();
-    OpenWindow(false);
-    m_loop.OnIdle(0);
-    EXPECT_EQ(Pane(2), "Kalmora version 2.0 Beta 1 (build 2.0 Beta 1)");
-    EXPECT_EQ(Pane(3), "");
-}
-
-TEST_F(ShellStateTest, PlayTimePaneStartsEmptyAndFollowsTheClock) {
-    StartTimedGame(FirstRowOpen(), 1);
     QTest::qWait(250);
     Pump();
     EXPECT_EQ(Pane(3), "") << "the time has not differed from 0 yet";
     m_now = StartTime + 3725;
-    EXPECT_TRUE(WaitForClock("01:02:05")) << Pane(3);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] {
+            Pump();
+            return Pane(3) == "01:02:05";
+        },
+        2000))
+        << Pane(3);
 }

@@ -1,6 +1,5 @@
 #include "ShellWindowFixture.h"
 
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 
@@ -98,9 +97,15 @@ void ShellWindowTest::Pump() {
     m_loop.OnIdle(0);
 }
 
-void ShellWindowTest::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-    QTest::keyClick(m_widget, key, modifiers);
-    Pump();
+void ShellWindowTest::Key(Qt::Key key, Qt::KeyboardModifiers modifiers, bool pump) {
+    QWidget* target = QApplication::activePopupWidget();
+    if (target == nullptr) {
+        target = QApplication::focusWidget();
+    }
+    QTest::keyClick(target != nullptr ? target : m_widget, key, modifiers);
+    if (pump) {
+        Pump();
+    }
 }
 
 void ShellWindowTest::Type(const std::string& text) {
@@ -111,13 +116,6 @@ void ShellWindowTest::Type(const std::string& text) {
 void ShellWindowTest::Click(int x, int y, Qt::MouseButton button) {
     QTest::mouseClick(Window(), button, Qt::NoModifier, ToWindow(x, y));
     Pump();
-}
-
-COLORREF ShellWindowTest::PixelOf(HWND hwnd, int x, int y) {
-    HDC dc = GetDC(hwnd);
-    const COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(hwnd, dc);
-    return color;
 }
 
 QAction* ActionNamed(const QWidget* widget, const QString& text) {
@@ -226,19 +224,6 @@ std::string ShellWindowTest::Pane(int pane) const {
     SendMessage(m_main->GetStatusBar(), SB_GETTEXT, static_cast<WPARAM>(pane),
                 reinterpret_cast<LPARAM>(text));
     return text;
-}
-
-bool ShellWindowTest::WaitForClock(const std::string& text) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 2000) {
-        Pump();
-        if (Pane(3) == text) {
-            return true;
-        }
-        QTest::qWait(20);
-    }
-    return false;
 }
 
 wintest::ModalStep ChooseFile(const std::string& path) {

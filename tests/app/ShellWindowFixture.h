@@ -53,7 +53,8 @@ protected:
     // Every pending event and message, accelerators first, then one idle pass
     // as the program's loop makes it.
     void Pump();
-    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // A key as the desktop gives it: to the open popup, else to the focus.
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool pump = true);
     void Type(const std::string& text);
     void Click(int x, int y, Qt::MouseButton button = Qt::LeftButton);
     // The centre of a cell of the board as it is now, whatever the window's
@@ -78,8 +79,6 @@ protected:
         MapWindowPoints(nullptr, Main(), reinterpret_cast<POINT*>(&r), 2);
         return r;
     }
-    // A pixel of a child window as it was last painted.
-    static COLORREF PixelOf(HWND hwnd, int x, int y);
     // Opens the menus along the path of item texts and chooses the last.
     void Choose(std::initializer_list<const char*> path);
     // The state a popup of the bar shows once opened: its items' enabled and
@@ -98,8 +97,6 @@ protected:
     // The window has the default 416 x 540 size, centred on its monitor's work area.
     void ExpectCentredDefaultWindow() const;
     std::string Pane(int pane) const;
-    // Waits for the clock (timer 1) to show the pane 3 text asked for.
-    bool WaitForClock(const std::string& text);
 
     HWND Main() const { return m_main->GetHwnd(); }
     CGameFieldView& Field() { return m_main->GetFieldView(); }

@@ -104,8 +104,6 @@ public:
         m_watchdog.start(WatchdogPeriodMs);
     }
     ~RandomDialogAnswerer() { kwin::SetModalTestSeam({}); }
-    RandomDialogAnswerer(const RandomDialogAnswerer&) = delete;
-    RandomDialogAnswerer& operator=(const RandomDialogAnswerer&) = delete;
 
     // The next modal loops get these answers instead of random ones.
     void Force(wintest::ModalStep step) { m_forced.push_back(std::move(step)); }
@@ -256,12 +254,6 @@ constexpr std::array<Qt::Key, 8> OtherKeys = {Qt::Key_A,         Qt::Key_Q,     
 
 // Longer than the toolkit backend waits before it ends a drag of the frame.
 constexpr int SizingQuietMs = 350;
-
-bool StartsAGame(const QString& item) {
-    static const std::array<QString, 6> Items = {"Blank", "Easy",   "Normal",
-                                                 "Hard",  "Insane", "&Load...\tF3"};
-    return std::find(Items.begin(), Items.end(), item) != Items.end();
-}
 
 // What a saved or restored game lost, by name; empty when nothing.
 std::string Differences(const CGameFieldFileData& now, const CGameFieldFileData& before) {
@@ -535,7 +527,9 @@ protected:
                 break;
             }
             QAction* item = items[static_cast<std::size_t>(Roll(static_cast<int>(items.size())))];
-            startsAGame = StartsAGame(item->text());
+            startsAGame =
+                QStringList{"Blank", "Easy", "Normal", "Hard", "Insane", "&Load...\tF3"}.contains(
+                    item->text());
             shelltest::ActivateMenuItem(menu, item);
             Pump();
             menu = item->menu();

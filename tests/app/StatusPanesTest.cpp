@@ -40,7 +40,7 @@ protected:
 
 } // namespace
 
-TEST_F(StatusPanesTest, MessagePaneStretchesAndTheOthersKeepTheirWidths) {
+TEST_F(StatusPanesTest, MessagePaneStretchesTheOthersKeepTheirWidthsAndTheLongestTextsFit) {
     const int grip = GetSystemMetrics(SM_CXVSCROLL) + GetSystemMetrics(SM_CXEDGE);
     std::vector<int> before = Edges();
     ASSERT_EQ(before.size(), 4u);
@@ -61,9 +61,8 @@ TEST_F(StatusPanesTest, MessagePaneStretchesAndTheOthersKeepTheirWidths) {
     EXPECT_EQ(after[1] - after[0], counts);
     EXPECT_EQ(after[3] - after[2], time);
     EXPECT_EQ(after[2] - before[2], after[3] - before[3]) << "pane 2 took the new room";
-}
 
-TEST_F(StatusPanesTest, TheLongestTextsFitTheirPanes) {
+    // The longest texts fit their panes.
     HDC dc = GetDC(m_bar);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessage(m_bar, WM_GETFONT, 0, 0)));
     const std::pair<int, const char*> texts[] = {{0, "(9, 9)*"}, {1, "81 (81)"}, {3, "99:59:59"}};
