@@ -37,23 +37,38 @@ MessageLog InputOnly() {
 SHORT g_controlAtKeyDown = 0;
 SHORT g_shiftAtKeyDown = 0;
 
-LRESULT KeyStateProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+// Notes the key state as of each key down, and keeps the window's height half
+// its width when the user drags an edge.
+LRESULT InputProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYDOWN) {
         g_controlAtKeyDown = GetKeyState(VK_CONTROL);
         g_shiftAtKeyDown = GetKeyState(VK_SHIFT);
+    } else if (message == WM_SIZING) {
+        auto* r = reinterpret_cast<RECT*>(lParam);
+        r->bottom = r->top + (r->right - r->left) / 2;
+        Log().Add(hwnd, message, wParam, 0);
+        return TRUE;
     }
     return SpyProc(hwnd, message, wParam, lParam);
 }
 
 class QtInputTest : public QtWindowFixture {
 protected:
-    void SetUp() override { CreateTopLevel(SpyClass(0), "input", 316, 239); }
+    void SetUp() override {
+        CreateTopLevel(TestClass("KalmoraInputWindow", InputProc), "input", 316, 239);
+    }
+};
+
+struct KeyCase {
+    Qt::Key key;
+    UINT vk;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
 };
 
 } // namespace
 
-TEST_F(QtInputTest, KeysBecomeKeyDownCharAndKeyUpWithTheVirtualKeysTheBoardUses) {
-    const std::vector<std::pair<Qt::Key, UINT>> keys{
+TEST_F(QtInputTest, KeysBecomeKeyDownCharAndKeyUpWithTheVirtualKeysAndKeyStateOfTheBoard) {
+    const KeyCase keys[] = {
         {Qt::Key_Left, VK_LEFT},
         {Qt::Key_Right, VK_RIGHT},
         {Qt::Key_Up, VK_UP},
@@ -72,15 +87,16 @@ TEST_F(QtInputTest, KeysBecomeKeyDownCharAndKeyUpWithTheVirtualKeysTheBoardUses)
         {Qt::Key_F12, VK_F12},
         {Qt::Key_M, 'M'},
         {Qt::Key_0, '0'},
+        {Qt::Key_7, VK_NUMPAD7, Qt::KeypadModifier},
     };
-    for (const auto& [key, vk] : keys) {
+    for (const KeyCase& c : keys) {
         Log().Clear();
-        QTest::keyClick(m_widget, key);
+        QTest::keyClick(m_widget, c.key, c.modifiers);
         Pump();
         const MessageLog input = InputOnly();
-        ASSERT_FALSE(input.Entries().empty()) << key;
-        EXPECT_EQ(input.Entries().front().message, WM_KEYDOWN) << key;
-        EXPECT_EQ(input.Entries().front().wParam, vk) << key;
+        ASSERT_FALSE(input.Entries().empty()) << c.key;
+        EXPECT_EQ(input.Entries().front().message, WM_KEYDOWN) << c.key;
+        EXPECT_EQ(input.Entries().front().wParam, c.vk) << c.key;
     }
     Log().Clear();
     QTest::keyClick(m_widget, Qt::Key_5);
@@ -90,16 +106,8 @@ TEST_F(QtInputTest, KeysBecomeKeyDownCharAndKeyUpWithTheVirtualKeysTheBoardUses)
                                      {WM_KEYUP, CheckW, '5', 0, m_top}}));
     EXPECT_NE(InputOnly().Entries().back().lParam & (LPARAM{1} << 31), 0)
         << "a key up has its transition bit set";
-    Log().Clear();
-    QTest::keyClick(m_widget, Qt::Key_7, Qt::KeypadModifier);
-    Pump();
-    const MessageLog pad = InputOnly();
-    ASSERT_FALSE(pad.Entries().empty());
-    EXPECT_EQ(pad.Entries().front().wParam, VK_NUMPAD7);
-}
 
-TEST_F(QtInputTest, KeyStateFollowsTheMessageBeingHandled) {
-    SetWindowLongPtr(m_top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyStateProc));
+    // The key state is that as of the message being handled.
     QTest::keyClick(m_widget, Qt::Key_Z, Qt::ControlModifier);
     Pump();
     EXPECT_NE(g_controlAtKeyDown & 0x8000, 0);
@@ -108,12 +116,12 @@ TEST_F(QtInputTest, KeyStateFollowsTheMessageBeingHandled) {
     Pump();
     EXPECT_EQ(g_controlAtKeyDown & 0x8000, 0);
     EXPECT_EQ(GetKeyState('Z') & 0x8000, 0) << "released after the key up";
-    SetWindowLongPtr(m_top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SpyProc));
 }
 
 // Each button is asked for with WM_NCHITTEST (in screen coordinates) and
-// WM_SETCURSOR as it arrives; the posted button messages follow.
-TEST_F(QtInputTest, ClickArrivesInClientCoordinatesWithModifierBits) {
+// WM_SETCURSOR as it arrives; the posted button messages follow. Then the
+// children: statics, capture, double clicks, and the wheel.
+TEST_F(QtInputTest, ClicksReachTheWindowUnderThemOrTheCaptureAndTheWheelTheFocus) {
     QTest::mouseClick(m_widget, Qt::LeftButton, Qt::ShiftModifier, QPoint(30, 40));
     Pump();
     const QPoint screen = m_widget->mapToGlobal(QPoint(30, 40));
@@ -131,9 +139,8 @@ TEST_F(QtInputTest, ClickArrivesInClientCoordinatesWithModifierBits) {
     Pump();
     EXPECT_TRUE(InputOnly().Matches({{WM_RBUTTONDOWN, CheckBoth, MK_RBUTTON, MAKELPARAM(7, 9)},
                                      {WM_RBUTTONUP, CheckBoth, 0, MAKELPARAM(7, 9)}}));
-}
 
-TEST_F(QtInputTest, PlainStaticChildLetsTheClickFallThroughButANotifyingOneTakesIt) {
+    // A plain static child lets the click fall through, a notifying one takes it.
     HWND stat = CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 12, 12, 100, 100, m_top,
                                nullptr, nullptr, nullptr);
     HWND notifying = CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 12, 130,
@@ -162,9 +169,8 @@ TEST_F(QtInputTest, PlainStaticChildLetsTheClickFallThroughButANotifyingOneTakes
     DestroyWindow(notifying);
     DestroyWindow(stat);
     DestroyWindow(spyChild);
-}
 
-TEST_F(QtInputTest, CapturedMouseGoesToTheCapturingWindowInItsCoordinates) {
+    // The captured mouse goes to the capturing window, in its coordinates.
     HWND child = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 100, 20, 50, 50, m_top,
                                 nullptr, nullptr, nullptr);
     Pump();
@@ -185,12 +191,11 @@ TEST_F(QtInputTest, CapturedMouseGoesToTheCapturingWindowInItsCoordinates) {
     EXPECT_TRUE(InputOnly().Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(10, 30), m_top},
                                      {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(10, 30), m_top}}));
     DestroyWindow(child);
-}
 
-// Two presses within the double-click time are a double click only for a
-// class with CS_DBLCLKS; a third press starts over, and a late one is a press.
-TEST_F(QtInputTest, DoubleClicksOnlyForClassesThatAskForThemWithinTheTime) {
+    // Two presses within the double-click time are a double click only for a
+    // class with CS_DBLCLKS; a third press starts over, and a late one is a press.
     FakeClock clock;
+    Log().Clear();
     QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     Pump();
@@ -215,10 +220,10 @@ TEST_F(QtInputTest, DoubleClicksOnlyForClassesThatAskForThemWithinTheTime) {
                              {WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(20, 20), dbl},
                              {WM_LBUTTONUP}}));
     DestroyWindow(dbl);
-}
 
-TEST_F(QtInputTest, WheelGoesToTheFocusWindowWithItsDelta) {
+    // The wheel goes to the focus window with its delta.
     SetFocus(m_top);
+    Log().Clear();
     QPoint local(15, 15);
     QWheelEvent wheel(QPointF(local), m_widget->mapToGlobal(QPointF(local)), QPoint(),
                       QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
@@ -232,25 +237,10 @@ TEST_F(QtInputTest, WheelGoesToTheFocusWindowWithItsDelta) {
     EXPECT_EQ(GET_KEYSTATE_WPARAM(r.wParam), MK_CONTROL);
 }
 
-namespace {
-
-LRESULT WidthLedSizingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SIZING) {
-        auto* r = reinterpret_cast<RECT*>(lParam);
-        r->bottom = r->top + (r->right - r->left) / 2;
-        Log().Add(hwnd, message, wParam, 0);
-        return TRUE;
-    }
-    return SpyProc(hwnd, message, wParam, lParam);
-}
-
-} // namespace
-
 // A size the layer did not set is the user dragging an edge: each step asks
 // the window with WM_SIZING (which edge, and the rectangle it may change),
-// and the sizing ends once the steps stop.
-TEST_F(QtInputTest, ResizingTheWidgetByHandAsksTheWindowWithSizing) {
-    SetWindowLongPtr(m_top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WidthLedSizingProc));
+// and the sizing ends once the steps stop. Closing the widget asks the window.
+TEST_F(QtInputTest, ResizingTheWidgetByHandAsksTheWindowWithSizingAndClosingItToClose) {
     Log().Ignore(WM_PAINT);
     Log().Ignore(WM_ERASEBKGND);
     m_widget->resize(320, m_widget->height()); // the right edge
@@ -281,11 +271,7 @@ TEST_F(QtInputTest, ResizingTheWidgetByHandAsksTheWindowWithSizing) {
     Pump();
     EXPECT_EQ(WParamsOf(WM_SIZING), std::vector<WPARAM>{WMSZ_TOPLEFT});
     EXPECT_EQ(m_widget->windowTitle(), "input");
-    SetWindowLongPtr(m_top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SpyProc));
     Log() = MessageLog{};
-}
-
-TEST_F(QtInputTest, ClosingTheWidgetAsksTheWindow) {
     m_widget->close();
     Pump();
     EXPECT_FALSE(IsWindow(m_top)) << "WM_CLOSE reached DefWindowProc, which destroys";
