@@ -50,6 +50,26 @@ QAction* ActionNamed(const QWidget* widget, const QString& text) {
     return nullptr;
 }
 
+// Columns of the edit whose pixels are dark from top to bottom of the text
+// line: where the caret is drawn.
+std::vector<int> CaretColumns(HWND edit) {
+    UpdateWindow(edit);
+    const kwin::Surface* surface = kwin::GetWindowSurface(edit);
+    std::vector<int> columns;
+    const int middle = surface->Height() / 2;
+    for (int x = 0; x < surface->Width(); ++x) {
+        bool dark = true;
+        for (int y = middle - 5; y <= middle + 5 && dark; ++y) {
+            const COLORREF c = kwin::Surface::ToColorRef(surface->Row(y)[x]);
+            dark = GetRValue(c) < 60 && GetGValue(c) < 60 && GetBValue(c) < 60;
+        }
+        if (dark) {
+            columns.push_back(x);
+        }
+    }
+    return columns;
+}
+
 class QtControlsTest : public QtWindowFixture {
 protected:
     static void SetUpTestSuite() {
@@ -146,7 +166,10 @@ TEST_F(QtControlsTest, MenuBarAboveTheClientAreaAndItsPopupsStatesAndCommands) {
     EXPECT_EQ(WParamsOf(WM_COMMAND), std::vector<WPARAM>{MAKEWPARAM(32792, 0)});
 }
 
-TEST_F(QtControlsTest, ScrollBarWidgetsReportTheUsersActions) {
+// Child controls on one window: scroll bar widgets report what the user does,
+// status panes draw centred and left-aligned texts, child borders are drawn
+// outside the client area, and an edit scrolls to keep its caret in view.
+TEST_F(QtControlsTest, ScrollBarsStatusPanesBordersAndEditsOfChildren) {
     HWND view = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 150, m_top,
                                nullptr, nullptr, nullptr);
     SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 99, 10, 0, 0};
@@ -200,18 +223,17 @@ TEST_F(QtControlsTest, ScrollBarWidgetsReportTheUsersActions) {
     RECT client;
     GetClientRect(view, &client);
     EXPECT_EQ(client.right, 200);
-}
+    DestroyWindow(view);
 
-TEST_F(QtControlsTest, StatusPanesDrawCentredAndLeftAlignedTexts) {
-    HWND bar = CreateWindowEx(0, STATUSCLASSNAME, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
-                              0, 0, m_top, nullptr, nullptr, nullptr);
+    HWND status = CreateWindowEx(0, STATUSCLASSNAME, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
+                                 0, 0, 0, m_top, nullptr, nullptr, nullptr);
     const int edges[3] = {100, 200, -1};
-    SendMessage(bar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
-    SendMessage(bar, SB_SETTEXT, 0, reinterpret_cast<LPARAM>("\t(3, 4)"));
-    SendMessage(bar, SB_SETTEXT, 1, reinterpret_cast<LPARAM>("left"));
-    UpdateWindow(bar);
+    SendMessage(status, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+    SendMessage(status, SB_SETTEXT, 0, reinterpret_cast<LPARAM>("\t(3, 4)"));
+    SendMessage(status, SB_SETTEXT, 1, reinterpret_cast<LPARAM>("left"));
+    UpdateWindow(status);
     Pump();
-    const kwin::Surface* surface = kwin::GetWindowSurface(bar);
+    const kwin::Surface* surface = kwin::GetWindowSurface(status);
     ASSERT_NE(surface, nullptr);
     const auto darkColumns = [surface](int from, int to) {
         std::vector<int> columns;
@@ -239,15 +261,13 @@ TEST_F(QtControlsTest, StatusPanesDrawCentredAndLeftAlignedTexts) {
         grip = grip || kwin::Surface::ToColorRef(surface->Row(surface->Height() - 2)[x]) == shadow;
     }
     EXPECT_TRUE(grip) << "the size grip is drawn in the corner";
-}
+    DestroyWindow(status);
 
-TEST_F(QtControlsTest, ChildBordersAreDrawnOutsideTheClientArea) {
     HWND sunken = CreateWindowEx(WS_EX_CLIENTEDGE, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 20, 30,
                                  100, 60, m_top, nullptr, nullptr, nullptr);
     HWND framed = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE | WS_BORDER, 150, 30,
                                  100, 60, m_top, nullptr, nullptr, nullptr);
     Pump();
-    RECT client;
     GetClientRect(sunken, &client);
     EXPECT_EQ(client.right, 96) << "the edge takes two pixels on each side";
     const QImage image = m_widget->grab().toImage();
@@ -267,33 +287,7 @@ TEST_F(QtControlsTest, ChildBordersAreDrawnOutsideTheClientArea) {
     EXPECT_EQ(kwin::qt::WidgetOf(sunken)->isVisible(), false);
     DestroyWindow(sunken);
     DestroyWindow(framed);
-}
 
-namespace {
-
-// Columns of the edit whose pixels are dark from top to bottom of the text
-// line: where the caret is drawn.
-std::vector<int> CaretColumns(HWND edit) {
-    UpdateWindow(edit);
-    const kwin::Surface* surface = kwin::GetWindowSurface(edit);
-    std::vector<int> columns;
-    const int middle = surface->Height() / 2;
-    for (int x = 0; x < surface->Width(); ++x) {
-        bool dark = true;
-        for (int y = middle - 5; y <= middle + 5 && dark; ++y) {
-            const COLORREF c = kwin::Surface::ToColorRef(surface->Row(y)[x]);
-            dark = GetRValue(c) < 60 && GetGValue(c) < 60 && GetBValue(c) < 60;
-        }
-        if (dark) {
-            columns.push_back(x);
-        }
-    }
-    return columns;
-}
-
-} // namespace
-
-TEST_F(QtControlsTest, EditScrollsSidewaysToKeepTheCaretInViewAndDrawsItsBorder) {
     HWND edit = CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
                                20, 20, 100, 24, m_top, nullptr, nullptr, nullptr);
     SendMessage(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
@@ -310,7 +304,7 @@ TEST_F(QtControlsTest, EditScrollsSidewaysToKeepTheCaretInViewAndDrawsItsBorder)
     PressKey(m_top, Qt::Key_Home);
     Pump();
     EXPECT_EQ(CaretColumns(edit), std::vector<int>{4}) << "scrolled back to the start";
-    const kwin::Surface* surface = kwin::GetWindowSurface(edit);
+    surface = kwin::GetWindowSurface(edit);
     EXPECT_EQ(kwin::Surface::ToColorRef(surface->Row(12)[0]), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(kwin::Surface::ToColorRef(surface->Row(12)[99]), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(kwin::Surface::ToColorRef(surface->Row(12)[50]), GetSysColor(COLOR_WINDOW));
