@@ -171,22 +171,19 @@ protected:
     void SetUp() override {
         g_seen = Seen{};
         CreateTopLevel(SpyClass(0), "owner", 500, 400);
-        m_owner = m_top;
     }
     INT_PTR Run(UINT id, DLGPROC proc, LPARAM param = 0) {
-        return DialogBoxParam(nullptr, MAKEINTRESOURCE(id), m_owner, proc, param);
+        return DialogBoxParam(nullptr, MAKEINTRESOURCE(id), m_top, proc, param);
     }
-    // Marks, in the dialog's own queue, the moment to note where the focus is.
-    static void MarkFocusNow(HWND dialog) { PostAfterInput(dialog, MarkFocus); }
-
-    HWND m_owner = nullptr;
+    // Marks, in the dialog's own queue behind the keys and clicks given so far
+    // (a posted message would overtake them), the moment to note the focus.
+    static void MarkFocusNow(HWND dialog) { kwin::PostBehindInput(dialog, MarkFocus); }
 };
 
 // One step of what the user does in a dialog: text typed, a key pressed, or
 // a left click on a control, at a point across it (-1: its middle).
 struct Step {
     Step(const char* typed) : text(typed) {}
-    Step(std::string typed) : text(std::move(typed)) {}
     Step(Qt::Key pressed) : key(pressed) {}
     static Step Click(int id, int x = -1) {
         Step step("");
@@ -252,7 +249,7 @@ TEST_F(DialogTest, KeysAndClicksAnswerTheNameDialog) {
         ModalScript script;
         script.Then([&](const ModalStart& start) {
             EXPECT_EQ(start.kind, kwin::ModalKind::Dialog);
-            ownerDisabled = !IsWindowEnabled(m_owner);
+            ownerDisabled = !IsWindowEnabled(m_top);
             firstFocus = FocusId();
             caption = TextOf(start.window);
             GetClientRect(start.window, &client);
@@ -270,7 +267,7 @@ TEST_F(DialogTest, KeysAndClicksAnswerTheNameDialog) {
         EXPECT_EQ(g_seen.name, c.name);
         EXPECT_EQ(g_seen.commands, std::vector<WPARAM>{MAKEWPARAM(c.button, BN_CLICKED)});
         EXPECT_TRUE(ownerDisabled) << "the owner is disabled while the dialog runs";
-        EXPECT_TRUE(IsWindowEnabled(m_owner)) << "and enabled again afterwards";
+        EXPECT_TRUE(IsWindowEnabled(m_top)) << "and enabled again afterwards";
         EXPECT_EQ(firstFocus, NameEdit) << "the first tab stop has the focus";
         EXPECT_EQ(g_seen.initFocusId, NameEdit);
         EXPECT_EQ(caption, "Make a snapshot");
@@ -323,7 +320,9 @@ TEST_F(DialogTest, AboutShowsTheIconAndCentredTextsAndStaysOpenOnEscAndCloseBox)
     EXPECT_EQ(versionStyle & SS_TYPEMASK, SS_CENTER);
 }
 
-TEST_F(DialogTest, TabFollowsTemplateOrderAndSkipsTheReadOnlyMessageAndNotificationsAreAnswered) {
+// Tab follows the template's order and skips the read-only message, and
+// notifications are answered; a dialog ended in WM_INITDIALOG is never shown.
+TEST_F(DialogTest, TabOrderNotificationsAndEndingInInitDialog) {
     std::string shown;
     LRESULT refused = 0;
     LRESULT ignored = 1;
@@ -353,10 +352,8 @@ TEST_F(DialogTest, TabFollowsTemplateOrderAndSkipsTheReadOnlyMessageAndNotificat
     EXPECT_EQ(refused, -1) << "the answer set in DWLP_MSGRESULT";
     EXPECT_EQ(ignored, 0);
     EXPECT_EQ(g_seen.notified, (std::vector<UINT_PTR>{NameEdit, NameEdit}));
-}
 
-TEST_F(DialogTest, EndDialogInInitDialogNeverShowsTheDialog) {
-    ModalScript script;
+    // EndDialog in WM_INITDIALOG never shows the dialog.
     const auto proc = [](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
         if (message == WM_INITDIALOG) {
             EndDialog(dialog, 42);
@@ -365,8 +362,8 @@ TEST_F(DialogTest, EndDialogInInitDialogNeverShowsTheDialog) {
         return FALSE;
     };
     EXPECT_EQ(Run(SnapshotId, proc), 42);
-    EXPECT_EQ(script.Started(), 0);
-    EXPECT_TRUE(IsWindowEnabled(m_owner));
-    EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(4242), m_owner, proc, 0), -1)
+    EXPECT_EQ(script.Started(), 1);
+    EXPECT_TRUE(IsWindowEnabled(m_top));
+    EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(4242), m_top, proc, 0), -1)
         << "no such template";
 }
