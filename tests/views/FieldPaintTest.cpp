@@ -63,22 +63,9 @@ protected:
 // The box around the reddish pixels of a drawn mark inside an area (small
 // glyphs are smoothed, so few pixels have the exact colour).
 RECT MarkInk(const Bitmap& bmp, const RECT& area) {
-    RECT box{area.right, area.bottom, area.left, area.top};
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            const COLORREF c = bmp.At(x, y);
-            if (GetRValue(c) >= 200 && GetGValue(c) <= 190 && GetBValue(c) <= 190) {
-                box.left = std::min<LONG>(box.left, x);
-                box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x + 1);
-                box.bottom = std::max<LONG>(box.bottom, y + 1);
-            }
-        }
-    }
-    if (box.left >= box.right) {
-        return RECT{0, 0, 0, 0};
-    }
-    return box;
+    return bmp.Bounds(area, [](COLORREF c) {
+        return GetRValue(c) >= 200 && GetGValue(c) <= 190 && GetBValue(c) <= 190;
+    });
 }
 
 struct FillCase {
@@ -90,7 +77,9 @@ struct FillCase {
 
 } // namespace
 
-TEST_F(FieldPaintTest, CellFillsFollowSelectionAndConflict) {
+// Fills by selection and conflict, digit colours, the frame by input mode,
+// and the grid lines on their truncated positions.
+TEST_F(FieldPaintTest, FillsDigitsFrameAndLinesFollowTheSession) {
     ASSERT_EQ(session.GetConflictRegion(), (ConflictRegion{ConflictRegion::Row, 5}));
     const FillCase cases[] = {
         {Cell(3, 2), Cell(3, 2), C::Selected, "the selected cell"},
@@ -110,6 +99,53 @@ TEST_F(FieldPaintTest, CellFillsFollowSelectionAndConflict) {
         const POINT p = Centre(c.cell);
         EXPECT_EQ(bmp->At(p.x, p.y), c.expected) << c.what;
     }
+
+    // Given digits are black, entered ones blue (the last row selected nothing).
+    auto bmp = Paint();
+    EXPECT_GT(bmp->Count(Inside(Cell(1, 5)), C::GivenDigit), 20);
+    EXPECT_EQ(bmp->Count(Inside(Cell(1, 5)), C::EnteredDigit), 0);
+    EXPECT_GT(bmp->Count(Inside(Cell(5, 5)), C::EnteredDigit), 20);
+    EXPECT_EQ(bmp->Count(Inside(Cell(5, 5)), C::GivenDigit), 0);
+
+    // The frame's colour follows the input mode.
+    session.SelectCell(Cell(4, 8));
+    const RECT cell{125, 291, 166, 333}; // cell (4, 8): 375 / 9 = 41.67 pixels a cell
+    bmp = Paint();
+    EXPECT_GT(bmp->Count(cell, C::FrameDigitMode), 60) << "blue frame in digit mode";
+    EXPECT_EQ(bmp->Count(cell, C::FrameMarkMode), 0);
+    const POINT centre = Centre(Cell(4, 8));
+    EXPECT_EQ(bmp->At(centre.x, centre.y), C::Selected) << "a hollow frame";
+    session.ToggleInputMode();
+    bmp = Paint();
+    EXPECT_GT(bmp->Count(cell, C::FrameMarkMode), 60) << "red frame in mark mode";
+    EXPECT_EQ(bmp->Count(cell, C::FrameDigitMode), 0);
+    session.SelectCell(Cell(0, 0));
+    bmp = Paint();
+    EXPECT_EQ(bmp->Count(RECT{0, 0, Side, Side}, C::FrameMarkMode), 0) << "no selection, no frame";
+
+    // The lines fall on truncated positions.
+    // 400 wide: cells of 399 / 9 = 44.33 pixels; 391 high: 390 / 9 = 43.33.
+    bmp = Paint(400, 391);
+    const int y = 20;
+    for (int x : {44, 88, 177, 221, 310, 354}) {
+        EXPECT_EQ(bmp->At(x, y), C::ThinLine) << "thin line at x " << x;
+        EXPECT_NE(bmp->At(x + 2, y), C::ThinLine);
+    }
+    const int x = 20;
+    for (int yLine : {43, 86, 173, 216, 303, 346}) {
+        EXPECT_EQ(bmp->At(x, yLine), C::ThinLine) << "thin line at y " << yLine;
+        EXPECT_NE(bmp->At(x, yLine + 2), C::ThinLine);
+    }
+    EXPECT_EQ(bmp->At(133, y), C::ThickLine) << "box line at 399 / 3";
+    EXPECT_EQ(bmp->At(266, y), C::ThickLine);
+    EXPECT_EQ(bmp->At(x, 130), C::ThickLine) << "box line at 390 / 3";
+    EXPECT_EQ(bmp->At(x, 260), C::ThickLine);
+    EXPECT_EQ(bmp->At(0, y), C::ThickLine) << "outer border";
+    EXPECT_EQ(bmp->At(399, y), C::ThickLine);
+    EXPECT_EQ(bmp->At(x, 390), C::ThickLine);
+    // Cell widths differ by one pixel: 44 and 45 wide fills.
+    EXPECT_EQ(bmp->At(45, y), C::Cell);
+    EXPECT_EQ(bmp->At(87, y), C::Cell);
 }
 
 TEST_F(FieldPaintTest, WonBoardHasOneColourAndNoFrame) {
@@ -136,40 +172,17 @@ TEST_F(FieldPaintTest, WonBoardHasOneColourAndNoFrame) {
     EXPECT_GT(bmp->Count(Inside(Cell(5, 5)), C::EnteredDigit), 20) << "digits are still drawn";
 }
 
-TEST_F(FieldPaintTest, FrameColourFollowsTheInputMode) {
-    session.SelectCell(Cell(4, 8));
-    const double cw = (Side - 1) / 9.0;
-    const RECT cell{static_cast<int>(3 * cw), static_cast<int>(7 * cw), static_cast<int>(4 * cw),
-                    static_cast<int>(8 * cw)};
-    auto bmp = Paint();
-    EXPECT_GT(bmp->Count(cell, C::FrameDigitMode), 60) << "blue frame in digit mode";
-    EXPECT_EQ(bmp->Count(cell, C::FrameMarkMode), 0);
-    const POINT centre = Centre(Cell(4, 8));
-    EXPECT_EQ(bmp->At(centre.x, centre.y), C::Selected) << "a hollow frame";
-    session.ToggleInputMode();
-    bmp = Paint();
-    EXPECT_GT(bmp->Count(cell, C::FrameMarkMode), 60) << "red frame in mark mode";
-    EXPECT_EQ(bmp->Count(cell, C::FrameDigitMode), 0);
-    session.SelectCell(Cell(0, 0));
-    bmp = Paint();
-    EXPECT_EQ(bmp->Count(RECT{0, 0, Side, Side}, C::FrameMarkMode), 0) << "no selection, no frame";
-}
-
-TEST_F(FieldPaintTest, GivenDigitsAreBlackEnteredOnesBlue) {
-    session.SelectCell(Cell(0, 0));
-    const auto bmp = Paint();
-    EXPECT_GT(bmp->Count(Inside(Cell(1, 5)), C::GivenDigit), 20);
-    EXPECT_EQ(bmp->Count(Inside(Cell(1, 5)), C::EnteredDigit), 0);
-    EXPECT_GT(bmp->Count(Inside(Cell(5, 5)), C::EnteredDigit), 20);
-    EXPECT_EQ(bmp->Count(Inside(Cell(5, 5)), C::GivenDigit), 0);
-}
-
-TEST_F(FieldPaintTest, MarksSitInTheirThirdOfTheCell) {
+// Marks sit in their third of the cell, and none is drawn under a digit.
+TEST_F(FieldPaintTest, MarksSitInTheirThirdOfTheCellAndNotUnderADigit) {
     session.SetAutoCheck(false);
     session.Refresh(); // no conflict colours, which are reddish too
     session.SelectCell(Cell(8, 2));
     session.ToggleMark(1);
     session.ToggleMark(9);
+    session.SelectCell(Cell(8, 3));
+    session.SetDigit(3);
+    session.ToggleMark(1); // digit mode with Ctrl: marks a filled cell
+    ASSERT_NE(session.field.At(Cell(8, 3)).flags & 0x1FF, 0);
     session.SelectCell(Cell(0, 0));
     const auto bmp = Paint();
     // Cell (8, 2) spans 291..333 across and 41..83 down; its thirds are 13.9 pixels.
@@ -181,46 +194,5 @@ TEST_F(FieldPaintTest, MarksSitInTheirThirdOfTheCell) {
     EXPECT_TRUE(IsRectEmpty(&rest)) << "no other mark in the cell";
     const RECT whole = MarkInk(*bmp, RECT{0, 0, Side, Side});
     const RECT both{topLeft.left, topLeft.top, bottomRight.right, bottomRight.bottom};
-    EXPECT_TRUE(EqualRect(&whole, &both)) << "no mark anywhere else";
-}
-
-TEST_F(FieldPaintTest, NoMarksUnderADigit) {
-    session.SelectCell(Cell(8, 2));
-    session.SetDigit(3);
-    session.ToggleMark(1); // digit mode with Ctrl: marks a filled cell
-    ASSERT_NE(session.field.At(Cell(8, 2)).flags & 0x1FF, 0);
-    session.SelectCell(Cell(8, 3));
-    session.ToggleMark(1);
-    session.SelectCell(Cell(0, 0));
-    const auto bmp = Paint();
-    const RECT underDigit = MarkInk(*bmp, RECT{291, 41, 333, 83});
-    EXPECT_TRUE(IsRectEmpty(&underDigit));
-    const RECT shown = MarkInk(*bmp, RECT{291, 83, 333, 124});
-    EXPECT_FALSE(IsRectEmpty(&shown)) << "the same mark on an empty cell is drawn";
-}
-
-TEST_F(FieldPaintTest, LinesFallOnTruncatedPositions) {
-    session.SelectCell(Cell(0, 0));
-    // 400 wide: cells of 399 / 9 = 44.33 pixels; 391 high: 390 / 9 = 43.33.
-    const auto bmp = Paint(400, 391);
-    const int y = 20;
-    for (int x : {44, 88, 177, 221, 310, 354}) {
-        EXPECT_EQ(bmp->At(x, y), C::ThinLine) << "thin line at x " << x;
-        EXPECT_NE(bmp->At(x + 2, y), C::ThinLine);
-    }
-    const int x = 20;
-    for (int yLine : {43, 86, 173, 216, 303, 346}) {
-        EXPECT_EQ(bmp->At(x, yLine), C::ThinLine) << "thin line at y " << yLine;
-        EXPECT_NE(bmp->At(x, yLine + 2), C::ThinLine);
-    }
-    EXPECT_EQ(bmp->At(133, y), C::ThickLine) << "box line at 399 / 3";
-    EXPECT_EQ(bmp->At(266, y), C::ThickLine);
-    EXPECT_EQ(bmp->At(x, 130), C::ThickLine) << "box line at 390 / 3";
-    EXPECT_EQ(bmp->At(x, 260), C::ThickLine);
-    EXPECT_EQ(bmp->At(0, y), C::ThickLine) << "outer border";
-    EXPECT_EQ(bmp->At(399, y), C::ThickLine);
-    EXPECT_EQ(bmp->At(x, 390), C::ThickLine);
-    // Cell widths differ by one pixel: 44 and 45 wide fills.
-    EXPECT_EQ(bmp->At(45, y), C::Cell);
-    EXPECT_EQ(bmp->At(87, y), C::Cell);
+    EXPECT_TRUE(EqualRect(&whole, &both)) << "no mark anywhere else, none under (8, 3)'s digit";
 }

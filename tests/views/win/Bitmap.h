@@ -67,12 +67,13 @@ public:
         }
         return n;
     }
-    // The bounding box of the pixels of a colour; empty when there are none.
-    RECT Bounds(COLORREF color, int width, int height) const {
-        RECT box{width, height, 0, 0};
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                if (At(x, y) == color) {
+    // The bounding box of the pixels in an area that match; empty when there
+    // are none.
+    template <class Match> RECT Bounds(const RECT& area, Match match) const {
+        RECT box{area.right, area.bottom, area.left, area.top};
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                if (match(At(x, y))) {
                     box.left = std::min<LONG>(box.left, x);
                     box.top = std::min<LONG>(box.top, y);
                     box.right = std::max<LONG>(box.right, x + 1);
@@ -81,6 +82,10 @@ public:
             }
         }
         return box;
+    }
+    // The bounding box of the pixels of a colour.
+    RECT Bounds(COLORREF color, int width, int height) const {
+        return Bounds(RECT{0, 0, width, height}, [color](COLORREF c) { return c == color; });
     }
 
 private:
