@@ -72,7 +72,10 @@ HWND Recorder() {
 
 } // namespace
 
-TEST(MessageLoopTest, FiltersAreAskedNewestFirstAndMaySwallowAndRemovedOnesAreNotCalled) {
+// Filters are asked newest first and may swallow; removed filters and idle
+// handlers are not called; idle handlers run once the queue empties after a
+// message that begins an idle period.
+TEST(MessageLoopTest, FiltersSwallowNewestFirstAndIdleHandlersRunWhenTheQueueEmptiesUntilRemoved) {
     const LoopWatchdog watchdog;
     HWND hwnd = Recorder();
     CMessageLoop loop;
@@ -102,19 +105,14 @@ TEST(MessageLoopTest, FiltersAreAskedNewestFirstAndMaySwallowAndRemovedOnesAreNo
     PostQuitMessage(1);
     EXPECT_EQ(loop.Run(), 1);
     EXPECT_EQ(Events(), std::vector<std::string>{"dispatch 1025"});
-    DestroyWindow(hwnd);
-}
 
-TEST(MessageLoopTest, IdleHandlersRunOnceWhenTheQueueEmptiesAfterAnIdleMessage) {
-    const LoopWatchdog watchdog;
-    HWND hwnd = Recorder();
-    CMessageLoop loop;
-    ScriptedIdle idle(hwnd);
+    // Idle handlers run once when the queue empties after an idle message.
+    Events().clear();
     loop.AddIdleHandler(&idle);
     PostMessage(hwnd, WM_USER + 1, 0, 0);
     PostMessage(hwnd, WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(loop.Run(), 5);
-    const std::vector<std::string> expected{
+    const std::vector<std::string> idling{
         "dispatch 1025",                 // waiting at the start: no idle pass before it
         "dispatch 512",                  // mouse moves begin no idle period
         "idle",                          // the queue is empty after an idle message
@@ -122,7 +120,7 @@ TEST(MessageLoopTest, IdleHandlersRunOnceWhenTheQueueEmptiesAfterAnIdleMessage) 
         "dispatch 1026",                 // a user message does
         "idle",
     };
-    EXPECT_EQ(Events(), expected);
+    EXPECT_EQ(Events(), idling);
     DestroyWindow(hwnd);
 }
 
