@@ -31,16 +31,20 @@ template <class Draw> void DrawWith(HDC dc, HGDIOBJ pen, HGDIOBJ brush, Draw dra
     }
 }
 
+// Fills a rectangle with a solid colour.
+inline void Fill(HDC dc, const RECT& r, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
 class Bitmap {
 public:
     Bitmap(int width, int height, COLORREF fill = RGB(255, 255, 255)) {
         m_dc = CreateCompatibleDC(nullptr);
         m_bitmap = CreateCompatibleBitmap(m_dc, width, height);
         m_old = SelectObject(m_dc, m_bitmap);
-        HBRUSH brush = CreateSolidBrush(fill);
-        const RECT all{0, 0, width, height};
-        FillRect(m_dc, &all, brush);
-        DeleteObject(brush);
+        Fill(m_dc, {0, 0, width, height}, fill);
     }
     ~Bitmap() {
         SelectObject(m_dc, m_old);

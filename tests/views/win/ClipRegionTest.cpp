@@ -18,12 +18,6 @@ constexpr int Size = 30;
 const RECT All{0, 0, Size, Size};
 const RECT Hole{10, 10, 20, 20};
 
-void Fill(HDC dc, const RECT& r, COLORREF color) {
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-}
-
 // GetPixel reads only inside the clip, as on the platform: checks drop it first.
 void Unclip(const Bitmap& bmp) {
     SelectClipRgn(bmp.dc(), nullptr);

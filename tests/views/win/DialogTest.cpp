@@ -4,6 +4,7 @@
 
 #include "tests/support/MessageLog.h"
 
+#include "Bitmap.h"
 #include "ModalScript.h"
 #include "QtWindowFixture.h"
 
@@ -44,10 +45,7 @@ DialogTemplate Modal(DWORD extraStyle, short cx, short cy, const char* caption, 
 
 void RegisterTemplates() {
     kwin::RegisterIcon(128, [](HDC dc, int size) {
-        HBRUSH brush = CreateSolidBrush(RGB(0, 128, 0));
-        const RECT r{2, 2, size - 2, size - 2};
-        FillRect(dc, &r, brush);
-        DeleteObject(brush);
+        Fill(dc, {2, 2, size - 2, size - 2}, RGB(0, 128, 0));
     });
     constexpr DWORD Name = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
     constexpr DWORD Default = BS_DEFPUSHBUTTON | WS_TABSTOP;
