@@ -137,17 +137,11 @@ TEST_F(QtControlsTest, MenuBarAboveTheClientAreaAndItsPopupsStatesAndCommands) {
     QMenu* game = gameAction->menu();
     ASSERT_NE(game, nullptr);
     EXPECT_TRUE(game->isVisible());
-    std::vector<Expected> inits;
-    for (const Recorded& r : Log().Entries()) {
-        if (r.message == WM_INITMENU || r.message == WM_INITMENUPOPUP) {
-            inits.push_back({r.message, CheckBoth, r.wParam, r.lParam});
-        }
-    }
-    ASSERT_EQ(inits.size(), 2u);
-    EXPECT_EQ(inits[0].message, static_cast<UINT>(WM_INITMENU)) << "the whole menu first";
-    EXPECT_EQ(inits[0].wParam, reinterpret_cast<WPARAM>(menu));
-    EXPECT_EQ(inits[1].wParam, reinterpret_cast<WPARAM>(GetSubMenu(menu, 1)));
-    EXPECT_EQ(inits[1].lParam, MAKELPARAM(1, FALSE));
+    EXPECT_TRUE(
+        Only({WM_INITMENU, WM_INITMENUPOPUP})
+            .Matches({{WM_INITMENU, CheckW, reinterpret_cast<WPARAM>(menu)}, // the whole menu first
+                      {WM_INITMENUPOPUP, CheckBoth, reinterpret_cast<WPARAM>(GetSubMenu(menu, 1)),
+                       MAKELPARAM(1, FALSE)}}));
     EXPECT_EQ(ActionTexts(game), (QStringList{"&Undo\tCtrl-Z", "-", "A&uto-Check", "&Check\tCtrl-K",
                                               "Show Top Winners"}));
     QAction* undo = ActionNamed(game, "&Undo\tCtrl-Z");

@@ -23,17 +23,6 @@ const std::set<UINT> InputMessages{
     WM_KEYDOWN,   WM_KEYUP,         WM_CHAR,        WM_SYSKEYDOWN, WM_SYSKEYUP,      WM_LBUTTONDOWN,
     WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP,  WM_RBUTTONDBLCLK, WM_MOUSEWHEEL};
 
-// The input messages of the log, in order.
-MessageLog InputOnly() {
-    MessageLog out;
-    for (const auto& r : Log().Entries()) {
-        if (InputMessages.count(r.message) != 0) {
-            out.Add(r.hwnd, r.message, r.wParam, r.lParam);
-        }
-    }
-    return out;
-}
-
 SHORT g_controlAtKeyDown = 0;
 SHORT g_shiftAtKeyDown = 0;
 
@@ -93,7 +82,7 @@ TEST_F(QtInputTest, KeysBecomeKeyDownCharAndKeyUpWithTheVirtualKeysAndKeyStateOf
         Log().Clear();
         QTest::keyClick(m_widget, c.key, c.modifiers);
         Pump();
-        const MessageLog input = InputOnly();
+        const MessageLog input = Only(InputMessages);
         ASSERT_FALSE(input.Entries().empty()) << c.key;
         EXPECT_EQ(input.Entries().front().message, WM_KEYDOWN) << c.key;
         EXPECT_EQ(input.Entries().front().wParam, c.vk) << c.key;
@@ -101,10 +90,11 @@ TEST_F(QtInputTest, KeysBecomeKeyDownCharAndKeyUpWithTheVirtualKeysAndKeyStateOf
     Log().Clear();
     QTest::keyClick(m_widget, Qt::Key_5);
     Pump();
-    EXPECT_TRUE(InputOnly().Matches({{WM_KEYDOWN, CheckW, '5', 0, m_top},
-                                     {WM_CHAR, CheckW, '5', 0, m_top},
-                                     {WM_KEYUP, CheckW, '5', 0, m_top}}));
-    EXPECT_NE(InputOnly().Entries().back().lParam & (LPARAM{1} << 31), 0)
+    EXPECT_TRUE(Only(InputMessages)
+                    .Matches({{WM_KEYDOWN, CheckW, '5', 0, m_top},
+                              {WM_CHAR, CheckW, '5', 0, m_top},
+                              {WM_KEYUP, CheckW, '5', 0, m_top}}));
+    EXPECT_NE(Only(InputMessages).Entries().back().lParam & (LPARAM{1} << 31), 0)
         << "a key up has its transition bit set";
 
     // The key state is that as of the message being handled.
@@ -137,8 +127,9 @@ TEST_F(QtInputTest, ClicksReachTheWindowUnderThemOrTheCaptureAndTheWheelTheFocus
     Log().Clear();
     QTest::mouseClick(m_widget, Qt::RightButton, Qt::NoModifier, QPoint(7, 9));
     Pump();
-    EXPECT_TRUE(InputOnly().Matches({{WM_RBUTTONDOWN, CheckBoth, MK_RBUTTON, MAKELPARAM(7, 9)},
-                                     {WM_RBUTTONUP, CheckBoth, 0, MAKELPARAM(7, 9)}}));
+    EXPECT_TRUE(Only(InputMessages)
+                    .Matches({{WM_RBUTTONDOWN, CheckBoth, MK_RBUTTON, MAKELPARAM(7, 9)},
+                              {WM_RBUTTONUP, CheckBoth, 0, MAKELPARAM(7, 9)}}));
 
     // A plain static child lets the click fall through, a notifying one takes it.
     HWND stat = CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 12, 12, 100, 100, m_top,
@@ -153,19 +144,22 @@ TEST_F(QtInputTest, ClicksReachTheWindowUnderThemOrTheCaptureAndTheWheelTheFocus
     ASSERT_NE(window, nullptr);
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(50, 60));
     Pump();
-    EXPECT_TRUE(InputOnly().Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(50, 60), m_top},
-                                     {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(50, 60), m_top}}))
+    EXPECT_TRUE(Only(InputMessages)
+                    .Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(50, 60), m_top},
+                              {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(50, 60), m_top}}))
         << "the static covers (50, 60) but the parent gets the click in its own coordinates";
     Log().Clear();
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(160, 30));
     Pump();
-    EXPECT_TRUE(InputOnly().Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(10, 20), spyChild},
-                                     {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(10, 20), spyChild}}))
+    EXPECT_TRUE(Only(InputMessages)
+                    .Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(10, 20), spyChild},
+                              {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(10, 20), spyChild}}))
         << "an ordinary child takes the click";
     Log().Clear();
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(50, 150));
     Pump();
-    EXPECT_TRUE(InputOnly().Matches({})) << "the notifying static took it; the parent saw nothing";
+    EXPECT_TRUE(Only(InputMessages).Matches({}))
+        << "the notifying static took it; the parent saw nothing";
     DestroyWindow(notifying);
     DestroyWindow(stat);
     DestroyWindow(spyChild);
@@ -178,8 +172,9 @@ TEST_F(QtInputTest, ClicksReachTheWindowUnderThemOrTheCaptureAndTheWheelTheFocus
     EXPECT_EQ(SetCapture(child), nullptr);
     QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(10, 30));
     Pump();
-    EXPECT_TRUE(InputOnly().Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(-90, 10), child},
-                                     {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(-90, 10), child}}));
+    EXPECT_TRUE(Only(InputMessages)
+                    .Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(-90, 10), child},
+                              {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(-90, 10), child}}));
     EXPECT_TRUE(WParamsOf(WM_NCHITTEST).empty()) << "no hit test while captured";
     EXPECT_TRUE(WParamsOf(WM_SETCURSOR).empty()) << "and no cursor query";
     Log().Clear();
@@ -188,8 +183,9 @@ TEST_F(QtInputTest, ClicksReachTheWindowUnderThemOrTheCaptureAndTheWheelTheFocus
     Log().Clear();
     QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(10, 30));
     Pump();
-    EXPECT_TRUE(InputOnly().Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(10, 30), m_top},
-                                     {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(10, 30), m_top}}));
+    EXPECT_TRUE(Only(InputMessages)
+                    .Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(10, 30), m_top},
+                              {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(10, 30), m_top}}));
     DestroyWindow(child);
 
     // Two presses within the double-click time are a double click only for a
@@ -199,8 +195,8 @@ TEST_F(QtInputTest, ClicksReachTheWindowUnderThemOrTheCaptureAndTheWheelTheFocus
     QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
     Pump();
-    EXPECT_TRUE(
-        InputOnly().Matches({{WM_LBUTTONDOWN}, {WM_LBUTTONUP}, {WM_LBUTTONDOWN}, {WM_LBUTTONUP}}));
+    EXPECT_TRUE(Only(InputMessages)
+                    .Matches({{WM_LBUTTONDOWN}, {WM_LBUTTONUP}, {WM_LBUTTONDOWN}, {WM_LBUTTONUP}}));
     HWND dbl = CreateWindowEx(0, SpyClass(CS_DBLCLKS), "", WS_CHILD | WS_VISIBLE, 100, 100, 80, 80,
                               m_top, nullptr, nullptr, nullptr);
     Pump();
@@ -210,15 +206,15 @@ TEST_F(QtInputTest, ClicksReachTheWindowUnderThemOrTheCaptureAndTheWheelTheFocus
         QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(120, 120));
         Pump();
     }
-    EXPECT_TRUE(
-        InputOnly().Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(20, 20), dbl},
-                             {WM_LBUTTONUP},
-                             {WM_LBUTTONDBLCLK, CheckBoth, MK_LBUTTON, MAKELPARAM(20, 20), dbl},
-                             {WM_LBUTTONUP},
-                             {WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(20, 20), dbl},
-                             {WM_LBUTTONUP},
-                             {WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(20, 20), dbl},
-                             {WM_LBUTTONUP}}));
+    EXPECT_TRUE(Only(InputMessages)
+                    .Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(20, 20), dbl},
+                              {WM_LBUTTONUP},
+                              {WM_LBUTTONDBLCLK, CheckBoth, MK_LBUTTON, MAKELPARAM(20, 20), dbl},
+                              {WM_LBUTTONUP},
+                              {WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(20, 20), dbl},
+                              {WM_LBUTTONUP},
+                              {WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(20, 20), dbl},
+                              {WM_LBUTTONUP}}));
     DestroyWindow(dbl);
 
     // The wheel goes to the focus window with its delta.
@@ -229,7 +225,7 @@ TEST_F(QtInputTest, ClicksReachTheWindowUnderThemOrTheCaptureAndTheWheelTheFocus
                       QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(m_widget, &wheel);
     Pump();
-    const MessageLog input = InputOnly();
+    const MessageLog input = Only(InputMessages);
     ASSERT_EQ(input.Entries().size(), 1u);
     const auto& r = input.Entries().front();
     EXPECT_EQ(r.message, WM_MOUSEWHEEL);
