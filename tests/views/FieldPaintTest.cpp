@@ -2,6 +2,7 @@
 // selection, conflict and a won game, the selection frame, digit colours,
 // mark positions and the grid lines on their truncated positions.
 
+#include "tests/support/SolvedGrid.h"
 #include "tests/views/win/Bitmap.h"
 
 #include "views/FieldPaint.h"
@@ -17,12 +18,6 @@ CellPos Cell(int column, int row) {
     return {static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row)};
 }
 
-PuzzleDigits OneGiven(CellPos pos, int digit) {
-    PuzzleDigits digits{};
-    digits[(pos.row - 1) * 9 + pos.column - 1] = static_cast<std::uint8_t>(digit);
-    return digits;
-}
-
 class FieldPaintTest : public ::testing::Test {
 protected:
     static constexpr int Side = 376;
@@ -31,8 +26,10 @@ protected:
         kwin::qt::InstallQtBackend();
         // A given 5 at (1, 5); with Auto-Check on, a 5 entered at (5, 5)
         // makes row 5 the conflict region.
+        PuzzleDigits digits{};
+        digits[4 * 9] = 5;
         session.SetAutoCheck(true);
-        session.StartPuzzle(OneGiven(Cell(1, 5), 5), 1);
+        session.StartPuzzle(digits, 1);
         session.SelectCell(Cell(5, 5));
         session.SetDigit(5);
     }
@@ -45,12 +42,11 @@ protected:
     }
 
     // The inside of a cell at the default size, away from lines and frame.
-    static RECT Inside(CellPos pos, int width = Side, int height = Side) {
-        const double cw = (width - 1) / 9.0;
-        const double ch = (height - 1) / 9.0;
-        return {static_cast<int>((pos.column - 1) * cw) + 4,
-                static_cast<int>((pos.row - 1) * ch) + 4, static_cast<int>(pos.column * cw) - 2,
-                static_cast<int>(pos.row * ch) - 2};
+    static RECT Inside(CellPos pos) {
+        const double side = (Side - 1) / 9.0;
+        return {static_cast<int>((pos.column - 1) * side) + 4,
+                static_cast<int>((pos.row - 1) * side) + 4, static_cast<int>(pos.column * side) - 2,
+                static_cast<int>(pos.row * side) - 2};
     }
     static POINT Centre(CellPos pos) {
         const RECT r = Inside(pos);
@@ -149,19 +145,10 @@ TEST_F(FieldPaintTest, FillsDigitsFrameAndLinesFollowTheSession) {
 }
 
 TEST_F(FieldPaintTest, WonBoardHasOneColourAndNoFrame) {
-    PuzzleDigits digits{};
-    for (int i = 0; i < 81; ++i) {
-        const int r = i / 9;
-        const int c = i % 9;
-        digits[static_cast<std::size_t>(i)] =
-            static_cast<std::uint8_t>((r % 3 * 3 + r / 3 + c) % 9 + 1);
-    }
-    const int missing = digits[40];
-    digits[40] = 0;
     session.SetAutoCheck(false);
-    session.StartPuzzle(digits, 1);
+    session.StartPuzzle(SolutionWithHoles({Cell(5, 5)}), 1);
     session.SelectCell(Cell(5, 5));
-    session.SetDigit(missing);
+    session.SetDigit(SolutionDigit(Cell(5, 5)));
     ASSERT_TRUE(session.IsGameOver());
     const auto bmp = Paint();
     for (const CellPos pos : {Cell(5, 5), Cell(1, 1), Cell(5, 1), Cell(9, 9)}) {
