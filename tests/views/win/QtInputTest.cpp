@@ -132,10 +132,10 @@ TEST_F(QtInputTest, ClicksReachTheWindowUnderThemOrTheCaptureAndTheWheelTheFocus
                               {WM_RBUTTONUP, CheckBoth, 0, MAKELPARAM(7, 9)}}));
 
     // A plain static child lets the click fall through, a notifying one takes it.
-    HWND stat = CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 12, 12, 100, 100, m_top,
-                               nullptr, nullptr, nullptr);
-    HWND notifying = CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 12, 130,
-                                    100, 50, m_top, nullptr, nullptr, nullptr);
+    CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 12, 12, 100, 100, m_top, nullptr,
+                   nullptr, nullptr);
+    CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 12, 130, 100, 50, m_top,
+                   nullptr, nullptr, nullptr);
     HWND spyChild = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 150, 10, 100, 100,
                                    m_top, nullptr, nullptr, nullptr);
     Pump();
@@ -160,9 +160,6 @@ TEST_F(QtInputTest, ClicksReachTheWindowUnderThemOrTheCaptureAndTheWheelTheFocus
     Pump();
     EXPECT_TRUE(Only(InputMessages).Matches({}))
         << "the notifying static took it; the parent saw nothing";
-    DestroyWindow(notifying);
-    DestroyWindow(stat);
-    DestroyWindow(spyChild);
 
     // The captured mouse goes to the capturing window, in its coordinates.
     HWND child = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 100, 20, 50, 50, m_top,
@@ -186,7 +183,6 @@ TEST_F(QtInputTest, ClicksReachTheWindowUnderThemOrTheCaptureAndTheWheelTheFocus
     EXPECT_TRUE(Only(InputMessages)
                     .Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(10, 30), m_top},
                               {WM_LBUTTONUP, CheckL, 0, MAKELPARAM(10, 30), m_top}}));
-    DestroyWindow(child);
 
     // Two presses within the double-click time are a double click only for a
     // class with CS_DBLCLKS; a third press starts over, and a late one is a press.
@@ -215,7 +211,6 @@ TEST_F(QtInputTest, ClicksReachTheWindowUnderThemOrTheCaptureAndTheWheelTheFocus
                               {WM_LBUTTONUP},
                               {WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(20, 20), dbl},
                               {WM_LBUTTONUP}}));
-    DestroyWindow(dbl);
 
     // The wheel goes to the focus window with its delta.
     SetFocus(m_top);
