@@ -125,12 +125,7 @@ INT_PTR NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
             g_seen.commands.push_back(wParam);
         }
         if (LOWORD(wParam) == IDOK) {
-            HWND edit = GetDlgItem(dialog, NameEdit);
-            const int length = GetWindowTextLength(edit);
-            std::string text(static_cast<std::size_t>(length) + 1, '\0');
-            GetWindowText(edit, text.data(), length + 1);
-            text.resize(static_cast<std::size_t>(length));
-            g_seen.name = text;
+            g_seen.name = ItemText(dialog, NameEdit);
             EndDialog(dialog, IDOK);
         } else if (LOWORD(wParam) == IDCANCEL) {
             EndDialog(dialog, IDCANCEL);

@@ -47,10 +47,16 @@ std::string ItemText(HMENU menu, UINT position) {
     return buffer;
 }
 
-UINT State(HMENU menu, UINT id) {
+// An item info asking for the given members.
+MENUITEMINFO Asking(UINT mask) {
     MENUITEMINFO info{};
     info.cbSize = sizeof(info);
-    info.fMask = MIIM_STATE;
+    info.fMask = mask;
+    return info;
+}
+
+UINT State(HMENU menu, UINT id) {
+    MENUITEMINFO info = Asking(MIIM_STATE);
     EXPECT_TRUE(GetMenuItemInfo(menu, id, FALSE, &info)) << id;
     return info.fState;
 }
@@ -123,18 +129,14 @@ TEST(MenuTest, ItemsFromDataTheirInfoAndStatesAndDestruction) {
     EXPECT_NE(GetMenuState(file, 3, MF_BYPOSITION) & MF_SEPARATOR, 0u);
     EXPECT_EQ(GetMenuItemID(file, 4), 57665u);
 
-    MENUITEMINFO help{};
-    help.cbSize = sizeof(help);
-    help.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+    MENUITEMINFO help = Asking(MIIM_FTYPE | MIIM_SUBMENU);
     ASSERT_TRUE(GetMenuItemInfo(menu, 2, TRUE, &help));
     EXPECT_NE(help.fType & MFT_RIGHTJUSTIFY, 0u) << "Help sits at the right of the bar";
     EXPECT_EQ(help.hSubMenu, GetSubMenu(menu, 2));
     EXPECT_EQ(State(menu, 57644) & MFS_GRAYED, MFS_GRAYED) << "grayed in the template";
     EXPECT_EQ(State(menu, 57643) & MFS_GRAYED, 0u);
 
-    MENUITEMINFO info{};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_STRING;
+    MENUITEMINFO info = Asking(MIIM_STRING);
     ASSERT_TRUE(GetMenuItemInfo(menu, 57643, FALSE, &info));
     EXPECT_EQ(info.cch, 12u) << "length only when no buffer is given";
     char text[8] = {};
@@ -158,9 +160,7 @@ TEST(MenuTest, ItemsFromDataTheirInfoAndStatesAndDestruction) {
     ASSERT_TRUE(CheckMenuRadioItem(fresh, 0, 2, 2, MF_BYPOSITION));
     EXPECT_EQ(State(fresh, 32794) & MFS_CHECKED, 0u);
     EXPECT_EQ(State(fresh, 32795) & MFS_CHECKED, MFS_CHECKED);
-    MENUITEMINFO type{};
-    type.cbSize = sizeof(type);
-    type.fMask = MIIM_FTYPE;
+    MENUITEMINFO type = Asking(MIIM_FTYPE);
     GetMenuItemInfo(fresh, 32795, FALSE, &type);
     EXPECT_NE(type.fType & MFT_RADIOCHECK, 0u);
     EXPECT_FALSE(CheckMenuRadioItem(fresh, 32793, 32794, 32795, MF_BYCOMMAND))
@@ -178,9 +178,7 @@ TEST(MenuTest, ItemsFromDataTheirInfoAndStatesAndDestruction) {
 
     HMENU snapshots = CreatePopupMenu();
     ASSERT_TRUE(AppendMenu(snapshots, MF_STRING, 36864, "first (00:00:05)"));
-    MENUITEMINFO attach{};
-    attach.cbSize = sizeof(attach);
-    attach.fMask = MIIM_SUBMENU | MIIM_STATE;
+    MENUITEMINFO attach = Asking(MIIM_SUBMENU | MIIM_STATE);
     attach.hSubMenu = snapshots;
     attach.fState = MFS_ENABLED;
     ASSERT_TRUE(SetMenuItemInfo(menu, 32792, FALSE, &attach));
