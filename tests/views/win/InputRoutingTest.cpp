@@ -69,9 +69,10 @@ TEST(InputRoutingTest, KeysGoToTheFocusWindowAndF10OrAltAloneCallsForTheMenuBar)
             kwin::DeliverKey(top, down, vk, 0, false, false, modifiers, 0);
         }
         PumpMessages();
-        const auto calls = EntriesOf(WM_SYSCOMMAND);
-        EXPECT_EQ(calls.size(), c.menuCalled ? 1u : 0u) << c.name;
-        EXPECT_TRUE(calls.empty() || (calls[0].wParam == SC_KEYMENU && calls[0].lParam == 0));
+        const Expected keyMenu{WM_SYSCOMMAND, CheckBoth, SC_KEYMENU, 0};
+        EXPECT_TRUE(Only({WM_SYSCOMMAND})
+                        .Matches(c.menuCalled ? std::vector{keyMenu} : std::vector<Expected>{}))
+            << c.name;
     }
     DestroyWindow(top);
     PumpMessages();

@@ -41,15 +41,6 @@ QStringList ActionTexts(const QWidget* widget) {
     return texts;
 }
 
-QAction* ActionNamed(const QWidget* widget, const QString& text) {
-    for (QAction* action : widget->actions()) {
-        if (action->text() == text) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
 // Columns of the edit whose pixels are dark from top to bottom of the text
 // line: where the caret is drawn.
 std::vector<int> CaretColumns(HWND edit) {
@@ -104,7 +95,7 @@ TEST_F(QtControlsTest, MenuBarAboveTheClientAreaAndItsPopupsStatesAndCommands) {
     Pump();
     auto* bar = m_widget->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(ActionTexts(bar), (QStringList{"File", "Game"}));
+    ASSERT_EQ(ActionTexts(bar), (QStringList{"File", "Game"}));
     auto* right = qobject_cast<QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner));
     ASSERT_NE(right, nullptr);
     EXPECT_EQ(ActionTexts(right), QStringList{"Help"});
@@ -114,22 +105,19 @@ TEST_F(QtControlsTest, MenuBarAboveTheClientAreaAndItsPopupsStatesAndCommands) {
     GetClientRect(m_top, &after);
     EXPECT_EQ(after.bottom, before.bottom - GetSystemMetrics(SM_CYMENU));
     EXPECT_EQ(after.right, before.right);
-    const auto sizes = EntriesOf(WM_SIZE);
-    ASSERT_EQ(sizes.size(), 1u) << "the window is told of its smaller client area";
-    EXPECT_EQ(sizes[0].wParam, SIZE_RESTORED);
-    EXPECT_EQ(sizes[0].lParam, MAKELPARAM(after.right, after.bottom));
+    EXPECT_TRUE(Only({WM_SIZE}).Matches(
+        {{WM_SIZE, CheckBoth, SIZE_RESTORED, MAKELPARAM(after.right, after.bottom)}}))
+        << "the window is told of its smaller client area";
     EXPECT_EQ(kwin::GetWindowSurface(m_top)->Height(), after.bottom)
         << "the pixels follow the client area";
 
     Log().Clear();
     QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(30, 20 + 40));
     Pump();
-    const auto clicks = EntriesOf(WM_LBUTTONDOWN);
-    ASSERT_EQ(clicks.size(), 1u);
-    EXPECT_EQ(clicks[0].lParam, MAKELPARAM(30, 40)) << "client coordinates, below the bar";
+    EXPECT_TRUE(Only({WM_LBUTTONDOWN}).Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(30, 40)}}))
+        << "client coordinates, below the bar";
 
-    QAction* gameAction = ActionNamed(bar, "Game");
-    ASSERT_NE(gameAction, nullptr);
+    QAction* gameAction = bar->actions()[1];
     Log().Clear();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
                       bar->actionGeometry(gameAction).center());
@@ -142,18 +130,15 @@ TEST_F(QtControlsTest, MenuBarAboveTheClientAreaAndItsPopupsStatesAndCommands) {
             .Matches({{WM_INITMENU, CheckW, reinterpret_cast<WPARAM>(menu)}, // the whole menu first
                       {WM_INITMENUPOPUP, CheckBoth, reinterpret_cast<WPARAM>(GetSubMenu(menu, 1)),
                        MAKELPARAM(1, FALSE)}}));
-    EXPECT_EQ(ActionTexts(game), (QStringList{"&Undo\tCtrl-Z", "-", "A&uto-Check", "&Check\tCtrl-K",
+    ASSERT_EQ(ActionTexts(game), (QStringList{"&Undo\tCtrl-Z", "-", "A&uto-Check", "&Check\tCtrl-K",
                                               "Show Top Winners"}));
-    QAction* undo = ActionNamed(game, "&Undo\tCtrl-Z");
-    QAction* autoCheck = ActionNamed(game, "A&uto-Check");
-    ASSERT_NE(undo, nullptr);
-    ASSERT_NE(autoCheck, nullptr);
+    QAction* undo = game->actions()[0];
     EXPECT_FALSE(undo->isEnabled()) << "grayed by the owner as the popup opened";
-    EXPECT_TRUE(autoCheck->isChecked());
+    EXPECT_TRUE(game->actions()[2]->isChecked()) << "Auto-Check";
     EXPECT_TRUE(undo->shortcut().isEmpty()) << "the shortcut text binds no key";
 
     Log().Clear();
-    QAction* check = ActionNamed(game, "&Check\tCtrl-K");
+    QAction* check = game->actions()[3];
     QTest::mouseClick(game, Qt::LeftButton, Qt::NoModifier, game->actionGeometry(check).center());
     EXPECT_TRUE(WParamsOf(WM_COMMAND).empty()) << "posted, not sent";
     Pump();

@@ -33,15 +33,10 @@ inline MessageLog Only(const std::set<UINT>& messages) {
     return out;
 }
 
-// The logged messages of one kind, in order.
-inline std::vector<Recorded> EntriesOf(UINT message) {
-    return Only({message}).Entries();
-}
-
-// Their wParams.
+// The wParams of the logged messages of one kind, in order.
 inline std::vector<WPARAM> WParamsOf(UINT message) {
     std::vector<WPARAM> out;
-    for (const auto& r : EntriesOf(message)) {
+    for (const auto& r : Only({message}).Take()) {
         out.push_back(r.wParam);
     }
     return out;
