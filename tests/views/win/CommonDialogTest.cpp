@@ -51,7 +51,6 @@ protected:
         return ofn;
     }
     std::string PathOf(const std::string& name) const { return m_dir + "/" + name; }
-    void Touch(const std::string& name) const { std::ofstream(PathOf(name)) << "x"; }
 
     std::string m_dir;
     char m_file[MAX_PATH] = {};
@@ -150,7 +149,7 @@ TEST_F(CommonDialogTest, SaveDialogAddsTheDefaultExtensionAndAsksBeforeOverwriti
     EXPECT_EQ(CommDlgExtendedError(), 0u);
 
     // The overwrite prompt comes only with the flag, and No goes back to the dialog.
-    Touch("taken.sdk");
+    std::ofstream(PathOf("taken.sdk")) << "x";
     std::string question;
     script.Then([](const ModalStart& start) { ChooseName(start, "taken"); });
     script.Then([&](const ModalStart& start) {

@@ -9,16 +9,6 @@
 
 using namespace wintest;
 
-namespace {
-
-struct MenuKeyCase {
-    const char* name;
-    std::vector<std::pair<UINT, bool>> keys; // virtual key, down
-    bool menuCalled;
-};
-
-} // namespace
-
 // Alt+letter asks the top-level window for the menu of that mnemonic. F10 or
 // Alt released right after its own press calls for the menu bar (SC_KEYMENU,
 // no character); a key or click in between, Shift+F10 or Ctrl+F10 do not.
@@ -40,6 +30,11 @@ TEST(InputRoutingTest, KeysGoToTheFocusWindowAndF10OrAltAloneCallsForTheMenuBar)
                                {WM_SYSCOMMAND, CheckBoth, SC_KEYMENU, 'f', top}}));
     DestroyWindow(child);
 
+    struct MenuKeyCase {
+        const char* name;
+        std::vector<std::pair<UINT, bool>> keys; // virtual key, down
+        bool menuCalled;
+    };
     const MenuKeyCase cases[] = {
         {"F10", {{VK_F10, true}, {VK_F10, false}}, true},
         {"Alt", {{VK_MENU, true}, {VK_MENU, false}}, true},

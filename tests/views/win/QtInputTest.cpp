@@ -220,12 +220,8 @@ TEST_F(QtInputTest, ClicksReachTheWindowUnderThemOrTheCaptureAndTheWheelTheFocus
                       QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(m_widget, &wheel);
     Pump();
-    const MessageLog input = Only(InputMessages);
-    ASSERT_EQ(input.Entries().size(), 1u);
-    const auto& r = input.Entries().front();
-    EXPECT_EQ(r.message, WM_MOUSEWHEEL);
-    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(r.wParam), 120);
-    EXPECT_EQ(GET_KEYSTATE_WPARAM(r.wParam), MK_CONTROL);
+    EXPECT_TRUE(Only(InputMessages).Matches({{WM_MOUSEWHEEL, CheckW, MAKEWPARAM(MK_CONTROL, 120)}}))
+        << "the delta in the high word, the keys in the low";
 }
 
 // A size the layer did not set is the user dragging an edge: each step asks

@@ -48,14 +48,10 @@ RECT InkOf(const char* text, LONG height, UINT format, const RECT& r,
     return bmp.Bounds(Ink, r.right, r.bottom);
 }
 
-class QtPaintTest : public ::testing::Test {
-protected:
-    void SetUp() override { kwin::qt::InstallQtBackend(); }
-};
-
 } // namespace
 
-TEST_F(QtPaintTest, DrawTextPlacesTheTextByItsFormatAndKeepsOutOfExcludedRectangles) {
+TEST(QtPaintTest, DrawTextPlacesTheTextByItsFormatAndKeepsOutOfExcludedRectangles) {
+    kwin::qt::InstallQtBackend();
     struct Drawing {
         const char* text;
         LONG height;
@@ -131,7 +127,8 @@ TEST_F(QtPaintTest, DrawTextPlacesTheTextByItsFormatAndKeepsOutOfExcludedRectang
     EXPECT_EQ(split.bottom, whole.bottom);
 }
 
-TEST_F(QtPaintTest, FontsResolveMeasureAndDrawOpaqueText) {
+TEST(QtPaintTest, FontsResolveMeasureAndDrawOpaqueText) {
+    kwin::qt::InstallQtBackend();
     // An escapement turns the text counter-clockwise.
     const RECT inked = InkOf("HHHH", -20, 0, RECT{20, 0, 100, 100}, nullptr, 900);
     ASSERT_FALSE(IsRectEmpty(&inked));
