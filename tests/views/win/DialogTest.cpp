@@ -204,9 +204,9 @@ struct Step {
 
 struct NameDialogCase {
     const char* what;
-    std::vector<Step> steps; // none: the close box
-    int button;              // the button pressed: the result and the one command
-    std::string name;
+    std::vector<Step> steps;              // none: the close box
+    std::pair<int, std::string> answered; // the button pressed (the result and the
+                                          // one command) and the name taken
 };
 
 } // namespace
@@ -214,21 +214,18 @@ struct NameDialogCase {
 TEST_F(DialogTest, KeysAndClicksAnswerTheNameDialog) {
     using Qt::Key_Return, Qt::Key_Tab, Qt::Key_Left;
     const NameDialogCase cases[] = {
-        {"the close box sends Cancel", {}, IDCANCEL, "untouched"},
+        {"the close box sends Cancel", {}, {IDCANCEL, "untouched"}},
         {"Enter on a focused push button presses it",
          {"kept?", Key_Tab, Key_Tab, Key_Return},
-         IDCANCEL,
-         "untouched"},
-        {"a click on a button presses it", {"clicked", Step::Click(IDOK)}, IDOK, "clicked"},
+         {IDCANCEL, "untouched"}},
+        {"a click on a button presses it", {"clicked", Step::Click(IDOK)}, {IDOK, "clicked"}},
         {"editing keys move the caret and delete where it is",
          {"abcd", Key_Left, Key_Left, Qt::Key_Backspace, "X", Qt::Key_Home, Qt::Key_Delete,
           Qt::Key_End, "!", Key_Return},
-         IDOK,
-         "Xcd!"},
+         {IDOK, "Xcd!"}},
         {"a click in the edit puts the caret where it was clicked",
          {"abcdef", Step::Click(NameEdit, 1), "X", Step::Click(NameEdit, 500), "Y", Key_Return},
-         IDOK,
-         "XabcdefY"},
+         {IDOK, "XabcdefY"}},
     };
     for (const NameDialogCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -256,9 +253,10 @@ TEST_F(DialogTest, KeysAndClicksAnswerTheNameDialog) {
                 WidgetOfWindow(start.window)->close();
             }
         });
-        EXPECT_EQ(Run(SnapshotId, NameDialogProc), c.button);
-        EXPECT_EQ(g_seen.name, c.name);
-        EXPECT_EQ(g_seen.commands, std::vector<WPARAM>{MAKEWPARAM(c.button, BN_CLICKED)});
+        const auto& [button, name] = c.answered;
+        EXPECT_EQ(Run(SnapshotId, NameDialogProc), button);
+        EXPECT_EQ(g_seen.name, name);
+        EXPECT_EQ(g_seen.commands, std::vector<WPARAM>{MAKEWPARAM(button, BN_CLICKED)});
         EXPECT_TRUE(ownerDisabled) << "the owner is disabled while the dialog runs";
         EXPECT_TRUE(IsWindowEnabled(m_top)) << "and enabled again afterwards";
         EXPECT_EQ(firstFocus, NameEdit) << "the first tab stop has the focus";

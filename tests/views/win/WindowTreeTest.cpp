@@ -84,22 +84,16 @@ TEST_F(WindowTreeTest, WindowFromPointFindsTheDeepestVisibleWindowAndChildWindow
     EXPECT_EQ(WindowFromPoint({115, 115}), nullptr) << "a hidden top-level window is not found";
 }
 
-namespace {
-
-struct Enumeration {
-    std::vector<int> ids;
-    int stopAt = 0;
-};
-
-BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
-    auto* e = reinterpret_cast<Enumeration*>(param);
-    e->ids.push_back(GetDlgCtrlID(hwnd));
-    return e->ids.back() != e->stopAt;
-}
-
-} // namespace
-
 TEST_F(WindowTreeTest, EnumChildWindowsWalksDescendantsDepthFirstAndStopsWhenAsked) {
+    struct Enumeration {
+        std::vector<int> ids;
+        int stopAt = 0;
+    };
+    const WNDENUMPROC Collect = [](HWND hwnd, LPARAM param) -> BOOL {
+        auto* e = reinterpret_cast<Enumeration*>(param);
+        e->ids.push_back(GetDlgCtrlID(hwnd));
+        return e->ids.back() != e->stopAt;
+    };
     const HWND first = Child(m_top, 0, 0, 10, 10, Visible, 1);
     Child(first, 0, 0, 5, 5, Visible, 11);
     Child(first, 0, 0, 5, 5, 0, 12); // hidden windows are enumerated too
