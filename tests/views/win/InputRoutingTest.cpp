@@ -36,15 +36,9 @@ TEST(InputRoutingTest, KeysGoToTheFocusWindowAndF10OrAltAloneCallsForTheMenuBar)
         bool menuCalled;
     };
     const MenuKeyCase cases[] = {
-        {"F10", {{VK_F10, true}, {VK_F10, false}}, true},
-        {"Alt", {{VK_MENU, true}, {VK_MENU, false}}, true},
+        // F10 and Alt alone, Alt+Backspace and Shift+F10 are pressed on the
+        // game's menu bar in MenuKeysTest.
         {"Alt held (repeating)", {{VK_MENU, true}, {VK_MENU, true}, {VK_MENU, false}}, true},
-        {"Alt+Backspace",
-         {{VK_MENU, true}, {VK_BACK, true}, {VK_BACK, false}, {VK_MENU, false}},
-         false},
-        {"Shift+F10",
-         {{VK_SHIFT, true}, {VK_F10, true}, {VK_F10, false}, {VK_SHIFT, false}},
-         false},
         {"Ctrl+F10",
          {{VK_CONTROL, true}, {VK_F10, true}, {VK_F10, false}, {VK_CONTROL, false}},
          false},
