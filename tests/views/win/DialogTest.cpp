@@ -174,22 +174,16 @@ protected:
 };
 
 // One step of what the user does in a dialog: text typed, a key pressed, or
-// a left click on a control, at a point across it (-1: its middle).
+// a left click on a control, at a point across it halfway down.
 struct Step {
     Step(const char* typed) : text(typed) {}
     Step(Qt::Key pressed) : key(pressed) {}
-    static Step Click(int id, int x = -1) {
-        Step step("");
-        step.clickId = id;
-        step.clickX = x;
-        return step;
-    }
+    Step(int id, int x) : clickId(id), clickX(x) {}
     void Do(HWND dialog) const {
         if (clickId != 0) {
             QWidget* control = WidgetOfWindow(GetDlgItem(dialog, clickId));
-            const int x = clickX < 0 ? control->width() / 2 : clickX;
             QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier,
-                              QPoint(x, control->height() / 2));
+                              QPoint(clickX, control->height() / 2));
         } else if (key != Qt::Key_unknown) {
             PressKey(dialog, key);
         } else {
@@ -199,7 +193,7 @@ struct Step {
     std::string text;
     Qt::Key key = Qt::Key_unknown;
     int clickId = 0;
-    int clickX = -1;
+    int clickX = 0;
 };
 
 struct NameDialogCase {
@@ -218,13 +212,13 @@ TEST_F(DialogTest, KeysAndClicksAnswerTheNameDialog) {
         {"Enter on a focused push button presses it",
          {"kept?", Key_Tab, Key_Tab, Key_Return},
          {IDCANCEL, "untouched"}},
-        {"a click on a button presses it", {"clicked", Step::Click(IDOK)}, {IDOK, "clicked"}},
+        {"a click on a button presses it", {"clicked", Step(IDOK, 20)}, {IDOK, "clicked"}},
         {"editing keys move the caret and delete where it is",
          {"abcd", Key_Left, Key_Left, Qt::Key_Backspace, "X", Qt::Key_Home, Qt::Key_Delete,
           Qt::Key_End, "!", Key_Return},
          {IDOK, "Xcd!"}},
         {"a click in the edit puts the caret where it was clicked",
-         {"abcdef", Step::Click(NameEdit, 1), "X", Step::Click(NameEdit, 500), "Y", Key_Return},
+         {"abcdef", Step(NameEdit, 1), "X", Step(NameEdit, 500), "Y", Key_Return},
          {IDOK, "XabcdefY"}},
     };
     for (const NameDialogCase& c : cases) {

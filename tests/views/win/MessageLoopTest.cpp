@@ -63,13 +63,6 @@ private:
     int m_calls = 0;
 };
 
-// A message-only window recording what is dispatched to it.
-HWND Recorder() {
-    Events().clear();
-    return CreateWindowEx(0, TestClass("LoopRecorder", RecordingProc), "", 0, 0, 0, 0, 0,
-                          HWND_MESSAGE, nullptr, nullptr, nullptr);
-}
-
 } // namespace
 
 // Filters are asked newest first and may swallow; removed filters and idle
@@ -77,7 +70,10 @@ HWND Recorder() {
 // message that begins an idle period.
 TEST(MessageLoopTest, FiltersSwallowNewestFirstAndIdleHandlersRunWhenTheQueueEmptiesUntilRemoved) {
     const LoopWatchdog watchdog;
-    HWND hwnd = Recorder();
+    // A message-only window recording what is dispatched to it.
+    Events().clear();
+    HWND hwnd = CreateWindowEx(0, TestClass("LoopRecorder", RecordingProc), "", 0, 0, 0, 0, 0,
+                               HWND_MESSAGE, nullptr, nullptr, nullptr);
     CMessageLoop loop;
     SwallowingFilter older("older", WM_USER + 1);
     SwallowingFilter newer("newer", 0);
