@@ -26,41 +26,38 @@ LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hwnd, message, wParam, lParam);
 }
 
-class SwallowingFilter : public CMessageFilter {
-public:
-    SwallowingFilter(std::string name, UINT swallow)
-        : m_name(std::move(name)), m_swallow(swallow) {}
+// Notes the user messages it is asked about and swallows one of them.
+struct SwallowingFilter : CMessageFilter {
+    SwallowingFilter(std::string filterName, UINT swallowed)
+        : name(std::move(filterName)), swallow(swallowed) {}
     BOOL PreTranslateMessage(MSG* msg) override {
         if (msg->message >= WM_USER) {
-            Events().push_back(m_name + " " + std::to_string(msg->message));
+            Events().push_back(name + " " + std::to_string(msg->message));
         }
-        return msg->message == m_swallow;
+        return msg->message == swallow;
     }
-
-private:
-    std::string m_name;
-    UINT m_swallow;
+    std::string name;
+    UINT swallow;
 };
 
-class ScriptedIdle : public CIdleHandler {
-public:
-    explicit ScriptedIdle(HWND hwnd) : m_hwnd(hwnd) {}
+// Posts a mouse move, a system timer and a user message the first time it is
+// called, and quits with 5 the second time.
+struct ScriptedIdle : CIdleHandler {
+    explicit ScriptedIdle(HWND window) : hwnd(window) {}
     BOOL OnIdle() override {
         Events().push_back("idle");
-        ++m_calls;
-        if (m_calls == 1) {
-            PostMessage(m_hwnd, WM_MOUSEMOVE, 0, 0);
-            PostMessage(m_hwnd, WM_SYSTIMER, 0, 0);
-            PostMessage(m_hwnd, WM_USER + 2, 0, 0);
+        ++calls;
+        if (calls == 1) {
+            PostMessage(hwnd, WM_MOUSEMOVE, 0, 0);
+            PostMessage(hwnd, WM_SYSTIMER, 0, 0);
+            PostMessage(hwnd, WM_USER + 2, 0, 0);
         } else {
             PostQuitMessage(5);
         }
         return FALSE;
     }
-
-private:
-    HWND m_hwnd;
-    int m_calls = 0;
+    HWND hwnd;
+    int calls = 0;
 };
 
 } // namespace
