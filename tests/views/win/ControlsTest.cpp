@@ -246,9 +246,11 @@ TEST(ControlsTest, StatusBarScrollBarsEditsButtonsAndTheClipboard) {
                                    WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 10, 40,
                                    120, 24, parent, reinterpret_cast<HMENU>(78), nullptr, nullptr);
     Type(readOnly, "x");
+    EXPECT_EQ(EditText(readOnly), "You're a winner!") << "typing is refused";
+    SendMessage(readOnly, EM_SETSEL, 0, -1);
     SendMessage(readOnly, WM_CHAR, '\b', 1);
     SendMessage(readOnly, WM_CUT, 0, 0);
-    EXPECT_EQ(EditText(readOnly), "You're a winner!");
+    EXPECT_EQ(EditText(readOnly), "You're a winner!") << "and so are deleting and cutting all";
     SetWindowText(readOnly, "changed by the program");
     EXPECT_EQ(EditText(readOnly), "changed by the program");
 
