@@ -86,10 +86,6 @@ struct Seen {
 };
 Seen g_seen;
 
-int FocusId() {
-    return GetDlgCtrlID(GetFocus());
-}
-
 int DefaultLook(HWND dialog) {
     for (int id : {IDOK, IDCANCEL}) {
         if (SendDlgItemMessage(dialog, id, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) {
@@ -110,7 +106,7 @@ INT_PTR NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
         }
         return TRUE;
     case MarkFocus:
-        g_seen.focusIds.push_back(FocusId());
+        g_seen.focusIds.push_back(GetDlgCtrlID(GetFocus()));
         g_seen.defaultLooks.push_back(DefaultLook(dialog));
         return TRUE;
     case WM_NOTIFY: // refuses one code through DWLP_MSGRESULT, as a dialog procedure must
@@ -142,7 +138,7 @@ INT_PTR AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     case WM_INITDIALOG:
         return TRUE;
     case MarkFocus:
-        g_seen.focusIds.push_back(FocusId());
+        g_seen.focusIds.push_back(GetDlgCtrlID(GetFocus()));
         return TRUE;
     case WM_COMMAND:
         g_seen.commands.push_back(wParam);
@@ -234,7 +230,7 @@ TEST_F(DialogTest, KeysAndClicksAnswerTheNameDialog) {
         script.Then([&](const ModalStart& start) {
             EXPECT_EQ(start.kind, kwin::ModalKind::Dialog);
             ownerDisabled = !IsWindowEnabled(m_top);
-            firstFocus = FocusId();
+            firstFocus = GetDlgCtrlID(GetFocus());
             caption = TextOf(start.window);
             GetClientRect(start.window, &client);
             GetWindowRect(GetDlgItem(start.window, NameEdit), &edit);
