@@ -2,6 +2,7 @@
 // selection, conflict and a won game, the selection frame, digit colours,
 // mark positions and the grid lines on their truncated positions.
 
+#include "tests/support/SolvedGrid.h"
 #include "tests/views/win/Bitmap.h"
 
 #include "views/FieldPaint.h"
@@ -17,12 +18,6 @@ CellPos Cell(int column, int row) {
     return {static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row)};
 }
 
-PuzzleDigits OneGiven(CellPos pos, int digit) {
-    PuzzleDigits digits{};
-    digits[(pos.row - 1) * 9 + pos.column - 1] = static_cast<std::uint8_t>(digit);
-    return digits;
-}
-
 class FieldPaintTest : public ::testing::Test {
 protected:
     static constexpr int Side = 376;
@@ -31,8 +26,10 @@ protected:
         kwin::qt::InstallQtBackend();
         // A given 5 at (1, 5); with Auto-Check on, a 5 entered at (5, 5)
         // makes row 5 the conflict region.
+        PuzzleDigits digits{};
+        digits[4 * 9] = 5;
         session.SetAutoCheck(true);
-        session.StartPuzzle(OneGiven(Cell(1, 5), 5), 1);
+        session.StartPuzzle(digits, 1);
         session.SelectCell(Cell(5, 5));
         session.SetDigit(5);
     }
@@ -45,16 +42,11 @@ protected:
     }
 
     // The inside of a cell at the default size, away from lines and frame.
-    static RECT Inside(CellPos pos, int width = Side, int height = Side) {
-        const double cw = (width - 1) / 9.0;
-        const double ch = (height - 1) / 9.0;
-        return {static_cast<int>((pos.column - 1) * cw) + 4,
-                static_cast<int>((pos.row - 1) * ch) + 4, static_cast<int>(pos.column * cw) - 2,
-                static_cast<int>(pos.row * ch) - 2};
-    }
-    static POINT Centre(CellPos pos) {
-        const RECT r = Inside(pos);
-        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    static RECT Inside(CellPos pos) {
+        const double side = (Side - 1) / 9.0;
+        return {static_cast<int>((pos.column - 1) * side) + 4,
+                static_cast<int>((pos.row - 1) * side) + 4, static_cast<int>(pos.column * side) - 2,
+                static_cast<int>(pos.row * side) - 2};
     }
 
     CGameFieldCtrl session;
@@ -63,22 +55,9 @@ protected:
 // The box around the reddish pixels of a drawn mark inside an area (small
 // glyphs are smoothed, so few pixels have the exact colour).
 RECT MarkInk(const Bitmap& bmp, const RECT& area) {
-    RECT box{area.right, area.bottom, area.left, area.top};
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            const COLORREF c = bmp.At(x, y);
-            if (GetRValue(c) >= 200 && GetGValue(c) <= 190 && GetBValue(c) <= 190) {
-                box.left = std::min<LONG>(box.left, x);
-                box.top = std::min<LONG>(box.top, y);
-                box.right = std::max<LONG>(box.right, x + 1);
-                box.bottom = std::max<LONG>(box.bottom, y + 1);
-            }
-        }
-    }
-    if (box.left >= box.right) {
-        return RECT{0, 0, 0, 0};
-    }
-    return box;
+    return bmp.Bounds(area, [](COLORREF c) {
+        return GetRValue(c) >= 200 && GetGValue(c) <= 190 && GetBValue(c) <= 190;
+    });
 }
 
 struct FillCase {
@@ -90,7 +69,9 @@ struct FillCase {
 
 } // namespace
 
-TEST_F(FieldPaintTest, CellFillsFollowSelectionAndConflict) {
+// Fills by selection and conflict, digit colours, the frame by input mode,
+// and the grid lines on their truncated positions.
+TEST_F(FieldPaintTest, FillsDigitsFrameAndLinesFollowTheSession) {
     ASSERT_EQ(session.GetConflictRegion(), (ConflictRegion{ConflictRegion::Row, 5}));
     const FillCase cases[] = {
         {Cell(3, 2), Cell(3, 2), C::Selected, "the selected cell"},
@@ -107,45 +88,24 @@ TEST_F(FieldPaintTest, CellFillsFollowSelectionAndConflict) {
     for (const FillCase& c : cases) {
         session.SelectCell(c.selection);
         const auto bmp = Paint();
-        const POINT p = Centre(c.cell);
-        EXPECT_EQ(bmp->At(p.x, p.y), c.expected) << c.what;
+        const RECT r = Inside(c.cell); // its middle
+        EXPECT_EQ(bmp->At((r.left + r.right) / 2, (r.top + r.bottom) / 2), c.expected) << c.what;
     }
-}
 
-TEST_F(FieldPaintTest, WonBoardHasOneColourAndNoFrame) {
-    PuzzleDigits digits{};
-    for (int i = 0; i < 81; ++i) {
-        const int r = i / 9;
-        const int c = i % 9;
-        digits[static_cast<std::size_t>(i)] =
-            static_cast<std::uint8_t>((r % 3 * 3 + r / 3 + c) % 9 + 1);
-    }
-    const int missing = digits[40];
-    digits[40] = 0;
-    session.SetAutoCheck(false);
-    session.StartPuzzle(digits, 1);
-    session.SelectCell(Cell(5, 5));
-    session.SetDigit(missing);
-    ASSERT_TRUE(session.IsGameOver());
-    const auto bmp = Paint();
-    for (const CellPos pos : {Cell(5, 5), Cell(1, 1), Cell(5, 1), Cell(9, 9)}) {
-        const RECT r = Inside(pos);
-        EXPECT_EQ(bmp->At(r.left, r.top), C::GameOver);
-    }
-    EXPECT_EQ(bmp->Count(RECT{0, 0, Side, Side}, C::FrameMarkMode), 0);
-    EXPECT_GT(bmp->Count(Inside(Cell(5, 5)), C::EnteredDigit), 20) << "digits are still drawn";
-}
-
-TEST_F(FieldPaintTest, FrameColourFollowsTheInputMode) {
-    session.SelectCell(Cell(4, 8));
-    const double cw = (Side - 1) / 9.0;
-    const RECT cell{static_cast<int>(3 * cw), static_cast<int>(7 * cw), static_cast<int>(4 * cw),
-                    static_cast<int>(8 * cw)};
+    // Given digits are black, entered ones blue (the last row selected nothing).
     auto bmp = Paint();
+    EXPECT_GT(bmp->Count(Inside(Cell(1, 5)), C::GivenDigit), 20);
+    EXPECT_EQ(bmp->Count(Inside(Cell(1, 5)), C::EnteredDigit), 0);
+    EXPECT_GT(bmp->Count(Inside(Cell(5, 5)), C::EnteredDigit), 20);
+    EXPECT_EQ(bmp->Count(Inside(Cell(5, 5)), C::GivenDigit), 0);
+
+    // The frame's colour follows the input mode.
+    session.SelectCell(Cell(4, 8));
+    const RECT cell{125, 291, 166, 333}; // cell (4, 8): 375 / 9 = 41.67 pixels a cell
+    bmp = Paint();
     EXPECT_GT(bmp->Count(cell, C::FrameDigitMode), 60) << "blue frame in digit mode";
     EXPECT_EQ(bmp->Count(cell, C::FrameMarkMode), 0);
-    const POINT centre = Centre(Cell(4, 8));
-    EXPECT_EQ(bmp->At(centre.x, centre.y), C::Selected) << "a hollow frame";
+    EXPECT_EQ(bmp->At(146, 313), C::Selected) << "a hollow frame: the cell's middle is its fill";
     session.ToggleInputMode();
     bmp = Paint();
     EXPECT_GT(bmp->Count(cell, C::FrameMarkMode), 60) << "red frame in mark mode";
@@ -153,56 +113,10 @@ TEST_F(FieldPaintTest, FrameColourFollowsTheInputMode) {
     session.SelectCell(Cell(0, 0));
     bmp = Paint();
     EXPECT_EQ(bmp->Count(RECT{0, 0, Side, Side}, C::FrameMarkMode), 0) << "no selection, no frame";
-}
 
-TEST_F(FieldPaintTest, GivenDigitsAreBlackEnteredOnesBlue) {
-    session.SelectCell(Cell(0, 0));
-    const auto bmp = Paint();
-    EXPECT_GT(bmp->Count(Inside(Cell(1, 5)), C::GivenDigit), 20);
-    EXPECT_EQ(bmp->Count(Inside(Cell(1, 5)), C::EnteredDigit), 0);
-    EXPECT_GT(bmp->Count(Inside(Cell(5, 5)), C::EnteredDigit), 20);
-    EXPECT_EQ(bmp->Count(Inside(Cell(5, 5)), C::GivenDigit), 0);
-}
-
-TEST_F(FieldPaintTest, MarksSitInTheirThirdOfTheCell) {
-    session.SetAutoCheck(false);
-    session.Refresh(); // no conflict colours, which are reddish too
-    session.SelectCell(Cell(8, 2));
-    session.ToggleMark(1);
-    session.ToggleMark(9);
-    session.SelectCell(Cell(0, 0));
-    const auto bmp = Paint();
-    // Cell (8, 2) spans 291..333 across and 41..83 down; its thirds are 13.9 pixels.
-    const RECT topLeft = MarkInk(*bmp, RECT{291, 41, 305, 55});
-    const RECT bottomRight = MarkInk(*bmp, RECT{319, 69, 333, 83});
-    EXPECT_FALSE(IsRectEmpty(&topLeft)) << "mark 1 in the top-left third";
-    EXPECT_FALSE(IsRectEmpty(&bottomRight)) << "mark 9 in the bottom-right third";
-    const RECT rest = MarkInk(*bmp, RECT{305, 41, 333, 69});
-    EXPECT_TRUE(IsRectEmpty(&rest)) << "no other mark in the cell";
-    const RECT whole = MarkInk(*bmp, RECT{0, 0, Side, Side});
-    const RECT both{topLeft.left, topLeft.top, bottomRight.right, bottomRight.bottom};
-    EXPECT_TRUE(EqualRect(&whole, &both)) << "no mark anywhere else";
-}
-
-TEST_F(FieldPaintTest, NoMarksUnderADigit) {
-    session.SelectCell(Cell(8, 2));
-    session.SetDigit(3);
-    session.ToggleMark(1); // digit mode with Ctrl: marks a filled cell
-    ASSERT_NE(session.field.At(Cell(8, 2)).flags & 0x1FF, 0);
-    session.SelectCell(Cell(8, 3));
-    session.ToggleMark(1);
-    session.SelectCell(Cell(0, 0));
-    const auto bmp = Paint();
-    const RECT underDigit = MarkInk(*bmp, RECT{291, 41, 333, 83});
-    EXPECT_TRUE(IsRectEmpty(&underDigit));
-    const RECT shown = MarkInk(*bmp, RECT{291, 83, 333, 124});
-    EXPECT_FALSE(IsRectEmpty(&shown)) << "the same mark on an empty cell is drawn";
-}
-
-TEST_F(FieldPaintTest, LinesFallOnTruncatedPositions) {
-    session.SelectCell(Cell(0, 0));
+    // The lines fall on truncated positions.
     // 400 wide: cells of 399 / 9 = 44.33 pixels; 391 high: 390 / 9 = 43.33.
-    const auto bmp = Paint(400, 391);
+    bmp = Paint(400, 391);
     const int y = 20;
     for (int x : {44, 88, 177, 221, 310, 354}) {
         EXPECT_EQ(bmp->At(x, y), C::ThinLine) << "thin line at x " << x;
@@ -223,4 +137,44 @@ TEST_F(FieldPaintTest, LinesFallOnTruncatedPositions) {
     // Cell widths differ by one pixel: 44 and 45 wide fills.
     EXPECT_EQ(bmp->At(45, y), C::Cell);
     EXPECT_EQ(bmp->At(87, y), C::Cell);
+}
+
+TEST_F(FieldPaintTest, WonBoardHasOneColourAndNoFrame) {
+    session.SetAutoCheck(false);
+    session.StartPuzzle(SolutionWithHoles({Cell(5, 5)}), 1);
+    session.SelectCell(Cell(5, 5));
+    session.SetDigit(SolutionDigit(Cell(5, 5)));
+    ASSERT_TRUE(session.IsGameOver());
+    const auto bmp = Paint();
+    for (const CellPos pos : {Cell(5, 5), Cell(1, 1), Cell(5, 1), Cell(9, 9)}) {
+        const RECT r = Inside(pos);
+        EXPECT_EQ(bmp->At(r.left, r.top), C::GameOver);
+    }
+    EXPECT_EQ(bmp->Count(RECT{0, 0, Side, Side}, C::FrameMarkMode), 0);
+    EXPECT_GT(bmp->Count(Inside(Cell(5, 5)), C::EnteredDigit), 20) << "digits are still drawn";
+}
+
+// Marks sit in their third of the cell, and none is drawn under a digit.
+TEST_F(FieldPaintTest, MarksSitInTheirThirdOfTheCellAndNotUnderADigit) {
+    session.SetAutoCheck(false);
+    session.Refresh(); // no conflict colours, which are reddish too
+    session.SelectCell(Cell(8, 2));
+    session.ToggleMark(1);
+    session.ToggleMark(9);
+    session.SelectCell(Cell(8, 3));
+    session.SetDigit(3);
+    session.ToggleMark(1); // digit mode with Ctrl: marks a filled cell
+    ASSERT_NE(session.field.At(Cell(8, 3)).flags & 0x1FF, 0);
+    session.SelectCell(Cell(0, 0));
+    const auto bmp = Paint();
+    // Cell (8, 2) spans 291..333 across and 41..83 down; its thirds are 13.9 pixels.
+    const RECT topLeft = MarkInk(*bmp, RECT{291, 41, 305, 55});
+    const RECT bottomRight = MarkInk(*bmp, RECT{319, 69, 333, 83});
+    EXPECT_FALSE(IsRectEmpty(&topLeft)) << "mark 1 in the top-left third";
+    EXPECT_FALSE(IsRectEmpty(&bottomRight)) << "mark 9 in the bottom-right third";
+    const RECT rest = MarkInk(*bmp, RECT{305, 41, 333, 69});
+    EXPECT_TRUE(IsRectEmpty(&rest)) << "no other mark in the cell";
+    const RECT whole = MarkInk(*bmp, RECT{0, 0, Side, Side});
+    const RECT both{topLeft.left, topLeft.top, bottomRight.right, bottomRight.bottom};
+    EXPECT_TRUE(EqualRect(&whole, &both)) << "no mark anywhere else, none under (8, 3)'s digit";
 }

@@ -31,16 +31,20 @@ template <class Draw> void DrawWith(HDC dc, HGDIOBJ pen, HGDIOBJ brush, Draw dra
     }
 }
 
+// Fills a rectangle with a solid colour.
+inline void Fill(HDC dc, const RECT& r, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
 class Bitmap {
 public:
     Bitmap(int width, int height, COLORREF fill = RGB(255, 255, 255)) {
         m_dc = CreateCompatibleDC(nullptr);
         m_bitmap = CreateCompatibleBitmap(m_dc, width, height);
         m_old = SelectObject(m_dc, m_bitmap);
-        HBRUSH brush = CreateSolidBrush(fill);
-        const RECT all{0, 0, width, height};
-        FillRect(m_dc, &all, brush);
-        DeleteObject(brush);
+        Fill(m_dc, {0, 0, width, height}, fill);
     }
     ~Bitmap() {
         SelectObject(m_dc, m_old);
@@ -67,12 +71,13 @@ public:
         }
         return n;
     }
-    // The bounding box of the pixels of a colour; empty when there are none.
-    RECT Bounds(COLORREF color, int width, int height) const {
-        RECT box{width, height, 0, 0};
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                if (At(x, y) == color) {
+    // The bounding box of the pixels in an area that match; empty when there
+    // are none.
+    template <class Match> RECT Bounds(const RECT& area, Match match) const {
+        RECT box{area.right, area.bottom, area.left, area.top};
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                if (match(At(x, y))) {
                     box.left = std::min<LONG>(box.left, x);
                     box.top = std::min<LONG>(box.top, y);
                     box.right = std::max<LONG>(box.right, x + 1);
@@ -81,6 +86,10 @@ public:
             }
         }
         return box;
+    }
+    // The bounding box of the pixels of a colour.
+    RECT Bounds(COLORREF color, int width, int height) const {
+        return Bounds(RECT{0, 0, width, height}, [color](COLORREF c) { return c == color; });
     }
 
 private:

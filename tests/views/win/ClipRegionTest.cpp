@@ -18,12 +18,6 @@ constexpr int Size = 30;
 const RECT All{0, 0, Size, Size};
 const RECT Hole{10, 10, 20, 20};
 
-void Fill(HDC dc, const RECT& r, COLORREF color) {
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-}
-
 // GetPixel reads only inside the clip, as on the platform: checks drop it first.
 void Unclip(const Bitmap& bmp) {
     SelectClipRgn(bmp.dc(), nullptr);
@@ -34,32 +28,19 @@ struct DrawCase {
     std::function<void(HDC)> draw;
 };
 
-// Each draws red over the whole bitmap, the hole included.
+// Each draws red over the whole bitmap, the hole included, with a red pen
+// and a red brush selected.
 const DrawCase DrawCases[] = {
     {"FillRect", [](HDC dc) { Fill(dc, All, Red); }},
-    {"PatBlt",
-     [](HDC dc) {
-         DrawWith(dc, nullptr, CreateSolidBrush(Red),
-                  [](HDC d) { PatBlt(d, 0, 0, Size, Size, PATCOPY); });
-     }},
-    {"Rectangle",
-     [](HDC dc) {
-         DrawWith(dc, CreatePen(PS_SOLID, 1, Red), CreateSolidBrush(Red),
-                  [](HDC d) { Rectangle(d, 0, 0, Size, Size); });
-     }},
-    {"Ellipse",
-     [](HDC dc) {
-         DrawWith(dc, nullptr, CreateSolidBrush(Red),
-                  [](HDC d) { Ellipse(d, -20, -20, Size + 20, Size + 20); });
-     }},
+    {"PatBlt", [](HDC dc) { PatBlt(dc, 0, 0, Size, Size, PATCOPY); }},
+    {"Rectangle", [](HDC dc) { Rectangle(dc, 0, 0, Size, Size); }},
+    {"Ellipse", [](HDC dc) { Ellipse(dc, -20, -20, Size + 20, Size + 20); }},
     {"Lines",
      [](HDC dc) {
-         DrawWith(dc, CreatePen(PS_SOLID, 1, Red), nullptr, [](HDC d) {
-             for (int y = 0; y < Size; ++y) {
-                 MoveToEx(d, 0, y, nullptr);
-                 LineTo(d, Size, y);
-             }
-         });
+         for (int y = 0; y < Size; ++y) {
+             MoveToEx(dc, 0, y, nullptr);
+             LineTo(dc, Size, y);
+         }
      }},
     {"SetPixel",
      [](HDC dc) {
@@ -81,7 +62,12 @@ const DrawCase DrawCases[] = {
      }},
 };
 
-class ClipDrawTest : public ::testing::TestWithParam<DrawCase> {};
+class ClipDrawTest : public ::testing::TestWithParam<DrawCase> {
+protected:
+    void Draw(HDC dc) const {
+        DrawWith(dc, CreatePen(PS_SOLID, 1, Red), CreateSolidBrush(Red), GetParam().draw);
+    }
+};
 
 } // namespace
 
@@ -89,7 +75,7 @@ TEST_P(ClipDrawTest, ExcludedRectangleStaysUntouchedAndIntersectedOneIsAllThatCh
     Bitmap excluded(Size, Size);
     EXPECT_EQ(ExcludeClipRect(excluded.dc(), Hole.left, Hole.top, Hole.right, Hole.bottom),
               COMPLEXREGION);
-    GetParam().draw(excluded.dc());
+    Draw(excluded.dc());
     Unclip(excluded);
     EXPECT_EQ(excluded.Count(Hole, White), 100);
     EXPECT_EQ(excluded.Count(All, Red), Size * Size - 100);
@@ -97,7 +83,7 @@ TEST_P(ClipDrawTest, ExcludedRectangleStaysUntouchedAndIntersectedOneIsAllThatCh
     Bitmap intersected(Size, Size);
     EXPECT_EQ(IntersectClipRect(intersected.dc(), Hole.left, Hole.top, Hole.right, Hole.bottom),
               SIMPLEREGION);
-    GetParam().draw(intersected.dc());
+    Draw(intersected.dc());
     Unclip(intersected);
     EXPECT_EQ(intersected.Count(Hole, Red), 100);
     EXPECT_EQ(intersected.Count(All, Red), 100);
@@ -106,7 +92,10 @@ TEST_P(ClipDrawTest, ExcludedRectangleStaysUntouchedAndIntersectedOneIsAllThatCh
 INSTANTIATE_TEST_SUITE_P(EveryOperation, ClipDrawTest, ::testing::ValuesIn(DrawCases),
                          [](const auto& info) { return info.param.name; });
 
-TEST(ClipRegionTest, ClipBoxAndKindFollowEachStep) {
+// One bitmap's clip: the box and kind after each step, exclusions in logical
+// coordinates, selected regions copied, RestoreDC undoing both, and a copy
+// within the bitmap around an excluded band.
+TEST(ClipRegionTest, ClipBoxKindExclusionsSelectedRegionsRestoreDcAndCopiesAroundAHole) {
     Bitmap bmp(Size, Size);
     HDC dc = bmp.dc();
     RECT box{};
@@ -131,53 +120,49 @@ TEST(ClipRegionTest, ClipBoxAndKindFollowEachStep) {
     EXPECT_EQ(SelectClipRgn(dc, nullptr), SIMPLEREGION); // back to the whole bitmap
     Fill(dc, All, Red);
     EXPECT_EQ(bmp.Count(All, Red), Size * Size);
-}
 
-TEST(ClipRegionTest, ExclusionsAreLogicalSelectedRegionsAreCopiesAndRestoreDcUndoesBoth) {
-    Bitmap bmp(Size, Size);
-    const int saved = SaveDC(bmp.dc());
-    SetViewportOrgEx(bmp.dc(), 5, 5, nullptr);
-    ExcludeClipRect(bmp.dc(), 0, 0, 10, 10); // device 5..15
-    SetViewportOrgEx(bmp.dc(), 0, 0, nullptr);
-    SetTextColor(bmp.dc(), Red);
-    SetBkMode(bmp.dc(), TRANSPARENT);
-    Fill(bmp.dc(), All, Red);
+    // Exclusions are in logical coordinates; RestoreDC undoes them.
+    Fill(dc, All, White);
+    const int saved = SaveDC(dc);
+    SetViewportOrgEx(dc, 5, 5, nullptr);
+    ExcludeClipRect(dc, 0, 0, 10, 10); // device 5..15
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+    SetTextColor(dc, Red);
+    SetBkMode(dc, TRANSPARENT);
+    Fill(dc, All, Red);
     Unclip(bmp);
     EXPECT_EQ(bmp.Count({5, 5, 15, 15}, White), 100);
     EXPECT_EQ(bmp.At(4, 4), Red);
     EXPECT_EQ(bmp.At(15, 15), Red);
 
     // RestoreDC gives back the whole clip and the colours.
-    Fill(bmp.dc(), All, White);
-    ExcludeClipRect(bmp.dc(), Hole.left, Hole.top, Hole.right, Hole.bottom);
-    EXPECT_TRUE(RestoreDC(bmp.dc(), saved));
-    EXPECT_EQ(GetTextColor(bmp.dc()), RGB(0, 0, 0));
-    EXPECT_EQ(GetBkMode(bmp.dc()), OPAQUE);
-    Fill(bmp.dc(), All, Red);
+    Fill(dc, All, White);
+    ExcludeClipRect(dc, Hole.left, Hole.top, Hole.right, Hole.bottom);
+    EXPECT_TRUE(RestoreDC(dc, saved));
+    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
+    EXPECT_EQ(GetBkMode(dc), OPAQUE);
+    Fill(dc, All, Red);
     EXPECT_EQ(bmp.Count(All, Red), Size * Size);
 
     // A selected region is copied and replaces the clip.
-    Fill(bmp.dc(), All, White);
-    ExcludeClipRect(bmp.dc(), 0, 0, Size, Size);
+    Fill(dc, All, White);
+    ExcludeClipRect(dc, 0, 0, Size, Size);
     HRGN region = CreateRectRgn(2, 3, 12, 8);
-    EXPECT_EQ(SelectClipRgn(bmp.dc(), region), SIMPLEREGION);
+    EXPECT_EQ(SelectClipRgn(dc, region), SIMPLEREGION);
     DeleteObject(region); // the DC keeps its own copy
-    Fill(bmp.dc(), All, Red);
+    Fill(dc, All, Red);
     EXPECT_EQ(bmp.At(12, 3), CLR_INVALID) << "read outside the clip";
     Unclip(bmp);
     EXPECT_EQ(bmp.Count(All, Red), 10 * 5);
     EXPECT_EQ(bmp.At(2, 3), Red);
     EXPECT_EQ(bmp.At(12, 3), White);
-}
 
-TEST(ClipRegionTest, CopyWithinOneBitmapAroundAHoleReadsTheOriginalPixels) {
-    Bitmap bmp(Size, Size);
+    // A copy within one bitmap around a hole reads the original pixels.
     for (int x = 0; x < Size; ++x) { // a column of a different colour each
-        const RECT column{x, 0, x + 1, Size};
-        Fill(bmp.dc(), column, RGB(x, 0, 0));
+        Fill(dc, {x, 0, x + 1, Size}, RGB(x, 0, 0));
     }
-    ExcludeClipRect(bmp.dc(), 0, 10, Size, 20); // the clip is an upper and a lower band
-    BitBlt(bmp.dc(), 1, 0, Size - 1, Size, bmp.dc(), 0, 0, SRCCOPY); // one to the right
+    ExcludeClipRect(dc, 0, 10, Size, 20);                // the clip is an upper and a lower band
+    BitBlt(dc, 1, 0, Size - 1, Size, dc, 0, 0, SRCCOPY); // one to the right
     Unclip(bmp);
     EXPECT_EQ(bmp.At(1, 0), RGB(0, 0, 0));
     EXPECT_EQ(bmp.At(29, 0), RGB(28, 0, 0));

@@ -29,7 +29,6 @@ class CommonDialogTest : public QtWindowFixture {
 protected:
     void SetUp() override {
         CreateTopLevel(SpyClass(0), "owner", 500, 400);
-        m_owner = m_top;
         char pattern[] = "/tmp/kalmora-dialogs-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         m_dir = pattern;
@@ -41,7 +40,7 @@ protected:
     OPENFILENAME Request(DWORD flags) {
         OPENFILENAME ofn{};
         ofn.lStructSize = sizeof(ofn);
-        ofn.hwndOwner = m_owner;
+        ofn.hwndOwner = m_top;
         ofn.lpstrFilter = SudokuFilter;
         ofn.nFilterIndex = 1;
         ofn.lpstrFile = m_file;
@@ -52,9 +51,7 @@ protected:
         return ofn;
     }
     std::string PathOf(const std::string& name) const { return m_dir + "/" + name; }
-    void Touch(const std::string& name) const { std::ofstream(PathOf(name)) << "x"; }
 
-    HWND m_owner = nullptr;
     std::string m_dir;
     char m_file[MAX_PATH] = {};
 };
@@ -83,14 +80,14 @@ TEST_F(CommonDialogTest, MessageBoxesShowTheirTextCaptionIconAndButtons) {
         text = ItemText(start.window, MessageTextId);
         caption = TextOf(start.window);
         hasIcon = FindWindowEx(start.window, nullptr, "STATIC", "") != nullptr;
-        ownerDisabled = !IsWindowEnabled(m_owner);
+        ownerDisabled = !IsWindowEnabled(m_top);
         for (HWND b = FindWindowEx(start.window, nullptr, "BUTTON", nullptr); b != nullptr;
              b = FindWindowEx(start.window, b, "BUTTON", nullptr)) {
             ++buttons;
         }
         PressKey(start.window, Qt::Key_Return);
     });
-    EXPECT_EQ(MessageBox(m_owner, "OS Error: (2) No such file or directory", "File Open Error",
+    EXPECT_EQ(MessageBox(m_top, "OS Error: (2) No such file or directory", "File Open Error",
                          MB_ICONERROR | MB_OK),
               IDOK);
     EXPECT_EQ(text, "OS Error: (2) No such file or directory");
@@ -98,7 +95,7 @@ TEST_F(CommonDialogTest, MessageBoxesShowTheirTextCaptionIconAndButtons) {
     EXPECT_TRUE(hasIcon);
     EXPECT_TRUE(ownerDisabled);
     EXPECT_EQ(buttons, 1);
-    EXPECT_TRUE(IsWindowEnabled(m_owner));
+    EXPECT_TRUE(IsWindowEnabled(m_top));
 
     // An OK box closes with Esc or its button; a Yes/No box needs an answer.
     script.Then([](const ModalStart& start) { PressKey(start.window, Qt::Key_Escape); })
@@ -108,16 +105,16 @@ TEST_F(CommonDialogTest, MessageBoxesShowTheirTextCaptionIconAndButtons) {
             PressKey(start.window, Qt::Key_Return); // the second button is the default
         })
         .Then([](const ModalStart& start) { ClickOn(GetDlgItem(start.window, IDYES)); });
-    EXPECT_EQ(MessageBox(m_owner, "Maximum amount of snapshots is achived", "Invalid operation",
+    EXPECT_EQ(MessageBox(m_top, "Maximum amount of snapshots is achived", "Invalid operation",
                          MB_ICONINFORMATION | MB_OK),
               IDOK);
-    EXPECT_EQ(MessageBox(m_owner, "again", "Invalid operation", MB_ICONINFORMATION), IDOK);
-    EXPECT_EQ(MessageBox(m_owner, "Replace?", "Confirm", MB_YESNO | MB_DEFBUTTON2), IDNO);
-    EXPECT_EQ(MessageBox(m_owner, "Replace?", "Confirm", MB_YESNO | MB_DEFBUTTON2), IDYES);
+    EXPECT_EQ(MessageBox(m_top, "again", "Invalid operation", MB_ICONINFORMATION), IDOK);
+    EXPECT_EQ(MessageBox(m_top, "Replace?", "Confirm", MB_YESNO | MB_DEFBUTTON2), IDNO);
+    EXPECT_EQ(MessageBox(m_top, "Replace?", "Confirm", MB_YESNO | MB_DEFBUTTON2), IDYES);
     EXPECT_EQ(script.Started(), 5);
 }
 
-TEST_F(CommonDialogTest, SaveDialogAddsTheDefaultExtensionAndACancelledOneLeavesTheBuffer) {
+TEST_F(CommonDialogTest, SaveDialogAddsTheDefaultExtensionAndAsksBeforeOverwritingAFile) {
     QStringList filters;
     QString title;
     bool ownerDisabled = false;
@@ -126,7 +123,7 @@ TEST_F(CommonDialogTest, SaveDialogAddsTheDefaultExtensionAndACancelledOneLeaves
         EXPECT_EQ(start.kind, ModalKind::SaveFile);
         filters = FileDialogOf(start)->nameFilters();
         title = FileDialogOf(start)->windowTitle();
-        ownerDisabled = !IsWindowEnabled(m_owner);
+        ownerDisabled = !IsWindowEnabled(m_top);
         ChooseName(start, "morning");
     });
     OPENFILENAME ofn = Request(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_CREATEPROMPT);
@@ -137,7 +134,7 @@ TEST_F(CommonDialogTest, SaveDialogAddsTheDefaultExtensionAndACancelledOneLeaves
     EXPECT_EQ(filters, (QStringList{"Sudoku Files (*.sdk)", "All Files (*)"}));
     EXPECT_EQ(title, "Save As");
     EXPECT_TRUE(ownerDisabled);
-    EXPECT_TRUE(IsWindowEnabled(m_owner));
+    EXPECT_TRUE(IsWindowEnabled(m_top));
 
     script.Then([](const ModalStart& start) { ChooseName(start, "evening.txt"); });
     ASSERT_TRUE(GetSaveFileName(&ofn));
@@ -150,12 +147,10 @@ TEST_F(CommonDialogTest, SaveDialogAddsTheDefaultExtensionAndACancelledOneLeaves
     EXPECT_FALSE(GetOpenFileName(&open)) << "cancelled";
     EXPECT_STREQ(m_file, "/somewhere/kept.sdk");
     EXPECT_EQ(CommDlgExtendedError(), 0u);
-}
 
-TEST_F(CommonDialogTest, OverwritePromptOnlyWithTheFlagAndNoGoesBackToTheDialog) {
-    Touch("taken.sdk");
+    // The overwrite prompt comes only with the flag, and No goes back to the dialog.
+    std::ofstream(PathOf("taken.sdk")) << "x";
     std::string question;
-    ModalScript script;
     script.Then([](const ModalStart& start) { ChooseName(start, "taken"); });
     script.Then([&](const ModalStart& start) {
         EXPECT_EQ(start.kind, ModalKind::MessageBox);
@@ -166,23 +161,23 @@ TEST_F(CommonDialogTest, OverwritePromptOnlyWithTheFlagAndNoGoesBackToTheDialog)
         EXPECT_EQ(start.kind, ModalKind::SaveFile) << "asked again";
         ChooseName(start, "fresh");
     });
-    OPENFILENAME ofn = Request(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
     ASSERT_TRUE(GetSaveFileName(&ofn));
     EXPECT_EQ(std::string(m_file), PathOf("fresh.sdk"));
     EXPECT_EQ(question, "taken.sdk already exists.\nDo you want to replace it?");
-    EXPECT_EQ(script.Started(), 3);
+    EXPECT_EQ(script.Started(), 6);
 
     script.Then([](const ModalStart& start) { ChooseName(start, "taken.sdk"); });
     script.Then([](const ModalStart& start) { ClickOn(GetDlgItem(start.window, IDYES)); });
     ASSERT_TRUE(GetSaveFileName(&ofn));
     EXPECT_EQ(std::string(m_file), PathOf("taken.sdk"));
-    EXPECT_EQ(script.Started(), 5);
+    EXPECT_EQ(script.Started(), 8);
 
     // No prompt without the flag; a buffer too small is reported.
     ofn.Flags = OFN_HIDEREADONLY;
     script.Then([](const ModalStart& start) { ChooseName(start, "taken"); });
     ASSERT_TRUE(GetSaveFileName(&ofn));
-    EXPECT_EQ(script.Started(), 6);
+    EXPECT_EQ(script.Started(), 9);
     char tiny[4] = {};
     ofn.lpstrFile = tiny;
     ofn.nMaxFile = sizeof(tiny);
@@ -191,8 +186,8 @@ TEST_F(CommonDialogTest, OverwritePromptOnlyWithTheFlagAndNoGoesBackToTheDialog)
     EXPECT_EQ(CommDlgExtendedError(), FNERR_BUFFERTOOSMALL);
 }
 
-TEST_F(CommonDialogTest, ClipboardTextRoundTripsThroughTheDesktop) {
-    ASSERT_TRUE(OpenClipboard(m_owner));
+TEST_F(CommonDialogTest, ClipboardTextAndAnEditsCopiesGoThroughTheDesktop) {
+    ASSERT_TRUE(OpenClipboard(m_top));
     ASSERT_TRUE(EmptyClipboard());
     const char text[] = "1\tAnna\t00:07:05\r\n2\tBen\t00:09:00";
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(text));
@@ -204,7 +199,7 @@ TEST_F(CommonDialogTest, ClipboardTextRoundTripsThroughTheDesktop) {
               "1\tAnna\t00:07:05\n2\tBen\t00:09:00")
         << "other programs get the desktop's line ends";
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
-    ASSERT_TRUE(OpenClipboard(m_owner));
+    ASSERT_TRUE(OpenClipboard(m_top));
     HANDLE back = GetClipboardData(CF_TEXT);
     ASSERT_NE(back, nullptr);
     EXPECT_STREQ(static_cast<const char*>(GlobalLock(back)), text);
@@ -221,27 +216,26 @@ TEST_F(CommonDialogTest, ClipboardTextRoundTripsThroughTheDesktop) {
     GlobalUnlock(medium.hGlobal);
     ReleaseStgMedium(&medium);
     data->Release();
-}
 
-TEST_F(CommonDialogTest, EditCopiesAndPastesWithTheKeysOfTheDesktop) {
+    // An edit copies and pastes with the keys of the desktop.
     HWND edit =
         CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 10,
-                       200, 24, m_owner, reinterpret_cast<HMENU>(5), nullptr, nullptr);
+                       200, 24, m_top, reinterpret_cast<HMENU>(5), nullptr, nullptr);
     ASSERT_NE(edit, nullptr);
     SetFocus(edit);
-    TypeInto(m_owner, "copied text");
-    PressKey(m_owner, Qt::Key_Left);
-    PressKey(m_owner, Qt::Key_Home, Qt::ShiftModifier);
-    PressKey(m_owner, Qt::Key_C, Qt::ControlModifier);
+    TypeInto(m_top, "copied text");
+    PressKey(m_top, Qt::Key_Left);
+    PressKey(m_top, Qt::Key_Home, Qt::ShiftModifier);
+    PressKey(m_top, Qt::Key_C, Qt::ControlModifier);
     PumpMessages();
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "copied tex")
         << "Shift+Home selected up to the caret";
     QGuiApplication::clipboard()->setText("new");
-    PressKey(m_owner, Qt::Key_V, Qt::ControlModifier);
+    PressKey(m_top, Qt::Key_V, Qt::ControlModifier);
     PumpMessages();
     EXPECT_EQ(TextOf(edit), "newt") << "the selection is replaced";
-    PressKey(m_owner, Qt::Key_A, Qt::ControlModifier);
-    PressKey(m_owner, Qt::Key_X, Qt::ControlModifier);
+    PressKey(m_top, Qt::Key_A, Qt::ControlModifier);
+    PressKey(m_top, Qt::Key_X, Qt::ControlModifier);
     PumpMessages();
     EXPECT_EQ(TextOf(edit), "");
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "newt");

@@ -15,38 +15,17 @@ using namespace wintest;
 
 namespace {
 
-class ControlsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Log().Clear();
-        m_parent = CreateWindowEx(0, SpyClass(0), "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20,
-                                  20, 416, 540, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(m_parent, nullptr);
-        PumpMessages();
-        Log().Clear();
-    }
-    void TearDown() override {
-        DestroyWindow(m_parent);
-        PumpMessages();
-    }
-    RECT RectInParent(HWND child) const {
-        RECT r;
-        GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, m_parent, reinterpret_cast<POINT*>(&r), 2);
-        return r;
-    }
-    std::vector<WPARAM> CommandsFrom(HWND control) const {
-        std::vector<WPARAM> out;
-        for (const auto& r : Log().Entries()) {
-            if (r.hwnd == m_parent && r.message == WM_COMMAND &&
-                r.lParam == reinterpret_cast<LPARAM>(control)) {
-                out.push_back(r.wParam);
-            }
+// The WM_COMMAND wParams a control sent its parent.
+std::vector<WPARAM> CommandsFrom(HWND control) {
+    std::vector<WPARAM> out;
+    for (const auto& r : Log().Entries()) {
+        if (r.hwnd == GetParent(control) && r.message == WM_COMMAND &&
+            r.lParam == reinterpret_cast<LPARAM>(control)) {
+            out.push_back(r.wParam);
         }
-        return out;
     }
-    HWND m_parent = nullptr;
-};
+    return out;
+}
 
 std::string StatusText(HWND bar, int part) {
     char buffer[256] = {};
@@ -66,16 +45,50 @@ void Type(HWND edit, const std::string& text) {
     }
 }
 
+// The references held on a data object.
+ULONG References(IDataObject* object) {
+    object->AddRef();
+    return object->Release();
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE block = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(GlobalLock(block));
+            GlobalUnlock(block);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
 } // namespace
 
-TEST_F(ControlsTest, StatusBarDocksAtTheBottomAndKeepsItsPartsTextsAndBorders) {
+// One parent window with each control in turn: the status bar, scroll bars,
+// edits and buttons; then the clipboard with an OLE object and an edit's
+// copies.
+TEST(ControlsTest, StatusBarScrollBarsEditsButtonsAndTheClipboard) {
+    Log().Clear();
+    HWND parent = CreateWindowEx(0, SpyClass(0), "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20,
+                                 416, 540, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(parent, nullptr);
+    PumpMessages();
+    const auto rectInParent = [parent](HWND child) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+
+    // The status bar docks at the bottom and keeps its parts, texts and borders.
     HWND bar = CreateWindowEx(0, STATUSCLASSNAME, "ready",
                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBARS_SIZEGRIP, 5, 5, 10,
-                              10, m_parent, reinterpret_cast<HMENU>(0xE801), nullptr, nullptr);
+                              10, parent, reinterpret_cast<HMENU>(0xE801), nullptr, nullptr);
     ASSERT_NE(bar, nullptr);
     RECT client;
-    GetClientRect(m_parent, &client);
-    RECT r = RectInParent(bar);
+    GetClientRect(parent, &client);
+    RECT r = rectInParent(bar);
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(r.right, client.right);
     EXPECT_EQ(r.bottom, client.bottom);
@@ -83,10 +96,10 @@ TEST_F(ControlsTest, StatusBarDocksAtTheBottomAndKeepsItsPartsTextsAndBorders) {
     EXPECT_GT(height, 15);
     EXPECT_LT(height, 40);
 
-    MoveWindow(m_parent, 20, 20, 425, 550, TRUE);
+    MoveWindow(parent, 20, 20, 425, 550, TRUE);
     SendMessage(bar, WM_SIZE, 0, 0); // the parent hands its WM_SIZE on
-    GetClientRect(m_parent, &client);
-    r = RectInParent(bar);
+    GetClientRect(parent, &client);
+    r = rectInParent(bar);
     EXPECT_EQ(r.right, client.right);
     EXPECT_EQ(r.bottom, client.bottom);
     EXPECT_EQ(r.bottom - r.top, height) << "the height stays that of its font";
@@ -128,13 +141,13 @@ TEST_F(ControlsTest, StatusBarDocksAtTheBottomAndKeepsItsPartsTextsAndBorders) {
     SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
     EXPECT_STREQ(lf.lfFaceName, metrics.lfStatusFont.lfFaceName);
     EXPECT_EQ(lf.lfHeight, metrics.lfStatusFont.lfHeight);
-}
 
-TEST_F(ControlsTest, ScrollBarRangePageAndPositionShowTheBarAndTrackingKeepsItsOwnPosition) {
-    HWND view = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 150,
-                               m_parent, nullptr, nullptr, nullptr);
+    // Scroll-bar range, page and position show the bar; tracking keeps its own position.
+    HWND view = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 150, parent,
+                               nullptr, nullptr, nullptr);
     RECT before;
     GetClientRect(view, &before);
+    PumpMessages();
     Log().Clear();
     SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 99, 10, 0, 0};
     EXPECT_EQ(SetScrollInfo(view, SB_VERT, &info, TRUE), 0);
@@ -194,15 +207,13 @@ TEST_F(ControlsTest, ScrollBarRangePageAndPositionShowTheBarAndTrackingKeepsItsO
     EXPECT_EQ(GetWindowLong(view, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
     ASSERT_TRUE(ShowScrollBar(view, SB_VERT, TRUE));
     EXPECT_EQ(GetWindowLong(view, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), WS_VSCROLL);
-}
 
-TEST_F(ControlsTest, EditTakesTypedTextAndReportsChangesUnlessReadOnly) {
+    // An edit takes typed text and reports changes.
     HWND edit =
         CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 10,
-                       120, 24, m_parent, reinterpret_cast<HMENU>(77), nullptr, nullptr);
+                       120, 24, parent, reinterpret_cast<HMENU>(77), nullptr, nullptr);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(GetWindowLong(edit, GWL_STYLE) & WS_BORDER, 0) << "the border is drawn inside";
-    RECT client;
     GetClientRect(edit, &client);
     EXPECT_EQ(client.right, 120);
     Log().Clear();
@@ -231,22 +242,23 @@ TEST_F(ControlsTest, EditTakesTypedTextAndReportsChangesUnlessReadOnly) {
               DLGC_WANTCHARS | DLGC_HASSETSEL);
 
     // A read-only edit shows its text but refuses typing.
-    HWND readOnly = CreateWindowEx(
-        0, "EDIT", "You're a winner!", WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 10, 40,
-        120, 24, m_parent, reinterpret_cast<HMENU>(78), nullptr, nullptr);
+    HWND readOnly = CreateWindowEx(0, "EDIT", "You're a winner!",
+                                   WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL, 10, 40,
+                                   120, 24, parent, reinterpret_cast<HMENU>(78), nullptr, nullptr);
     Type(readOnly, "x");
+    EXPECT_EQ(EditText(readOnly), "You're a winner!") << "typing is refused";
+    SendMessage(readOnly, EM_SETSEL, 0, -1);
     SendMessage(readOnly, WM_CHAR, '\b', 1);
     SendMessage(readOnly, WM_CUT, 0, 0);
-    EXPECT_EQ(EditText(readOnly), "You're a winner!");
+    EXPECT_EQ(EditText(readOnly), "You're a winner!") << "and so are deleting and cutting all";
     SetWindowText(readOnly, "changed by the program");
     EXPECT_EQ(EditText(readOnly), "changed by the program");
-}
 
-TEST_F(ControlsTest, PushButtonReportsClicksAndKnowsItIsTheDefault) {
+    // A push button reports clicks and knows it is the default.
     HWND ok = CreateWindowEx(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 10, 10,
-                             75, 23, m_parent, reinterpret_cast<HMENU>(IDOK), nullptr, nullptr);
+                             75, 23, parent, reinterpret_cast<HMENU>(IDOK), nullptr, nullptr);
     HWND group = CreateWindowEx(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 5, 40, 200,
-                                100, m_parent, nullptr, nullptr, nullptr);
+                                100, parent, nullptr, nullptr, nullptr);
     Log().Clear();
     SendMessage(ok, BM_CLICK, 0, 0);
     EXPECT_EQ(CommandsFrom(ok), std::vector<WPARAM>{MAKEWPARAM(IDOK, BN_CLICKED)});
@@ -259,31 +271,8 @@ TEST_F(ControlsTest, PushButtonReportsClicksAndKnowsItIsTheDefault) {
     EXPECT_EQ(SendMessage(ok, BM_GETSTATE, 0, 0) & BST_PUSHED, BST_PUSHED);
     SendMessage(ok, WM_KEYUP, VK_SPACE, 0);
     EXPECT_EQ(CommandsFrom(ok), std::vector<WPARAM>{MAKEWPARAM(IDOK, BN_CLICKED)});
-}
 
-namespace {
-
-// The references held on a data object.
-ULONG References(IDataObject* object) {
-    object->AddRef();
-    return object->Release();
-}
-
-std::string ClipboardText() {
-    std::string text;
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE block = GetClipboardData(CF_TEXT)) {
-            text = static_cast<const char*>(GlobalLock(block));
-            GlobalUnlock(block);
-        }
-        CloseClipboard();
-    }
-    return text;
-}
-
-} // namespace
-
-TEST_F(ControlsTest, ClipboardHoldsAnOleObjectUntilReplacedAndTakesAnEditsCopies) {
+    // The clipboard holds an OLE object until replaced, and takes an edit's copies.
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
     IDataObject* copied = new CTextDataObject("1\tAnna\t00:07:05\r\n2\tBen\t00:09:00");
     ASSERT_EQ(OleSetClipboard(copied), S_OK);
@@ -315,14 +304,15 @@ TEST_F(ControlsTest, ClipboardHoldsAnOleObjectUntilReplacedAndTakesAnEditsCopies
     OleUninitialize();
 
     // An edit copies and pastes through the clipboard.
-    HWND edit = CreateWindowEx(0, "EDIT", "first second", WS_CHILD | WS_VISIBLE, 10, 10, 120, 24,
-                               m_parent, nullptr, nullptr, nullptr);
-    SendMessage(edit, EM_SETSEL, 6, -1);
-    SendMessage(edit, WM_COPY, 0, 0);
+    HWND copier = CreateWindowEx(0, "EDIT", "first second", WS_CHILD | WS_VISIBLE, 10, 10, 120, 24,
+                                 parent, nullptr, nullptr, nullptr);
+    SendMessage(copier, EM_SETSEL, 6, -1);
+    SendMessage(copier, WM_COPY, 0, 0);
     EXPECT_EQ(ClipboardText(), "second");
-    SendMessage(edit, EM_SETSEL, 0, 0);
-    SendMessage(edit, WM_PASTE, 0, 0);
-    EXPECT_EQ(EditText(edit), "secondfirst second");
+    SendMessage(copier, EM_SETSEL, 0, 0);
+    SendMessage(copier, WM_PASTE, 0, 0);
+    EXPECT_EQ(EditText(copier), "secondfirst second");
     EXPECT_FALSE(OpenClipboard(nullptr) && OpenClipboard(nullptr)) << "opened once at a time";
     CloseClipboard();
+    DestroyWindow(parent);
 }

@@ -4,6 +4,7 @@
 
 #include "tests/support/MessageLog.h"
 
+#include "Bitmap.h"
 #include "ModalScript.h"
 #include "QtWindowFixture.h"
 
@@ -44,10 +45,7 @@ DialogTemplate Modal(DWORD extraStyle, short cx, short cy, const char* caption, 
 
 void RegisterTemplates() {
     kwin::RegisterIcon(128, [](HDC dc, int size) {
-        HBRUSH brush = CreateSolidBrush(RGB(0, 128, 0));
-        const RECT r{2, 2, size - 2, size - 2};
-        FillRect(dc, &r, brush);
-        DeleteObject(brush);
+        Fill(dc, {2, 2, size - 2, size - 2}, RGB(0, 128, 0));
     });
     constexpr DWORD Name = WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
     constexpr DWORD Default = BS_DEFPUSHBUTTON | WS_TABSTOP;
@@ -88,10 +86,6 @@ struct Seen {
 };
 Seen g_seen;
 
-int FocusId() {
-    return GetDlgCtrlID(GetFocus());
-}
-
 int DefaultLook(HWND dialog) {
     for (int id : {IDOK, IDCANCEL}) {
         if (SendDlgItemMessage(dialog, id, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) {
@@ -112,7 +106,7 @@ INT_PTR NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
         }
         return TRUE;
     case MarkFocus:
-        g_seen.focusIds.push_back(FocusId());
+        g_seen.focusIds.push_back(GetDlgCtrlID(GetFocus()));
         g_seen.defaultLooks.push_back(DefaultLook(dialog));
         return TRUE;
     case WM_NOTIFY: // refuses one code through DWLP_MSGRESULT, as a dialog procedure must
@@ -127,12 +121,7 @@ INT_PTR NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
             g_seen.commands.push_back(wParam);
         }
         if (LOWORD(wParam) == IDOK) {
-            HWND edit = GetDlgItem(dialog, NameEdit);
-            const int length = GetWindowTextLength(edit);
-            std::string text(static_cast<std::size_t>(length) + 1, '\0');
-            GetWindowText(edit, text.data(), length + 1);
-            text.resize(static_cast<std::size_t>(length));
-            g_seen.name = text;
+            g_seen.name = ItemText(dialog, NameEdit);
             EndDialog(dialog, IDOK);
         } else if (LOWORD(wParam) == IDCANCEL) {
             EndDialog(dialog, IDCANCEL);
@@ -149,7 +138,7 @@ INT_PTR AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     case WM_INITDIALOG:
         return TRUE;
     case MarkFocus:
-        g_seen.focusIds.push_back(FocusId());
+        g_seen.focusIds.push_back(GetDlgCtrlID(GetFocus()));
         return TRUE;
     case WM_COMMAND:
         g_seen.commands.push_back(wParam);
@@ -171,35 +160,26 @@ protected:
     void SetUp() override {
         g_seen = Seen{};
         CreateTopLevel(SpyClass(0), "owner", 500, 400);
-        m_owner = m_top;
     }
     INT_PTR Run(UINT id, DLGPROC proc, LPARAM param = 0) {
-        return DialogBoxParam(nullptr, MAKEINTRESOURCE(id), m_owner, proc, param);
+        return DialogBoxParam(nullptr, MAKEINTRESOURCE(id), m_top, proc, param);
     }
-    // Marks, in the dialog's own queue, the moment to note where the focus is.
-    static void MarkFocusNow(HWND dialog) { PostAfterInput(dialog, MarkFocus); }
-
-    HWND m_owner = nullptr;
+    // Marks, in the dialog's own queue behind the keys and clicks given so far
+    // (a posted message would overtake them), the moment to note the focus.
+    static void MarkFocusNow(HWND dialog) { kwin::PostBehindInput(dialog, MarkFocus); }
 };
 
 // One step of what the user does in a dialog: text typed, a key pressed, or
-// a left click on a control, at a point across it (-1: its middle).
+// a left click on a control, at a point across it halfway down.
 struct Step {
     Step(const char* typed) : text(typed) {}
-    Step(std::string typed) : text(std::move(typed)) {}
     Step(Qt::Key pressed) : key(pressed) {}
-    static Step Click(int id, int x = -1) {
-        Step step("");
-        step.clickId = id;
-        step.clickX = x;
-        return step;
-    }
+    Step(int id, int x) : clickId(id), clickX(x) {}
     void Do(HWND dialog) const {
         if (clickId != 0) {
             QWidget* control = WidgetOfWindow(GetDlgItem(dialog, clickId));
-            const int x = clickX < 0 ? control->width() / 2 : clickX;
             QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier,
-                              QPoint(x, control->height() / 2));
+                              QPoint(clickX, control->height() / 2));
         } else if (key != Qt::Key_unknown) {
             PressKey(dialog, key);
         } else {
@@ -209,14 +189,14 @@ struct Step {
     std::string text;
     Qt::Key key = Qt::Key_unknown;
     int clickId = 0;
-    int clickX = -1;
+    int clickX = 0;
 };
 
 struct NameDialogCase {
     const char* what;
-    std::vector<Step> steps; // none: the close box
-    int button;              // the button pressed: the result and the one command
-    std::string name;
+    std::vector<Step> steps;              // none: the close box
+    std::pair<int, std::string> answered; // the button pressed (the result and the
+                                          // one command) and the name taken
 };
 
 } // namespace
@@ -224,21 +204,18 @@ struct NameDialogCase {
 TEST_F(DialogTest, KeysAndClicksAnswerTheNameDialog) {
     using Qt::Key_Return, Qt::Key_Tab, Qt::Key_Left;
     const NameDialogCase cases[] = {
-        {"the close box sends Cancel", {}, IDCANCEL, "untouched"},
+        {"the close box sends Cancel", {}, {IDCANCEL, "untouched"}},
         {"Enter on a focused push button presses it",
          {"kept?", Key_Tab, Key_Tab, Key_Return},
-         IDCANCEL,
-         "untouched"},
-        {"a click on a button presses it", {"clicked", Step::Click(IDOK)}, IDOK, "clicked"},
+         {IDCANCEL, "untouched"}},
+        {"a click on a button presses it", {"clicked", Step(IDOK, 20)}, {IDOK, "clicked"}},
         {"editing keys move the caret and delete where it is",
          {"abcd", Key_Left, Key_Left, Qt::Key_Backspace, "X", Qt::Key_Home, Qt::Key_Delete,
           Qt::Key_End, "!", Key_Return},
-         IDOK,
-         "Xcd!"},
+         {IDOK, "Xcd!"}},
         {"a click in the edit puts the caret where it was clicked",
-         {"abcdef", Step::Click(NameEdit, 1), "X", Step::Click(NameEdit, 500), "Y", Key_Return},
-         IDOK,
-         "XabcdefY"},
+         {"abcdef", Step(NameEdit, 1), "X", Step(NameEdit, 500), "Y", Key_Return},
+         {IDOK, "XabcdefY"}},
     };
     for (const NameDialogCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -252,8 +229,8 @@ TEST_F(DialogTest, KeysAndClicksAnswerTheNameDialog) {
         ModalScript script;
         script.Then([&](const ModalStart& start) {
             EXPECT_EQ(start.kind, kwin::ModalKind::Dialog);
-            ownerDisabled = !IsWindowEnabled(m_owner);
-            firstFocus = FocusId();
+            ownerDisabled = !IsWindowEnabled(m_top);
+            firstFocus = GetDlgCtrlID(GetFocus());
             caption = TextOf(start.window);
             GetClientRect(start.window, &client);
             GetWindowRect(GetDlgItem(start.window, NameEdit), &edit);
@@ -266,11 +243,12 @@ TEST_F(DialogTest, KeysAndClicksAnswerTheNameDialog) {
                 WidgetOfWindow(start.window)->close();
             }
         });
-        EXPECT_EQ(Run(SnapshotId, NameDialogProc), c.button);
-        EXPECT_EQ(g_seen.name, c.name);
-        EXPECT_EQ(g_seen.commands, std::vector<WPARAM>{MAKEWPARAM(c.button, BN_CLICKED)});
+        const auto& [button, name] = c.answered;
+        EXPECT_EQ(Run(SnapshotId, NameDialogProc), button);
+        EXPECT_EQ(g_seen.name, name);
+        EXPECT_EQ(g_seen.commands, std::vector<WPARAM>{MAKEWPARAM(button, BN_CLICKED)});
         EXPECT_TRUE(ownerDisabled) << "the owner is disabled while the dialog runs";
-        EXPECT_TRUE(IsWindowEnabled(m_owner)) << "and enabled again afterwards";
+        EXPECT_TRUE(IsWindowEnabled(m_top)) << "and enabled again afterwards";
         EXPECT_EQ(firstFocus, NameEdit) << "the first tab stop has the focus";
         EXPECT_EQ(g_seen.initFocusId, NameEdit);
         EXPECT_EQ(caption, "Make a snapshot");
@@ -323,7 +301,9 @@ TEST_F(DialogTest, AboutShowsTheIconAndCentredTextsAndStaysOpenOnEscAndCloseBox)
     EXPECT_EQ(versionStyle & SS_TYPEMASK, SS_CENTER);
 }
 
-TEST_F(DialogTest, TabFollowsTemplateOrderAndSkipsTheReadOnlyMessageAndNotificationsAreAnswered) {
+// Tab follows the template's order and skips the read-only message, and
+// notifications are answered; a dialog ended in WM_INITDIALOG is never shown.
+TEST_F(DialogTest, TabOrderNotificationsAndEndingInInitDialog) {
     std::string shown;
     LRESULT refused = 0;
     LRESULT ignored = 1;
@@ -353,10 +333,8 @@ TEST_F(DialogTest, TabFollowsTemplateOrderAndSkipsTheReadOnlyMessageAndNotificat
     EXPECT_EQ(refused, -1) << "the answer set in DWLP_MSGRESULT";
     EXPECT_EQ(ignored, 0);
     EXPECT_EQ(g_seen.notified, (std::vector<UINT_PTR>{NameEdit, NameEdit}));
-}
 
-TEST_F(DialogTest, EndDialogInInitDialogNeverShowsTheDialog) {
-    ModalScript script;
+    // EndDialog in WM_INITDIALOG never shows the dialog.
     const auto proc = [](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
         if (message == WM_INITDIALOG) {
             EndDialog(dialog, 42);
@@ -365,8 +343,8 @@ TEST_F(DialogTest, EndDialogInInitDialogNeverShowsTheDialog) {
         return FALSE;
     };
     EXPECT_EQ(Run(SnapshotId, proc), 42);
-    EXPECT_EQ(script.Started(), 0);
-    EXPECT_TRUE(IsWindowEnabled(m_owner));
-    EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(4242), m_owner, proc, 0), -1)
+    EXPECT_EQ(script.Started(), 1);
+    EXPECT_TRUE(IsWindowEnabled(m_top));
+    EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(4242), m_top, proc, 0), -1)
         << "no such template";
 }

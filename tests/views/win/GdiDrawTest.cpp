@@ -26,10 +26,7 @@ TEST(GdiDrawTest, FillsOfEveryWidthCoverExactlyTheirRectangle) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.width);
         Bitmap bmp(64, 6);
-        HBRUSH brush = CreateSolidBrush(Blue);
-        const RECT r{c.left, 1, c.left + c.width, 5};
-        FillRect(bmp.dc(), &r, brush);
-        DeleteObject(brush);
+        Fill(bmp.dc(), {c.left, 1, c.left + c.width, 5}, Blue);
         EXPECT_EQ(bmp.Count({0, 0, 64, 6}, Blue), c.width * 4);
         EXPECT_EQ(bmp.At(c.left, 1), Blue);
         EXPECT_EQ(bmp.At(c.left + c.width - 1, 4), Blue);
@@ -38,7 +35,9 @@ TEST(GdiDrawTest, FillsOfEveryWidthCoverExactlyTheirRectangle) {
     }
 }
 
-TEST(GdiDrawTest, LinesLeaveOutTheirEndPointAndWidePensAreCentred) {
+// Lines leave out their end point and wide pens are centred on their path;
+// rectangles use the pen on the edge and the brush inside.
+TEST(GdiDrawTest, LinesAndRectanglesDrawWithThePenOnTheirPathAndTheBrushInside) {
     Bitmap bmp(20, 20);
     DrawWith(bmp.dc(), CreatePen(PS_SOLID, 1, Grey), nullptr, [](HDC dc) {
         MoveToEx(dc, 5, 2, nullptr);
@@ -46,13 +45,8 @@ TEST(GdiDrawTest, LinesLeaveOutTheirEndPointAndWidePensAreCentred) {
         MoveToEx(dc, 0, 15, nullptr);
         LineTo(dc, 10, 15);
     });
-    bmp.ExpectPixels({{5, 2, Grey},
-                      {5, 11, Grey},
-                      {5, 12, White},
-                      {4, 6, White},
-                      {6, 6, White},
-                      {9, 15, Grey},
-                      {10, 15, White}});
+    bmp.ExpectPixels({{5, 2, Grey}, {5, 11, Grey}, {5, 12, White}, {4, 6, White}, {6, 6, White}});
+    bmp.ExpectPixels({{9, 15, Grey}, {10, 15, White}});
     EXPECT_EQ(bmp.Count({0, 0, 20, 20}, Grey), 10 + 10);
 
     // A line three pixels wide is centred on its path.
@@ -69,39 +63,26 @@ TEST(GdiDrawTest, LinesLeaveOutTheirEndPointAndWidePensAreCentred) {
     Bitmap frame(30, 30);
     DrawWith(frame.dc(), CreatePen(PS_SOLID, 3, Black), GetStockObject(NULL_BRUSH),
              [](HDC dc) { Rectangle(dc, 0, 0, 30, 30); });
-    frame.ExpectPixels({{0, 15, Black},
-                        {1, 15, Black},
-                        {2, 15, White},
-                        {29, 15, Black},
-                        {28, 15, Black},
-                        {27, 15, White}});
-}
+    frame.ExpectPixels({{0, 15, Black}, {1, 15, Black}, {2, 15, White}});
+    frame.ExpectPixels({{29, 15, Black}, {28, 15, Black}, {27, 15, White}});
 
-TEST(GdiDrawTest, RectangleUsesThePenOnTheEdgeAndTheBrushInside) {
-    Bitmap bmp(40, 20);
-    DrawWith(bmp.dc(), CreatePen(PS_SOLID, 1, Blue), GetStockObject(NULL_BRUSH),
+    // A rectangle uses the pen on its edge and the brush inside.
+    Bitmap rect(40, 20);
+    DrawWith(rect.dc(), CreatePen(PS_SOLID, 1, Blue), GetStockObject(NULL_BRUSH),
              [](HDC dc) { Rectangle(dc, 2, 2, 12, 8); });
-    bmp.ExpectPixels({{2, 2, Blue},
-                      {11, 2, Blue},
-                      {11, 7, Blue},
-                      {2, 7, Blue},
-                      {12, 2, White},
-                      {2, 8, White},
-                      {6, 5, White}});
-    EXPECT_EQ(bmp.Count({0, 0, 20, 20}, Blue), 2 * 10 + 2 * 4) << "hollow with the null brush";
-    DrawWith(bmp.dc(), nullptr, CreateSolidBrush(Red),
+    rect.ExpectPixels({{2, 2, Blue}, {11, 2, Blue}, {11, 7, Blue}, {2, 7, Blue}}); // the corners
+    rect.ExpectPixels({{12, 2, White}, {2, 8, White}, {6, 5, White}}); // outside and inside
+    EXPECT_EQ(rect.Count({0, 0, 20, 20}, Blue), 2 * 10 + 2 * 4) << "hollow with the null brush";
+    DrawWith(rect.dc(), nullptr, CreateSolidBrush(Red),
              [](HDC dc) { Rectangle(dc, 20, 0, 30, 10); });
     // The default pen is black.
-    bmp.ExpectPixels({{20, 0, Black}, {25, 5, Red}, {29, 9, Black}, {30, 10, White}});
+    rect.ExpectPixels({{20, 0, Black}, {25, 5, Red}, {29, 9, Black}, {30, 10, White}});
 }
 
 TEST(GdiDrawTest, ViewportOriginShiftsDrawingAndInvertRectAndDrawEdgeDraw) {
     Bitmap bmp(20, 20);
     SetViewportOrgEx(bmp.dc(), 5, 5, nullptr);
-    HBRUSH brush = CreateSolidBrush(Red);
-    const RECT r{0, 0, 2, 2};
-    FillRect(bmp.dc(), &r, brush);
-    DeleteObject(brush);
+    Fill(bmp.dc(), {0, 0, 2, 2}, Red);
     EXPECT_EQ(bmp.At(0, 0), Red) << "GetPixel takes logical coordinates too";
     SetViewportOrgEx(bmp.dc(), 0, 0, nullptr);
     bmp.ExpectPixels({{5, 5, Red}, {4, 4, White}});
@@ -111,10 +92,10 @@ TEST(GdiDrawTest, ViewportOriginShiftsDrawingAndInvertRectAndDrawEdgeDraw) {
     bmp.ExpectPixels({{3, 3, Black}, {4, 4, White}});
     RECT edge{10, 10, 20, 20};
     DrawEdge(bmp.dc(), &edge, EDGE_RAISED, BF_RECT | BF_ADJUST);
-    bmp.ExpectPixels({{10, 15, GetSysColor(COLOR_3DLIGHT)},
-                      {19, 15, GetSysColor(COLOR_3DDKSHADOW)},
-                      {11, 15, GetSysColor(COLOR_3DHILIGHT)},
-                      {18, 15, GetSysColor(COLOR_3DSHADOW)}});
+    bmp.ExpectPixels(
+        {{10, 15, GetSysColor(COLOR_3DLIGHT)}, {19, 15, GetSysColor(COLOR_3DDKSHADOW)}});
+    bmp.ExpectPixels(
+        {{11, 15, GetSysColor(COLOR_3DHILIGHT)}, {18, 15, GetSysColor(COLOR_3DSHADOW)}});
     EXPECT_EQ(edge.left, 12);
     EXPECT_EQ(edge.bottom, 18);
 }

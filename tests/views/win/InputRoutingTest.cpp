@@ -9,16 +9,6 @@
 
 using namespace wintest;
 
-namespace {
-
-struct MenuKeyCase {
-    const char* name;
-    std::vector<std::pair<UINT, bool>> keys; // virtual key, down
-    bool menuCalled;
-};
-
-} // namespace
-
 // Alt+letter asks the top-level window for the menu of that mnemonic. F10 or
 // Alt released right after its own press calls for the menu bar (SC_KEYMENU,
 // no character); a key or click in between, Shift+F10 or Ctrl+F10 do not.
@@ -40,16 +30,15 @@ TEST(InputRoutingTest, KeysGoToTheFocusWindowAndF10OrAltAloneCallsForTheMenuBar)
                                {WM_SYSCOMMAND, CheckBoth, SC_KEYMENU, 'f', top}}));
     DestroyWindow(child);
 
+    struct MenuKeyCase {
+        const char* name;
+        std::vector<std::pair<UINT, bool>> keys; // virtual key, down
+        bool menuCalled;
+    };
     const MenuKeyCase cases[] = {
-        {"F10", {{VK_F10, true}, {VK_F10, false}}, true},
-        {"Alt", {{VK_MENU, true}, {VK_MENU, false}}, true},
+        // F10 and Alt alone, Alt+Backspace and Shift+F10 are pressed on the
+        // game's menu bar in MenuKeysTest.
         {"Alt held (repeating)", {{VK_MENU, true}, {VK_MENU, true}, {VK_MENU, false}}, true},
-        {"Alt+Backspace",
-         {{VK_MENU, true}, {VK_BACK, true}, {VK_BACK, false}, {VK_MENU, false}},
-         false},
-        {"Shift+F10",
-         {{VK_SHIFT, true}, {VK_F10, true}, {VK_F10, false}, {VK_SHIFT, false}},
-         false},
         {"Ctrl+F10",
          {{VK_CONTROL, true}, {VK_F10, true}, {VK_F10, false}, {VK_CONTROL, false}},
          false},
@@ -69,9 +58,10 @@ TEST(InputRoutingTest, KeysGoToTheFocusWindowAndF10OrAltAloneCallsForTheMenuBar)
             kwin::DeliverKey(top, down, vk, 0, false, false, modifiers, 0);
         }
         PumpMessages();
-        const auto calls = EntriesOf(WM_SYSCOMMAND);
-        EXPECT_EQ(calls.size(), c.menuCalled ? 1u : 0u) << c.name;
-        EXPECT_TRUE(calls.empty() || (calls[0].wParam == SC_KEYMENU && calls[0].lParam == 0));
+        const Expected keyMenu{WM_SYSCOMMAND, CheckBoth, SC_KEYMENU, 0};
+        EXPECT_TRUE(Only({WM_SYSCOMMAND})
+                        .Matches(c.menuCalled ? std::vector{keyMenu} : std::vector<Expected>{}))
+            << c.name;
     }
     DestroyWindow(top);
     PumpMessages();

@@ -26,55 +26,51 @@ LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hwnd, message, wParam, lParam);
 }
 
-class SwallowingFilter : public CMessageFilter {
-public:
-    SwallowingFilter(std::string name, UINT swallow)
-        : m_name(std::move(name)), m_swallow(swallow) {}
+// Notes the user messages it is asked about and swallows one of them.
+struct SwallowingFilter : CMessageFilter {
+    SwallowingFilter(std::string filterName, UINT swallowed)
+        : name(std::move(filterName)), swallow(swallowed) {}
     BOOL PreTranslateMessage(MSG* msg) override {
         if (msg->message >= WM_USER) {
-            Events().push_back(m_name + " " + std::to_string(msg->message));
+            Events().push_back(name + " " + std::to_string(msg->message));
         }
-        return msg->message == m_swallow;
+        return msg->message == swallow;
     }
-
-private:
-    std::string m_name;
-    UINT m_swallow;
+    std::string name;
+    UINT swallow;
 };
 
-class ScriptedIdle : public CIdleHandler {
-public:
-    explicit ScriptedIdle(HWND hwnd) : m_hwnd(hwnd) {}
+// Posts a mouse move, a system timer and a user message the first time it is
+// called, and quits with 5 the second time.
+struct ScriptedIdle : CIdleHandler {
+    explicit ScriptedIdle(HWND window) : hwnd(window) {}
     BOOL OnIdle() override {
         Events().push_back("idle");
-        ++m_calls;
-        if (m_calls == 1) {
-            PostMessage(m_hwnd, WM_MOUSEMOVE, 0, 0);
-            PostMessage(m_hwnd, WM_SYSTIMER, 0, 0);
-            PostMessage(m_hwnd, WM_USER + 2, 0, 0);
+        ++calls;
+        if (calls == 1) {
+            PostMessage(hwnd, WM_MOUSEMOVE, 0, 0);
+            PostMessage(hwnd, WM_SYSTIMER, 0, 0);
+            PostMessage(hwnd, WM_USER + 2, 0, 0);
         } else {
             PostQuitMessage(5);
         }
         return FALSE;
     }
-
-private:
-    HWND m_hwnd;
-    int m_calls = 0;
+    HWND hwnd;
+    int calls = 0;
 };
-
-// A message-only window recording what is dispatched to it.
-HWND Recorder() {
-    Events().clear();
-    return CreateWindowEx(0, TestClass("LoopRecorder", RecordingProc), "", 0, 0, 0, 0, 0,
-                          HWND_MESSAGE, nullptr, nullptr, nullptr);
-}
 
 } // namespace
 
-TEST(MessageLoopTest, FiltersAreAskedNewestFirstAndMaySwallowAndRemovedOnesAreNotCalled) {
+// Filters are asked newest first and may swallow; removed filters and idle
+// handlers are not called; idle handlers run once the queue empties after a
+// message that begins an idle period.
+TEST(MessageLoopTest, FiltersSwallowNewestFirstAndIdleHandlersRunWhenTheQueueEmptiesUntilRemoved) {
     const LoopWatchdog watchdog;
-    HWND hwnd = Recorder();
+    // A message-only window recording what is dispatched to it.
+    Events().clear();
+    HWND hwnd = CreateWindowEx(0, TestClass("LoopRecorder", RecordingProc), "", 0, 0, 0, 0, 0,
+                               HWND_MESSAGE, nullptr, nullptr, nullptr);
     CMessageLoop loop;
     SwallowingFilter older("older", WM_USER + 1);
     SwallowingFilter newer("newer", 0);
@@ -102,19 +98,14 @@ TEST(MessageLoopTest, FiltersAreAskedNewestFirstAndMaySwallowAndRemovedOnesAreNo
     PostQuitMessage(1);
     EXPECT_EQ(loop.Run(), 1);
     EXPECT_EQ(Events(), std::vector<std::string>{"dispatch 1025"});
-    DestroyWindow(hwnd);
-}
 
-TEST(MessageLoopTest, IdleHandlersRunOnceWhenTheQueueEmptiesAfterAnIdleMessage) {
-    const LoopWatchdog watchdog;
-    HWND hwnd = Recorder();
-    CMessageLoop loop;
-    ScriptedIdle idle(hwnd);
+    // Idle handlers run once when the queue empties after an idle message.
+    Events().clear();
     loop.AddIdleHandler(&idle);
     PostMessage(hwnd, WM_USER + 1, 0, 0);
     PostMessage(hwnd, WM_MOUSEMOVE, 0, 0);
     EXPECT_EQ(loop.Run(), 5);
-    const std::vector<std::string> expected{
+    const std::vector<std::string> idling{
         "dispatch 1025",                 // waiting at the start: no idle pass before it
         "dispatch 512",                  // mouse moves begin no idle period
         "idle",                          // the queue is empty after an idle message
@@ -122,7 +113,7 @@ TEST(MessageLoopTest, IdleHandlersRunOnceWhenTheQueueEmptiesAfterAnIdleMessage) 
         "dispatch 1026",                 // a user message does
         "idle",
     };
-    EXPECT_EQ(Events(), expected);
+    EXPECT_EQ(Events(), idling);
     DestroyWindow(hwnd);
 }
 

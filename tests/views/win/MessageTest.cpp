@@ -16,24 +16,6 @@ using namespace wintest;
 
 namespace {
 
-class MessageTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Log().Clear();
-        m_hwnd = CreateWindowEx(0, SpyClass(), "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                                nullptr);
-        Log().Clear();
-    }
-    void TearDown() override {
-        if (IsWindow(m_hwnd)) {
-            DestroyWindow(m_hwnd);
-        }
-        PumpMessages();
-    }
-    HWND m_hwnd = nullptr;
-    LoopWatchdog m_watchdog;
-};
-
 WNDPROC g_previous = nullptr;
 LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_USER + 1) {
@@ -44,9 +26,27 @@ LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-TEST_F(MessageTest, PeekMessageFiltersAndTranslateMessagePostsCharsAndGetMessageWaitsForATimer) {
-    PostMessage(m_hwnd, WM_USER + 1, 0, 0);
-    PostMessage(m_hwnd, WM_TIMER, 0, 0);
+// One message-only window: subclassing it (SendMessage hands back the
+// procedure's result), PeekMessage's filters, TranslateMessage, GetMessage
+// waiting for a timer on the real clock, then a window timer on a fake clock
+// until it is killed and dies with its window.
+TEST(MessageTest, SubclassingPeekingTranslatingAndTimersOnOneWindow) {
+    const LoopWatchdog watchdog;
+    HWND hwnd =
+        CreateWindowEx(0, SpyClass(), "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    Log().Clear();
+    g_previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+    EXPECT_EQ(g_previous, SpyProc);
+    EXPECT_EQ(SendMessage(hwnd, WM_USER + 1, 0, 0), 100);
+    EXPECT_EQ(SendMessage(hwnd, WM_USER + 2, 5, 6), 0);
+    EXPECT_TRUE(Log().Matches({{WM_USER + 2, CheckBoth, 5, 6}}))
+        << "only the message not handled reaches the spy";
+
+    // PeekMessage filters and leaves messages in the queue when asked.
+    Log().Clear();
+    PostMessage(hwnd, WM_USER + 1, 0, 0);
+    PostMessage(hwnd, WM_TIMER, 0, 0);
     MSG msg;
     ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE));
     ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
@@ -55,9 +55,9 @@ TEST_F(MessageTest, PeekMessageFiltersAndTranslateMessagePostsCharsAndGetMessage
     EXPECT_EQ(msg.message, WM_USER + 1) << "left in the queue by PM_NOREMOVE";
     EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
 
-    PostMessage(m_hwnd, WM_KEYDOWN, 'A', 0x001E0001);
-    PostMessage(m_hwnd, WM_KEYDOWN, VK_NUMPAD5, 0x004C0001);
-    PostMessage(m_hwnd, WM_KEYDOWN, VK_LEFT, 0x014B0001);
+    PostMessage(hwnd, WM_KEYDOWN, 'A', 0x001E0001);
+    PostMessage(hwnd, WM_KEYDOWN, VK_NUMPAD5, 0x004C0001);
+    PostMessage(hwnd, WM_KEYDOWN, VK_LEFT, 0x014B0001);
     PumpMessages();
     EXPECT_TRUE(Log().Matches({{WM_KEYDOWN, CheckW, 'A'},
                                {WM_KEYDOWN, CheckW, VK_NUMPAD5},
@@ -66,55 +66,44 @@ TEST_F(MessageTest, PeekMessageFiltersAndTranslateMessagePostsCharsAndGetMessage
                                {WM_CHAR, CheckW, '5'}}));
 
     // The real clock: GetMessage must wait, then hand out the timer.
-    SetTimer(m_hwnd, 5, 10, nullptr);
+    SetTimer(hwnd, 5, 10, nullptr);
     ASSERT_EQ(GetMessage(&msg, nullptr, 0, 0), TRUE);
     EXPECT_EQ(msg.message, WM_TIMER);
     EXPECT_EQ(msg.wParam, 5u);
-    KillTimer(m_hwnd, 5);
-}
+    KillTimer(hwnd, 5);
 
-TEST_F(MessageTest, WindowTimerDeliversItsIdUntilKilled) {
+    // A window timer delivers its id until killed.
     FakeClock clock;
-    ASSERT_NE(SetTimer(m_hwnd, 1, 100, nullptr), 0u);
-    MSG msg;
+    ASSERT_NE(SetTimer(hwnd, 1, 100, nullptr), 0u);
+    Log().Clear();
     clock.Advance(99);
     EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) << "not due yet";
     clock.Advance(1);
     ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, WM_TIMER);
-    EXPECT_EQ(msg.hwnd, m_hwnd);
+    EXPECT_EQ(msg.hwnd, hwnd);
     EXPECT_EQ(msg.wParam, 1u);
     DispatchMessage(&msg);
-    EXPECT_TRUE(Log().Matches({{WM_TIMER, CheckW, 1, 0, m_hwnd}}));
+    EXPECT_TRUE(Log().Matches({{WM_TIMER, CheckW, 1, 0, hwnd}}));
     EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) << "one WM_TIMER per period";
     clock.Advance(100);
     ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 1u);
-    EXPECT_TRUE(KillTimer(m_hwnd, 1));
-    EXPECT_FALSE(KillTimer(m_hwnd, 1));
+    EXPECT_TRUE(KillTimer(hwnd, 1));
+    EXPECT_FALSE(KillTimer(hwnd, 1));
     clock.Advance(500);
     EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
 
     // A due timer comes after the posted messages; a window's timers die with it.
-    SetTimer(m_hwnd, 2, 10, nullptr);
+    SetTimer(hwnd, 2, 10, nullptr);
     clock.Advance(10);
-    PostMessage(m_hwnd, WM_USER, 0, 0);
+    PostMessage(hwnd, WM_USER, 0, 0);
     Log().Clear();
     PumpMessages();
     EXPECT_TRUE(Log().Matches({{WM_USER}, {WM_TIMER, CheckW, 2}}));
-    DestroyWindow(m_hwnd);
+    DestroyWindow(hwnd);
     clock.Advance(20);
     EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
-}
-
-TEST_F(MessageTest, SubclassingReplacesTheProcedureAndCallsThePreviousOne) {
-    g_previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtr(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
-    EXPECT_EQ(g_previous, SpyProc);
-    EXPECT_EQ(SendMessage(m_hwnd, WM_USER + 1, 0, 0), 100);
-    EXPECT_EQ(SendMessage(m_hwnd, WM_USER + 2, 5, 6), 0);
-    EXPECT_TRUE(Log().Matches({{WM_USER + 2, CheckBoth, 5, 6}}))
-        << "only the message not handled reaches the spy";
 }
 
 namespace {
@@ -135,7 +124,9 @@ public:
 
 } // namespace
 
-TEST(CWindowTest, CreatesAWindowWhoseMessagesReachTheObjectUntilItOrItsParentIsDestroyed) {
+// A window object gets its window's messages until it or its parent is
+// destroyed; subclassing a static, it passes the rest on.
+TEST(CWindowTest, MessagesReachTheObjectUntilItOrItsParentIsDestroyedAndSubclassingPassesTheRest) {
     CCounter counter;
     HWND hwnd = counter.Create(HWND_MESSAGE);
     ASSERT_NE(hwnd, nullptr);
@@ -158,17 +149,16 @@ TEST(CWindowTest, CreatesAWindowWhoseMessagesReachTheObjectUntilItOrItsParentIsD
     parent.DestroyWindow();
     EXPECT_EQ(child.m_hWnd, nullptr) << "a child object loses its handle with its parent";
     EXPECT_TRUE(child.finalCalled);
-}
 
-TEST(CWindowTest, SubclassesAStaticAndPassesTheRestToIt) {
-    HWND parent = CreateWindowEx(0, SpyClass(), "", 0, 0, 0, 100, 100, HWND_MESSAGE, nullptr,
+    // A window object may subclass a static and pass the rest to it.
+    HWND holder = CreateWindowEx(0, SpyClass(), "", 0, 0, 0, 100, 100, HWND_MESSAGE, nullptr,
                                  nullptr, nullptr);
     HWND stat = CreateWindowEx(0, "STATIC", "GridCtrl", WS_CHILD | WS_VISIBLE, 12, 12, 50, 50,
-                               parent, nullptr, nullptr, nullptr);
+                               holder, nullptr, nullptr, nullptr);
     ASSERT_NE(stat, nullptr);
     {
-        CCounter counter;
-        ASSERT_TRUE(counter.SubclassWindow(stat));
+        CCounter subclasser;
+        ASSERT_TRUE(subclasser.SubclassWindow(stat));
         EXPECT_EQ(SendMessage(stat, WM_USER + 9, 0, 0), 99);
         EXPECT_EQ(SendMessage(stat, WM_NCHITTEST, 0, 0), HTTRANSPARENT)
             << "the static still answers";
@@ -178,6 +168,6 @@ TEST(CWindowTest, SubclassesAStaticAndPassesTheRestToIt) {
     }
     EXPECT_TRUE(IsWindow(stat)) << "a subclassed window outlives its object";
     EXPECT_EQ(SendMessage(stat, WM_USER + 9, 0, 0), 0);
-    DestroyWindow(parent);
+    DestroyWindow(holder);
     EXPECT_FALSE(IsWindow(stat));
 }

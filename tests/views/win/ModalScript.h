@@ -35,12 +35,10 @@ public:
         return *this;
     }
     int Started() const { return m_started; }
-    const std::vector<kwin::ModalKind>& Kinds() const { return m_kinds; }
 
 private:
     void Next(const kwin::ModalStart& start) {
         ++m_started;
-        m_kinds.push_back(start.kind);
         if (m_steps.empty()) {
             ADD_FAILURE() << "a modal loop of kind " << static_cast<int>(start.kind)
                           << " started that the test did not expect";
@@ -59,7 +57,6 @@ private:
 
     std::deque<ModalStep> m_steps;
     int m_started = 0;
-    std::vector<kwin::ModalKind> m_kinds;
 };
 
 inline QWidget* WidgetOfWindow(HWND hwnd) {
@@ -79,12 +76,6 @@ inline void PressKey(HWND window, Qt::Key key, Qt::KeyboardModifiers modifiers =
 inline void ClickOn(HWND control) {
     QWidget* widget = WidgetOfWindow(control);
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
-}
-
-// Queues a message behind the keys and clicks given so far (posted messages
-// would overtake them, as on the platform).
-inline void PostAfterInput(HWND hwnd, UINT message) {
-    kwin::PostBehindInput(hwnd, message);
 }
 
 // The file dialog whose modal loop has just started.

@@ -41,13 +41,24 @@ QStringList ActionTexts(const QWidget* widget) {
     return texts;
 }
 
-QAction* ActionNamed(const QWidget* widget, const QString& text) {
-    for (QAction* action : widget->actions()) {
-        if (action->text() == text) {
-            return action;
+// Columns of the edit whose pixels are dark from top to bottom of the text
+// line: where the caret is drawn.
+std::vector<int> CaretColumns(HWND edit) {
+    UpdateWindow(edit);
+    const kwin::Surface* surface = kwin::GetWindowSurface(edit);
+    std::vector<int> columns;
+    const int middle = surface->Height() / 2;
+    for (int x = 0; x < surface->Width(); ++x) {
+        bool dark = true;
+        for (int y = middle - 5; y <= middle + 5 && dark; ++y) {
+            const COLORREF c = kwin::Surface::ToColorRef(surface->Row(y)[x]);
+            dark = GetRValue(c) < 60 && GetGValue(c) < 60 && GetBValue(c) < 60;
+        }
+        if (dark) {
+            columns.push_back(x);
         }
     }
-    return nullptr;
+    return columns;
 }
 
 class QtControlsTest : public QtWindowFixture {
@@ -84,7 +95,7 @@ TEST_F(QtControlsTest, MenuBarAboveTheClientAreaAndItsPopupsStatesAndCommands) {
     Pump();
     auto* bar = m_widget->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(ActionTexts(bar), (QStringList{"File", "Game"}));
+    ASSERT_EQ(ActionTexts(bar), (QStringList{"File", "Game"}));
     auto* right = qobject_cast<QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner));
     ASSERT_NE(right, nullptr);
     EXPECT_EQ(ActionTexts(right), QStringList{"Help"});
@@ -94,22 +105,19 @@ TEST_F(QtControlsTest, MenuBarAboveTheClientAreaAndItsPopupsStatesAndCommands) {
     GetClientRect(m_top, &after);
     EXPECT_EQ(after.bottom, before.bottom - GetSystemMetrics(SM_CYMENU));
     EXPECT_EQ(after.right, before.right);
-    const auto sizes = EntriesOf(WM_SIZE);
-    ASSERT_EQ(sizes.size(), 1u) << "the window is told of its smaller client area";
-    EXPECT_EQ(sizes[0].wParam, SIZE_RESTORED);
-    EXPECT_EQ(sizes[0].lParam, MAKELPARAM(after.right, after.bottom));
+    EXPECT_TRUE(Only({WM_SIZE}).Matches(
+        {{WM_SIZE, CheckBoth, SIZE_RESTORED, MAKELPARAM(after.right, after.bottom)}}))
+        << "the window is told of its smaller client area";
     EXPECT_EQ(kwin::GetWindowSurface(m_top)->Height(), after.bottom)
         << "the pixels follow the client area";
 
     Log().Clear();
     QTest::mouseClick(m_widget, Qt::LeftButton, Qt::NoModifier, QPoint(30, 20 + 40));
     Pump();
-    const auto clicks = EntriesOf(WM_LBUTTONDOWN);
-    ASSERT_EQ(clicks.size(), 1u);
-    EXPECT_EQ(clicks[0].lParam, MAKELPARAM(30, 40)) << "client coordinates, below the bar";
+    EXPECT_TRUE(Only({WM_LBUTTONDOWN}).Matches({{WM_LBUTTONDOWN, CheckL, 0, MAKELPARAM(30, 40)}}))
+        << "client coordinates, below the bar";
 
-    QAction* gameAction = ActionNamed(bar, "Game");
-    ASSERT_NE(gameAction, nullptr);
+    QAction* gameAction = bar->actions()[1];
     Log().Clear();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
                       bar->actionGeometry(gameAction).center());
@@ -117,36 +125,30 @@ TEST_F(QtControlsTest, MenuBarAboveTheClientAreaAndItsPopupsStatesAndCommands) {
     QMenu* game = gameAction->menu();
     ASSERT_NE(game, nullptr);
     EXPECT_TRUE(game->isVisible());
-    std::vector<Expected> inits;
-    for (const Recorded& r : Log().Entries()) {
-        if (r.message == WM_INITMENU || r.message == WM_INITMENUPOPUP) {
-            inits.push_back({r.message, CheckBoth, r.wParam, r.lParam});
-        }
-    }
-    ASSERT_EQ(inits.size(), 2u);
-    EXPECT_EQ(inits[0].message, static_cast<UINT>(WM_INITMENU)) << "the whole menu first";
-    EXPECT_EQ(inits[0].wParam, reinterpret_cast<WPARAM>(menu));
-    EXPECT_EQ(inits[1].wParam, reinterpret_cast<WPARAM>(GetSubMenu(menu, 1)));
-    EXPECT_EQ(inits[1].lParam, MAKELPARAM(1, FALSE));
-    EXPECT_EQ(ActionTexts(game), (QStringList{"&Undo\tCtrl-Z", "-", "A&uto-Check", "&Check\tCtrl-K",
+    EXPECT_TRUE(
+        Only({WM_INITMENU, WM_INITMENUPOPUP})
+            .Matches({{WM_INITMENU, CheckW, reinterpret_cast<WPARAM>(menu)}, // the whole menu first
+                      {WM_INITMENUPOPUP, CheckBoth, reinterpret_cast<WPARAM>(GetSubMenu(menu, 1)),
+                       MAKELPARAM(1, FALSE)}}));
+    ASSERT_EQ(ActionTexts(game), (QStringList{"&Undo\tCtrl-Z", "-", "A&uto-Check", "&Check\tCtrl-K",
                                               "Show Top Winners"}));
-    QAction* undo = ActionNamed(game, "&Undo\tCtrl-Z");
-    QAction* autoCheck = ActionNamed(game, "A&uto-Check");
-    ASSERT_NE(undo, nullptr);
-    ASSERT_NE(autoCheck, nullptr);
+    QAction* undo = game->actions()[0];
     EXPECT_FALSE(undo->isEnabled()) << "grayed by the owner as the popup opened";
-    EXPECT_TRUE(autoCheck->isChecked());
+    EXPECT_TRUE(game->actions()[2]->isChecked()) << "Auto-Check";
     EXPECT_TRUE(undo->shortcut().isEmpty()) << "the shortcut text binds no key";
 
     Log().Clear();
-    QAction* check = ActionNamed(game, "&Check\tCtrl-K");
+    QAction* check = game->actions()[3];
     QTest::mouseClick(game, Qt::LeftButton, Qt::NoModifier, game->actionGeometry(check).center());
     EXPECT_TRUE(WParamsOf(WM_COMMAND).empty()) << "posted, not sent";
     Pump();
     EXPECT_EQ(WParamsOf(WM_COMMAND), std::vector<WPARAM>{MAKEWPARAM(32792, 0)});
 }
 
-TEST_F(QtControlsTest, ScrollBarWidgetsReportTheUsersActions) {
+// Child controls on one window: scroll bar widgets report what the user does,
+// status panes draw centred and left-aligned texts, child borders are drawn
+// outside the client area, and an edit scrolls to keep its caret in view.
+TEST_F(QtControlsTest, ScrollBarsStatusPanesBordersAndEditsOfChildren) {
     HWND view = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 150, m_top,
                                nullptr, nullptr, nullptr);
     SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 99, 10, 0, 0};
@@ -200,18 +202,17 @@ TEST_F(QtControlsTest, ScrollBarWidgetsReportTheUsersActions) {
     RECT client;
     GetClientRect(view, &client);
     EXPECT_EQ(client.right, 200);
-}
+    DestroyWindow(view);
 
-TEST_F(QtControlsTest, StatusPanesDrawCentredAndLeftAlignedTexts) {
-    HWND bar = CreateWindowEx(0, STATUSCLASSNAME, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
-                              0, 0, m_top, nullptr, nullptr, nullptr);
+    HWND status = CreateWindowEx(0, STATUSCLASSNAME, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
+                                 0, 0, 0, m_top, nullptr, nullptr, nullptr);
     const int edges[3] = {100, 200, -1};
-    SendMessage(bar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
-    SendMessage(bar, SB_SETTEXT, 0, reinterpret_cast<LPARAM>("\t(3, 4)"));
-    SendMessage(bar, SB_SETTEXT, 1, reinterpret_cast<LPARAM>("left"));
-    UpdateWindow(bar);
+    SendMessage(status, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+    SendMessage(status, SB_SETTEXT, 0, reinterpret_cast<LPARAM>("\t(3, 4)"));
+    SendMessage(status, SB_SETTEXT, 1, reinterpret_cast<LPARAM>("left"));
+    UpdateWindow(status);
     Pump();
-    const kwin::Surface* surface = kwin::GetWindowSurface(bar);
+    const kwin::Surface* surface = kwin::GetWindowSurface(status);
     ASSERT_NE(surface, nullptr);
     const auto darkColumns = [surface](int from, int to) {
         std::vector<int> columns;
@@ -239,15 +240,13 @@ TEST_F(QtControlsTest, StatusPanesDrawCentredAndLeftAlignedTexts) {
         grip = grip || kwin::Surface::ToColorRef(surface->Row(surface->Height() - 2)[x]) == shadow;
     }
     EXPECT_TRUE(grip) << "the size grip is drawn in the corner";
-}
+    DestroyWindow(status);
 
-TEST_F(QtControlsTest, ChildBordersAreDrawnOutsideTheClientArea) {
     HWND sunken = CreateWindowEx(WS_EX_CLIENTEDGE, SpyClass(0), "", WS_CHILD | WS_VISIBLE, 20, 30,
                                  100, 60, m_top, nullptr, nullptr, nullptr);
     HWND framed = CreateWindowEx(0, SpyClass(0), "", WS_CHILD | WS_VISIBLE | WS_BORDER, 150, 30,
                                  100, 60, m_top, nullptr, nullptr, nullptr);
     Pump();
-    RECT client;
     GetClientRect(sunken, &client);
     EXPECT_EQ(client.right, 96) << "the edge takes two pixels on each side";
     const QImage image = m_widget->grab().toImage();
@@ -267,33 +266,7 @@ TEST_F(QtControlsTest, ChildBordersAreDrawnOutsideTheClientArea) {
     EXPECT_EQ(kwin::qt::WidgetOf(sunken)->isVisible(), false);
     DestroyWindow(sunken);
     DestroyWindow(framed);
-}
 
-namespace {
-
-// Columns of the edit whose pixels are dark from top to bottom of the text
-// line: where the caret is drawn.
-std::vector<int> CaretColumns(HWND edit) {
-    UpdateWindow(edit);
-    const kwin::Surface* surface = kwin::GetWindowSurface(edit);
-    std::vector<int> columns;
-    const int middle = surface->Height() / 2;
-    for (int x = 0; x < surface->Width(); ++x) {
-        bool dark = true;
-        for (int y = middle - 5; y <= middle + 5 && dark; ++y) {
-            const COLORREF c = kwin::Surface::ToColorRef(surface->Row(y)[x]);
-            dark = GetRValue(c) < 60 && GetGValue(c) < 60 && GetBValue(c) < 60;
-        }
-        if (dark) {
-            columns.push_back(x);
-        }
-    }
-    return columns;
-}
-
-} // namespace
-
-TEST_F(QtControlsTest, EditScrollsSidewaysToKeepTheCaretInViewAndDrawsItsBorder) {
     HWND edit = CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
                                20, 20, 100, 24, m_top, nullptr, nullptr, nullptr);
     SendMessage(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
@@ -310,7 +283,7 @@ TEST_F(QtControlsTest, EditScrollsSidewaysToKeepTheCaretInViewAndDrawsItsBorder)
     PressKey(m_top, Qt::Key_Home);
     Pump();
     EXPECT_EQ(CaretColumns(edit), std::vector<int>{4}) << "scrolled back to the start";
-    const kwin::Surface* surface = kwin::GetWindowSurface(edit);
+    surface = kwin::GetWindowSurface(edit);
     EXPECT_EQ(kwin::Surface::ToColorRef(surface->Row(12)[0]), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(kwin::Surface::ToColorRef(surface->Row(12)[99]), GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(kwin::Surface::ToColorRef(surface->Row(12)[50]), GetSysColor(COLOR_WINDOW));

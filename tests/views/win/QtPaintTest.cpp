@@ -8,6 +8,7 @@
 #include "views/win/qt/QtBackend.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -47,114 +48,87 @@ RECT InkOf(const char* text, LONG height, UINT format, const RECT& r,
     return bmp.Bounds(Ink, r.right, r.bottom);
 }
 
-class QtPaintTest : public ::testing::Test {
-protected:
-    void SetUp() override { kwin::qt::InstallQtBackend(); }
-};
-
 } // namespace
 
-TEST_F(QtPaintTest, DrawTextPlacesTheTextByItsFormat) {
-    struct Case {
-        const char* what;
+TEST(QtPaintTest, DrawTextPlacesTheTextByItsFormatAndKeepsOutOfExcludedRectangles) {
+    kwin::qt::InstallQtBackend();
+    struct Drawing {
         const char* text;
         LONG height;
         UINT format;
         RECT rect;
-        RECT low;  // the least left, top, right and bottom of the ink
-        RECT high; // and the most
+    };
+    struct Case {
+        const char* what;
+        Drawing drawing;
+        std::pair<RECT, RECT> ink; // the least and the most left, top, right and bottom
     };
     constexpr UINT Centred = DT_CENTER | DT_SINGLELINE;
     // A 40-pixel cell holds a digit about 30 pixels high, a 60-pixel one about 40.
     const Case cases[] = {
         {"DT_VCENTER without DT_SINGLELINE leaves the line at the top",
-         "8",
-         40,
-         DT_CENTER | DT_VCENTER,
-         {0, 0, 120, 200},
-         {45, 0, 0, 0},
-         {60, 15, 75, 200}},
+         {"8", 40, DT_CENTER | DT_VCENTER, {0, 0, 120, 200}},
+         {{45, 0, 0, 0}, {60, 15, 75, 200}}},
         {"centred both ways",
-         "8",
-         40,
-         Centred | DT_VCENTER,
-         {0, 0, 120, 200},
-         {45, 75, 0, 0},
-         {60, 95, 75, 200}},
+         {"8", 40, Centred | DT_VCENTER, {0, 0, 120, 200}},
+         {{45, 75, 0, 0}, {60, 95, 75, 200}}},
         {"a bigger digit",
-         "8",
-         60,
-         Centred | DT_VCENTER,
-         {0, 0, 120, 100},
-         {40, 15, 0, 65},
-         {60, 35, 80, 85}},
+         {"8", 60, Centred | DT_VCENTER, {0, 0, 120, 100}},
+         {{40, 15, 0, 65}, {60, 35, 80, 85}}},
         {"the top without DT_VCENTER",
-         "8",
-         40,
-         Centred,
-         {0, 0, 120, 200},
-         {45, 0, 0, 0},
-         {60, 15, 75, 200}},
+         {"8", 40, Centred, {0, 0, 120, 200}},
+         {{45, 0, 0, 0}, {60, 15, 75, 200}}},
         {"DT_BOTTOM",
-         "8",
-         40,
-         Centred | DT_BOTTOM,
-         {0, 0, 120, 200},
-         {45, 160, 0, 0},
-         {60, 199, 75, 200}},
+         {"8", 40, Centred | DT_BOTTOM, {0, 0, 120, 200}},
+         {{45, 160, 0, 0}, {60, 199, 75, 200}}},
         {"DT_RIGHT ends at the right edge",
-         "right",
-         -16,
-         DT_RIGHT | DT_SINGLELINE | DT_VCENTER,
-         {0, 0, 150, 30},
-         {101, 0, 145, 0},
-         {150, 30, 150, 30}},
+         {"right", -16, DT_RIGHT | DT_SINGLELINE | DT_VCENTER, {0, 0, 150, 30}},
+         {{101, 0, 145, 0}, {150, 30, 150, 30}}},
         {"an end ellipsis keeps the text inside",
-         "a long text that cannot fit",
-         -14,
-         DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX | DT_NOCLIP,
-         {0, 0, 60, 40},
-         {0, 0, 0, 0},
-         {60, 40, 61, 40}},
+         {"a long text that cannot fit",
+          -14,
+          DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX | DT_NOCLIP,
+          {0, 0, 60, 40}},
+         {{0, 0, 0, 0}, {60, 40, 61, 40}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const RECT ink = InkOf(c.text, c.height, c.format, c.rect);
-        ASSERT_FALSE(IsRectEmpty(&ink)) << "glyph pixels in exactly the text colour";
-        EXPECT_GE(ink.left, c.low.left);
-        EXPECT_LE(ink.left, c.high.left);
-        EXPECT_GE(ink.top, c.low.top);
-        EXPECT_LE(ink.top, c.high.top);
-        EXPECT_GE(ink.right, c.low.right);
-        EXPECT_LE(ink.right, c.high.right);
-        EXPECT_GE(ink.bottom, c.low.bottom);
-        EXPECT_LE(ink.bottom, c.high.bottom);
-        if (c.format & DT_CENTER) {
-            EXPECT_NEAR((ink.left + ink.right) / 2, c.rect.right / 2, 3);
+        const RECT drawn =
+            InkOf(c.drawing.text, c.drawing.height, c.drawing.format, c.drawing.rect);
+        ASSERT_FALSE(IsRectEmpty(&drawn)) << "glyph pixels in exactly the text colour";
+        EXPECT_GE(drawn.left, c.ink.first.left);
+        EXPECT_LE(drawn.left, c.ink.second.left);
+        EXPECT_GE(drawn.top, c.ink.first.top);
+        EXPECT_LE(drawn.top, c.ink.second.top);
+        EXPECT_GE(drawn.right, c.ink.first.right);
+        EXPECT_LE(drawn.right, c.ink.second.right);
+        EXPECT_GE(drawn.bottom, c.ink.first.bottom);
+        EXPECT_LE(drawn.bottom, c.ink.second.bottom);
+        if (c.drawing.format & DT_CENTER) {
+            EXPECT_NEAR((drawn.left + drawn.right) / 2, c.drawing.rect.right / 2, 3);
         }
     }
-}
 
-TEST_F(QtPaintTest, TextKeepsOutOfAnExcludedRectangle) {
-    constexpr UINT Centred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    // Text keeps out of an excluded rectangle.
     const RECT all{0, 0, 120, 200};
-    const RECT whole = InkOf("8", 40, Centred, all);
+    const RECT whole = InkOf("8", 40, Centred | DT_VCENTER, all);
     ASSERT_FALSE(IsRectEmpty(&whole));
     const int middle = (whole.top + whole.bottom) / 2;
     // The upper half of the glyph's box is excluded: only its lower half is drawn.
     const RECT upper{0, 0, 120, middle};
-    const RECT lower = InkOf("8", 40, Centred, all, &upper);
+    const RECT lower = InkOf("8", 40, Centred | DT_VCENTER, all, &upper);
     ASSERT_FALSE(IsRectEmpty(&lower));
     EXPECT_GE(lower.top, middle);
     EXPECT_EQ(lower.bottom, whole.bottom);
     // A hole in the middle of the glyph: ink stays on both sides of it.
     const RECT band{0, middle - 3, 120, middle + 3};
-    const RECT split = InkOf("8", 40, Centred, all, &band);
+    const RECT split = InkOf("8", 40, Centred | DT_VCENTER, all, &band);
     EXPECT_EQ(split.top, whole.top);
     EXPECT_EQ(split.bottom, whole.bottom);
 }
 
-TEST_F(QtPaintTest, FontsResolveMeasureAndDrawOpaqueText) {
+TEST(QtPaintTest, FontsResolveMeasureAndDrawOpaqueText) {
+    kwin::qt::InstallQtBackend();
     // An escapement turns the text counter-clockwise.
     const RECT inked = InkOf("HHHH", -20, 0, RECT{20, 0, 100, 100}, nullptr, 900);
     ASSERT_FALSE(IsRectEmpty(&inked));

@@ -18,10 +18,11 @@ namespace wintest {
 class QtWindowFixture : public ::testing::Test {
 protected:
     // Creates the window, lets Qt settle, then clears the message log.
-    void CreateTopLevel(LPCSTR className, LPCSTR title, int width, int height) {
+    void CreateTopLevel(LPCSTR className, LPCSTR title, int width, int height,
+                        DWORD style = WS_OVERLAPPEDWINDOW) {
         kwin::qt::InstallQtBackend();
-        m_top = CreateWindowEx(0, className, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, width,
-                               height, nullptr, nullptr, nullptr, nullptr);
+        m_top = CreateWindowEx(0, className, title, style | WS_VISIBLE, 50, 50, width, height,
+                               nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(m_top, nullptr);
         m_widget = kwin::qt::WidgetOf(m_top);
         ASSERT_NE(m_widget, nullptr);

@@ -13,12 +13,8 @@ class QtWindowFrameTest : public wintest::QtWindowFixture {
 protected:
     // Creates the window, lets Qt settle, and gives its client size.
     SIZE Create(DWORD style) {
-        kwin::qt::InstallQtBackend();
-        const LPCSTR name = wintest::TestClass("QtWindowFrameTestClass", DefWindowProc);
-        m_top = CreateWindowEx(0, name, "Frame", style | WS_VISIBLE, 40, 40, 300, 200, nullptr,
-                               nullptr, nullptr, nullptr);
-        m_widget = kwin::qt::WidgetOf(m_top);
-        Pump();
+        CreateTopLevel(wintest::TestClass("QtWindowFrameTestClass", DefWindowProc), "Frame", 300,
+                       200, style);
         return ClientSize();
     }
     SIZE ClientSize() const {

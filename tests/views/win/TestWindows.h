@@ -5,6 +5,7 @@
 
 #include "tests/support/MessageLog.h"
 
+#include <set>
 #include <vector>
 
 namespace wintest {
@@ -21,21 +22,21 @@ inline LPCSTR TestClass(LPCSTR name, WNDPROC proc) {
     return name;
 }
 
-// The logged messages of one kind, in order.
-inline std::vector<Recorded> EntriesOf(UINT message) {
-    std::vector<Recorded> out;
+// The logged messages of the given kinds, in order, as a log of their own.
+inline MessageLog Only(const std::set<UINT>& messages) {
+    MessageLog out;
     for (const auto& r : Log().Entries()) {
-        if (r.message == message) {
-            out.push_back(r);
+        if (messages.count(r.message) != 0) {
+            out.Add(r.hwnd, r.message, r.wParam, r.lParam);
         }
     }
     return out;
 }
 
-// Their wParams.
+// The wParams of the logged messages of one kind, in order.
 inline std::vector<WPARAM> WParamsOf(UINT message) {
     std::vector<WPARAM> out;
-    for (const auto& r : EntriesOf(message)) {
+    for (const auto& r : Only({message}).Take()) {
         out.push_back(r.wParam);
     }
     return out;

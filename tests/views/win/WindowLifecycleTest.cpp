@@ -12,9 +12,14 @@ namespace {
 HWND g_seenDuringCreate = nullptr;
 BOOL g_usableDuringCreate = FALSE;
 
+// Notes whether the window is usable during WM_CREATE; fails the creation
+// when asked to through the creation parameter.
 LRESULT CreateProbeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Log().Add(hwnd, message, wParam, lParam);
     if (message == WM_CREATE) {
+        if (reinterpret_cast<const CREATESTRUCT*>(lParam)->lpCreateParams != nullptr) {
+            return -1;
+        }
         g_seenDuringCreate = hwnd;
         RECT r;
         g_usableDuringCreate = IsWindow(hwnd) && GetClientRect(hwnd, &r) &&
@@ -24,17 +29,12 @@ LRESULT CreateProbeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProc(hwnd, message, wParam, lParam);
 }
 
-LRESULT FailCreateProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Log().Add(hwnd, message, wParam, lParam);
-    if (message == WM_CREATE) {
-        return -1;
-    }
-    return DefWindowProc(hwnd, message, wParam, lParam);
-}
-
 } // namespace
 
-TEST(WindowLifecycleTest, MessageOnlyWindowGetsCreationMessagesInOrderAndKeepsItsLongsAndText) {
+// A message-only window gets the creation messages in order and keeps its
+// longs and text; a window is usable during WM_CREATE, and -1 from it
+// destroys the window.
+TEST(WindowLifecycleTest, CreationMessagesLongsTextAndCreateFailing) {
     Log().Clear();
     HWND hwnd = CreateWindowEx(WS_EX_WINDOWEDGE, SpyClass(), "title", WS_CAPTION, 0, 0, 50, 50,
                                HWND_MESSAGE, nullptr, nullptr, nullptr);
@@ -65,26 +65,26 @@ TEST(WindowLifecycleTest, MessageOnlyWindowGetsCreationMessagesInOrderAndKeepsIt
     EXPECT_EQ(GetWindowTextLength(hwnd), 5);
     EXPECT_TRUE(DestroyWindow(hwnd));
     EXPECT_FALSE(IsWindow(hwnd));
-}
 
-TEST(WindowLifecycleTest, WindowIsUsableDuringCreateAndCreateReturningMinusOneDestroysIt) {
+    // The window is usable during WM_CREATE, and -1 from it destroys the window.
     LPCSTR cls = TestClass("CreateProbe", CreateProbeProc);
-    HWND hwnd =
-        CreateWindowEx(0, cls, "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    hwnd = CreateWindowEx(0, cls, "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(g_seenDuringCreate, hwnd);
     EXPECT_TRUE(g_usableDuringCreate);
     DestroyWindow(hwnd);
 
     Log().Clear();
-    LPCSTR failing = TestClass("FailCreate", FailCreateProc);
+    int fail = 1;
     HWND failed =
-        CreateWindowEx(0, failing, "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        CreateWindowEx(0, cls, "", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, nullptr, &fail);
     EXPECT_EQ(failed, nullptr);
     EXPECT_TRUE(Log().Matches({{WM_NCCREATE}, {WM_CREATE}, {WM_DESTROY}, {WM_NCDESTROY}}));
 }
 
-TEST(WindowLifecycleTest, DestroySendsDestroyToParentBeforeChildrenGo) {
+// Destroying sends WM_DESTROY to the parent before the children go; unknown
+// classes, destroyed handles and unregistering a class in use fail.
+TEST(WindowLifecycleTest, DestroyingParentsFirstAndWhatFails) {
     HWND parent = CreateWindowEx(0, SpyClass(), "p", 0, 0, 0, 100, 100, HWND_MESSAGE, nullptr,
                                  nullptr, nullptr);
     HWND child = CreateWindowEx(0, SpyClass(), "c", WS_CHILD, 0, 0, 10, 10, parent,
@@ -99,9 +99,8 @@ TEST(WindowLifecycleTest, DestroySendsDestroyToParentBeforeChildrenGo) {
                                {WM_NCDESTROY, AnyParams, 0, 0, parent}}));
     EXPECT_FALSE(IsWindow(child));
     EXPECT_FALSE(IsWindow(parent));
-}
 
-TEST(WindowLifecycleTest, UnknownClassesDestroyedHandlesAndUnregisteringInUseFail) {
+    // Unknown classes, destroyed handles and unregistering a class in use fail.
     EXPECT_EQ(CreateWindowEx(0, "NoSuchClass", "", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr,
                              nullptr),
               nullptr);

@@ -13,14 +13,9 @@
 
 namespace {
 
-constexpr DWORD Visible = WS_VISIBLE;
-
-LPCSTR TreeClass() {
-    return wintest::TestClass("WindowTreeTestClass", DefWindowProc);
-}
-
-HWND Child(HWND parent, int x, int y, int width, int height, DWORD style = Visible, int id = 0) {
-    return CreateWindowEx(0, TreeClass(), "", WS_CHILD | style, x, y, width, height, parent,
+HWND Child(HWND parent, int x, int y, int width, int height, DWORD style = WS_VISIBLE, int id = 0) {
+    return CreateWindowEx(0, wintest::TestClass("WindowTreeTestClass", DefWindowProc), "",
+                          WS_CHILD | style, x, y, width, height, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
@@ -28,8 +23,9 @@ class WindowTreeTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // A frameless top-level window at (100, 100), 200 x 150: client = window.
-        m_top = CreateWindowEx(0, TreeClass(), "top", WS_POPUP | Visible, 100, 100, 200, 150,
-                               nullptr, nullptr, nullptr, nullptr);
+        m_top = CreateWindowEx(0, wintest::TestClass("WindowTreeTestClass", DefWindowProc), "top",
+                               WS_POPUP | WS_VISIBLE, 100, 100, 200, 150, nullptr, nullptr, nullptr,
+                               nullptr);
         ASSERT_NE(m_top, nullptr);
     }
     void TearDown() override { DestroyWindow(m_top); }
@@ -39,7 +35,8 @@ protected:
 
 } // namespace
 
-TEST_F(WindowTreeTest, WindowFromPointFindsTheDeepestVisibleWindowAndChildWindowFromPointOneLevel) {
+TEST_F(WindowTreeTest,
+       WindowFromPointFindsTheDeepestWS_VISIBLEWindowAndChildWindowFromPointOneLevel) {
     const HWND panel = Child(m_top, 10, 10, 100, 100);
     const HWND inner = Child(panel, 20, 20, 30, 30);
     Child(panel, 60, 60, 30, 30, 0); // hidden
@@ -84,27 +81,21 @@ TEST_F(WindowTreeTest, WindowFromPointFindsTheDeepestVisibleWindowAndChildWindow
     EXPECT_EQ(WindowFromPoint({115, 115}), nullptr) << "a hidden top-level window is not found";
 }
 
-namespace {
-
-struct Enumeration {
-    std::vector<int> ids;
-    int stopAt = 0;
-};
-
-BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
-    auto* e = reinterpret_cast<Enumeration*>(param);
-    e->ids.push_back(GetDlgCtrlID(hwnd));
-    return e->ids.back() != e->stopAt;
-}
-
-} // namespace
-
 TEST_F(WindowTreeTest, EnumChildWindowsWalksDescendantsDepthFirstAndStopsWhenAsked) {
-    const HWND first = Child(m_top, 0, 0, 10, 10, Visible, 1);
-    Child(first, 0, 0, 5, 5, Visible, 11);
+    struct Enumeration {
+        std::vector<int> ids;
+        int stopAt = 0;
+    };
+    const WNDENUMPROC Collect = [](HWND hwnd, LPARAM param) -> BOOL {
+        auto* e = reinterpret_cast<Enumeration*>(param);
+        e->ids.push_back(GetDlgCtrlID(hwnd));
+        return e->ids.back() != e->stopAt;
+    };
+    const HWND first = Child(m_top, 0, 0, 10, 10, WS_VISIBLE, 1);
+    Child(first, 0, 0, 5, 5, WS_VISIBLE, 11);
     Child(first, 0, 0, 5, 5, 0, 12); // hidden windows are enumerated too
-    Child(m_top, 0, 0, 10, 10, Visible, 2);
-    Child(m_top, 0, 0, 10, 10, Visible, 3);
+    Child(m_top, 0, 0, 10, 10, WS_VISIBLE, 2);
+    Child(m_top, 0, 0, 10, 10, WS_VISIBLE, 3);
 
     Enumeration all;
     EXPECT_TRUE(EnumChildWindows(m_top, Collect, reinterpret_cast<LPARAM>(&all)));
@@ -127,9 +118,9 @@ TEST_F(WindowTreeTest, EnumChildWindowsWalksDescendantsDepthFirstAndStopsWhenAsk
 }
 
 TEST_F(WindowTreeTest, SetParentMovesTheWindowAndItsLookups) {
-    const HWND left = Child(m_top, 0, 0, 100, 150, Visible, 1);
-    const HWND right = Child(m_top, 100, 0, 100, 150, Visible, 2);
-    const HWND item = Child(left, 10, 10, 20, 20, Visible, 7);
+    const HWND left = Child(m_top, 0, 0, 100, 150, WS_VISIBLE, 1);
+    const HWND right = Child(m_top, 100, 0, 100, 150, WS_VISIBLE, 2);
+    const HWND item = Child(left, 10, 10, 20, 20, WS_VISIBLE, 7);
 
     EXPECT_EQ(SetParent(item, right), left);
     EXPECT_EQ(GetParent(item), right);
