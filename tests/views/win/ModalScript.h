@@ -3,7 +3,9 @@
 // Acting on modal loops headless: each time a dialog, message box or file
 // dialog starts, the next scripted step runs; it works the modal window with
 // real keys and clicks through the Qt backend, which its loop then handles.
+// A watchdog ends a loop that the script leaves running.
 
+#include "tests/support/LoopWatchdog.h"
 #include "views/win/Win32.h"
 #include "views/win/backend/Backend.h"
 #include "views/win/qt/QtBackend.h"
@@ -55,6 +57,8 @@ private:
         step(start);
     }
 
+    // A step that leaves its modal loop running would hang the test.
+    LoopWatchdog m_watchdog{std::chrono::seconds(30)};
     std::deque<ModalStep> m_steps;
     int m_started = 0;
 };
