@@ -6,6 +6,7 @@
 #include "TestWindows.h"
 
 #include <QApplication>
+#include <QTest>
 
 namespace {
 
@@ -46,13 +47,29 @@ TEST_F(QtWindowFrameTest,
     DestroyWindow(m_top);
 
     // Without a maximise box, maximising is undone.
-    before = Create(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX);
+    constexpr DWORD NoMaximiseBox = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
+    before = Create(NoMaximiseBox);
     EXPECT_NE(m_widget->minimumSize(), m_widget->maximumSize()) << "a sizing border may be dragged";
     m_widget->setWindowState(Qt::WindowMaximized);
     Settle();
     EXPECT_FALSE(m_widget->isMaximized());
     EXPECT_EQ(ClientSize().cx, before.cx);
     EXPECT_EQ(ClientSize().cy, before.cy);
+    DestroyWindow(m_top);
+
+    // Some window managers resize first and set the state after: the window
+    // goes back to its rectangle and the sizing run that began ends.
+    CreateTopLevel(wintest::SpyClass(), "Frame", 300, 200, NoMaximiseBox);
+    before = ClientSize();
+    m_widget->resize(m_widget->size() * 2);
+    Pump();
+    m_widget->setWindowState(Qt::WindowMaximized);
+    QTest::qWait(800); // the window manager's sizes have stopped
+    Pump();
+    EXPECT_EQ(ClientSize().cx, before.cx);
+    EXPECT_EQ(ClientSize().cy, before.cy);
+    EXPECT_TRUE(wintest::Only({WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE})
+                    .Matches({{WM_ENTERSIZEMOVE}, {WM_EXITSIZEMOVE}}));
     DestroyWindow(m_top);
 
     // With one, it is kept.

@@ -229,6 +229,8 @@ void CQtWindowWidget::RefuseMaximizeWithoutMaximizeBox() {
     if (!MaximizedWithoutMaximizeBox()) {
         return;
     }
+    // A sizing run already begun keeps its first rectangle and ends with the
+    // refusal.
     if (!m_refusalEnd.isActive()) {
         if (m_sizingEnd.isActive()) {
             m_sizingEnd.stop();
@@ -247,6 +249,7 @@ void CQtWindowWidget::EndMaximizeRefusal() {
     const RECT& r = m_rectBeforeSizing;
     SetWindowPos(m_hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    DeliverSizingEnd(m_hwnd); // nothing when no sizing run was under way
     // The window's rectangle may not have changed, while the widget's has.
     RECT client{};
     GetClientRect(m_hwnd, &client);
