@@ -1,7 +1,7 @@
 // How the core routes keys the backend delivers: to the focus window, Alt
-// making system keys, and F10 or Alt alone calling for the menu bar. (The
-// mouse, double clicks, capture, the key state and sizing are checked with
-// real input in QtInputTest.)
+// making system keys, F10 or Alt alone calling for the menu bar, and the
+// desktop's close request kept behind the keys. (The mouse, double clicks,
+// capture, the key state and sizing are checked with real input in QtInputTest.)
 
 #include "TestWindows.h"
 
@@ -63,6 +63,13 @@ TEST(InputRoutingTest, KeysGoToTheFocusWindowAndF10OrAltAloneCallsForTheMenuBar)
                         .Matches(c.menuCalled ? std::vector{keyMenu} : std::vector<Expected>{}))
             << c.name;
     }
-    DestroyWindow(top);
+
+    // The desktop's close request waits behind the keys delivered before it.
+    Log().Clear();
+    kwin::DeliverKey(top, true, '5', 0x06, false, false, 0, '5');
+    kwin::DeliverClose(top);
     PumpMessages();
+    EXPECT_TRUE(Only({WM_KEYDOWN, WM_SYSCOMMAND})
+                    .Matches({{WM_KEYDOWN, CheckW, '5'}, {WM_SYSCOMMAND, CheckW, SC_CLOSE}}));
+    EXPECT_FALSE(IsWindow(top));
 }

@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <optional>
+#include <utility>
 
 using namespace kwin;
 
@@ -329,7 +330,17 @@ void DeliverSizingEnd(HWND topLevel) {
 }
 
 void DeliverClose(HWND topLevel) {
-    PostMessage(topLevel, WM_SYSCOMMAND, SC_CLOSE, 0);
+    // The request joins the input: a key or click the desktop delivered before
+    // it is handled first (a posted message would overtake it, and a digit
+    // typed just before the close would miss the save).
+    unsigned modifiers = 0;
+    for (const auto& [vk, bit] : {std::pair{VK_SHIFT, ModShift}, std::pair{VK_CONTROL, ModControl},
+                                  std::pair{VK_MENU, ModAlt}}) {
+        if (GetAsyncKeyState(vk) & 0x8000) {
+            modifiers |= bit;
+        }
+    }
+    Post(topLevel, WM_SYSCOMMAND, SC_CLOSE, 0, modifiers);
 }
 
 void DeliverActivation(HWND topLevel, bool active) {
