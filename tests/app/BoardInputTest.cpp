@@ -205,8 +205,25 @@ TEST_F(BoardInputTest, ClicksDragsAndDoubleClicksSelectTheCellUnderTheMouse) {
     EXPECT_FALSE(Field().IsLeftDrag());
     EXPECT_EQ(GetCapture(), nullptr);
 
-    QTest::mouseMove(Window(), ToWindow(from.x(), from.y()));
-    Pump();
+    // The right button drags as the left does; each drag lasts until its own
+    // button is let go, though the capture ends with the first.
+    const auto mouse = [this](QTest::MouseAction action, Qt::MouseButton button, QPoint at) {
+        QTest::mouseEvent(action, Window(), button, Qt::NoModifier, ToWindow(at.x(), at.y()));
+        Pump();
+    };
+    mouse(QTest::MousePress, Qt::RightButton, over);
+    EXPECT_EQ(Selection(), (CellPos{4, 3}));
+    EXPECT_EQ(GetCapture(), Field().GetHwnd());
+    mouse(QTest::MouseMove, Qt::NoButton, from);
+    EXPECT_EQ(Selection(), (CellPos{2, 2}));
+    mouse(QTest::MousePress, Qt::LeftButton, from);
+    mouse(QTest::MouseRelease, Qt::LeftButton, from);
+    EXPECT_EQ(GetCapture(), nullptr);
+    mouse(QTest::MouseMove, Qt::NoButton, to);
+    EXPECT_EQ(Selection(), (CellPos{6, 6})) << "the right button still drags";
+    mouse(QTest::MouseRelease, Qt::RightButton, to);
+    EXPECT_FALSE(Field().IsRightDrag());
+    mouse(QTest::MouseMove, Qt::NoButton, from);
     EXPECT_EQ(Selection(), (CellPos{6, 6})) << "without a button the mouse selects nothing";
 
     // The capture taken away in the middle of a drag ends the drag.
