@@ -98,6 +98,12 @@ bool CGameFieldView::OnDoubleClick(LPARAM lParam) {
 }
 
 void CGameFieldView::OnCaptureLost() {
+    // A button up lets the capture go after clearing the flag: the other
+    // button's drag, if any, goes on until its own button up, following the
+    // moves the main window passes on.
+    if (!IsCaptured()) {
+        return;
+    }
     // Someone else took the mouse in the middle of a drag (a dialog, say):
     // the drag is over, and the next click arrives through the main window.
     SetCaptured(false);

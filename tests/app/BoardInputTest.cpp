@@ -72,7 +72,7 @@ TEST_F(BoardInputTest, DigitZeroAndDeleteKeysInDigitAndMarkMode) {
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
     const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
     const CellKey keys[] = {
-        {Qt::Key_4, none, 4, 0, "a digit"},
+        {Qt::Key_4, Qt::KeypadModifier, 4, 0, "a digit from the numeric pad"},
         {Qt::Key_7, shift, 4, 0, "Shift+digit is declined"},
         {Qt::Key_2, ctrl, 4, 0x002, "Ctrl+digit in digit mode marks, even a filled cell"},
         {Qt::Key_0, none, 0, 0x002, "0 clears the digit and keeps the marks"},
@@ -170,10 +170,14 @@ TEST_F(BoardInputTest, AfterAWinCellKeysDoNothingAndGameKeysStillWork) {
 // the main window's coordinates, while the view holds the capture. The points
 // lie within the last 12 pixels of a cell (the board sits at 12, 12, its
 // cells about 41 pixels wide), where a point taken in the wrong coordinates
-// falls into the next cell.
+// falls into the next cell. The board's client is 376 wide, its cells are
+// counted over 374: 137, 262 is 125, 250 on the board, where the two
+// differ, and the last two pixel columns and rows are no cell at all (the
+// selection stays).
 TEST_F(BoardInputTest, ClicksDragsAndDoubleClicksSelectTheCellUnderTheMouse) {
     const std::pair<QPoint, CellPos> clicks[] = {
-        {{50, 50}, {1, 1}}, {{13, 50}, {1, 1}}, {{380, 381}, {9, 9}}, {{215, 92}, {5, 2}}};
+        {{50, 50}, {1, 1}},   {{13, 50}, {1, 1}},  {{380, 381}, {9, 9}}, {{215, 92}, {5, 2}},
+        {{137, 262}, {4, 7}}, {{387, 50}, {4, 7}}, {{50, 386}, {4, 7}}};
     for (const auto& [at, cell] : clicks) {
         Click(at.x(), at.y());
         EXPECT_EQ(Selection(), cell) << at.x() << ", " << at.y();
@@ -201,8 +205,25 @@ TEST_F(BoardInputTest, ClicksDragsAndDoubleClicksSelectTheCellUnderTheMouse) {
     EXPECT_FALSE(Field().IsLeftDrag());
     EXPECT_EQ(GetCapture(), nullptr);
 
-    QTest::mouseMove(Window(), ToWindow(from.x(), from.y()));
-    Pump();
+    // The right button drags as the left does; each drag lasts until its own
+    // button is let go, though the capture ends with the first.
+    const auto mouse = [this](QTest::MouseAction action, Qt::MouseButton button, QPoint at) {
+        QTest::mouseEvent(action, Window(), button, Qt::NoModifier, ToWindow(at.x(), at.y()));
+        Pump();
+    };
+    mouse(QTest::MousePress, Qt::RightButton, over);
+    EXPECT_EQ(Selection(), (CellPos{4, 3}));
+    EXPECT_EQ(GetCapture(), Field().GetHwnd());
+    mouse(QTest::MouseMove, Qt::NoButton, from);
+    EXPECT_EQ(Selection(), (CellPos{2, 2}));
+    mouse(QTest::MousePress, Qt::LeftButton, from);
+    mouse(QTest::MouseRelease, Qt::LeftButton, from);
+    EXPECT_EQ(GetCapture(), nullptr);
+    mouse(QTest::MouseMove, Qt::NoButton, to);
+    EXPECT_EQ(Selection(), (CellPos{6, 6})) << "the right button still drags";
+    mouse(QTest::MouseRelease, Qt::RightButton, to);
+    EXPECT_FALSE(Field().IsRightDrag());
+    mouse(QTest::MouseMove, Qt::NoButton, from);
     EXPECT_EQ(Selection(), (CellPos{6, 6})) << "without a button the mouse selects nothing";
 
     // The capture taken away in the middle of a drag ends the drag.

@@ -19,17 +19,32 @@ using ShellSessionTest = ShellWindowTest;
 // window over random sessions and compares all of it, and the end-to-end
 // tests do it on a real desktop.
 
-// A window rectangle off every monitor, and a session file without its
+// A restart puts the window back where it was, gives Auto-Check back to the
+// session and the menu, and sets Undo and Redo from their own histories. A
+// window rectangle off every monitor, and a session file without its
 // Auto-Check byte, give the centred default window; the file restores nothing.
-TEST_F(ShellSessionTest, ASessionFileWithoutItsAutoCheckByteRestoresNothing) {
+TEST_F(ShellSessionTest, ARestartRestoresPlaceAndStatesAndAFileWithoutItsAutoCheckByteNothing) {
     MoveWindow(Main(), -30000, -30000, 430, 560, TRUE);
     Pump();
     Reopen();
     ExpectCentredDefaultWindow();
 
+    MoveWindow(Main(), 40, 30, 430, 560, TRUE);
+    Pump();
+    const RECT placed = WindowRect(Main());
     StartTimedGame(SolutionWithHoles({{1, 1}, {2, 2}}), 3);
     Fill(1, 1);
+    Key(Qt::Key_Z, Qt::ControlModifier); // only a redo is left
     Choose({"Game", "A&uto-Check"});
+    Reopen();
+    const RECT restored = WindowRect(Main());
+    EXPECT_TRUE(EqualRect(&restored, &placed));
+    EXPECT_TRUE(Field().IsAutoCheck());
+    EXPECT_TRUE(MenuItemState("Game", "A&uto-Check").checked);
+    EXPECT_FALSE(MenuItemState("Game", "&Check\tCtrl-K").enabled);
+    EXPECT_FALSE(MenuItemState("Game", "&Undo\tCtrl-Z").enabled);
+    EXPECT_TRUE(MenuItemState("Game", "&Redo\tCtrl-Y").enabled);
+    Key(Qt::Key_Y, Qt::ControlModifier);
     CloseWindow();
     const std::filesystem::path session = m_dataDir / "Kalmora" / "default.dat";
     const std::string content = Gunzip(ReadFileBytes(session));

@@ -63,9 +63,12 @@ TEST(WinnersRulesTest, TenAlwaysQualifyThenOnlyStrictlyFasterTimesInWinningOrder
 }
 
 // The cut itself is checked with the fixed-name helpers; here, that a
-// winner's name goes through it: 39 ASCII bytes, then a two-byte character
-// that byte 40 would split.
-TEST(WinnersRulesTest, NameIsCutBeforeACharacterItWouldSplit) {
+// winner's name goes through it at 40 bytes: 45 ASCII bytes fill the field
+// without a terminating zero, and 39 ASCII bytes with a two-byte character
+// that byte 40 would split keep 39.
+TEST(WinnersRulesTest, NameIsCutAtFortyBytesBeforeACharacterItWouldSplit) {
+    const HiScoreEntry full = WinnersRules::MakeEntry(std::string(45, 'b'), 1);
+    EXPECT_EQ(std::string(full.name.data(), 40), std::string(40, 'b'));
     const HiScoreEntry cut = WinnersRules::MakeEntry(std::string(39, 'a') + "\xC3\xA9", 77);
     EXPECT_EQ(std::string(cut.name.data(), 40), std::string(39, 'a') + '\0');
     EXPECT_EQ(cut.time, 77);

@@ -12,7 +12,24 @@
 
 namespace {
 
-namespace C = FieldColors;
+// The board's colours, written out rather than taken from the code, so that
+// a wrong value there shows.
+namespace C {
+constexpr COLORREF GameOver = RGB(240, 255, 240);
+constexpr COLORREF Cell = RGB(255, 255, 240);
+constexpr COLORREF CellInConflict = RGB(255, 64, 64);
+constexpr COLORREF Selected = RGB(200, 220, 235);
+constexpr COLORREF SelectedInConflict = RGB(255, 64, 127);
+constexpr COLORREF SameLine = RGB(220, 240, 255);
+constexpr COLORREF SameLineInConflict = RGB(255, 64, 255);
+constexpr COLORREF FrameDigitMode = RGB(0, 0, 240);
+constexpr COLORREF FrameMarkMode = RGB(240, 0, 0);
+constexpr COLORREF GivenDigit = RGB(0, 0, 0);
+constexpr COLORREF EnteredDigit = RGB(0, 0, 240);
+constexpr COLORREF Mark = RGB(240, 64, 64);
+constexpr COLORREF ThinLine = RGB(127, 127, 127);
+constexpr COLORREF ThickLine = RGB(0, 0, 0);
+} // namespace C
 
 CellPos Cell(int column, int row) {
     return {static_cast<std::uint32_t>(column), static_cast<std::uint32_t>(row)};
@@ -159,22 +176,25 @@ TEST_F(FieldPaintTest, MarksSitInTheirThirdOfTheCellAndNotUnderADigit) {
     session.SetAutoCheck(false);
     session.Refresh(); // no conflict colours, which are reddish too
     session.SelectCell(Cell(8, 2));
-    session.ToggleMark(1);
-    session.ToggleMark(9);
+    session.ToggleMark(2);
+    session.ToggleMark(7);
     session.SelectCell(Cell(8, 3));
     session.SetDigit(3);
     session.ToggleMark(1); // digit mode with Ctrl: marks a filled cell
     ASSERT_NE(session.field.At(Cell(8, 3)).flags & 0x1FF, 0);
     session.SelectCell(Cell(0, 0));
     const auto bmp = Paint();
-    // Cell (8, 2) spans 291..333 across and 41..83 down; its thirds are 13.9 pixels.
-    const RECT topLeft = MarkInk(*bmp, RECT{291, 41, 305, 55});
-    const RECT bottomRight = MarkInk(*bmp, RECT{319, 69, 333, 83});
-    EXPECT_FALSE(IsRectEmpty(&topLeft)) << "mark 1 in the top-left third";
-    EXPECT_FALSE(IsRectEmpty(&bottomRight)) << "mark 9 in the bottom-right third";
-    const RECT rest = MarkInk(*bmp, RECT{305, 41, 333, 69});
-    EXPECT_TRUE(IsRectEmpty(&rest)) << "no other mark in the cell";
+    // Cell (8, 2) spans 291..333 across and 41..83 down; its thirds are 13.9
+    // pixels. 2 and 7 lie off the diagonal: 1 2 3 run across the top.
+    const RECT topMiddle = MarkInk(*bmp, RECT{305, 41, 319, 55});
+    const RECT bottomLeft = MarkInk(*bmp, RECT{291, 69, 305, 83});
+    EXPECT_FALSE(IsRectEmpty(&topMiddle)) << "mark 2 in the middle of the top row";
+    EXPECT_FALSE(IsRectEmpty(&bottomLeft)) << "mark 7 at the left of the bottom row";
+    const RECT rest = MarkInk(*bmp, RECT{291, 41, 305, 69});
+    EXPECT_TRUE(IsRectEmpty(&rest)) << "nothing where 1 and 4 go";
     const RECT whole = MarkInk(*bmp, RECT{0, 0, Side, Side});
-    const RECT both{topLeft.left, topLeft.top, bottomRight.right, bottomRight.bottom};
+    const RECT both{bottomLeft.left, topMiddle.top, topMiddle.right, bottomLeft.bottom};
     EXPECT_TRUE(EqualRect(&whole, &both)) << "no mark anywhere else, none under (8, 3)'s digit";
+    EXPECT_GT(Paint(1000, 1000)->Count(RECT{777, 111, 888, 222}, C::Mark), 20)
+        << "marks large enough to have pixels of their exact colour";
 }
