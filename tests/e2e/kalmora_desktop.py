@@ -355,6 +355,21 @@ class Board:
         self.left, self.top, self.right, self.bottom = self._find(image)
         self.cell_width = (self.right - self.left) / 9
         self.cell_height = (self.bottom - self.top) / 9
+        self._check_border()
+
+    def _check_border(self):
+        """A screenshot taken while a closed dialog or menu still lingers on
+        the board (the game has not repainted the uncovered part yet) shows a
+        broken border: such a board is refused, so callers take another."""
+        if self.right - self.left != self.bottom - self.top:
+            raise HarnessError("the board is not square: a part of it is covered")
+        for k in range(10):
+            x = self.left + 1 + k * (self.right - self.left - 2) // 9
+            y = self.top + 1 + k * (self.bottom - self.top - 2) // 9
+            for pixel in ((x, self.top + 1), (x, self.bottom - 1), (self.left + 1, y),
+                          (self.right - 1, y)):
+                if self.image.pixel(*pixel) != BLACK:
+                    raise HarnessError("the board's border is broken at %s" % (pixel,))
 
     @staticmethod
     def _find(image):
