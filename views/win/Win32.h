@@ -4,6 +4,7 @@
 // Win32 names, numeric values and operations the program is written against.
 // Toolkit-free; the Qt backend (views/win/qt) plugs in beneath it.
 
+#include "views/win/api/WinAccessibility.h"
 #include "views/win/api/WinCommDlg.h"
 #include "views/win/api/WinDialog.h"
 #include "views/win/api/WinGdi.h"

@@ -1,6 +1,8 @@
 // Default processing of window messages: one switch handing each message to
 // a short handler.
 
+#include "views/win/accessibility/CWindowAccessible.h"
+#include "views/win/accessibility/internal/WindowObjects.h"
 #include "views/win/api/WinGdi.h"
 #include "views/win/api/WinKernel.h"
 #include "views/win/api/WinUser.h"
@@ -185,7 +187,12 @@ LRESULT OnSetText(Window& w, LPCSTR text) {
     if (w.peer) {
         w.peer->SetText(w.text);
     }
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, w.handle, OBJID_WINDOW, CHILDID_SELF);
     return TRUE;
+}
+
+std::unique_ptr<IAccessibleObject> MakeWindowObject(HWND hwnd) {
+    return std::make_unique<CWindowAccessible>(hwnd);
 }
 
 LRESULT OnGetText(const Window& w, WPARAM size, LPSTR buffer) {
@@ -274,6 +281,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return OnCtlColor(message, reinterpret_cast<HDC>(wParam));
     case WM_MOUSEACTIVATE:
         return MA_ACTIVATE;
+    case WM_GETOBJECT:
+        return AnswerGetObject(hwnd, lParam, MakeWindowObject);
     default:
         return 0;
     }

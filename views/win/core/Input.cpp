@@ -1,6 +1,7 @@
 // Keyboard focus, activation, mouse capture, cursors, and the input the
 // backend delivers: routed to its window and posted as messages.
 
+#include "views/win/api/WinAccessibility.h"
 #include "views/win/api/WinKernel.h"
 #include "views/win/api/WinUser.h"
 #include "views/win/backend/internal/InstalledBackend.h"
@@ -382,6 +383,9 @@ HWND SetFocus(HWND hwnd) {
     }
     if (hwnd != nullptr && IsWindow(hwnd) && s.focus == hwnd) {
         SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+        if (s.focus == hwnd) {
+            NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd, OBJID_CLIENT, CHILDID_SELF);
+        }
     }
     return old;
 }

@@ -68,6 +68,7 @@ void FinishDestroy(HWND hwnd) {
     }
     w->cls->windowCount--;
     w->peer.reset();
+    w->accessible.reset();
     RemoveWindowObject(hwnd);
 }
 

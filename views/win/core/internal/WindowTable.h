@@ -2,6 +2,7 @@
 
 // Internal: the window classes and windows of the layer, looked up by handle.
 
+#include "views/win/accessibility/IAccessibleObject.h"
 #include "views/win/api/WinTypes.h"
 #include "views/win/backend/Backend.h"
 #include "views/win/gdi/Surface.h"
@@ -62,6 +63,8 @@ struct Window {
     bool internalPaint = false;
 
     std::unique_ptr<IWindowPeer> peer;
+    // What WM_GETOBJECT hands out, made when first asked for.
+    std::unique_ptr<IAccessibleObject> accessible;
     HICON iconBig = nullptr;
     HICON iconSmall = nullptr;
 };
