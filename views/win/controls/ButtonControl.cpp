@@ -2,9 +2,11 @@
 // BN_CLICKED to their parent when pressed by mouse, Space or BM_CLICK, and
 // group boxes, which only draw their frame and let the mouse through.
 
+#include "views/win/accessibility/internal/WindowObjects.h"
 #include "views/win/api/WinDialog.h"
 #include "views/win/api/WinGdi.h"
 #include "views/win/api/WinUser.h"
+#include "views/win/controls/CButtonAccessible.h"
 #include "views/win/controls/internal/ControlFont.h"
 
 #include <map>
@@ -57,7 +59,12 @@ void SetPressed(HWND hwnd, ButtonState& state, bool pressed) {
     if (state.pressed != pressed) {
         state.pressed = pressed;
         InvalidateRect(hwnd, nullptr, TRUE);
+        NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd, OBJID_CLIENT, CHILDID_SELF);
     }
+}
+
+std::unique_ptr<IAccessibleObject> MakeButtonObject(HWND hwnd) {
+    return std::make_unique<CButtonAccessible>(hwnd);
 }
 
 void PaintGroupBox(HWND hwnd, HDC dc, const ButtonState& state, const RECT& client) {
@@ -181,6 +188,7 @@ LRESULT OnSetStyle(HWND hwnd, WPARAM style, LPARAM redraw) {
     if (redraw) {
         InvalidateRect(hwnd, nullptr, TRUE);
     }
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd, OBJID_CLIENT, CHILDID_SELF);
     return 0;
 }
 
@@ -270,6 +278,8 @@ LRESULT ButtonWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(state.font);
     case WM_ERASEBKGND:
         return 1;
+    case WM_GETOBJECT:
+        return AnswerGetObject(hwnd, lParam, MakeButtonObject);
     case WM_SETTEXT:
     case WM_ENABLE: {
         const LRESULT result = DefWindowProc(hwnd, message, wParam, lParam);

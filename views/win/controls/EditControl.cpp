@@ -3,11 +3,14 @@
 // moved through WM_KEYDOWN, and exchanged with the clipboard. A border asked
 // for with WS_BORDER or WS_EX_CLIENTEDGE is drawn inside the control.
 
+#include "views/win/accessibility/internal/WindowObjects.h"
 #include "views/win/api/WinDialog.h"
 #include "views/win/api/WinGdi.h"
 #include "views/win/api/WinOle.h"
 #include "views/win/api/WinUser.h"
+#include "views/win/controls/CEditAccessible.h"
 #include "views/win/controls/internal/ControlFont.h"
+#include "views/win/controls/internal/EditQueries.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -151,6 +154,8 @@ void ScrollCaretIntoView(HWND hwnd, EditState& state) {
     }
     state.scroll = std::max(0, std::min(state.scroll, std::max(0, total - room)));
     InvalidateRect(hwnd, nullptr, TRUE);
+    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, hwnd, OBJID_CARET, CHILDID_SELF);
+    NotifyWinEvent(EVENT_OBJECT_TEXTSELECTIONCHANGED, hwnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Notify(HWND hwnd, WORD code) {
@@ -179,6 +184,7 @@ void ReplaceSelection(HWND hwnd, EditState& state, std::string insert) {
     text.replace(from, to - from, insert);
     StoreText(hwnd, text);
     state.caret = state.anchor = from + insert.size();
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd, OBJID_CLIENT, CHILDID_SELF);
     ScrollCaretIntoView(hwnd, state);
     Notify(hwnd, EN_CHANGE);
 }
@@ -480,10 +486,23 @@ LRESULT OnSetText(HWND hwnd, EditState& state, LPARAM lParam) {
     state.caret = state.anchor = 0;
     state.scroll = 0;
     InvalidateRect(hwnd, nullptr, TRUE);
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd, OBJID_CLIENT, CHILDID_SELF);
     return TRUE;
 }
 
+std::unique_ptr<IAccessibleObject> MakeEditObject(HWND hwnd) {
+    return std::make_unique<CEditAccessible>(hwnd);
+}
+
 } // namespace
+
+std::size_t EditCaret(HWND edit) {
+    return StateOf(edit).caret;
+}
+
+bool EditIsReadOnly(HWND edit) {
+    return StateOf(edit).readOnly;
+}
 
 LRESULT EditWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -497,6 +516,8 @@ LRESULT EditWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_GETDLGCODE:
         return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    case WM_GETOBJECT:
+        return AnswerGetObject(hwnd, lParam, MakeEditObject);
     case WM_SETTEXT:
         return OnSetText(hwnd, state, lParam);
     case WM_CHAR:

@@ -3,9 +3,11 @@
 // parent by answering WM_NCHITTEST with HTTRANSPARENT. An SS_ICON static
 // shows the icon it was given with STM_SETICON instead of text.
 
+#include "views/win/accessibility/internal/WindowObjects.h"
 #include "views/win/api/WinDialog.h"
 #include "views/win/api/WinGdi.h"
 #include "views/win/api/WinUser.h"
+#include "views/win/controls/CStaticAccessible.h"
 #include "views/win/controls/internal/ControlFont.h"
 #include "views/win/core/internal/WindowTable.h"
 
@@ -23,6 +25,10 @@ HANDLE SetIconOf(HWND hwnd, HICON icon) {
     }
     InvalidateRect(hwnd, nullptr, TRUE);
     return old;
+}
+
+std::unique_ptr<IAccessibleObject> MakeStaticObject(HWND hwnd) {
+    return std::make_unique<CStaticAccessible>(hwnd);
 }
 
 } // namespace
@@ -48,6 +54,8 @@ LRESULT StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case STM_GETICON:
         return reinterpret_cast<LRESULT>(GetProp(hwnd, "KalmoraStaticIcon"));
+    case WM_GETOBJECT:
+        return AnswerGetObject(hwnd, lParam, MakeStaticObject);
     case WM_SETTEXT: {
         const LRESULT r = DefWindowProc(hwnd, message, wParam, lParam);
         InvalidateRect(hwnd, nullptr, TRUE);

@@ -3,9 +3,11 @@
 // docked along its parent's bottom edge whenever it is sized, with a size
 // grip when asked for.
 
+#include "views/win/accessibility/internal/WindowObjects.h"
 #include "views/win/api/WinDialog.h"
 #include "views/win/api/WinGdi.h"
 #include "views/win/api/WinUser.h"
+#include "views/win/controls/CStatusBarAccessible.h"
 #include "views/win/controls/internal/ControlFont.h"
 
 #include <algorithm>
@@ -154,6 +156,7 @@ LRESULT OnSetParts(HWND hwnd, StatusState& state, WPARAM count, LPARAM edges) {
         state.parts[i].right = rights[i];
     }
     InvalidateRect(hwnd, nullptr, TRUE);
+    NotifyWinEvent(EVENT_OBJECT_REORDER, hwnd, OBJID_CLIENT, CHILDID_SELF);
     return TRUE;
 }
 
@@ -178,7 +181,12 @@ LRESULT OnSetText(HWND hwnd, StatusState& state, WPARAM wParam, LPARAM lParam) {
     part.type = static_cast<UINT>(wParam) & 0xFF00;
     RECT r = PartRect(hwnd, state, index);
     InvalidateRect(hwnd, &r, TRUE);
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd, OBJID_CLIENT, static_cast<LONG>(index + 1));
     return TRUE;
+}
+
+std::unique_ptr<IAccessibleObject> MakeStatusBarObject(HWND hwnd) {
+    return std::make_unique<CStatusBarAccessible>(hwnd);
 }
 
 LRESULT OnGetText(const StatusState& state, WPARAM wParam, LPARAM lParam, bool copy) {
@@ -278,6 +286,8 @@ LRESULT StatusBarWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     case SB_GETRECT:
         return OnGetRect(hwnd, state, wParam, lParam);
+    case WM_GETOBJECT:
+        return AnswerGetObject(hwnd, lParam, MakeStatusBarObject);
     default:
         return DefWindowProc(hwnd, message, wParam, lParam);
     }

@@ -1,6 +1,8 @@
 // Dialog boxes from templates: the dialog class and its default procedure,
 // creation in dialog units, and the modal loop with its owner disabled.
 
+#include "views/win/accessibility/CWindowAccessible.h"
+#include "views/win/accessibility/internal/WindowObjects.h"
 #include "views/win/api/WinDialog.h"
 #include "views/win/api/WinGdi.h"
 #include "views/win/api/WinKernel.h"
@@ -93,6 +95,10 @@ LRESULT OnNextDlgCtl(HWND dialog, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
+std::unique_ptr<IAccessibleObject> MakeDialogObject(HWND dialog) {
+    return std::make_unique<CWindowAccessible>(dialog, ROLE_SYSTEM_DIALOG);
+}
+
 LRESULT DefaultDialogHandling(HWND dialog, DialogState& state, UINT message, WPARAM wParam,
                               LPARAM lParam) {
     switch (message) {
@@ -116,6 +122,8 @@ LRESULT DefaultDialogHandling(HWND dialog, DialogState& state, UINT message, WPA
         return OnNextDlgCtl(dialog, wParam, lParam);
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(state.font);
+    case WM_GETOBJECT:
+        return AnswerGetObject(dialog, lParam, MakeDialogObject);
     case WM_NOTIFY:
     case WM_COMMAND:
         return 0;
