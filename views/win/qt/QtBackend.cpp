@@ -1,5 +1,6 @@
 #include "views/win/qt/QtBackend.h"
 
+#include "views/win/qt/CQtAccessibility.h"
 #include "views/win/qt/CQtBackend.h"
 #include "views/win/qt/CQtFileDialogHost.h"
 #include "views/win/qt/CQtPeer.h"
@@ -48,6 +49,7 @@ void InstallQtBackend() {
     });
     Backend() = new CQtBackend();
     InstallBackend(Backend());
+    CQtAccessibility::Install();
 }
 
 QWidget* WidgetOf(HWND hwnd) {
