@@ -68,6 +68,8 @@ LRESULT CMainWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(m_hintStrip.GetHwnd());
     case WM_INITMENUPOPUP:
         return OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam));
+    case WM_GETOBJECT:
+        return OnGetObject(lParam);
     default:
         return RouteToChildren(message, wParam, lParam);
     }
@@ -123,6 +125,17 @@ LRESULT CMainWnd::OnStatusText(LPARAM lParam) {
     const auto* text = reinterpret_cast<const char*>(lParam);
     m_messageText = text != nullptr ? text : "";
     return 0;
+}
+
+LRESULT CMainWnd::OnGetObject(LPARAM objectId) {
+    if (static_cast<LONG>(objectId) != OBJID_CLIENT) {
+        return 0;
+    }
+    if (!m_accessible) {
+        m_accessible = std::make_unique<kwin::CWindowAccessible>(GetHwnd());
+        m_accessible->SetFocusDelegate(m_field.GetHwnd());
+    }
+    return LresultFromObject(m_accessible.get());
 }
 
 BOOL CMainWnd::PreTranslateMessage(MSG* msg) {

@@ -8,11 +8,13 @@
 #include "storage/WinnersLists.h"
 #include "views/CGameFieldView.h"
 #include "views/CHintCtrl.h"
+#include "views/win/accessibility/CWindowAccessible.h"
 #include "views/win/framework/CIdleHandler.h"
 #include "views/win/framework/CMessageFilter.h"
 #include "views/win/framework/CWindow.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // The main frame window: owns the field view (and with it the game session),
@@ -62,6 +64,7 @@ private:
     LRESULT OnEndSession(WPARAM ending);
     LRESULT OnPaint(WPARAM wParam);
     LRESULT OnStatusText(LPARAM lParam);
+    LRESULT OnGetObject(LPARAM objectId);
 
     // CMainWndCreate.cpp: the creation sequence.
     LRESULT OnCreate();
@@ -127,4 +130,7 @@ private:
     bool m_autoCheck = false;
     WinnersLists m_winners;
     int m_sizingDirection = 0;
+    // What accessibility clients read of the window: the keys it takes go
+    // to the board, so its focus is the board's.
+    std::unique_ptr<kwin::CWindowAccessible> m_accessible;
 };

@@ -114,8 +114,12 @@ void CGameFieldCtrl::Refresh() {
 void CGameFieldCtrl::EndGame() {
     m_selection = {};
     m_gameOver = true;
-    if (finalTime == 0) {
+    const bool justWon = finalTime == 0;
+    if (justWon) {
         finalTime = Now() - startTime;
+    }
+    ShownStateChanged();
+    if (justWon) {
         SendToParent(WM_FIELD_GAMEWON, static_cast<WPARAM>(level), helpUsed ? 1 : 0);
     }
 }
@@ -134,6 +138,7 @@ void CGameFieldCtrl::Repaint() {
     if (::IsWindow(GetHwnd())) {
         ::InvalidateRect(GetHwnd(), nullptr, TRUE);
     }
+    ShownStateChanged();
 }
 
 LRESULT CGameFieldCtrl::SendToParent(UINT message, WPARAM wParam, LPARAM lParam) {

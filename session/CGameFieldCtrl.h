@@ -101,6 +101,11 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // What the session shows may have changed: the board, the selection, the
+    // input mode, the conflict or the end of the game. Called as the view is
+    // told to repaint, and when a game is won before the main window hears
+    // of it.
+    virtual void ShownStateChanged() {}
 
     // For the view's mouse and key handling, which owns these transitions.
     void SetLeftDrag(bool on) { m_leftDrag = on; }

@@ -44,6 +44,9 @@ LRESULT CGameFieldView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CAPTURECHANGED) {
         OnCaptureLost();
     }
+    if (message == WM_GETOBJECT) {
+        return OnGetObject(lParam);
+    }
     // Mouse messages addressed to this window (it holds the capture) carry
     // its own coordinates; those the main window passes on carry the
     // main window's, even when the capture was taken after they were queued.
@@ -56,4 +59,16 @@ LRESULT CGameFieldView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     return CGameFieldCtrl::WindowProc(message, wParam, lParam);
+}
+
+LRESULT CGameFieldView::OnGetObject(LPARAM objectId) {
+    if (static_cast<LONG>(objectId) != OBJID_CLIENT) {
+        return 0;
+    }
+    m_announcer.Begin();
+    return LresultFromObject(&m_accessible);
+}
+
+void CGameFieldView::ShownStateChanged() {
+    m_announcer.Announce();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "session/CGameFieldCtrl.h"
+#include "views/CFieldAccessible.h"
+#include "views/CFieldAnnouncer.h"
 
 // The field view as a window: the game session with its painting and its
 // keyboard and mouse handling. The main window keeps the keyboard focus and
@@ -21,6 +23,7 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void ShownStateChanged() override;
 
 private:
     // FieldPaint.cpp
@@ -40,6 +43,11 @@ private:
     bool OnDoubleClick(LPARAM lParam);
     void OnCaptureLost();
 
+    // CGameFieldView.cpp: what accessibility clients read of the board.
+    LRESULT OnGetObject(LPARAM objectId);
+
     // True while a message addressed to the view's own window is handled.
     bool m_ownPoints = false;
+    CFieldAccessible m_accessible{*this};
+    CFieldAnnouncer m_announcer{*this};
 };

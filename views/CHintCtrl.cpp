@@ -42,6 +42,9 @@ bool CHintCtrl::ProcessMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 }
 
 LRESULT CHintCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETOBJECT) {
+        return OnGetObject(lParam);
+    }
     LRESULT result = 0;
     if (ProcessMessage(message, wParam, lParam, result)) {
         return result;
@@ -59,6 +62,15 @@ void CHintCtrl::OnCellState(WPARAM wParam, LPARAM lParam) {
         m_flags = static_cast<std::uint16_t>(lParam & 0xFFFF);
     }
     Invalidate(TRUE);
+    if (IsWinEventHookInstalled(EVENT_OBJECT_DESCRIPTIONCHANGE)) {
+        for (LONG digit = 1; digit <= 9; ++digit) {
+            NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, GetHwnd(), OBJID_CLIENT, digit);
+        }
+    }
+}
+
+LRESULT CHintCtrl::OnGetObject(LPARAM objectId) {
+    return static_cast<LONG>(objectId) == OBJID_CLIENT ? LresultFromObject(&m_accessible) : 0;
 }
 
 bool CHintCtrl::OnClick(LPARAM lParam) {
@@ -71,13 +83,16 @@ bool CHintCtrl::OnClick(LPARAM lParam) {
     if (point.x < 0 || point.y < 0 || point.x >= width || point.y >= height) {
         return false;
     }
-    const int slot = Trunc(static_cast<double>(point.x) / width * 9);
+    EnterDigit(Trunc(static_cast<double>(point.x) / width * 9) + 1);
+    return true;
+}
+
+void CHintCtrl::EnterDigit(int digit) {
     const auto fieldView =
         reinterpret_cast<HWND>(::SendMessage(GetParent(), WM_GET_FIELDVIEW, 0, 0));
     if (::IsWindow(fieldView)) {
-        ::SendMessage(fieldView, WM_FIELD_ENTERDIGIT, 0, slot + 1);
+        ::SendMessage(fieldView, WM_FIELD_ENTERDIGIT, 0, digit);
     }
-    return true;
 }
 
 void CHintCtrl::OnPaint() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "views/CHintStripAccessible.h"
 #include "views/win/framework/CWindow.h"
 
 #include <cstdint>
@@ -18,11 +19,15 @@ public:
     std::uint16_t GetFlags() const { return m_flags; }
     std::uint32_t GetInputMode() const { return m_inputMode; }
 
+    // What a click on the digit's slot does: the field view enters it.
+    void EnterDigit(int digit);
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void OnCellState(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetObject(LPARAM objectId);
     bool OnClick(LPARAM lParam);
     void OnPaint();
     void PaintStrip(HDC dc, const RECT& client) const;
@@ -32,4 +37,5 @@ private:
     std::uint16_t m_flags = 0;
     std::uint32_t m_inputMode = 0;
     bool m_shown = false;
+    CHintStripAccessible m_accessible{*this};
 };
