@@ -149,6 +149,8 @@ LRESULT CGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnCommand(wParam, lParam);
     case WM_NOTIFY:
         return OnNotify(lParam);
+    case WM_GETOBJECT:
+        return static_cast<LONG>(lParam) == OBJID_CLIENT ? LresultFromObject(&m_accessible) : 0;
     case WM_DESTROY:
         EndFocusCellEdit();
         StopDragTimer();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grid/CGridAccessible.h"
 #include "grid/CGridCell.h"
 #include "grid/CGridDefaultCell.h"
 #include "grid/CellId.h"
@@ -181,6 +182,9 @@ public:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // What accessibility clients read of the grid.
+    CGridAccessible& Accessible() { return m_accessible; }
+
 private:
     using CellRow = std::vector<std::unique_ptr<CGridCellBase>>;
     static DWORD CellKey(int row, int col) {
@@ -325,4 +329,5 @@ private:
     bool m_inDestructor = false;
     std::unordered_map<DWORD, CellId> m_selected;
     std::unordered_map<DWORD, CellId> m_savedSelection;
+    CGridAccessible m_accessible{*this};
 };

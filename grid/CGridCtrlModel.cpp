@@ -77,6 +77,7 @@ void CGridCtrl::ClearCellForRemoval(int row, int col) {
 void CGridCtrl::AfterShapeChange() {
     SetSortColumn(-1);
     m_modified = true;
+    NotifyWinEvent(EVENT_OBJECT_REORDER, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
     ResetScrollBars();
     if (m_allowDraw && IsWindow()) {
         Invalidate(FALSE);
@@ -224,6 +225,8 @@ bool CGridCtrl::SetItem(const GridItem& item) {
     const UINT mask = item.mask;
     if (mask & GridItemMask::Text) {
         cell->SetText(item.text);
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_hWnd, OBJID_CLIENT,
+                       m_accessible.ChildOf(item.row, item.col));
     }
     if (mask & GridItemMask::Data) {
         cell->SetData(item.data);
@@ -262,6 +265,7 @@ bool CGridCtrl::SetItemText(int row, int col, const std::string& text) {
     }
     cell->SetText(text);
     SetModified(true, row, col);
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_hWnd, OBJID_CLIENT, m_accessible.ChildOf(row, col));
     return true;
 }
 

@@ -24,6 +24,10 @@ void CGridCtrl::SetFocusCell(CellId cell) {
         focus->SetState(focus->GetState() | GridCellState::Focused);
         RedrawCell(cell.row, cell.col);
     }
+    if (::GetFocus() == m_hWnd && old != m_focusCell) {
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT,
+                       m_accessible.ChildOf(m_focusCell.row, m_focusCell.col));
+    }
     if (!m_trackFocus) {
         return;
     }
@@ -103,6 +107,7 @@ void CGridCtrl::SetSelectedRange(const CellRange& range, bool select) {
             RedrawCell(cell.row, cell.col);
         }
     }
+    NotifyWinEvent(EVENT_OBJECT_SELECTIONWITHIN, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void CGridCtrl::ResetSelectedRange() {

@@ -15,6 +15,8 @@ constexpr const char* DataFace = "Courier New";
 constexpr int DataPoints = 10;
 constexpr UINT HeaderMargin = 3;
 constexpr UINT DataMargin = 2;
+// What a screen reader calls the table; the dialog shows no title of its own.
+constexpr const char* TableName = "Top winners";
 
 } // namespace
 
@@ -64,6 +66,7 @@ BOOL CShowWinnersDlg::OnInitDialog(HWND dialog) {
     if (!m_grid.IsWindow()) {
         return FALSE; // the bare control stays; the platform places no focus
     }
+    m_grid.Accessible().SetName(TableName);
     SetUpFonts();
     m_grid.SetListMode(true);
     m_grid.SetEditable(false);

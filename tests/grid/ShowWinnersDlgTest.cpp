@@ -1,9 +1,10 @@
 // The winners dialog, opened modally and worked headless: its table's rows,
-// texts, fonts and widths, clicks and keys in the read-only table, and how
-// it closes.
+// texts, fonts and widths, clicks and keys in the read-only table, what a
+// screen reader reads of it, and how it closes.
 
 #include "GridFixture.h"
 
+#include "tests/views/win/AccessibleRecorder.h"
 #include "tests/views/win/ModalScript.h"
 
 #include "grid/CShowWinnersDlg.h"
@@ -180,4 +181,48 @@ TEST_F(ShowWinnersDlgTest, EachShowTopWinnersCommandShowsItsLevelsList) {
     ModalScript none;
     EXPECT_FALSE(ShowTopWinners(32821, lists, m_parent));
     EXPECT_EQ(none.Started(), 0);
+}
+
+// The table a screen reader reads: headers, rows, and the focus cell and
+// selection that clicks and keys move.
+TEST_F(ShowWinnersDlgTest, AScreenReaderReadsTheHeadersRowsFocusCellAndSelection) {
+    const WinnersList list = MakeList(3);
+    CShowWinnersDlg dialog(&list);
+    wintest::AccessibleRecorder recorder;
+    Open(dialog, [&recorder](HWND window, CGridCtrl& grid) {
+        QAccessibleInterface* top = wintest::AccessibleOf(window);
+        QAccessibleInterface* table = wintest::FindAccessible(top, QAccessible::Table);
+        ASSERT_NE(table, nullptr);
+        EXPECT_EQ(wintest::NameOf(table), "Top winners");
+        EXPECT_EQ(wintest::DeepestFocus(top), table) << "no focus cell yet";
+        QAccessibleTableInterface* rows = table->tableInterface();
+        ASSERT_EQ(rows->rowCount(), 3);
+        ASSERT_EQ(rows->columnCount(), 3);
+        const char* headers[] = {"N", "Name", "Time"};
+        const char* texts[][3] = {
+            {"1", "Ada", "00:01:00"}, {"2", "Grace", "00:01:07"}, {"3", "Edsger", "00:01:14"}};
+        for (int col = 0; col < 3; ++col) {
+            EXPECT_EQ(rows->columnDescription(col).toStdString(), headers[col]);
+            EXPECT_EQ(table->child(col)->role(), QAccessible::ColumnHeader);
+            for (int row = 0; row < 3; ++row) {
+                QAccessibleInterface* cell = rows->cellAt(row, col);
+                EXPECT_EQ(wintest::NameOf(cell), texts[row][col]);
+                EXPECT_EQ(cell->role(), QAccessible::Cell);
+                EXPECT_TRUE(cell->state().readOnly);
+                const auto header = cell->tableCellInterface()->columnHeaderCells();
+                ASSERT_EQ(header.size(), 1);
+                EXPECT_EQ(wintest::NameOf(header[0]), headers[col]);
+            }
+        }
+        recorder.Clear();
+        ClickCell(grid, 2, 1);
+        EXPECT_EQ(recorder.Names(QAccessible::Focus), std::vector<std::string>{"Grace"});
+        EXPECT_EQ(rows->selectedRows(), QList<int>{1});
+        EXPECT_EQ(rows->selectedCellCount(), 3);
+        Key(grid, Qt::Key_Down);
+        EXPECT_EQ(wintest::NameOf(wintest::DeepestFocus(top)), "Edsger");
+        EXPECT_TRUE(wintest::DeepestFocus(top)->state().focused);
+        EXPECT_EQ(rows->selectedRows(), QList<int>{2});
+        PressKey(window, Qt::Key_Return);
+    });
 }
