@@ -8,7 +8,6 @@
 #include "views/win/qt/QtBackend.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QTimer>
 
 namespace kwin::qt {
@@ -26,6 +25,12 @@ CQtReported* ReportedOf(QAccessibleInterface* target) {
 
 QAccessibleInterface* TargetOf(HWND hwnd, LONG child) {
     return InterfaceOf(AccessibleRef{hwnd, child});
+}
+
+// A window's interface and its text, when it has one.
+std::pair<CQtAccessibleWindow*, QAccessibleTextInterface*> TextOf(HWND hwnd) {
+    CQtAccessibleWindow* window = WindowInterface(hwnd);
+    return {window, window != nullptr ? window->textInterface() : nullptr};
 }
 
 QAccessible::UpdateHandler InstalledUpdateHandler() {
@@ -195,8 +200,7 @@ void CQtAccessibility::AnnounceReorder(HWND hwnd) {
 
 // The text's change as a client wants it: where it is, what went, what came.
 void CQtAccessibility::AnnounceValue(HWND hwnd) {
-    CQtAccessibleWindow* window = WindowInterface(hwnd);
-    QAccessibleTextInterface* text = window != nullptr ? window->textInterface() : nullptr;
+    const auto [window, text] = TextOf(hwnd);
     if (text == nullptr) {
         return;
     }
@@ -222,8 +226,7 @@ void CQtAccessibility::AnnounceValue(HWND hwnd) {
 }
 
 void CQtAccessibility::AnnounceCaret(HWND hwnd) {
-    CQtAccessibleWindow* window = WindowInterface(hwnd);
-    QAccessibleTextInterface* text = window != nullptr ? window->textInterface() : nullptr;
+    const auto [window, text] = TextOf(hwnd);
     if (text == nullptr) {
         return;
     }
@@ -235,8 +238,7 @@ void CQtAccessibility::AnnounceCaret(HWND hwnd) {
 }
 
 void CQtAccessibility::AnnounceTextSelection(HWND hwnd) {
-    CQtAccessibleWindow* window = WindowInterface(hwnd);
-    QAccessibleTextInterface* text = window != nullptr ? window->textInterface() : nullptr;
+    const auto [window, text] = TextOf(hwnd);
     if (text == nullptr) {
         return;
     }

@@ -30,25 +30,13 @@ QAccessibleInterface* CQtAccessibleChild::parent() const {
 
 QString CQtAccessibleChild::text(QAccessible::Text t) const {
     const IAccessibleObject* object = Object();
-    if (object == nullptr) {
+    const std::optional<QString> value =
+        object != nullptr ? QtText(*object, m_child, t) : std::nullopt;
+    if (!value) {
         return {};
     }
-    QString value;
-    switch (t) {
-    case QAccessible::Name:
-        value = QString::fromStdString(object->Name(m_child));
-        break;
-    case QAccessible::Description:
-        value = QString::fromStdString(object->Description(m_child));
-        break;
-    case QAccessible::Value:
-        value = QString::fromStdString(object->Value(m_child));
-        break;
-    default:
-        return {};
-    }
-    m_reported.TextChanged(t, value);
-    return value;
+    m_reported.TextChanged(t, *value);
+    return *value;
 }
 
 QRect CQtAccessibleChild::rect() const {

@@ -39,22 +39,12 @@ QString CQtAccessibleWindow::text(QAccessible::Text t) const {
     if (object == nullptr) {
         return {};
     }
-    QString value;
-    switch (t) {
-    case QAccessible::Name:
-        value = QString::fromStdString(object->Name(CHILDID_SELF));
-        break;
-    case QAccessible::Description:
-        value = QString::fromStdString(object->Description(CHILDID_SELF));
-        break;
-    case QAccessible::Value:
-        value = QString::fromStdString(object->Value(CHILDID_SELF));
-        break;
-    default:
+    const std::optional<QString> value = QtText(*object, CHILDID_SELF, t);
+    if (!value) {
         return QAccessibleWidget::text(t);
     }
-    m_reported.TextChanged(t, value);
-    return value;
+    m_reported.TextChanged(t, *value);
+    return *value;
 }
 
 QAccessible::State CQtAccessibleWindow::state() const {
@@ -125,7 +115,13 @@ QAccessibleInterface* CQtAccessibleWindow::child(int index) const {
 }
 
 int CQtAccessibleWindow::indexOfChild(const QAccessibleInterface* child) const {
-    for (int i = 0, n = childCount(); i < n; ++i) {
+    const int before = static_cast<int>(ToolkitChildren().size() + ChildWindows().size());
+    if (const auto* virtualChild = dynamic_cast<const CQtAccessibleChild*>(child)) {
+        return ChildInterface(virtualChild->Child()) == child
+                   ? before + static_cast<int>(virtualChild->Child()) - 1
+                   : -1;
+    }
+    for (int i = 0; i < before; ++i) {
         if (this->child(i) == child) {
             return i;
         }

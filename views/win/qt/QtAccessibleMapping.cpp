@@ -4,6 +4,19 @@
 
 namespace kwin::qt {
 
+std::optional<QString> QtText(const IAccessibleObject& object, LONG child, QAccessible::Text t) {
+    switch (t) {
+    case QAccessible::Name:
+        return QString::fromStdString(object.Name(child));
+    case QAccessible::Description:
+        return QString::fromStdString(object.Description(child));
+    case QAccessible::Value:
+        return QString::fromStdString(object.Value(child));
+    default:
+        return std::nullopt;
+    }
+}
+
 QAccessible::Role QtRole(LONG role, bool topLevel) {
     switch (role) {
     case ROLE_SYSTEM_ALERT:
