@@ -7,8 +7,6 @@
 #include "tests/views/win/ModalScript.h"
 
 #include "grid/CShowWinnersDlg.h"
-#include "grid/ShowTopWinners.h"
-#include "grid/ShowWinnersTemplate.h"
 #include "storage/WinnersRules.h"
 
 using namespace gridtest;
@@ -153,31 +151,4 @@ TEST_F(ShowWinnersDlgTest, EveryEntryIsARowRankedInListOrderAndTheTableIsForRead
     for (const auto& c : cases) {
         EXPECT_EQ(CShowWinnersDlg::ColumnWidths(c.width), c.columns) << c.width;
     }
-}
-
-TEST_F(ShowWinnersDlgTest, EachShowTopWinnersCommandShowsItsLevelsList) {
-    WinnersLists lists;
-    for (std::size_t level = 0; level < lists.size(); ++level) {
-        lists[level] = MakeList(static_cast<int>(level) + 2);
-    }
-    const UINT commands[] = {ID_TOP_WINNERS_EASY, ID_TOP_WINNERS_NORMAL, ID_TOP_WINNERS_HARD,
-                             ID_TOP_WINNERS_INSANE};
-    for (UINT command : commands) {
-        int rows = 0;
-        ModalScript script;
-        script.Then([&](const ModalStart& start) {
-            auto* grid = dynamic_cast<CGridCtrl*>(
-                CWindow::FromHandle(GetDlgItem(start.window, IDC_WINNERS_GRID)));
-            ASSERT_NE(grid, nullptr);
-            rows = grid->GetRowCount();
-            PressKey(start.window, Qt::Key_Return);
-        });
-        EXPECT_TRUE(ShowTopWinners(command, lists, m_parent));
-        EXPECT_EQ(rows, static_cast<int>(command - ID_TOP_WINNERS_EASY) + 3) << command;
-        EXPECT_EQ(script.Started(), 1);
-        Pump();
-    }
-    ModalScript none;
-    EXPECT_FALSE(ShowTopWinners(32821, lists, m_parent));
-    EXPECT_EQ(none.Started(), 0);
 }
