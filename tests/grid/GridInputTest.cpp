@@ -115,6 +115,9 @@ TEST_F(GridInputTest, TabMovesAlongTheRowWrapsAndStopsAtTheLastCellAndArrowsMove
             EXPECT_TRUE(m_notes.empty());
         } else {
             EXPECT_EQ(Selected(), std::vector<CellId>{c.to});
+            EXPECT_EQ(m_notes,
+                      (std::vector<Notified>{{GridNotifyCode::SelChanging, c.to.row, c.to.col},
+                                             {GridNotifyCode::SelChanged, c.to.row, c.to.col}}));
         }
     }
     EXPECT_EQ(SendMessage(m_grid.GetHwnd(), WM_GETDLGCODE, 0, 0),

@@ -113,6 +113,15 @@ TEST_F(GridScrollTest, LinesMoveByTheTopRowsHeightPagesByTheAreaAndAWheelNotchBy
     EXPECT_LT(m_grid.GetTopLeftNonFixedCell().row, bottom.row);
     SendMessage(m_grid.GetHwnd(), WM_VSCROLL, SB_TOP, 0);
     EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), 0);
+    // Page keys move the focus row as far as the page moved the top row.
+    ClickCell(m_grid, 2, 1);
+    Key(m_grid, Qt::Key_PageDown);
+    const int top = m_grid.GetTopLeftNonFixedCell().row;
+    EXPECT_GT(top, 5);
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{top + 1, 1}));
+    Key(m_grid, Qt::Key_PageUp);
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{2, 1}));
+    EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), 0);
 
     // A wheel notch posts the desktop's lines per notch, 3 when unknown.
     ASSERT_EQ(m_grid.GetRowsPerWheelNotch(), 3);
