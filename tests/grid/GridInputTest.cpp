@@ -209,6 +209,9 @@ TEST_F(GridInputTest, DoubleClickOnADividerAndCtrlKeypadPlusSizeToTheTextsInTheW
     Key(m_grid, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
     EXPECT_GT(m_grid.GetColumnWidth(2), 100) << "widened to its long text";
     EXPECT_EQ(m_grid.GetColumnWidth(1), narrow);
+    ClickCell(m_grid, 2, 0);
+    ClickCell(m_grid, 2, 0);
+    EXPECT_EQ(m_notes.back(), (Notified{GridNotifyCode::DblClick, 2, 0}));
 
     // A font given to the window becomes every area's font.
     HFONT font = CreateFont(-21, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Courier New");
