@@ -74,6 +74,10 @@ TEST(KernelTest, DesktopSettingsMessageFontAndMetrics) {
     UINT lines = 0;
     EXPECT_TRUE(SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
     EXPECT_EQ(lines, 3u);
+    EXPECT_TRUE(SystemParametersInfo(SPI_SETWHEELSCROLLLINES, 7, nullptr, 0));
+    EXPECT_TRUE(SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
+    SystemParametersInfo(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0);
+    EXPECT_EQ(lines, 7u);
 
     NONCLIENTMETRICS metrics{};
     metrics.cbSize = sizeof(metrics);
@@ -87,4 +91,28 @@ TEST(KernelTest, DesktopSettingsMessageFontAndMetrics) {
                        WS_EX_WINDOWEDGE);
     EXPECT_EQ(r.right - r.left, 416) << "the main window's default width";
     EXPECT_EQ(r.bottom - r.top, 540) << "and height, with caption, menu bar and frame";
+
+    // A changed system colour changes its brush, and each top-level window is told.
+    static int told = 0;
+    WNDCLASSEX wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        told += message == WM_SYSCOLORCHANGE ? 1 : 0;
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    };
+    wc.lpszClassName = "ColourProbe";
+    RegisterClassEx(&wc);
+    HWND top = CreateWindowEx(0, "ColourProbe", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                              nullptr, nullptr);
+    const INT index = COLOR_INFOBK;
+    const COLORREF old = GetSysColor(index);
+    const COLORREF set = RGB(1, 2, 3);
+    HBRUSH brush = GetSysColorBrush(index);
+    EXPECT_TRUE(SetSysColors(1, &index, &set));
+    LOGBRUSH painted{};
+    GetObject(brush, sizeof(painted), &painted);
+    SetSysColors(1, &index, &old);
+    DestroyWindow(top);
+    EXPECT_EQ(painted.lbColor, set);
+    EXPECT_EQ(told, 2);
 }
