@@ -121,4 +121,16 @@ TEST_F(GridFixture, PaintedCellsHeadersSortArrowGridLinesAndBackground) {
     EXPECT_EQ(At(client.right - 2, client.bottom - 2), GetSysColor(COLOR_3DSHADOW));
     EXPECT_EQ(At(160, 40), GetSysColor(COLOR_3DSHADOW)) << "right of column 2";
     EXPECT_EQ(At(30, 90), GetSysColor(COLOR_3DSHADOW)) << "below row 3";
+
+    // Changed system colours reach the areas that still use them.
+    const INT changed[] = {COLOR_WINDOW, COLOR_3DSHADOW};
+    const COLORREF before[] = {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_3DSHADOW)};
+    const COLORREF after[] = {RGB(250, 240, 200), RGB(90, 60, 30)};
+    SetSysColors(2, changed, after);
+    SendMessage(m_grid.GetHwnd(), WM_SYSCOLORCHANGE, 0, 0);
+    const COLORREF cellBack = At(Rect(1, 1).left + 1, Rect(1, 1).top + 1);
+    const COLORREF gridBack = At(client.right - 2, client.bottom - 2);
+    SetSysColors(2, changed, before);
+    EXPECT_EQ(cellBack, after[0]);
+    EXPECT_EQ(gridBack, after[1]);
 }

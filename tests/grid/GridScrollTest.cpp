@@ -144,4 +144,12 @@ TEST_F(GridScrollTest, LinesMoveByTheTopRowsHeightPagesByTheAreaAndAWheelNotchBy
     SendMessage(m_grid.GetHwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
     Pump();
     EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), pos + 60) << "three 20-pixel rows";
+    UINT lines = 0;
+    SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    SystemParametersInfo(SPI_SETWHEELSCROLLLINES, WHEEL_PAGESCROLL, nullptr, 0);
+    SendMessage(m_grid.GetHwnd(), WM_SETTINGCHANGE, 0, 0);
+    SystemParametersInfo(SPI_SETWHEELSCROLLLINES, lines, nullptr, 0);
+    QueuedScrolls();
+    SendMessage(m_grid.GetHwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-240)), 0);
+    EXPECT_EQ(QueuedScrolls(), (std::vector<WORD>{SB_PAGEDOWN, SB_PAGEDOWN})) << "page per notch";
 }
