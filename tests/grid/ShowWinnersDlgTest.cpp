@@ -71,6 +71,16 @@ TEST_F(ShowWinnersDlgTest, AnEmptyListOrNoneShowsTheHeaderAloneAndClicksSelectNo
             EXPECT_EQ(grid.GetCell(0, 1)->GetFormat(), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
             Click(grid, 100, 120);
             Click(grid, 100, 5);
+            // Neither a right click nor a drag on the headers leaves the focus there.
+            QWidget* widget = Widget(grid);
+            QTest::mouseClick(widget, Qt::RightButton, Qt::NoModifier, QPoint(100, 5));
+            Pump();
+            EXPECT_FALSE(grid.IsValid(grid.GetFocusCell()));
+            QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, QPoint(10, 5));
+            QTest::mouseMove(widget, QPoint(100, 5));
+            QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, QPoint(100, 5));
+            Pump();
+            Key(grid, Qt::Key_Right);
             EXPECT_EQ(grid.GetSelectedCount(), 0);
             EXPECT_FALSE(grid.IsValid(grid.GetFocusCell()));
             PressKey(window, cancel ? Qt::Key_Escape : Qt::Key_Return);
