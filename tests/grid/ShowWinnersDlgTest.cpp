@@ -70,7 +70,6 @@ TEST_F(ShowWinnersDlgTest, AnEmptyListOrNoneShowsTheHeaderAloneAndClicksSelectNo
             EXPECT_EQ(grid.GetItemText(0, 2), "Time");
             EXPECT_EQ(grid.GetCell(0, 1)->GetFormat(), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
             Click(grid, 100, 120);
-            Click(grid, 100, 5);
             // Neither a right click nor a drag on the headers leaves the focus there.
             QWidget* widget = Widget(grid);
             QTest::mouseClick(widget, Qt::RightButton, Qt::NoModifier, QPoint(100, 5));
@@ -145,10 +144,6 @@ TEST_F(ShowWinnersDlgTest, EveryEntryIsARowRankedInListOrderAndTheTableIsForRead
         Key(grid, Qt::Key_Tab);
         EXPECT_EQ(grid.GetFocusCell(), (CellId{3, 1}));
         EXPECT_EQ(GetFocus(), grid.GetHwnd()) << "Tab stays in the table";
-        ClickCell(grid, 0, 2);
-        EXPECT_EQ(grid.GetSelectedRange(), (CellRange{1, 2, 12, 2}))
-            << "a header selects its column";
-        EXPECT_FALSE(grid.IsValid(grid.GetFocusCell()));
         PressKey(window, Qt::Key_Return);
     });
     EXPECT_EQ(result, IDOK);

@@ -1,6 +1,7 @@
 // The per-user data folder and the other things the layer stands in for.
 
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/SpyWindow.h"
 #include "views/win/Win32.h"
 
 #include <gtest/gtest.h>
@@ -93,17 +94,10 @@ TEST(KernelTest, DesktopSettingsMessageFontAndMetrics) {
     EXPECT_EQ(r.bottom - r.top, 540) << "and height, with caption, menu bar and frame";
 
     // A changed system colour changes its brush, and each top-level window is told.
-    static int told = 0;
-    WNDCLASSEX wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        told += message == WM_SYSCOLORCHANGE ? 1 : 0;
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    };
-    wc.lpszClassName = "ColourProbe";
-    RegisterClassEx(&wc);
-    HWND top = CreateWindowEx(0, "ColourProbe", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                              nullptr, nullptr);
+    wintest::MessageLog log;
+    wintest::SpyWindow top(log);
+    top.RecordOnly(WM_SYSCOLORCHANGE, WM_SYSCOLORCHANGE);
+    ASSERT_NE(top.Create(nullptr, RECT{0, 0, 10, 10}, "", WS_POPUP), nullptr);
     const INT index = COLOR_INFOBK;
     const COLORREF old = GetSysColor(index);
     const COLORREF set = RGB(1, 2, 3);
@@ -112,7 +106,6 @@ TEST(KernelTest, DesktopSettingsMessageFontAndMetrics) {
     LOGBRUSH painted{};
     GetObject(brush, sizeof(painted), &painted);
     SetSysColors(1, &index, &old);
-    DestroyWindow(top);
     EXPECT_EQ(painted.lbColor, set);
-    EXPECT_EQ(told, 2);
+    EXPECT_EQ(log.Messages(), std::vector<UINT>(2, WM_SYSCOLORCHANGE));
 }
