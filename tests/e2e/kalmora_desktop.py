@@ -239,6 +239,16 @@ class Window:
     def state(self):
         return self.desktop.run(["xprop", "-id", str(self.id), "_NET_WM_STATE"])
 
+    def window_manager_done(self):
+        """Waits until the window manager has dealt with every request made of
+        it so far: it takes them in order, so a state asked for now shows only
+        once the earlier requests are done."""
+        marker = ["wmctrl", "-i", "-r", str(self.id), "-b"]
+        self.desktop.run(marker + ["add,skip_pager"])
+        wait_until(lambda: "SKIP_PAGER" in self.state(), 5, "the window manager")
+        self.desktop.run(marker + ["remove,skip_pager"])
+        wait_until(lambda: "SKIP_PAGER" not in self.state(), 5, "the window manager")
+
     def is_painted(self):
         """True once the window shows more than the black of an unpainted one."""
         try:
