@@ -72,11 +72,13 @@ class Image:
 
 
 class Desktop:
-    """Xvfb on a free display with openbox; use as a context manager."""
+    """Xvfb on a free display with openbox, or with no window manager at all;
+    use as a context manager."""
 
-    def __init__(self, width=SCREEN_WIDTH, height=SCREEN_HEIGHT):
+    def __init__(self, width=SCREEN_WIDTH, height=SCREEN_HEIGHT, window_manager=True):
         self.width = width
         self.height = height
+        self.window_manager = window_manager
         self.display = None
         self._processes = []
         self._log = tempfile.TemporaryFile()
@@ -84,7 +86,8 @@ class Desktop:
     def __enter__(self):
         try:
             self._start_server()
-            self._start_window_manager()
+            if self.window_manager:
+                self._start_window_manager()
         except BaseException:
             self.stop()
             raise
@@ -155,6 +158,10 @@ class Desktop:
 
     def wait_window_gone(self, title, timeout=10):
         wait_until(lambda: not self.windows(title), timeout, "window '%s' to close" % title)
+
+    def focused_window(self):
+        """The window that has the keyboard focus of the X server."""
+        return int(self.xdotool("getwindowfocus", check=False).strip() or 0)
 
     def drag(self, start, end, button=1):
         """Presses at `start` on the screen, moves in steps and releases at `end`."""
@@ -520,8 +527,11 @@ class DesktopTestCase(unittest.TestCase):
     """Each test gets its own desktop and data folder, stopped and removed
     whatever happens."""
 
+    # False: the desktop has no window manager.
+    window_manager = True
+
     def setUp(self):
-        self.desktop = Desktop()
+        self.desktop = Desktop(window_manager=self.window_manager)
         self.desktop.__enter__()
         self.addCleanup(self.desktop.stop)
         self.root = DataRoot()

@@ -287,11 +287,19 @@ CQtWindowPeer::~CQtWindowPeer() {
 }
 
 void CQtWindowPeer::SetVisible(bool visible, bool activate) {
-    if (m_widget) {
-        m_widget->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
-        m_widget->SetApplyingGeometry(true);
-        m_widget->setVisible(visible);
-        m_widget->SetApplyingGeometry(false);
+    if (!m_widget) {
+        return;
+    }
+    m_widget->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
+    m_widget->SetApplyingGeometry(true);
+    m_widget->setVisible(visible);
+    m_widget->SetApplyingGeometry(false);
+    // A dialog becomes the active window while still hidden, when it puts the
+    // focus on its first control; the desktop could not activate it then, and
+    // nothing asks again once it is shown. Without a window manager that
+    // activates new windows by itself, it would never get the keyboard.
+    if (visible && activate && m_widget->isWindow() && GetActiveWindow() == m_widget->Hwnd()) {
+        Activate();
     }
 }
 
