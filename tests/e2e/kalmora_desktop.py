@@ -6,6 +6,7 @@ Every wait is on a condition with a deadline; everything started here is
 stopped again, also when a test fails."""
 
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -163,6 +164,12 @@ class Desktop:
         """The window that has the keyboard focus of the X server."""
         return int(self.xdotool("getwindowfocus", check=False).strip() or 0)
 
+    def root_windows(self, name):
+        """The windows a list property of the root window names, such as the
+        window manager's _NET_CLIENT_LIST_STACKING (bottom to top)."""
+        out = self.run(["xprop", "-root", name], check=False)
+        return [int(w, 16) for w in re.findall(r"0x[0-9a-f]+", out.split("#", 1)[-1])]
+
     def drag(self, start, end, button=1):
         """Presses at `start` on the screen, moves in steps and releases at `end`."""
         self.xdotool("mousemove", *start, "sleep", 0.05, "mousedown", button)
@@ -214,6 +221,16 @@ class Window:
 
     def title(self):
         return self.desktop.xdotool("getwindowname", self.id).strip()
+
+    def origin(self):
+        """Where the X server has the window's client area on the screen."""
+        out = self.desktop.run(["xwininfo", "-id", str(self.id)])
+        return tuple(int(re.search(r"Absolute upper-left %s:\s+(-?\d+)" % axis, out).group(1))
+                     for axis in "XY")
+
+    def property(self, name):
+        """A property of the window as xprop shows it ("NAME(TYPE) = value")."""
+        return self.desktop.run(["xprop", "-id", str(self.id), name]).strip()
 
     def activate(self):
         self.desktop.xdotool("windowactivate", "--sync", self.id, check=False)

@@ -3,6 +3,7 @@
 #include "views/win/Win32.h"
 #include "views/win/qt/QtBackend.h"
 #include "views/win/qt/QtKeyMap.h"
+#include "views/win/qt/QtWindowFlags.h"
 #include "views/win/resources/Resources.h"
 
 #include <QCloseEvent>
@@ -289,6 +290,9 @@ CQtWindowPeer::~CQtWindowPeer() {
 void CQtWindowPeer::SetVisible(bool visible, bool activate) {
     if (!m_widget) {
         return;
+    }
+    if (visible && m_widget->isWindow()) {
+        KeepWithOwner(m_widget->Hwnd(), m_widget);
     }
     m_widget->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
     m_widget->SetApplyingGeometry(true);
