@@ -2,6 +2,7 @@
 
 #include "views/win/Win32.h"
 #include "views/win/qt/QtBackend.h"
+#include "views/win/qt/QtPlatform.h"
 #include "views/win/qt/QtWindowFlags.h"
 
 #include <QDir>
@@ -95,7 +96,7 @@ std::optional<std::string> CQtFileDialogHost::Run(const FileDialogRequest& reque
         PostThreadMessage(GetCurrentThreadId(), WM_NULL, 0, 0); // wakes GetMessage
     });
     dialog.open();
-    if (ownerWidget != nullptr) {
+    if (ownerWidget != nullptr && !DesktopManagesWindows()) {
         dialog.move(ownerWidget->frameGeometry().center() - dialog.rect().center());
     }
     const RunningScope running(dialog);
