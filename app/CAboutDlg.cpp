@@ -1,7 +1,7 @@
 #include "app/CAboutDlg.h"
 
-#include "app/CenterWindow.h"
 #include "app/DialogTemplates.h"
+#include "views/win/framework/CenterWindow.h"
 
 CAboutDlg::CAboutDlg() : CModalDialog(IDD_ABOUTBOX) {}
 

@@ -97,6 +97,7 @@ private:
     void OnToggleAutoCheck();
     void OnMakeSnapshot();
     void OnCheck();
+    void OnShowWinners(int level);
     void OnAbout();
     HWND DialogOwner() const;
     LRESULT OnInitMenuPopup(HMENU popup, UINT index, BOOL systemMenu);

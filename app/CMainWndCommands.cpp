@@ -10,7 +10,7 @@
 #include "app/ResourceIds.h"
 #include "app/ResourceText.h"
 #include "app/VersionLine.h"
-#include "grid/ShowTopWinners.h"
+#include "grid/CShowWinnersDlg.h"
 #include "session/PlayTimeText.h"
 
 #include <algorithm>
@@ -88,7 +88,7 @@ LRESULT CMainWnd::OnCommand(WORD, WORD id, HWND) {
     case ID_TOP_WINNERS_NORMAL:
     case ID_TOP_WINNERS_HARD:
     case ID_TOP_WINNERS_INSANE:
-        ShowTopWinners(id, m_winners, GetHwnd());
+        OnShowWinners(static_cast<int>(id - ID_TOP_WINNERS_EASY) + 1);
         break;
     case ID_APP_ABOUT:
         OnAbout();
@@ -189,9 +189,12 @@ void CMainWnd::OnMakeSnapshot() {
     m_snapshots.Append(name + " (" + FormatPlayTime(elapsed) + ")");
 }
 
-// The place for the winners table of level 1-4 (Easy, Normal, Hard,
-// Insane) over m_winners[level - 1]; the table view is not part of the
-// program yet, so the four commands do nothing for now.
+// The winners table of level 1-4 (Easy, Normal, Hard, Insane): a modal
+// view of m_winners[level - 1], which it only reads.
+void CMainWnd::OnShowWinners(int level) {
+    CShowWinnersDlg dialog(&m_winners[static_cast<std::size_t>(level - 1)]);
+    dialog.DoModal(DialogOwner());
+}
 
 void CMainWnd::OnAbout() {
     CAboutDlg dialog;

@@ -4,12 +4,12 @@
 
 #include "app/CMainWnd.h"
 
-#include "app/CenterWindow.h"
 #include "app/CommandIds.h"
 #include "app/ResourceIds.h"
 #include "app/ResourceText.h"
 #include "app/VersionLine.h"
 #include "views/win/framework/CAppModule.h"
+#include "views/win/framework/CenterWindow.h"
 
 namespace {
 

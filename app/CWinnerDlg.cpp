@@ -1,7 +1,7 @@
 #include "app/CWinnerDlg.h"
 
-#include "app/CenterWindow.h"
 #include "app/DialogTemplates.h"
+#include "views/win/framework/CenterWindow.h"
 
 CWinnerDlg::CWinnerDlg() : CModalDialog(IDD_WINNER) {}
 

@@ -231,8 +231,8 @@ private:
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
     bool OverColumnDivider(POINT point) const;
     bool OverRowDivider(POINT point);
-    int ColumnLeftOfDivider(POINT point);
-    int RowAboveDivider(POINT point);
+    int ColumnLeftOfDivider(POINT point, bool skipHidden);
+    int RowAboveDivider(POINT point, bool skipHidden);
     void StartSizing(POINT point, bool column);
     void FinishSizing(POINT point);
     void DrawSizingLine(POINT point);

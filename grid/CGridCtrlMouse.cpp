@@ -54,27 +54,29 @@ bool CGridCtrl::OverRowDivider(POINT point) {
     return nearTop || nearBottom;
 }
 
-int CGridCtrl::ColumnLeftOfDivider(POINT point) {
+// The column a divider sizes; a hidden column left of it is passed over
+// unless skipHidden is false (dragging may expand a hidden column).
+int CGridCtrl::ColumnLeftOfDivider(POINT point, bool skipHidden) {
     const CellId cell = GetCellFromPt(point);
     int col = m_cols - 1;
     RECT rect{};
     if (cell.col >= 0 && GetCellRect(cell.row, cell.col, &rect)) {
         col = point.x - rect.left < m_resizeCaptureRange ? cell.col - 1 : cell.col;
     }
-    while (!m_expandHiddenByDragging && col > 0 && GetColumnWidth(col) == 0) {
+    while (skipHidden && col > 0 && GetColumnWidth(col) == 0) {
         --col;
     }
     return col;
 }
 
-int CGridCtrl::RowAboveDivider(POINT point) {
+int CGridCtrl::RowAboveDivider(POINT point, bool skipHidden) {
     const CellId cell = GetCellFromPt(point);
     int row = m_rows - 1;
     RECT rect{};
     if (cell.row >= 0 && GetCellRect(cell.row, cell.col, &rect)) {
         row = point.y - rect.top < m_resizeCaptureRange ? cell.row - 1 : cell.row;
     }
-    while (!m_expandHiddenByDragging && row > 0 && GetRowHeight(row) == 0) {
+    while (skipHidden && row > 0 && GetRowHeight(row) == 0) {
         --row;
     }
     return row;
@@ -94,7 +96,9 @@ void CGridCtrl::DrawSizingLine(POINT point) {
 
 void CGridCtrl::StartSizing(POINT point, bool column) {
     m_mouseMode = column ? MouseMode::SizingCol : MouseMode::SizingRow;
-    m_sizingIndex = column ? ColumnLeftOfDivider(point) : RowAboveDivider(point);
+    const bool skipHidden = !m_expandHiddenByDragging;
+    m_sizingIndex =
+        column ? ColumnLeftOfDivider(point, skipHidden) : RowAboveDivider(point, skipHidden);
     DrawSizingLine(point);
     RECT rect{};
     GetClientRect(&rect);
@@ -297,12 +301,12 @@ LRESULT CGridCtrl::OnLButtonUp(WPARAM flags, POINT point) {
 
 LRESULT CGridCtrl::OnLButtonDblClk(WPARAM, POINT point) {
     if (OverColumnDivider(point)) {
-        AutoSizeColumn(ColumnLeftOfDivider(point));
+        AutoSizeColumn(ColumnLeftOfDivider(point, true));
         Invalidate(FALSE);
         return 0;
     }
     if (OverRowDivider(point)) {
-        AutoSizeRow(RowAboveDivider(point));
+        AutoSizeRow(RowAboveDivider(point, true));
         Invalidate(FALSE);
         return 0;
     }

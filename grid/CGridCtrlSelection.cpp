@@ -6,12 +6,12 @@
 
 void CGridCtrl::SetFocusCell(CellId cell) {
     if (IsValid(cell)) {
-        // The focus stays in the scrolling area.
-        if (cell.row < m_fixedRows && m_fixedRows < m_rows) {
-            cell.row = m_fixedRows;
-        }
-        if (cell.col < m_fixedCols && m_fixedCols < m_cols) {
-            cell.col = m_fixedCols;
+        // The focus stays in the scrolling area; a table with no scrolling
+        // row or column has no focus cell at all.
+        cell.row = std::max(cell.row, m_fixedRows);
+        cell.col = std::max(cell.col, m_fixedCols);
+        if (!IsValid(cell)) {
+            cell = CellId{};
         }
     }
     const CellId old = m_focusCell;

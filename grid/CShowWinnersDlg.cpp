@@ -1,9 +1,9 @@
 #include "grid/CShowWinnersDlg.h"
 
-#include "app/CenterWindow.h"
 #include "grid/ShowWinnersTemplate.h"
 #include "session/PlayTimeText.h"
 #include "storage/WinnersRules.h"
+#include "views/win/framework/CenterWindow.h"
 
 #include <cmath>
 #include <cstring>

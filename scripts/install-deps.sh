@@ -21,14 +21,16 @@ PLAYER_PACKAGES=(
 
 # Test frameworks, the fuzzers' compiler and runtime, and a virtual desktop
 # with the tools that drive it and take screenshots, for the end-to-end tests
-# and the checks of the desktop entry and metadata; a session bus and the
-# accessibility bus with its Python client, for reading the game as a screen
-# reader does.
+# and the checks of the desktop entry and metadata; a headless Wayland
+# compositor and Qt's Wayland plugin for the test of the game on Wayland; a
+# session bus and the accessibility bus with its Python client, for reading
+# the game as a screen reader does.
 DEVELOPER_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth openbox xdotool wmctrl x11-apps x11-utils libx11-dev imagemagick python3
     desktop-file-utils appstream
+    weston qt6-wayland
     dbus at-spi2-core python3-pyatspi
 )
 

@@ -5,7 +5,11 @@
 
 #include "app/DialogTemplates.h"
 #include "app/FileErrorReport.h"
+#include "grid/CGridCtrl.h"
+#include "grid/ShowWinnersTemplate.h"
 #include "storage/GameFile.h"
+#include "storage/WinnersFile.h"
+#include "storage/WinnersRules.h"
 
 #include <boost/system/system_error.hpp>
 
@@ -196,6 +200,31 @@ TEST_F(ShellCommandsTest, AboutShowsTheVersionLineCentredAndOnlyOkClosesIt) {
     EXPECT_TRUE(openAfterEscAndClose);
     EXPECT_NEAR(Centre(placed).x, Centre(WindowRect(Main())).x, 1) << "centred over the window";
     EXPECT_NEAR(Centre(placed).y, Centre(WindowRect(Main())).y, 1);
+}
+
+// Each item of "Show Top Winners" opens its own level's list over the window.
+TEST_F(ShellCommandsTest, EachShowTopWinnersItemShowsItsLevelsList) {
+    WinnersLists lists;
+    for (std::size_t level = 0; level < lists.size(); ++level) {
+        lists[level].assign(level + 1, WinnersRules::MakeEntry("Ann", 60));
+    }
+    CloseWindow();
+    ASSERT_TRUE(WinnersFile::Save(lists));
+    OpenWindow();
+    const char* items[] = {"Easy Game", "Normal Game", "Hard Game", "Insane Game"};
+    for (int level = 1; level <= 4; ++level) {
+        int rows = 0;
+        ModalScript script;
+        script.Then([&](const kwin::ModalStart& start) {
+            auto* grid = dynamic_cast<CGridCtrl*>(
+                CWindow::FromHandle(GetDlgItem(start.window, IDC_WINNERS_GRID)));
+            rows = grid != nullptr ? grid->GetRowCount() : -1;
+            EXPECT_EQ(GetWindow(start.window, GW_OWNER), Main());
+            wintest::PressKey(start.window, Qt::Key_Return);
+        });
+        Choose({"Game", "Show Top Winners", items[level - 1]});
+        EXPECT_EQ(rows, level + 1) << "the header and the level's entries";
+    }
 }
 
 TEST_F(ShellCommandsTest, GameMenuCommandsReachTheSession) {

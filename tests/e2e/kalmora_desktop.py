@@ -6,6 +6,7 @@ Every wait is on a condition with a deadline; everything started here is
 stopped again, also when a test fails."""
 
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -62,6 +63,12 @@ class Image:
         offset = 3 * (y * self.width + x)
         return tuple(self._pixels[offset:offset + 3])
 
+    def crop(self, left, top, right, bottom):
+        """The rectangle [left, right) x [top, bottom) as an image of its own."""
+        rows = b"".join(self._pixels[3 * (y * self.width + left):3 * (y * self.width + right)]
+                        for y in range(top, bottom))
+        return Image(b"P6 %d %d 255\n" % (right - left, bottom - top) + rows)
+
     def count(self, colour, left, top, right, bottom):
         """Pixels of exactly `colour` in the rectangle [left, right) x [top, bottom)."""
         return self.count_where(lambda pixel: pixel == colour, left, top, right, bottom)
@@ -72,11 +79,13 @@ class Image:
 
 
 class Desktop:
-    """Xvfb on a free display with openbox; use as a context manager."""
+    """Xvfb on a free display with openbox, or with no window manager at all;
+    use as a context manager."""
 
-    def __init__(self, width=SCREEN_WIDTH, height=SCREEN_HEIGHT):
+    def __init__(self, width=SCREEN_WIDTH, height=SCREEN_HEIGHT, window_manager=True):
         self.width = width
         self.height = height
+        self.window_manager = window_manager
         self.display = None
         self._processes = []
         self._log = tempfile.TemporaryFile()
@@ -84,7 +93,8 @@ class Desktop:
     def __enter__(self):
         try:
             self._start_server()
-            self._start_window_manager()
+            if self.window_manager:
+                self._start_window_manager()
         except BaseException:
             self.stop()
             raise
@@ -156,6 +166,16 @@ class Desktop:
     def wait_window_gone(self, title, timeout=10):
         wait_until(lambda: not self.windows(title), timeout, "window '%s' to close" % title)
 
+    def focused_window(self):
+        """The window that has the keyboard focus of the X server."""
+        return int(self.xdotool("getwindowfocus", check=False).strip() or 0)
+
+    def root_windows(self, name):
+        """The windows a list property of the root window names, such as the
+        window manager's _NET_CLIENT_LIST_STACKING (bottom to top)."""
+        out = self.run(["xprop", "-root", name], check=False)
+        return [int(w, 16) for w in re.findall(r"0x[0-9a-f]+", out.split("#", 1)[-1])]
+
     def drag(self, start, end, button=1):
         """Presses at `start` on the screen, moves in steps and releases at `end`."""
         self.xdotool("mousemove", *start, "sleep", 0.05, "mousedown", button)
@@ -208,6 +228,16 @@ class Window:
     def title(self):
         return self.desktop.xdotool("getwindowname", self.id).strip()
 
+    def origin(self):
+        """Where the X server has the window's client area on the screen."""
+        out = self.desktop.run(["xwininfo", "-id", str(self.id)])
+        return tuple(int(re.search(r"Absolute upper-left %s:\s+(-?\d+)" % axis, out).group(1))
+                     for axis in "XY")
+
+    def property(self, name):
+        """A property of the window as xprop shows it ("NAME(TYPE) = value")."""
+        return self.desktop.run(["xprop", "-id", str(self.id), name]).strip()
+
     def activate(self):
         self.desktop.xdotool("windowactivate", "--sync", self.id, check=False)
         wait_until(lambda: self.desktop.xdotool("getactivewindow", check=False).strip()
@@ -238,6 +268,16 @@ class Window:
 
     def state(self):
         return self.desktop.run(["xprop", "-id", str(self.id), "_NET_WM_STATE"])
+
+    def window_manager_done(self):
+        """Waits until the window manager has dealt with every request made of
+        it so far: it takes them in order, so a state asked for now shows only
+        once the earlier requests are done."""
+        marker = ["wmctrl", "-i", "-r", str(self.id), "-b"]
+        self.desktop.run(marker + ["add,skip_pager"])
+        wait_until(lambda: "SKIP_PAGER" in self.state(), 5, "the window manager")
+        self.desktop.run(marker + ["remove,skip_pager"])
+        wait_until(lambda: "SKIP_PAGER" not in self.state(), 5, "the window manager")
 
     def is_painted(self):
         """True once the window shows more than the black of an unpainted one."""
@@ -320,6 +360,107 @@ class DataRoot:
 
     def file(self, name):
         return os.path.join(self.path, "Kalmora", name)
+
+
+class WestonUnavailable(Exception):
+    pass
+
+
+class Weston:
+    """A Wayland desktop: the Weston compositor with its output in a window of
+    an X server that has no window manager, so that X input (xdotool) reaches
+    the Wayland programs through the compositor's keyboard and pointer. The
+    output lies in the X screen's top-left corner, so output and screen
+    coordinates are the same; the screen is larger, which lets the pointer
+    leave the output and enter it again where it is put."""
+
+    def __init__(self, desktop, width=1024, height=768):
+        if shutil.which("weston") is None:
+            raise WestonUnavailable("weston is not installed")
+        if desktop.window_manager or desktop.width <= width or desktop.height <= height:
+            raise HarnessError("Weston needs a larger X screen without a window manager")
+        self.desktop = desktop
+        self.width = width
+        self.height = height
+        self.runtime = tempfile.mkdtemp(prefix="kalmora-e2e-wayland-")
+        self.socket = os.path.join(self.runtime, "wayland-kalmora")
+        self._log = tempfile.TemporaryFile()
+        config = os.path.join(self.runtime, "weston.ini")
+        with open(config, "w") as out:
+            # No panel (its launchers would take clicks) and no screen lock.
+            out.write("[core]\nidle-time=0\n[shell]\npanel-position=none\nlocking=false\n"
+                      "background-color=0xff405060\n")
+        self._process = subprocess.Popen(
+            ["weston", "--backend=x11-backend.so", "--use-pixman", "--config=" + config,
+             "--socket=" + os.path.basename(self.socket), "--width=%d" % width,
+             "--height=%d" % height, "--debug"],  # --debug lets weston-screenshooter in
+            env=desktop.env(XDG_RUNTIME_DIR=self.runtime), cwd=self.runtime,
+            stdout=self._log, stderr=self._log)
+        try:
+            wait_until(lambda: os.path.exists(self.socket) or self._process.poll() is not None,
+                       10, "Weston's socket")
+            if self._process.poll() is not None:
+                raise HarnessError("weston exited")
+        except HarnessError as error:
+            reason = "%s: %s" % (error, self.log()[-1000:])
+            self.stop()
+            raise WestonUnavailable(reason) from None
+        try:
+            # "x11 output 1024x768, window id 2097157"
+            self.output = int(re.search(r"x11 output .*window id (\d+)", self.log()).group(1))
+            # The keys go where the X server has its focus.
+            desktop.xdotool("windowfocus", "--sync", self.output)
+        except BaseException:
+            self.stop()
+            raise
+
+    def log(self):
+        self._log.seek(0)
+        return self._log.read().decode(errors="replace")
+
+    def env(self, **extra):
+        """The environment of a Qt program on this Wayland desktop, not on X."""
+        env = dict(os.environ)
+        env.pop("DISPLAY", None)
+        env.update(QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY=self.socket,
+                   XDG_RUNTIME_DIR=self.runtime)
+        env.update(extra)
+        return env
+
+    def screenshot(self):
+        """The output as weston-screenshooter takes it."""
+        folder = tempfile.mkdtemp(dir=self.runtime)
+        try:
+            subprocess.run(["weston-screenshooter"], env=self.env(), cwd=folder,
+                           capture_output=True, timeout=10, check=True)
+            png = os.path.join(folder, os.listdir(folder)[0])
+            return Image(subprocess.run(["convert", png, "-depth", "8", "ppm:-"],
+                                        capture_output=True, timeout=10, check=True).stdout)
+        finally:
+            shutil.rmtree(folder, ignore_errors=True)
+
+    def click(self, x, y):
+        """A click at (x, y) of the output; the pointer then waits in a corner."""
+        self.desktop.xdotool("mousemove", self.desktop.width - 1, self.desktop.height - 1,
+                             "mousemove", x, y, "click", 1,
+                             "mousemove", self.width - 2, self.height - 2)
+
+    def key(self, *keys):
+        self.desktop.xdotool("key", "--delay", 20, *keys)
+
+    def type(self, text):
+        self.desktop.xdotool("type", "--delay", 20, text)
+
+    def stop(self):
+        if self._process.poll() is None:
+            self._process.terminate()
+            try:
+                self._process.wait(5)
+            except subprocess.TimeoutExpired:
+                self._process.kill()
+                self._process.wait()
+        self._log.close()
+        shutil.rmtree(self.runtime, ignore_errors=True)
 
 
 def executable(name):
@@ -535,8 +676,11 @@ class DesktopTestCase(unittest.TestCase):
     """Each test gets its own desktop and data folder, stopped and removed
     whatever happens."""
 
+    # False: the desktop has no window manager.
+    window_manager = True
+
     def setUp(self):
-        self.desktop = Desktop()
+        self.desktop = Desktop(window_manager=self.window_manager)
         self.desktop.__enter__()
         self.addCleanup(self.desktop.stop)
         self.root = DataRoot()

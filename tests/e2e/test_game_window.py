@@ -2,11 +2,10 @@
 close by the window manager and SIGTERM with the game back after a restart."""
 
 import sys
-import time
 import unittest
 
 from kalmora_desktop import (GAME_MENU_X, SCREEN_HEIGHT, SCREEN_WIDTH, DesktopTestCase, dump,
-                             terminate)
+                             terminate, wait_until)
 
 # The X client area of a window whose outer rectangle is the default 416 x 540.
 DEFAULT_CLIENT = (400, 501)
@@ -49,17 +48,17 @@ class GameWindowTest(DesktopTestCase):
         game = self.start()
         place = game.window.geometry()
         game.window.maximize()
-        time.sleep(1)  # the window manager's answer and the game's refusal
-        self.assertNotIn("MAXIMIZED", game.window.state())
-        self.assertEqual(game.window.geometry(), place)
+        game.window.window_manager_done()
+        wait_until(lambda: "MAXIMIZED" not in game.window.state()
+                   and game.window.geometry() == place, 5, "the game to refuse the maximising")
 
         game.window.key("alt+h", "Return")  # Help, About
         about = game.dialog("About")
         size = about.geometry()[2:]
         about.resize(size[0] + 200, size[1] + 100, sync=False)
         about.maximize()
-        time.sleep(1)
-        self.assertEqual(about.geometry()[2:], size)
+        about.window_manager_done()
+        wait_until(lambda: about.geometry()[2:] == size, 5, "About to keep its size")
         about.key("Return")
         self.desktop.wait_window_gone("About")
 

@@ -115,6 +115,9 @@ TEST_F(GridInputTest, TabMovesAlongTheRowWrapsAndStopsAtTheLastCellAndArrowsMove
             EXPECT_TRUE(m_notes.empty());
         } else {
             EXPECT_EQ(Selected(), std::vector<CellId>{c.to});
+            EXPECT_EQ(m_notes,
+                      (std::vector<Notified>{{GridNotifyCode::SelChanging, c.to.row, c.to.col},
+                                             {GridNotifyCode::SelChanged, c.to.row, c.to.col}}));
         }
     }
     EXPECT_EQ(SendMessage(m_grid.GetHwnd(), WM_GETDLGCODE, 0, 0),
@@ -195,17 +198,22 @@ TEST_F(GridInputTest, ClicksBelowTheLastRowSelectNothingAHeaderItsColumnAndRight
 
 TEST_F(GridInputTest, DoubleClickOnADividerAndCtrlKeypadPlusSizeToTheTextsInTheWindowsFont) {
     Fill(m_grid, 4, 4);
-    m_grid.SetItemText(2, 2, "a much longer text than fits");
-    const RECT header = Rect(0, 1);
-    Click(m_grid, header.right, 6);
-    Click(m_grid, header.right, 6);
+    m_grid.SetItemText(2, 3, "a much longer text than fits");
+    m_grid.SetColumnWidth(2, 0);
+    const int divider = Rect(0, 3).left + 1; // right of column 1, column 2 hidden
+    Click(m_grid, divider, 6);
+    Click(m_grid, divider, 6);
     const int narrow = m_grid.GetColumnWidth(1);
     EXPECT_GT(narrow, 10);
     EXPECT_LT(narrow, 50) << "three characters need less than 50 pixels";
+    EXPECT_EQ(m_grid.GetColumnWidth(2), 0);
     ClickCell(m_grid, 1, 1);
     Key(m_grid, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
-    EXPECT_GT(m_grid.GetColumnWidth(2), 100) << "widened to its long text";
+    EXPECT_GT(m_grid.GetColumnWidth(3), 100) << "widened to its long text";
     EXPECT_EQ(m_grid.GetColumnWidth(1), narrow);
+    ClickCell(m_grid, 2, 0);
+    ClickCell(m_grid, 2, 0);
+    EXPECT_EQ(m_notes.back(), (Notified{GridNotifyCode::DblClick, 2, 0}));
 
     // A font given to the window becomes every area's font.
     HFONT font = CreateFont(-21, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Courier New");
@@ -220,6 +228,12 @@ TEST_F(GridInputTest, DoubleClickOnADividerAndCtrlKeypadPlusSizeToTheTextsInTheW
     }
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessage(m_grid.GetHwnd(), WM_GETFONT, 0, 0)),
               m_grid.GetDefaultCell(false, false)->GetFontObject());
+    m_grid.SetRowHeight(2, 0);
+    const int below = Rect(3, 0).top + 1; // under row 1, row 2 hidden
+    Click(m_grid, 20, below);
+    Click(m_grid, 20, below);
+    EXPECT_GT(m_grid.GetRowHeight(1), 21) << "sized to the larger font";
+    EXPECT_EQ(m_grid.GetRowHeight(2), 0);
     DeleteObject(font);
 }
 

@@ -94,9 +94,10 @@ TEST_F(GridFixture, PaintedCellsHeadersSortArrowGridLinesAndBackground) {
     m_grid.SetSortColumn(3, true);
     m_grid.Invalidate(FALSE);
     EXPECT_GT(shadowPixels(), 2) << "the arrow's shaded side";
-    m_grid.SetSortColumn(-1);
-    m_grid.Invalidate(FALSE);
-    EXPECT_EQ(shadowPixels(), 0);
+    m_grid.SetItemText(5, 2, "changed");
+    EXPECT_GT(shadowPixels(), 2) << "another column's change keeps the sort column";
+    m_grid.SetItemText(5, 3, "changed");
+    EXPECT_EQ(shadowPixels(), 0) << "a change in the sort column clears it";
 
     const COLORREF line = RGB(0xC0, 0xC0, 0xC0);
     const RECT cell = Rect(3, 2);
@@ -120,4 +121,14 @@ TEST_F(GridFixture, PaintedCellsHeadersSortArrowGridLinesAndBackground) {
     EXPECT_EQ(At(client.right - 2, client.bottom - 2), GetSysColor(COLOR_3DSHADOW));
     EXPECT_EQ(At(160, 40), GetSysColor(COLOR_3DSHADOW)) << "right of column 2";
     EXPECT_EQ(At(30, 90), GetSysColor(COLOR_3DSHADOW)) << "below row 3";
+
+    // Changed system colours reach the areas that still use them.
+    const INT changed[] = {COLOR_WINDOW, COLOR_3DSHADOW};
+    const COLORREF before[] = {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_3DSHADOW)};
+    const COLORREF after[] = {RGB(250, 240, 200), RGB(90, 60, 30)};
+    SetSysColors(2, changed, after);
+    SendMessage(m_grid.GetHwnd(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(At(Rect(1, 1).left + 1, Rect(1, 1).top + 1), after[0]);
+    EXPECT_EQ(At(client.right - 2, client.bottom - 2), after[1]);
+    SetSysColors(2, changed, before);
 }

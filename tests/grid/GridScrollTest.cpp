@@ -109,9 +109,16 @@ TEST_F(GridScrollTest, LinesMoveByTheTopRowsHeightPagesByTheAreaAndAWheelNotchBy
     const CellId bottom = m_grid.GetTopLeftNonFixedCell();
     EXPECT_EQ(m_grid.GetVisibleNonFixedCellRange().maxRow, 99) << "the last row shows";
     EXPECT_GT(bottom.row, 80);
-    SendMessage(m_grid.GetHwnd(), WM_VSCROLL, SB_PAGEUP, 0);
-    EXPECT_LT(m_grid.GetTopLeftNonFixedCell().row, bottom.row);
     SendMessage(m_grid.GetHwnd(), WM_VSCROLL, SB_TOP, 0);
+    EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), 0);
+    // Page keys move the focus row as far as the page moved the top row.
+    ClickCell(m_grid, 2, 1);
+    Key(m_grid, Qt::Key_PageDown);
+    const int top = m_grid.GetTopLeftNonFixedCell().row;
+    EXPECT_GT(top, 5);
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{top + 1, 1}));
+    Key(m_grid, Qt::Key_PageUp);
+    EXPECT_EQ(m_grid.GetFocusCell(), (CellId{2, 1}));
     EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), 0);
 
     // A wheel notch posts the desktop's lines per notch, 3 when unknown.
@@ -135,4 +142,10 @@ TEST_F(GridScrollTest, LinesMoveByTheTopRowsHeightPagesByTheAreaAndAWheelNotchBy
     SendMessage(m_grid.GetHwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
     Pump();
     EXPECT_EQ(m_grid.GetScrollPos32(SB_VERT), pos + 60) << "three 20-pixel rows";
+    SystemParametersInfo(SPI_SETWHEELSCROLLLINES, WHEEL_PAGESCROLL, nullptr, 0);
+    SendMessage(m_grid.GetHwnd(), WM_SETTINGCHANGE, 0, 0);
+    SystemParametersInfo(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0);
+    QueuedScrolls();
+    SendMessage(m_grid.GetHwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-240)), 0);
+    EXPECT_EQ(QueuedScrolls(), (std::vector<WORD>{SB_PAGEDOWN, SB_PAGEDOWN})) << "page per notch";
 }

@@ -1,5 +1,6 @@
-// Message boxes, the open and save file dialogs answered by the test, the
-// overwrite prompt, and the clipboard through the desktop's clipboard.
+// Message boxes (a box over a box too) and the open and save file dialogs,
+// kept with their owners and answered by the test, the overwrite prompt, and
+// the clipboard through the desktop's clipboard.
 
 #include "tests/support/MessageLog.h"
 
@@ -73,6 +74,9 @@ TEST_F(CommonDialogTest, MessageBoxesShowTheirTextCaptionIconAndButtons) {
     std::string caption;
     bool hasIcon = false;
     bool ownerDisabled = false;
+    bool modalForOwner = false;
+    bool nestedModal = false;
+    bool boxTookActivation = false;
     int buttons = 0;
     ModalScript script;
     script.Then([&](const ModalStart& start) {
@@ -81,6 +85,19 @@ TEST_F(CommonDialogTest, MessageBoxesShowTheirTextCaptionIconAndButtons) {
         caption = TextOf(start.window);
         hasIcon = FindWindowEx(start.window, nullptr, "STATIC", "") != nullptr;
         ownerDisabled = !IsWindowEnabled(m_top);
+        QWidget* box = WidgetOfWindow(start.window);
+        modalForOwner = IsModalFor(box, m_widget);
+        // The desktop activates the disabled owner (a click on it): the box
+        // takes the activation back.
+        m_widget->activateWindow();
+        boxTookActivation =
+            QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == box->windowHandle(); });
+        // A box over the box belongs to the first one.
+        script.Then([&](const ModalStart& inner) {
+            nestedModal = IsModalFor(WidgetOfWindow(inner.window), box);
+            PressKey(inner.window, Qt::Key_Return);
+        });
+        MessageBox(start.window, "inner", "Nested", MB_OK);
         for (HWND b = FindWindowEx(start.window, nullptr, "BUTTON", nullptr); b != nullptr;
              b = FindWindowEx(start.window, b, "BUTTON", nullptr)) {
             ++buttons;
@@ -94,6 +111,9 @@ TEST_F(CommonDialogTest, MessageBoxesShowTheirTextCaptionIconAndButtons) {
     EXPECT_EQ(caption, "File Open Error");
     EXPECT_TRUE(hasIcon);
     EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(modalForOwner);
+    EXPECT_TRUE(nestedModal);
+    EXPECT_TRUE(boxTookActivation);
     EXPECT_EQ(buttons, 1);
     EXPECT_TRUE(IsWindowEnabled(m_top));
 
@@ -111,19 +131,21 @@ TEST_F(CommonDialogTest, MessageBoxesShowTheirTextCaptionIconAndButtons) {
     EXPECT_EQ(MessageBox(m_top, "again", "Invalid operation", MB_ICONINFORMATION), IDOK);
     EXPECT_EQ(MessageBox(m_top, "Replace?", "Confirm", MB_YESNO | MB_DEFBUTTON2), IDNO);
     EXPECT_EQ(MessageBox(m_top, "Replace?", "Confirm", MB_YESNO | MB_DEFBUTTON2), IDYES);
-    EXPECT_EQ(script.Started(), 5);
+    EXPECT_EQ(script.Started(), 6);
 }
 
 TEST_F(CommonDialogTest, SaveDialogAddsTheDefaultExtensionAndAsksBeforeOverwritingAFile) {
     QStringList filters;
     QString title;
     bool ownerDisabled = false;
+    bool modalForOwner = false;
     ModalScript script;
     script.Then([&](const ModalStart& start) {
         EXPECT_EQ(start.kind, ModalKind::SaveFile);
         filters = FileDialogOf(start)->nameFilters();
         title = FileDialogOf(start)->windowTitle();
         ownerDisabled = !IsWindowEnabled(m_top);
+        modalForOwner = IsModalFor(FileDialogOf(start), m_widget);
         ChooseName(start, "morning");
     });
     OPENFILENAME ofn = Request(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_CREATEPROMPT);
@@ -134,6 +156,7 @@ TEST_F(CommonDialogTest, SaveDialogAddsTheDefaultExtensionAndAsksBeforeOverwriti
     EXPECT_EQ(filters, (QStringList{"Sudoku Files (*.sdk)", "All Files (*)"}));
     EXPECT_EQ(title, "Save As");
     EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(modalForOwner);
     EXPECT_TRUE(IsWindowEnabled(m_top));
 
     script.Then([](const ModalStart& start) { ChooseName(start, "evening.txt"); });

@@ -221,6 +221,7 @@ TEST_F(DialogTest, KeysAndClicksAnswerTheNameDialog) {
         SCOPED_TRACE(c.what);
         g_seen = Seen{};
         bool ownerDisabled = false;
+        bool modalForOwner = false;
         int firstFocus = 0;
         std::string caption;
         RECT client{};
@@ -230,6 +231,7 @@ TEST_F(DialogTest, KeysAndClicksAnswerTheNameDialog) {
         script.Then([&](const ModalStart& start) {
             EXPECT_EQ(start.kind, kwin::ModalKind::Dialog);
             ownerDisabled = !IsWindowEnabled(m_top);
+            modalForOwner = IsModalFor(WidgetOfWindow(start.window), m_widget);
             firstFocus = GetDlgCtrlID(GetFocus());
             caption = TextOf(start.window);
             GetClientRect(start.window, &client);
@@ -248,6 +250,7 @@ TEST_F(DialogTest, KeysAndClicksAnswerTheNameDialog) {
         EXPECT_EQ(g_seen.name, name);
         EXPECT_EQ(g_seen.commands, std::vector<WPARAM>{MAKEWPARAM(button, BN_CLICKED)});
         EXPECT_TRUE(ownerDisabled) << "the owner is disabled while the dialog runs";
+        EXPECT_TRUE(modalForOwner) << "and the desktop knows the dialog belongs to it";
         EXPECT_TRUE(IsWindowEnabled(m_top)) << "and enabled again afterwards";
         EXPECT_EQ(firstFocus, NameEdit) << "the first tab stop has the focus";
         EXPECT_EQ(g_seen.initFocusId, NameEdit);

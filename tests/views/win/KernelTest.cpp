@@ -1,6 +1,7 @@
 // The per-user data folder and the other things the layer stands in for.
 
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/SpyWindow.h"
 #include "views/win/Win32.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +75,10 @@ TEST(KernelTest, DesktopSettingsMessageFontAndMetrics) {
     UINT lines = 0;
     EXPECT_TRUE(SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
     EXPECT_EQ(lines, 3u);
+    EXPECT_TRUE(SystemParametersInfo(SPI_SETWHEELSCROLLLINES, 7, nullptr, 0));
+    EXPECT_TRUE(SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
+    SystemParametersInfo(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0);
+    EXPECT_EQ(lines, 7u);
 
     NONCLIENTMETRICS metrics{};
     metrics.cbSize = sizeof(metrics);
@@ -87,4 +92,20 @@ TEST(KernelTest, DesktopSettingsMessageFontAndMetrics) {
                        WS_EX_WINDOWEDGE);
     EXPECT_EQ(r.right - r.left, 416) << "the main window's default width";
     EXPECT_EQ(r.bottom - r.top, 540) << "and height, with caption, menu bar and frame";
+
+    // A changed system colour changes its brush, and each top-level window is told.
+    wintest::MessageLog log;
+    wintest::SpyWindow top(log);
+    top.RecordOnly(WM_SYSCOLORCHANGE, WM_SYSCOLORCHANGE);
+    ASSERT_NE(top.Create(nullptr, RECT{0, 0, 10, 10}, "", WS_POPUP), nullptr);
+    const INT index = COLOR_INFOBK;
+    const COLORREF old = GetSysColor(index);
+    const COLORREF set = RGB(1, 2, 3);
+    HBRUSH brush = GetSysColorBrush(index);
+    EXPECT_TRUE(SetSysColors(1, &index, &set));
+    LOGBRUSH painted{};
+    GetObject(brush, sizeof(painted), &painted);
+    SetSysColors(1, &index, &old);
+    EXPECT_EQ(painted.lbColor, set);
+    EXPECT_EQ(log.Messages(), std::vector<UINT>(2, WM_SYSCOLORCHANGE));
 }

@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 
 #include <deque>
 #include <functional>
@@ -80,6 +81,14 @@ inline void PressKey(HWND window, Qt::Key key, Qt::KeyboardModifiers modifiers =
 inline void ClickOn(HWND control) {
     QWidget* widget = WidgetOfWindow(control);
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+}
+
+// Whether the desktop hears that a modal window belongs to its owner: it is
+// transient for the owner's window and modal to it.
+inline bool IsModalFor(const QWidget* window, const QWidget* owner) {
+    const QWindow* handle = window != nullptr ? window->windowHandle() : nullptr;
+    return handle != nullptr && handle->transientParent() == owner->windowHandle() &&
+           handle->modality() == Qt::WindowModal;
 }
 
 // The file dialog whose modal loop has just started.

@@ -1,12 +1,16 @@
 // What the desktop may do to a top-level window's frame: a window without a
 // sizing border keeps its size, and one without a maximise box is not left
-// maximised, whatever the window manager offers.
+// maximised, whatever the window manager offers; a desktop that places
+// windows itself is asked for sizes only.
 
 #include "QtWindowFixture.h"
 #include "TestWindows.h"
 
+#include "views/win/qt/QtPlatform.h"
+
 #include <QApplication>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -77,6 +81,42 @@ TEST_F(QtWindowFrameTest,
     m_widget->setWindowState(Qt::WindowMaximized);
     Settle();
     EXPECT_TRUE(m_widget->isMaximized());
+}
+
+// A desktop that places windows itself (a Wayland compositor) gets only
+// their sizes and no activation requests, and where it shows a window is not
+// taken for the window's place, which it never tells.
+TEST_F(QtWindowFrameTest, WhereTheDesktopPlacesWindowsOnlyTheSizeGoesToIt) {
+    struct Managing {
+        Managing() { kwin::qt::SetDesktopManagesWindows(true); }
+        ~Managing() { kwin::qt::SetDesktopManagesWindows(false); }
+    } managing;
+    Create(WS_OVERLAPPEDWINDOW);
+    const QPoint shown = m_widget->pos();
+    MoveWindow(m_top, 300, 200, 500, 400, TRUE);
+    Pump();
+    EXPECT_EQ(m_widget->pos(), shown);
+    EXPECT_EQ(m_widget->size(), (QSize{ClientSize().cx, ClientSize().cy})) << "sized";
+
+    m_widget->move(0, 0); // Qt shows a toplevel at the screen's corner
+    m_widget->resize(m_widget->size() + QSize(20, 10)); // the user drags an edge
+    Settle();
+    RECT outer{};
+    GetWindowRect(m_top, &outer);
+    EXPECT_EQ(outer.left, 300);
+    EXPECT_EQ(outer.top, 200);
+    EXPECT_EQ(m_widget->size(), (QSize{ClientSize().cx, ClientSize().cy}));
+
+    HWND other = CreateWindowEx(0, wintest::TestClass("QtWindowFrameTestClass", DefWindowProc),
+                                "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                nullptr, nullptr, nullptr);
+    Pump();
+    const QWindow* shownLast = QGuiApplication::focusWindow();
+    SetActiveWindow(m_top);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), m_top);
+    EXPECT_EQ(QGuiApplication::focusWindow(), shownLast) << "the desktop decides";
+    DestroyWindow(other);
 }
 
 } // namespace

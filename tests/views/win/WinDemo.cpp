@@ -4,10 +4,10 @@
 // the program icon, and answers keys and clicks in its title.
 
 #include "app/AppResources.h"
-#include "app/CenterWindow.h"
 #include "app/ResourceIds.h"
 #include "views/win/framework/CMessageLoop.h"
 #include "views/win/framework/CWindow.h"
+#include "views/win/framework/CenterWindow.h"
 #include "views/win/qt/QtBackend.h"
 
 #include <cstdio>

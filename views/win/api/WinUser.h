@@ -142,6 +142,7 @@ BOOL EqualRect(const RECT* a, const RECT* b);
 // Desktop.
 int GetSystemMetrics(int index);
 DWORD GetSysColor(int index);
+BOOL SetSysColors(int count, const INT* elements, const COLORREF* values);
 HBRUSH GetSysColorBrush(int index);
 BOOL SystemParametersInfo(UINT action, UINT param, PVOID data, UINT winIni);
 HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags);

@@ -138,6 +138,32 @@ COLORREF DefaultSysColor(int index) {
     return colors[static_cast<std::size_t>(index)];
 }
 
+constexpr int SysColorCount = 31;
+
+// The colours GetSysColor reports: the default desktop's until SetSysColors
+// changes them.
+std::array<COLORREF, SysColorCount>& SysColors() {
+    static std::array<COLORREF, SysColorCount> colors = [] {
+        std::array<COLORREF, SysColorCount> defaults{};
+        for (int i = 0; i < SysColorCount; ++i) {
+            defaults[static_cast<std::size_t>(i)] = DefaultSysColor(i);
+        }
+        return defaults;
+    }();
+    return colors;
+}
+
+std::array<HBRUSH, SysColorCount>& SysColorBrushes() {
+    static std::array<HBRUSH, SysColorCount> brushes{};
+    return brushes;
+}
+
+// The lines per wheel notch set through SystemParametersInfo, if any.
+std::optional<UINT>& WheelLinesSetting() {
+    static std::optional<UINT> lines;
+    return lines;
+}
+
 LOGFONT UiFont(LONG height, LONG weight) {
     LOGFONT lf{};
     lf.lfHeight = height;
@@ -171,6 +197,14 @@ void SetMonitorsForTesting(std::vector<MonitorDesc> monitors) {
 }
 void ClearMonitorsForTesting() {
     TestMonitors().reset();
+}
+
+UINT WheelScrollLines() {
+    if (WheelLinesSetting()) {
+        return *WheelLinesSetting();
+    }
+    const int lines = GetBackend() != nullptr ? GetBackend()->WheelScrollLines() : 3;
+    return static_cast<UINT>(lines > 0 ? lines : 3);
 }
 
 } // namespace kwin
@@ -277,15 +311,40 @@ int GetSystemMetrics(int index) {
 }
 
 DWORD GetSysColor(int index) {
-    return DefaultSysColor(index);
+    if (index < 0 || index >= SysColorCount) {
+        return 0;
+    }
+    return SysColors()[static_cast<std::size_t>(index)];
+}
+
+// The brushes of the colours change with them; every top-level window is
+// told, and passes the news on to the children that need it.
+BOOL SetSysColors(int count, const INT* elements, const COLORREF* values) {
+    if (count < 0 || (count > 0 && (elements == nullptr || values == nullptr))) {
+        return FALSE;
+    }
+    for (int i = 0; i < count; ++i) {
+        const int index = elements[i];
+        if (index < 0 || index >= SysColorCount) {
+            continue;
+        }
+        SysColors()[static_cast<std::size_t>(index)] = values[i];
+        if (HBRUSH brush = SysColorBrushes()[static_cast<std::size_t>(index)]) {
+            FindGdiObject(brush)->color = values[i];
+        }
+    }
+    for (HWND top : TopLevelWindows()) {
+        SendMessage(top, WM_SYSCOLORCHANGE, 0, 0);
+        RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    return TRUE;
 }
 
 HBRUSH GetSysColorBrush(int index) {
-    static std::array<HBRUSH, 31> brushes{};
-    if (index < 0 || index >= static_cast<int>(brushes.size())) {
+    if (index < 0 || index >= SysColorCount) {
         return nullptr;
     }
-    auto& brush = brushes[static_cast<std::size_t>(index)];
+    auto& brush = SysColorBrushes()[static_cast<std::size_t>(index)];
     if (brush == nullptr) {
         brush = CreateSolidBrush(GetSysColor(index));
         FindGdiObject(brush)->stock = true;
@@ -293,7 +352,7 @@ HBRUSH GetSysColorBrush(int index) {
     return brush;
 }
 
-BOOL SystemParametersInfo(UINT action, UINT, PVOID data, UINT) {
+BOOL SystemParametersInfo(UINT action, UINT param, PVOID data, UINT) {
     switch (action) {
     case SPI_GETWORKAREA: {
         if (data == nullptr) {
@@ -309,12 +368,20 @@ BOOL SystemParametersInfo(UINT action, UINT, PVOID data, UINT) {
         return TRUE;
     }
     case SPI_GETWHEELSCROLLLINES:
+        if (data == nullptr) {
+            return FALSE;
+        }
+        *static_cast<UINT*>(data) = WheelScrollLines();
+        return TRUE;
+    case SPI_SETWHEELSCROLLLINES:
+        WheelLinesSetting() = param;
+        return TRUE;
     case SPI_GETWHEELSCROLLCHARS: {
         if (data == nullptr) {
             return FALSE;
         }
-        const int lines = GetBackend() != nullptr ? GetBackend()->WheelScrollLines() : 3;
-        *static_cast<UINT*>(data) = static_cast<UINT>(lines > 0 ? lines : 3);
+        const int chars = GetBackend() != nullptr ? GetBackend()->WheelScrollLines() : 3;
+        *static_cast<UINT*>(data) = static_cast<UINT>(chars > 0 ? chars : 3);
         return TRUE;
     }
     case SPI_GETNONCLIENTMETRICS: {

@@ -12,6 +12,9 @@ namespace kwin {
 std::vector<MonitorDesc> CurrentMonitors();
 void SetMonitorsForTesting(std::vector<MonitorDesc> monitors);
 void ClearMonitorsForTesting();
+// The lines a wheel notch scrolls: as set through SystemParametersInfo, else
+// the backend's, else 3; WHEEL_PAGESCROLL is a page per notch.
+UINT WheelScrollLines();
 // The per-user data folder of this platform: LOCALAPPDATA, else
 // XDG_DATA_HOME, else $HOME/.local/share; empty when none is known.
 std::string PerUserDataFolder();

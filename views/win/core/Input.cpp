@@ -345,13 +345,24 @@ void DeliverClose(HWND topLevel) {
 }
 
 void DeliverActivation(HWND topLevel, bool active) {
-    // A window disabled under a modal box does not take the activation back from
-    // it: doing so would make the toolkit activate the box again, then the owner
-    // again, without end.
-    if (!IsWindow(topLevel) || !IsWindowEnabled(topLevel)) {
+    if (!active || !IsWindow(topLevel)) {
         return;
     }
-    if (active && S().active != topLevel) {
+    // A window disabled under a modal box does not take the activation back from
+    // it: doing so would make the toolkit activate the box again, then the owner
+    // again, without end. The desktop activated it all the same (a click on it),
+    // so the box, still the active window, asks for the activation again and
+    // comes forward.
+    if (!IsWindowEnabled(topLevel)) {
+        const HWND box = S().active;
+        if (box != nullptr && box != topLevel) {
+            if (const auto w = FindWindowObject(box); w && w->peer) {
+                w->peer->Activate();
+            }
+        }
+        return;
+    }
+    if (S().active != topLevel) {
         SetActiveWindow(topLevel);
     }
 }

@@ -210,8 +210,7 @@ LONG RegQueryValueEx(HKEY key, LPCSTR valueName, LPDWORD, LPDWORD type, LPBYTE d
     if (key != DesktopKey || valueName == nullptr || !EqualsNoCase(valueName, "WheelScrollLines")) {
         return static_cast<LONG>(ERROR_FILE_NOT_FOUND);
     }
-    const int lines = kwin::GetBackend() != nullptr ? kwin::GetBackend()->WheelScrollLines() : 3;
-    const std::string text = std::to_string(lines > 0 ? lines : 3);
+    const std::string text = std::to_string(kwin::WheelScrollLines());
     if (type != nullptr) {
         *type = REG_SZ;
     }

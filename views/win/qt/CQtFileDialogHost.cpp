@@ -2,6 +2,8 @@
 
 #include "views/win/Win32.h"
 #include "views/win/qt/QtBackend.h"
+#include "views/win/qt/QtPlatform.h"
+#include "views/win/qt/QtWindowFlags.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -77,11 +79,16 @@ QFileDialog* CQtFileDialogHost::Running() {
 std::optional<std::string> CQtFileDialogHost::Run(const FileDialogRequest& request) {
     QFileDialog dialog;
     Prepare(dialog, request);
-    dialog.setWindowModality(Qt::ApplicationModal);
     const HWND owner = request.owner != nullptr ? GetAncestor(request.owner, GA_ROOT) : nullptr;
     const bool disableOwner = owner != nullptr && IsWindowEnabled(owner);
     if (disableOwner) {
         EnableWindow(owner, FALSE);
+    }
+    QWidget* const ownerWidget = owner != nullptr ? WidgetOf(owner) : nullptr;
+    if (ownerWidget != nullptr) {
+        KeepWithOwner(&dialog, ownerWidget, true);
+    } else {
+        dialog.setWindowModality(Qt::ApplicationModal);
     }
     bool finished = false;
     QObject::connect(&dialog, &QDialog::finished, [&finished] {
@@ -89,7 +96,7 @@ std::optional<std::string> CQtFileDialogHost::Run(const FileDialogRequest& reque
         PostThreadMessage(GetCurrentThreadId(), WM_NULL, 0, 0); // wakes GetMessage
     });
     dialog.open();
-    if (const QWidget* ownerWidget = owner != nullptr ? WidgetOf(owner) : nullptr) {
+    if (ownerWidget != nullptr && !DesktopManagesWindows()) {
         dialog.move(ownerWidget->frameGeometry().center() - dialog.rect().center());
     }
     const RunningScope running(dialog);

@@ -3,6 +3,8 @@
 #include "views/win/Win32.h"
 #include "views/win/qt/QtBackend.h"
 #include "views/win/qt/QtKeyMap.h"
+#include "views/win/qt/QtPlatform.h"
+#include "views/win/qt/QtWindowFlags.h"
 #include "views/win/resources/Resources.h"
 
 #include <QCloseEvent>
@@ -177,7 +179,15 @@ void CQtWindowWidget::ReportGeometry() {
         m_refusalEnd.start(); // the window manager is still moving it about
         return;
     }
-    const QRect g = geometry().marginsRemoved(contentsMargins());
+    QRect g = geometry().marginsRemoved(contentsMargins());
+    if (DesktopManagesWindows()) {
+        // The desktop never says where the window is (Qt shows the screen's
+        // corner): the window stays where the layer has it, and only a new
+        // size counts.
+        POINT origin{0, 0};
+        ClientToScreen(m_hwnd, &origin);
+        g.moveTopLeft(QPoint(origin.x, origin.y));
+    }
     const RECT client{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
     RECT current;
     GetClientRect(m_hwnd, &current);
@@ -258,8 +268,16 @@ void CQtWindowWidget::EndMaximizeRefusal() {
     const QRect target =
         QRect(origin.x, origin.y, client.right, client.bottom).marginsAdded(contentsMargins());
     m_applyingGeometry = true;
-    setGeometry(target);
+    ApplyGeometry(target);
     m_applyingGeometry = false;
+}
+
+void CQtWindowWidget::ApplyGeometry(const QRect& target) {
+    if (isWindow() && DesktopManagesWindows()) {
+        resize(target.size());
+    } else {
+        setGeometry(target);
+    }
 }
 
 void CQtWindowWidget::FixSizeUnlessSizable(const QSize& size) {
@@ -287,11 +305,22 @@ CQtWindowPeer::~CQtWindowPeer() {
 }
 
 void CQtWindowPeer::SetVisible(bool visible, bool activate) {
-    if (m_widget) {
-        m_widget->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
-        m_widget->SetApplyingGeometry(true);
-        m_widget->setVisible(visible);
-        m_widget->SetApplyingGeometry(false);
+    if (!m_widget) {
+        return;
+    }
+    if (visible && m_widget->isWindow()) {
+        KeepWithOwner(m_widget->Hwnd(), m_widget);
+    }
+    m_widget->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
+    m_widget->SetApplyingGeometry(true);
+    m_widget->setVisible(visible);
+    m_widget->SetApplyingGeometry(false);
+    // A dialog becomes the active window while still hidden, when it puts the
+    // focus on its first control; the desktop could not activate it then, and
+    // nothing asks again once it is shown. Without a window manager that
+    // activates new windows by itself, it would never get the keyboard.
+    if (visible && activate && m_widget->isWindow() && GetActiveWindow() == m_widget->Hwnd()) {
+        Activate();
     }
 }
 
@@ -305,12 +334,13 @@ void CQtWindowPeer::SetClientGeometry(const RECT& client) {
                                     : QPoint();
     const QRect target =
         ToQRect(client).marginsAdded(m_widget->contentsMargins()).translated(parentOrigin);
-    if (m_widget->geometry() == target) {
+    const bool sizeOnly = m_widget->isWindow() && DesktopManagesWindows();
+    if (sizeOnly ? m_widget->size() == target.size() : m_widget->geometry() == target) {
         return;
     }
     m_widget->SetApplyingGeometry(true);
     m_widget->FixSizeUnlessSizable(target.size());
-    m_widget->setGeometry(target);
+    m_widget->ApplyGeometry(target);
     m_widget->SetApplyingGeometry(false);
 }
 
@@ -340,7 +370,9 @@ void CQtWindowPeer::Raise() {
 
 void CQtWindowPeer::Activate() {
     if (m_widget && m_widget->isWindow() && m_widget->isVisible()) {
-        m_widget->activateWindow();
+        if (!DesktopManagesWindows()) {
+            m_widget->activateWindow();
+        }
         m_widget->setFocus(Qt::ActiveWindowFocusReason);
     }
 }

@@ -20,6 +20,9 @@ public:
     // A top-level window without a sizing border keeps the size the layer
     // gives it, so the desktop offers neither resizing nor maximising.
     void FixSizeUnlessSizable(const QSize& size);
+    // Gives the widget this rectangle, or only its size where the desktop
+    // places top-level windows itself.
+    void ApplyGeometry(const QRect& target);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,8 +1,10 @@
 #include "views/win/qt/QtWindowFlags.h"
 
 #include "views/win/Win32.h"
+#include "views/win/qt/QtBackend.h"
 
 #include <QWidget>
+#include <QWindow>
 
 namespace kwin::qt {
 
@@ -28,6 +30,31 @@ void ApplyTopLevelFlags(HWND hwnd, QWidget* widget) {
         }
     }
     widget->setWindowFlags(flags);
+}
+
+void KeepWithOwner(QWidget* widget, QWidget* owner, bool modal) {
+    if (widget == nullptr || !widget->isWindow()) {
+        return;
+    }
+    QWindow* ownerWindow = nullptr;
+    if (owner != nullptr) {
+        owner = owner->window();
+        owner->winId(); // an owner not shown yet has no native window to name
+        ownerWindow = owner->windowHandle();
+    }
+    widget->winId();
+    widget->windowHandle()->setTransientParent(ownerWindow);
+    // The layer blocks the owner itself (it is disabled); Qt's window
+    // modality adds what the desktop needs to know and blocks the same owner.
+    widget->setWindowModality(modal && ownerWindow != nullptr ? Qt::WindowModal : Qt::NonModal);
+}
+
+void KeepWithOwner(HWND hwnd, QWidget* widget) {
+    const HWND owner = GetWindow(hwnd, GW_OWNER);
+    if (owner == nullptr) {
+        return;
+    }
+    KeepWithOwner(widget, WidgetOf(owner), !IsWindowEnabled(owner));
 }
 
 } // namespace kwin::qt

@@ -1,4 +1,4 @@
-#include "app/CenterWindow.h"
+#include "views/win/framework/CenterWindow.h"
 
 namespace {
 

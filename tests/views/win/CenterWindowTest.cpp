@@ -1,6 +1,6 @@
 // Centring windows inside monitor work areas and parents.
 
-#include "app/CenterWindow.h"
+#include "views/win/framework/CenterWindow.h"
 #include "views/win/core/Desktop.h"
 
 #include <gtest/gtest.h>
