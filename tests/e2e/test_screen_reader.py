@@ -161,4 +161,4 @@ class ScreenReaderTest(DesktopTestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    unittest.main(verbosity=2)
