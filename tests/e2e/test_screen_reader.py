@@ -9,7 +9,7 @@ import re
 import tempfile
 import unittest
 
-from kalmora_desktop import DesktopTestCase, tool
+from kalmora_desktop import DesktopTestCase, tool, wait_until
 from screen_reader import AccessibilityBus, BusUnavailable, ScreenReader
 
 CELL_NAME = re.compile(r"^Row (\d), column (\d): (\d, given|\d|empty(, marks( \d)+)?)$")
@@ -51,12 +51,20 @@ class ScreenReaderTest(DesktopTestCase):
         return game
 
     def new_easy_game(self, game):
-        """File, New, Easy from the keyboard; the givens are named."""
+        """File, New, Easy from the keyboard; the givens are named, and once
+        the menus are closed the focus is back on the board."""
+        self.reader.pump()
+        self.reader.focus_events.clear()
+        windows = len(game.visible_windows())
         game.window.key("F10", "Down", "n", "Down", "Return")
+        # A popup holds the pointer until it is gone from the screen: a click
+        # made before would go to it.
+        wait_until(lambda: len(game.visible_windows()) == windows, 10, "the menus to close")
         table = self.board.queryTable()
         self.reader.wait_for(lambda: sum(", given" in table.getAccessibleAt(r, c).name
                                          for r in range(9) for c in range(9)) > 20,
                              "the givens of a new game")
+        self.reader.wait_focus(lambda a: a.name == "Board", "the focus on the board")
         return {(c + 1, r + 1): cell_text(table.getAccessibleAt(r, c).name)
                 for r in range(9) for c in range(9)}
 
@@ -73,10 +81,9 @@ class ScreenReaderTest(DesktopTestCase):
         self.assertEqual([strip.getChildAtIndex(i).name for i in range(9)],
                          [str(d) for d in range(1, 10)])
         cells = self.new_easy_game(game)
-        self.reader.wait_focus(lambda a: a.name == "Board", "the focus on the board")
 
         # No cell is selected yet: a click where the first cell says it lies.
-        self.reader.click(self.board.queryTable().getAccessibleAt(0, 0))
+        self.reader.click(self.desktop, self.board.queryTable().getAccessibleAt(0, 0))
         self.focused_cell(1, 1)
         moves = [("Right", 2, 1), ("Down", 2, 2), ("End", 9, 9), ("Right", 1, 9),
                  ("ctrl+Up", 1, 1), ("Left", 9, 1)]
@@ -88,7 +95,8 @@ class ScreenReaderTest(DesktopTestCase):
 
         empty = [pos for pos, digit in sorted(cells.items()) if digit == 0]
         column, row = empty[0]
-        self.reader.click(self.board.queryTable().getAccessibleAt(row - 1, column - 1))
+        table = self.board.queryTable()
+        self.reader.click(self.desktop, table.getAccessibleAt(row - 1, column - 1))
         cell = self.focused_cell(column, row)
         game.window.key("7")
         self.reader.wait_name(cell, "Row %d, column %d: 7" % (row, column))
@@ -100,7 +108,7 @@ class ScreenReaderTest(DesktopTestCase):
         (mark_column, mark_row), given = next(
             ((c, r), d) for (c, r) in empty[1:] for d in repeats_only_in_row(cells, c, r))
 
-        self.reader.click(self.board.queryTable().getAccessibleAt(mark_row - 1, mark_column - 1))
+        self.reader.do_action(table.getAccessibleAt(mark_row - 1, mark_column - 1), "Select")
         cell = self.focused_cell(mark_column, mark_row)
         game.window.key("ctrl+2", "ctrl+9")
         self.reader.wait_name(cell, "Row %d, column %d: empty, marks 2 9" % (mark_row, mark_column))
@@ -115,7 +123,8 @@ class ScreenReaderTest(DesktopTestCase):
         cells = self.new_easy_game(game)
         puzzle = "".join(str(cells[(c, r)]) for r in range(1, 10) for c in range(1, 10))
         solution = self.solve(puzzle)
-        self.reader.click(self.board.queryTable().getAccessibleAt(0, 0))
+        # The first cell's own action selects it.
+        self.reader.do_action(self.board.queryTable().getAccessibleAt(0, 0), "Select")
         self.focused_cell(1, 1)
         keys = []
         for row in range(1, 10):
