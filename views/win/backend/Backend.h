@@ -57,8 +57,10 @@ public:
     virtual ~ITextEngine() = default;
     virtual TextMetricsInfo Metrics(const LOGFONT& font) = 0;
     virtual int Width(const LOGFONT& font, std::string_view text) = 0;
-    // Draws text whose cell's top-left corner is (x, y) in device pixels,
-    // rotated by the font's escapement about that corner, clipped to clip.
+    // Draws text whose cell's top-left corner is (x, y), rotated by the
+    // font's escapement about that corner, clipped to clip: coordinates and
+    // the font are in the surface's logical units, and the glyphs are drawn
+    // in its pixels, as fine as its ratio allows.
     virtual void Draw(Surface& surface, const RECT& clip, int x, int y, const LOGFONT& font,
                       std::string_view text, COLORREF color) = 0;
     // The face a logical font resolves to.

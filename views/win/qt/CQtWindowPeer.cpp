@@ -28,8 +28,8 @@ QPixmap IconPixmap(HICON icon) {
     if (!image) {
         return {};
     }
-    QImage copy(reinterpret_cast<const uchar*>(image->Bits()), image->Width(), image->Height(),
-                image->BytesPerLine(), QImage::Format_ARGB32);
+    QImage copy(reinterpret_cast<const uchar*>(image->Bits()), image->PixelWidth(),
+                image->PixelHeight(), image->BytesPerLine(), QImage::Format_ARGB32);
     return QPixmap::fromImage(copy.copy());
 }
 
@@ -56,11 +56,11 @@ CQtWindowWidget::CQtWindowWidget(HWND hwnd, QWidget* parent) : QWidget(parent), 
 
 void CQtWindowWidget::paintEvent(QPaintEvent* event) {
     const Surface* surface = GetWindowSurface(m_hwnd);
-    if (surface == nullptr || surface->Width() == 0 || surface->Height() == 0) {
+    if (surface == nullptr || surface->PixelWidth() == 0 || surface->PixelHeight() == 0) {
         return;
     }
-    const QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->Width(),
-                       surface->Height(), surface->BytesPerLine(), QImage::Format_RGB32);
+    const QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->PixelWidth(),
+                       surface->PixelHeight(), surface->BytesPerLine(), QImage::Format_RGB32);
     QPainter painter(this);
     // The contents rectangle is the client area; a menu bar may sit above it.
     const QPoint origin = contentsRect().topLeft();
