@@ -13,7 +13,7 @@ namespace {
 constexpr std::uint32_t Blank = 0xFFFFFFFF;
 
 double RatioOf(const Window& w) {
-    return w.peer ? w.peer->DevicePixelRatio() : 1.0;
+    return Surface::UsableRatio(w.peer ? w.peer->DevicePixelRatio() : 1.0);
 }
 
 // True when the surface now has another ratio; all of it is then to paint.

@@ -13,11 +13,6 @@ std::unique_ptr<std::uint32_t[]> FilledPixels(int width, int height, std::uint32
     return pixels;
 }
 
-// Below one pixel per unit a surface keeps one, and the toolkit scales it down.
-double UsableRatio(double ratio) {
-    return std::max(ratio, 1.0);
-}
-
 } // namespace
 
 Surface::Surface(int width, int height, std::uint32_t fill, double ratio)

@@ -52,6 +52,9 @@ public:
     static int ToPixel(int logical, double ratio);
     // The logical unit whose pixels hold pixel px.
     static int ToLogical(int px, double ratio);
+    // The ratio a surface takes when asked for this one: below one pixel per
+    // unit it keeps one, and the toolkit scales it down.
+    static double UsableRatio(double ratio) { return ratio >= 1.0 ? ratio : 1.0; }
 
     // Fills the pixels of a logical rectangle, which lies inside Bounds().
     void FillRect(const RECT& logical, std::uint32_t pixel);

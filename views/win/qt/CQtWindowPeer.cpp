@@ -16,6 +16,8 @@
 #include <QPixmap>
 #include <QWheelEvent>
 
+#include <cmath>
+
 namespace kwin::qt {
 namespace {
 
@@ -23,14 +25,23 @@ QRect ToQRect(const RECT& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-QPixmap IconPixmap(HICON icon) {
-    const auto image = IconImage(icon);
+QPixmap IconPixmap(HICON icon, double ratio) {
+    const auto image = IconImage(icon, ratio);
     if (!image) {
         return {};
     }
     QImage copy(reinterpret_cast<const uchar*>(image->Bits()), image->PixelWidth(),
                 image->PixelHeight(), image->BytesPerLine(), QImage::Format_ARGB32);
-    return QPixmap::fromImage(copy.copy());
+    QPixmap pixmap = QPixmap::fromImage(copy.copy());
+    pixmap.setDevicePixelRatio(image->Ratio());
+    return pixmap;
+}
+
+// The pixel of a window under a position in it, which Qt gives in logical
+// units: the window's pixel edges divided by its ratio.
+int PixelAt(double position, double ratio) {
+    constexpr double Slack = 1e-6;
+    return static_cast<int>(std::floor(position * ratio + Slack));
 }
 
 } // namespace
@@ -54,18 +65,33 @@ CQtWindowWidget::CQtWindowWidget(HWND hwnd, QWidget* parent) : QWidget(parent), 
     setFocusPolicy(parent == nullptr ? Qt::StrongFocus : Qt::NoFocus);
 }
 
-void CQtWindowWidget::paintEvent(QPaintEvent* event) {
+// The surface has the widget's ratio, so its pixels land one to one on the
+// window's; a surface still at an earlier ratio is scaled for this once,
+// and the layer is told to make it anew.
+void CQtWindowWidget::paintEvent(QPaintEvent*) {
     const Surface* surface = GetWindowSurface(m_hwnd);
     if (surface == nullptr || surface->PixelWidth() == 0 || surface->PixelHeight() == 0) {
         return;
     }
-    const QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->PixelWidth(),
-                       surface->PixelHeight(), surface->BytesPerLine(), QImage::Format_RGB32);
-    QPainter painter(this);
-    // The contents rectangle is the client area; a menu bar may sit above it.
-    const QPoint origin = contentsRect().topLeft();
-    const QRect area = event->rect().translated(-origin) & image.rect();
-    painter.drawImage(area.translated(origin), image, area);
+    QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->PixelWidth(),
+                 surface->PixelHeight(), surface->BytesPerLine(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(surface->Ratio());
+    {
+        QPainter painter(this); // clipped to the area to paint
+        // The contents rectangle is the client area; a menu bar may sit above it.
+        painter.drawImage(contentsRect().topLeft(), image);
+    }
+    if (surface->Ratio() != Surface::UsableRatio(devicePixelRatioF()) && IsWindow(m_hwnd)) {
+        DeliverRatioChange(GetAncestor(m_hwnd, GA_ROOT));
+    }
+}
+
+bool CQtWindowWidget::event(QEvent* event) {
+    // Sent to the widgets of a window that moved to another screen.
+    if (event->type() == QEvent::ScreenChangeInternal && isWindow() && IsWindow(m_hwnd)) {
+        DeliverRatioChange(m_hwnd);
+    }
+    return QWidget::event(event);
 }
 
 void CQtWindowWidget::DeliverMouseEvent(QMouseEvent* event, bool press) {
@@ -77,8 +103,7 @@ void CQtWindowWidget::DeliverMouseEvent(QMouseEvent* event, bool press) {
     if (rootWidget == nullptr) {
         return;
     }
-    const QPoint p = rootWidget->mapFromGlobal(event->globalPosition().toPoint()) -
-                     rootWidget->contentsRect().topLeft();
+    const POINT p = ClientPoint(rootWidget, event->position());
     MouseAction action = MouseAction::Move;
     if (event->type() != QEvent::MouseMove) {
         switch (event->button()) {
@@ -95,9 +120,27 @@ void CQtWindowWidget::DeliverMouseEvent(QMouseEvent* event, bool press) {
             return;
         }
     }
-    DeliverMouse(root, action, POINT{p.x(), p.y()}, ModifiersFromQt(event->modifiers()),
+    DeliverMouse(root, action, p, ModifiersFromQt(event->modifiers()),
                  ButtonsFromQt(event->buttons()));
     event->accept();
+}
+
+// A position in this widget in the client coordinates of the top-level
+// window whose widget is rootWidget. The point is the unit whose pixels, as
+// this widget shows its surface, hold the pixel under the position; Qt puts
+// the surface's first pixel on the window's pixel nearest to its logical
+// origin. (Rounding the position instead would put a click on the last
+// pixels of a unit into the next one.)
+POINT CQtWindowWidget::ClientPoint(QWidget* rootWidget, const QPointF& position) const {
+    const double ratio = rootWidget->devicePixelRatioF();
+    const QPointF inRoot = mapTo(rootWidget, position);
+    const QPoint origin = mapTo(rootWidget, contentsRect().topLeft());
+    const QPoint clientOrigin = rootWidget->contentsRect().topLeft();
+    const auto unit = [ratio](double at, int from) {
+        return Surface::ToLogical(PixelAt(at, ratio) - Surface::ToPixel(from, ratio), ratio) + from;
+    };
+    return POINT{unit(inRoot.x(), origin.x()) - clientOrigin.x(),
+                 unit(inRoot.y(), origin.y()) - clientOrigin.y()};
 }
 
 void CQtWindowWidget::mousePressEvent(QMouseEvent* event) {
@@ -123,10 +166,9 @@ void CQtWindowWidget::wheelEvent(QWheelEvent* event) {
     if (rootWidget == nullptr) {
         return;
     }
-    const QPoint p = rootWidget->mapFromGlobal(event->globalPosition().toPoint()) -
-                     rootWidget->contentsRect().topLeft();
-    DeliverMouse(root, MouseAction::Wheel, POINT{p.x(), p.y()}, ModifiersFromQt(event->modifiers()),
-                 ButtonsFromQt(event->buttons()), event->angleDelta().y());
+    DeliverMouse(root, MouseAction::Wheel, ClientPoint(rootWidget, event->position()),
+                 ModifiersFromQt(event->modifiers()), ButtonsFromQt(event->buttons()),
+                 event->angleDelta().y());
     event->accept();
 }
 
@@ -356,6 +398,10 @@ void CQtWindowPeer::Flush(const RECT& client) {
     }
 }
 
+double CQtWindowPeer::DevicePixelRatio() const {
+    return m_widget ? m_widget->devicePixelRatioF() : 1.0;
+}
+
 void CQtWindowPeer::SetEnabled(bool enabled) {
     if (m_widget) {
         m_widget->setEnabled(enabled);
@@ -384,10 +430,12 @@ void CQtWindowPeer::IconChanged() {
     QIcon icon;
     const HWND hwnd = m_widget->Hwnd();
     for (WPARAM kind : {ICON_BIG, ICON_SMALL}) {
-        const QPixmap pixmap =
-            IconPixmap(reinterpret_cast<HICON>(SendMessage(hwnd, WM_GETICON, kind, 0)));
-        if (!pixmap.isNull()) {
-            icon.addPixmap(pixmap);
+        const auto handle = reinterpret_cast<HICON>(SendMessage(hwnd, WM_GETICON, kind, 0));
+        for (double ratio : {1.0, m_widget->devicePixelRatioF()}) {
+            const QPixmap pixmap = IconPixmap(handle, ratio);
+            if (!pixmap.isNull()) {
+                icon.addPixmap(pixmap);
+            }
         }
     }
     m_widget->setWindowIcon(icon);

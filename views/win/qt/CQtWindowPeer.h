@@ -25,6 +25,7 @@ public:
     void ApplyGeometry(const QRect& target);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -40,6 +41,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    POINT ClientPoint(QWidget* rootWidget, const QPointF& position) const;
     void DeliverMouseEvent(QMouseEvent* event, bool press);
     void DeliverKeyEvent(QKeyEvent* event, bool down);
     void ReportGeometry();
@@ -71,6 +73,7 @@ public:
     void Raise() override;
     void Activate() override;
     void IconChanged() override;
+    double DevicePixelRatio() const override;
 
 private:
     QPointer<CQtWindowWidget> m_widget;
