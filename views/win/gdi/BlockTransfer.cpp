@@ -74,10 +74,12 @@ void CopyPixels(Surface& out, const Surface& in, const RECT& target, POINT shift
 }
 
 // The source pixel under the centre of target pixel p, where a unit of the
-// target lies at that unit plus shift in the source.
+// target lies at that unit plus shift in the source; a centre on an edge
+// between two source pixels takes the first, so that from a source of one
+// pixel per unit every target pixel takes the unit that covers it.
 int SourcePixel(int p, double outRatio, double inRatio, int shift, int count) {
-    const double unit = (p + 0.5) / outRatio + shift;
-    return std::clamp(static_cast<int>(std::floor(unit * inRatio)), 0, count - 1);
+    const double at = ((p + 0.5) / outRatio + shift) * inRatio;
+    return std::clamp(static_cast<int>(std::ceil(at)) - 1, 0, count - 1);
 }
 
 void SamplePixels(Surface& out, const Surface& in, const RECT& target, POINT shift, DWORD rop) {
