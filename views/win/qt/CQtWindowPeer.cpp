@@ -103,7 +103,7 @@ void CQtWindowWidget::DeliverMouseEvent(QMouseEvent* event, bool press) {
     if (rootWidget == nullptr) {
         return;
     }
-    const POINT p = ClientPoint(rootWidget, event->position());
+    const POINT p = ClientPoint(rootWidget, *event);
     MouseAction action = MouseAction::Move;
     if (event->type() != QEvent::MouseMove) {
         switch (event->button()) {
@@ -125,15 +125,27 @@ void CQtWindowWidget::DeliverMouseEvent(QMouseEvent* event, bool press) {
     event->accept();
 }
 
-// A position in this widget in the client coordinates of the top-level
-// window whose widget is rootWidget. The point is the unit whose pixels, as
-// this widget shows its surface, hold the pixel under the position; Qt puts
-// the surface's first pixel on the window's pixel nearest to its logical
-// origin. (Rounding the position instead would put a click on the last
-// pixels of a unit into the next one.)
-POINT CQtWindowWidget::ClientPoint(QWidget* rootWidget, const QPointF& position) const {
+// Where an event of this widget lies in the top-level window's widget. Qt
+// gives a widget its position rounded to whole units, and the position in
+// the window unrounded as the scene position; an event sent to the widget
+// directly has the widget's own position there.
+QPointF CQtWindowWidget::PositionInRoot(QWidget* rootWidget, const QSinglePointEvent& event) const {
+    const QPointF rounded = mapTo(rootWidget, event.position());
+    const QPointF scene = event.scenePosition();
+    const bool sameUnit =
+        std::abs(scene.x() - rounded.x()) <= 0.5 && std::abs(scene.y() - rounded.y()) <= 0.5;
+    return sameUnit ? scene : rounded;
+}
+
+// An event's position in the client coordinates of the top-level window,
+// whose widget is rootWidget. The point is the unit whose pixels, as this
+// widget shows its surface, hold the pixel under the position; Qt puts the
+// surface's first pixel on the window's pixel nearest to its logical origin.
+// (A rounded position would put a click on the last pixels of a unit into
+// the next one.)
+POINT CQtWindowWidget::ClientPoint(QWidget* rootWidget, const QSinglePointEvent& event) const {
     const double ratio = rootWidget->devicePixelRatioF();
-    const QPointF inRoot = mapTo(rootWidget, position);
+    const QPointF inRoot = PositionInRoot(rootWidget, event);
     const QPoint origin = mapTo(rootWidget, contentsRect().topLeft());
     const QPoint clientOrigin = rootWidget->contentsRect().topLeft();
     const auto unit = [ratio](double at, int from) {
@@ -166,7 +178,7 @@ void CQtWindowWidget::wheelEvent(QWheelEvent* event) {
     if (rootWidget == nullptr) {
         return;
     }
-    DeliverMouse(root, MouseAction::Wheel, ClientPoint(rootWidget, event->position()),
+    DeliverMouse(root, MouseAction::Wheel, ClientPoint(rootWidget, *event),
                  ModifiersFromQt(event->modifiers()), ButtonsFromQt(event->buttons()),
                  event->angleDelta().y());
     event->accept();

@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
+class QSinglePointEvent;
+
 namespace kwin::qt {
 
 // The widget of an ordinary window: it shows the window's surface and turns
@@ -41,7 +43,8 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    POINT ClientPoint(QWidget* rootWidget, const QPointF& position) const;
+    QPointF PositionInRoot(QWidget* rootWidget, const QSinglePointEvent& event) const;
+    POINT ClientPoint(QWidget* rootWidget, const QSinglePointEvent& event) const;
     void DeliverMouseEvent(QMouseEvent* event, bool press);
     void DeliverKeyEvent(QKeyEvent* event, bool down);
     void ReportGeometry();
