@@ -85,14 +85,11 @@ private:
 // units: a unit's colour is its line's or else the fill of its cell.
 QRgb BoardUnit(int k, int size, const std::function<QRgb(int)>& fillOfCell) {
     const double cell = (size - 1) / 9.0;
-    if (k < 2 || k >= size - 2) {
-        return ThickLine; // the 3-pixel frame, half of it outside
-    }
-    for (int box : {1, 2}) {
-        const int x = static_cast<int>(box * 3 * cell);
-        if (k >= x - 1 && k <= x + 1) {
-            return ThickLine;
-        }
+    const double box = (size - 1) / 3.0;
+    // The 3-pixel frame (half of it outside) and the box lines.
+    if (k < 2 || k >= size - 2 || std::abs(k - static_cast<int>(box)) <= 1 ||
+        std::abs(k - static_cast<int>(2 * box)) <= 1) {
+        return ThickLine;
     }
     int cellOfUnit = 1; // one more for each line before the unit
     for (int line = 1; line <= 8; ++line) {
