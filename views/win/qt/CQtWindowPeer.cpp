@@ -17,6 +17,7 @@
 #include <QWheelEvent>
 
 #include <cmath>
+#include <vector>
 
 namespace kwin::qt {
 namespace {
@@ -441,9 +442,14 @@ void CQtWindowPeer::IconChanged() {
     }
     QIcon icon;
     const HWND hwnd = m_widget->Hwnd();
+    // Each icon as drawn for one pixel per unit and, on a scaled screen, for its ratio.
+    std::vector<double> ratios{1.0};
+    if (m_widget->devicePixelRatioF() > 1.0) {
+        ratios.push_back(m_widget->devicePixelRatioF());
+    }
     for (WPARAM kind : {ICON_BIG, ICON_SMALL}) {
         const auto handle = reinterpret_cast<HICON>(SendMessage(hwnd, WM_GETICON, kind, 0));
-        for (double ratio : {1.0, m_widget->devicePixelRatioF()}) {
+        for (double ratio : ratios) {
             const QPixmap pixmap = IconPixmap(handle, ratio);
             if (!pixmap.isNull()) {
                 icon.addPixmap(pixmap);
