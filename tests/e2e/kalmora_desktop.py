@@ -313,7 +313,10 @@ class Program:
             command = ["setpriv", "--reuid=%d" % user, "--regid=%d" % user, "--clear-groups",
                        "--"] + command
         self.log = tempfile.TemporaryFile()
-        env = desktop.env(LOCALAPPDATA=data_root, LSAN_OPTIONS="suppressions=" + LSAN_SUPPRESSIONS)
+        # A sanitizer build keeps quiet about the suppressions it used, so the
+        # program's output holds only what the program itself printed.
+        env = desktop.env(LOCALAPPDATA=data_root,
+                          LSAN_OPTIONS="print_suppressions=0:suppressions=" + LSAN_SUPPRESSIONS)
         if config_home is not None:
             # The toolkit keeps settings (a file dialog's last folder) and
             # runtime files there: each run starts from none.
