@@ -5,9 +5,9 @@
 #include "app/AppResources.h"
 #include "app/ResourceIds.h"
 #include "data/PngFile.h"
-#include "views/win/resources/Resources.h"
 #include "views/win/Win32.h"
 #include "views/win/qt/QtBackend.h"
+#include "views/win/resources/Resources.h"
 
 #include <cstdio>
 #include <exception>
@@ -25,7 +25,7 @@ std::vector<std::uint32_t> IconPixels(int size) {
     }
     std::vector<std::uint32_t> pixels;
     for (int y = 0; y < size; ++y) {
-        pixels.insert(pixels.end(), image->Row(y), image->Row(y) + size);
+        pixels.insert(pixels.end(), image->PixelRow(y), image->PixelRow(y) + size);
     }
     DestroyIcon(icon);
     return pixels;

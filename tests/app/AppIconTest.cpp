@@ -18,7 +18,7 @@ TEST(AppIconTest, LoadsAtBothSystemSizesAndDrawsTheBoardWithATransparentMargin) 
         ASSERT_TRUE(image);
         EXPECT_EQ(image->Width(), size);
         EXPECT_EQ(image->Height(), size);
-        EXPECT_EQ(image->Row(size / 2)[size / 2] >> 24, 0xFFu) << "board is opaque";
+        EXPECT_EQ(image->PixelRow(size / 2)[size / 2] >> 24, 0xFFu) << "board is opaque";
         // Drawn over black: the margin shows what was there.
         HDC dc = CreateCompatibleDC(nullptr);
         HBITMAP bmp = CreateCompatibleBitmap(dc, size, size);

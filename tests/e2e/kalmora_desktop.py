@@ -80,12 +80,15 @@ class Image:
 
 class Desktop:
     """Xvfb on a free display with openbox, or with no window manager at all;
-    use as a context manager."""
+    use as a context manager. With a `scale`, the programs started on it draw
+    at that Qt scale factor."""
 
-    def __init__(self, width=SCREEN_WIDTH, height=SCREEN_HEIGHT, window_manager=True):
+    def __init__(self, width=SCREEN_WIDTH, height=SCREEN_HEIGHT, window_manager=True,
+                 scale=None):
         self.width = width
         self.height = height
         self.window_manager = window_manager
+        self.scale = scale
         self.display = None
         self._processes = []
         self._log = tempfile.TemporaryFile()
@@ -137,6 +140,9 @@ class Desktop:
     def env(self, **extra):
         env = dict(os.environ)
         env.pop("QT_QPA_PLATFORM", None)
+        env.pop("QT_SCALE_FACTOR", None)
+        if self.scale is not None:
+            env["QT_SCALE_FACTOR"] = str(self.scale)
         env["DISPLAY"] = self.display
         env.update(extra)
         return env
@@ -307,7 +313,10 @@ class Program:
             command = ["setpriv", "--reuid=%d" % user, "--regid=%d" % user, "--clear-groups",
                        "--"] + command
         self.log = tempfile.TemporaryFile()
-        env = desktop.env(LOCALAPPDATA=data_root, LSAN_OPTIONS="suppressions=" + LSAN_SUPPRESSIONS)
+        # A sanitizer build keeps quiet about the suppressions it used, so the
+        # program's output holds only what the program itself printed.
+        env = desktop.env(LOCALAPPDATA=data_root,
+                          LSAN_OPTIONS="print_suppressions=0:suppressions=" + LSAN_SUPPRESSIONS)
         if config_home is not None:
             # The toolkit keeps settings (a file dialog's last folder) and
             # runtime files there: each run starts from none.
@@ -674,13 +683,17 @@ def tool(*args):
 
 class DesktopTestCase(unittest.TestCase):
     """Each test gets its own desktop and data folder, stopped and removed
-    whatever happens."""
+    whatever happens; a test class may give the screen's size and scale."""
+
+    screen = (SCREEN_WIDTH, SCREEN_HEIGHT)
+    scale = None
 
     # False: the desktop has no window manager.
     window_manager = True
 
     def setUp(self):
-        self.desktop = Desktop(window_manager=self.window_manager)
+        self.desktop = Desktop(*self.screen, window_manager=self.window_manager,
+                               scale=self.scale)
         self.desktop.__enter__()
         self.addCleanup(self.desktop.stop)
         self.root = DataRoot()

@@ -283,8 +283,8 @@ TEST_F(DialogTest, AboutShowsTheIconAndCentredTextsAndStaysOpenOnEscAndCloseBox)
         GetClientRect(iconStatic, &iconRect);
         UpdateWindow(iconStatic);
         if (const kwin::Surface* pixels = kwin::GetWindowSurface(iconStatic)) {
-            iconCentre = kwin::Surface::ToColorRef(pixels->Row(16)[16]);
-            iconCorner = kwin::Surface::ToColorRef(pixels->Row(0)[0]);
+            iconCentre = kwin::Surface::ToColorRef(pixels->PixelRow(16)[16]);
+            iconCorner = kwin::Surface::ToColorRef(pixels->PixelRow(0)[0]);
         }
         versionStyle =
             static_cast<DWORD>(GetWindowLong(GetDlgItem(start.window, VersionText), GWL_STYLE));

@@ -51,7 +51,7 @@ std::vector<int> CaretColumns(HWND edit) {
     for (int x = 0; x < surface->Width(); ++x) {
         bool dark = true;
         for (int y = middle - 5; y <= middle + 5 && dark; ++y) {
-            const COLORREF c = kwin::Surface::ToColorRef(surface->Row(y)[x]);
+            const COLORREF c = kwin::Surface::ToColorRef(surface->PixelRow(y)[x]);
             dark = GetRValue(c) < 60 && GetGValue(c) < 60 && GetBValue(c) < 60;
         }
         if (dark) {
@@ -218,7 +218,7 @@ TEST_F(QtControlsTest, ScrollBarsStatusPanesBordersAndEditsOfChildren) {
         std::vector<int> columns;
         for (int x = from; x < to; ++x) {
             for (int y = 3; y < surface->Height() - 3; ++y) {
-                const COLORREF c = kwin::Surface::ToColorRef(surface->Row(y)[x]);
+                const COLORREF c = kwin::Surface::ToColorRef(surface->PixelRow(y)[x]);
                 if (GetRValue(c) < 100 && GetGValue(c) < 100 && GetBValue(c) < 100) {
                     columns.push_back(x);
                     break;
@@ -237,7 +237,8 @@ TEST_F(QtControlsTest, ScrollBarsStatusPanesBordersAndEditsOfChildren) {
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
     bool grip = false;
     for (int x = surface->Width() - 16; x < surface->Width(); ++x) {
-        grip = grip || kwin::Surface::ToColorRef(surface->Row(surface->Height() - 2)[x]) == shadow;
+        grip = grip ||
+               kwin::Surface::ToColorRef(surface->PixelRow(surface->Height() - 2)[x]) == shadow;
     }
     EXPECT_TRUE(grip) << "the size grip is drawn in the corner";
     DestroyWindow(status);
@@ -284,8 +285,9 @@ TEST_F(QtControlsTest, ScrollBarsStatusPanesBordersAndEditsOfChildren) {
     Pump();
     EXPECT_EQ(CaretColumns(edit), std::vector<int>{4}) << "scrolled back to the start";
     surface = kwin::GetWindowSurface(edit);
-    EXPECT_EQ(kwin::Surface::ToColorRef(surface->Row(12)[0]), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(kwin::Surface::ToColorRef(surface->Row(12)[99]), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(kwin::Surface::ToColorRef(surface->Row(12)[50]), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(kwin::Surface::ToColorRef(surface->PixelRow(12)[0]), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(kwin::Surface::ToColorRef(surface->PixelRow(12)[99]),
+              GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(kwin::Surface::ToColorRef(surface->PixelRow(12)[50]), GetSysColor(COLOR_WINDOW));
     DestroyWindow(edit);
 }

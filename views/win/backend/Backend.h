@@ -40,6 +40,9 @@ public:
     virtual void Raise() = 0;
     virtual void Activate() = 0;
     virtual void IconChanged() {}
+    // Device pixels per logical unit where the window shows; its surface is
+    // made with that many pixels per unit.
+    virtual double DevicePixelRatio() const { return 1.0; }
 };
 
 struct TextMetricsInfo {
@@ -57,8 +60,10 @@ public:
     virtual ~ITextEngine() = default;
     virtual TextMetricsInfo Metrics(const LOGFONT& font) = 0;
     virtual int Width(const LOGFONT& font, std::string_view text) = 0;
-    // Draws text whose cell's top-left corner is (x, y) in device pixels,
-    // rotated by the font's escapement about that corner, clipped to clip.
+    // Draws text whose cell's top-left corner is (x, y), rotated by the
+    // font's escapement about that corner, clipped to clip: coordinates and
+    // the font are in the surface's logical units, and the glyphs are drawn
+    // in its pixels, as fine as its ratio allows.
     virtual void Draw(Surface& surface, const RECT& clip, int x, int y, const LOGFONT& font,
                       std::string_view text, COLORREF color) = 0;
     // The face a logical font resolves to.
@@ -182,6 +187,10 @@ void DeliverSizing(HWND topLevel, const RECT& client);
 void DeliverSizingEnd(HWND topLevel);
 void DeliverClose(HWND topLevel);
 void DeliverActivation(HWND topLevel, bool active);
+// A top-level window now shows at another device pixel ratio (it moved to a
+// screen of another scale): the window and its children get surfaces at
+// their peers' ratios and paint them anew. Nothing else changes.
+void DeliverRatioChange(HWND topLevel);
 
 // Called by a backend as the user works its menus: a popup is about to open
 // (the owner gets WM_INITMENU for a bar popup, then WM_INITMENUPOPUP), and a

@@ -138,22 +138,21 @@ std::shared_ptr<Window> NewWindow(const CreationTarget& target, const CREATESTRU
     return w;
 }
 
-// A window that is not message-only gets pixels, all of them to paint, and
-// a peer from the backend.
+// A window that is not message-only gets a peer from the backend, and
+// pixels at the peer's ratio, all of them to paint.
 void GiveSurfaceAndPeer(Window& w) {
     if (w.messageOnly) {
         return;
     }
-    const RECT client = ClientRectOf(w);
-    w.surface = std::make_shared<Surface>(client.right, client.bottom, 0xFFFFFFFF);
-    w.update = client;
-    w.erasePending = true;
     if (IBackend* backend = GetBackend()) {
         w.peer = backend->CreatePeer(w.handle);
-        if (w.peer) {
-            ApplyPeerGeometry(w);
-            w.peer->SetText(w.text);
-        }
+    }
+    GiveSurface(w);
+    w.update = ClientRectOf(w);
+    w.erasePending = true;
+    if (w.peer) {
+        ApplyPeerGeometry(w);
+        w.peer->SetText(w.text);
     }
 }
 

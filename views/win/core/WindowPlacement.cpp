@@ -10,38 +10,6 @@
 
 using namespace kwin;
 
-namespace {
-
-void ResizeSurface(Window& w, bool invalidateAll, bool redraw) {
-    if (!w.surface) {
-        return;
-    }
-    const RECT client = ClientRectOf(w);
-    const int oldW = w.surface->Width();
-    const int oldH = w.surface->Height();
-    if (oldW == client.right && oldH == client.bottom) {
-        return;
-    }
-    w.surface->Resize(client.right, client.bottom);
-    if (!redraw) {
-        return;
-    }
-    if (invalidateAll) {
-        InvalidateRect(w.handle, nullptr, TRUE);
-        return;
-    }
-    if (client.right > oldW) {
-        const RECT r{oldW, 0, client.right, client.bottom};
-        InvalidateRect(w.handle, &r, TRUE);
-    }
-    if (client.bottom > oldH) {
-        const RECT r{0, oldH, client.right, client.bottom};
-        InvalidateRect(w.handle, &r, TRUE);
-    }
-}
-
-} // namespace
-
 namespace kwin {
 
 void ApplyPeerGeometry(const Window& w) {

@@ -105,18 +105,22 @@ bool InClip(const std::vector<RECT>& clipRects, POINT devicePoint) {
 }
 
 void FillDeviceRect(DeviceContext& dc, RECT r, std::uint32_t pixel) {
-    Surface& s = *dc.surface;
     for (const RECT& clip : ClipRects(dc)) {
         RECT part;
         if (!IntersectRect(&part, &r, &clip)) {
             continue;
         }
-        const auto width = static_cast<std::size_t>(part.right - part.left);
-        for (LONG y = part.top; y < part.bottom; ++y) {
-            Surface::Fill(s.Row(y) + part.left, width, pixel);
-        }
+        dc.surface->FillRect(part, pixel);
         MarkDirty(dc, part);
     }
+}
+
+std::vector<RECT> PixelClipRects(const DeviceContext& dc) {
+    std::vector<RECT> rects = ClipRects(dc);
+    for (RECT& r : rects) {
+        r = dc.surface->ToPixels(r);
+    }
+    return rects;
 }
 
 } // namespace kwin

@@ -102,13 +102,17 @@ const LOGFONT& SelectedFont(const DeviceContext& dc) {
 
 } // namespace kwin
 
-HDC CreateCompatibleDC(HDC) {
+HDC CreateCompatibleDC(HDC hdc) {
+    const DeviceContext* like = FindDeviceContext(hdc);
+    const double ratio = like != nullptr ? like->surface->Ratio() : 1.0;
     auto dc = std::make_unique<DeviceContext>();
     dc->memory = true;
     dc->state = DefaultState();
     const HDC handle = AddDC(std::move(dc));
-    // A new memory DC holds a 1 x 1 bitmap of its own, as on the platform.
-    HBITMAP stockBitmap = CreateCompatibleBitmap(nullptr, 1, 1);
+    // A new memory DC holds a 1 x 1 bitmap of its own, as on the platform; it
+    // has the ratio of the DC it is compatible with, and so has every bitmap
+    // made compatible with the new DC.
+    HBITMAP stockBitmap = NewBitmap(1, 1, ratio);
     GdiObject* obj = FindGdiObject(stockBitmap);
     obj->stock = true;
     SetBitmapOf(*FindDeviceContext(handle), stockBitmap);

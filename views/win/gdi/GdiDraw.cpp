@@ -1,15 +1,18 @@
 // Raster drawing into a DC's surface, with the platform's pixel rules:
 // rectangles exclude their right and bottom edge, lines exclude their end
 // point, and a pen of width w covers w pixels across its path, centred on it
-// (w / 2 before the path and (w - 1) / 2 after).
+// (w / 2 before the path and (w - 1) / 2 after). Rectangles, level lines and
+// pens are laid out in device units and land on the pixels that cover them;
+// curves, slanted lines and polygon edges are traced in the surface's own
+// pixels, so they are as fine as the surface.
 
 #include "views/win/api/WinGdi.h"
 #include "views/win/api/WinUser.h"
 #include "views/win/gdi/internal/GdiObjects.h"
+#include "views/win/gdi/internal/PixelCanvas.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 using namespace kwin;
@@ -46,6 +49,35 @@ void StampRun(DeviceContext& dc, const PenInfo& pen, int x0, int y0, int x1, int
     FillDeviceRect(dc, r, pen.pixel);
 }
 
+// A slanted line, traced in pixels with the pen's square at each of them.
+void DrawSlantedLine(DeviceContext& dc, const PenInfo& pen, POINT from, POINT to) {
+    PixelCanvas canvas(dc);
+    const POINT a = canvas.ToPixels(from);
+    const POINT b = canvas.ToPixels(to);
+    const int width = canvas.PenPixels(pen.width);
+    const int before = width / 2;
+    const int after = (width - 1) / 2;
+    int x = a.x;
+    int y = a.y;
+    const int dx = std::abs(b.x - a.x);
+    const int dy = -std::abs(b.y - a.y);
+    const int sx = a.x < b.x ? 1 : -1;
+    const int sy = a.y < b.y ? 1 : -1;
+    int err = dx + dy;
+    while (x != b.x || y != b.y) {
+        canvas.Fill(RECT{x - before, y - before, x + after + 1, y + after + 1}, pen.pixel);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
 // A line from one point to another, the end point left out.
 void DrawLine(DeviceContext& dc, const PenInfo& pen, POINT from, POINT to) {
     if (!pen.visible || (from.x == to.x && from.y == to.y)) {
@@ -61,25 +93,7 @@ void DrawLine(DeviceContext& dc, const PenInfo& pen, POINT from, POINT to) {
         StampRun(dc, pen, from.x, from.y, from.x, last);
         return;
     }
-    int x = from.x;
-    int y = from.y;
-    const int dx = std::abs(to.x - from.x);
-    const int dy = -std::abs(to.y - from.y);
-    const int sx = from.x < to.x ? 1 : -1;
-    const int sy = from.y < to.y ? 1 : -1;
-    int err = dx + dy;
-    while (x != to.x || y != to.y) {
-        StampRun(dc, pen, x, y, x, y);
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
+    DrawSlantedLine(dc, pen, from, to);
 }
 
 RECT DeviceRect(const DeviceContext& dc, const RECT& r) {
@@ -94,9 +108,10 @@ void ForEachPixel(DeviceContext& dc, const RECT& r, auto&& op) {
         if (!IntersectRect(&part, &r, &clip)) {
             continue;
         }
-        for (LONG y = part.top; y < part.bottom; ++y) {
-            std::uint32_t* row = dc.surface->Row(y);
-            for (LONG x = part.left; x < part.right; ++x) {
+        const RECT pixels = dc.surface->ToPixels(part);
+        for (LONG y = pixels.top; y < pixels.bottom; ++y) {
+            std::uint32_t* row = dc.surface->PixelRow(y);
+            for (LONG x = pixels.left; x < pixels.right; ++x) {
                 row[x] = op(row[x]) | 0xFF000000u;
             }
         }
@@ -188,7 +203,8 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     if (dc == nullptr) {
         return FALSE;
     }
-    const RECT r = DeviceRect(*dc, RECT{left, top, right, bottom});
+    PixelCanvas canvas(*dc);
+    const RECT r = canvas.ToPixels(DeviceRect(*dc, RECT{left, top, right, bottom}));
     const double cx = (r.left + r.right - 1) / 2.0;
     const double cy = (r.top + r.bottom - 1) / 2.0;
     const double rx = (r.right - r.left - 1) / 2.0;
@@ -198,11 +214,10 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     }
     const PenInfo pen = SelectedPen(*dc);
     const auto brush = BrushColor(static_cast<HBRUSH>(dc->state.brush), dc);
-    const double w = pen.visible ? pen.width : 0;
-    const std::vector<RECT> clip = ClipRects(*dc);
+    const double w = pen.visible ? canvas.PenPixels(pen.width) : 0;
     for (LONG y = r.top; y < r.bottom; ++y) {
         for (LONG x = r.left; x < r.right; ++x) {
-            if (!InClip(clip, POINT{x, y})) {
+            if (!canvas.Visible(x, y)) {
                 continue;
             }
             const double nx = (x - cx) / (rx + 0.5);
@@ -215,13 +230,12 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
             const double iy = (y - cy) / std::max(ry + 0.5 - w, 0.01);
             const bool edge = w > 0 && ix * ix + iy * iy > 1.0;
             if (edge) {
-                dc->surface->Row(y)[x] = pen.pixel;
+                canvas.Set(x, y, pen.pixel);
             } else if (brush) {
-                dc->surface->Row(y)[x] = Surface::FromColorRef(*brush);
+                canvas.Set(x, y, Surface::FromColorRef(*brush));
             }
         }
     }
-    MarkDirty(*dc, r);
     return TRUE;
 }
 
@@ -271,6 +285,42 @@ BOOL Polyline(HDC hdc, const POINT* points, int count) {
     return TRUE;
 }
 
+namespace {
+
+// Even-odd scanline fill through pixel centres, in the surface's pixels.
+void FillPolygon(DeviceContext& dc, const std::vector<POINT>& points, std::uint32_t pixel) {
+    PixelCanvas canvas(dc);
+    std::vector<POINT> p;
+    for (const POINT& point : points) {
+        p.push_back(canvas.ToPixels(point));
+    }
+    LONG minY = p[0].y;
+    LONG maxY = p[0].y;
+    for (const auto& q : p) {
+        minY = std::min(minY, q.y);
+        maxY = std::max(maxY, q.y);
+    }
+    for (LONG y = minY; y < maxY; ++y) {
+        const double sy = y + 0.5;
+        std::vector<double> xs;
+        for (std::size_t i = 0; i < p.size(); ++i) {
+            const POINT a = p[i];
+            const POINT b = p[(i + 1) % p.size()];
+            if ((a.y <= sy && b.y > sy) || (b.y <= sy && a.y > sy)) {
+                xs.push_back(a.x + (sy - a.y) * (b.x - a.x) / static_cast<double>(b.y - a.y));
+            }
+        }
+        std::sort(xs.begin(), xs.end());
+        for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
+            const LONG x0 = static_cast<LONG>(xs[i] + 0.5);
+            const LONG x1 = static_cast<LONG>(xs[i + 1] + 0.5);
+            canvas.Fill(RECT{x0, y, x1, y + 1}, pixel);
+        }
+    }
+}
+
+} // namespace
+
 BOOL Polygon(HDC hdc, const POINT* points, int count) {
     DeviceContext* dc = FindDeviceContext(hdc);
     if (dc == nullptr || points == nullptr || count < 2) {
@@ -281,31 +331,7 @@ BOOL Polygon(HDC hdc, const POINT* points, int count) {
         p[static_cast<std::size_t>(i)] = ToDevice(*dc, points[i].x, points[i].y);
     }
     if (const auto brush = BrushColor(static_cast<HBRUSH>(dc->state.brush), dc)) {
-        // Even-odd scanline fill through pixel centres.
-        LONG minY = p[0].y;
-        LONG maxY = p[0].y;
-        for (const auto& q : p) {
-            minY = std::min(minY, q.y);
-            maxY = std::max(maxY, q.y);
-        }
-        const std::uint32_t pixel = Surface::FromColorRef(*brush);
-        for (LONG y = minY; y < maxY; ++y) {
-            const double sy = y + 0.5;
-            std::vector<double> xs;
-            for (int i = 0; i < count; ++i) {
-                const POINT a = p[static_cast<std::size_t>(i)];
-                const POINT b = p[static_cast<std::size_t>((i + 1) % count)];
-                if ((a.y <= sy && b.y > sy) || (b.y <= sy && a.y > sy)) {
-                    xs.push_back(a.x + (sy - a.y) * (b.x - a.x) / static_cast<double>(b.y - a.y));
-                }
-            }
-            std::sort(xs.begin(), xs.end());
-            for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
-                const LONG x0 = static_cast<LONG>(xs[i] + 0.5);
-                const LONG x1 = static_cast<LONG>(xs[i + 1] + 0.5);
-                FillDeviceRect(*dc, {x0, y, x1, y + 1}, pixel);
-            }
-        }
+        FillPolygon(*dc, p, Surface::FromColorRef(*brush));
     }
     const PenInfo pen = SelectedPen(*dc);
     for (int i = 0; i < count; ++i) {
@@ -324,8 +350,9 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
     if (!InClip(*dc, d)) {
         return CLR_INVALID;
     }
-    dc->surface->Row(d.y)[d.x] = Surface::FromColorRef(color);
-    MarkDirty(*dc, {d.x, d.y, d.x + 1, d.y + 1});
+    const RECT unit{d.x, d.y, d.x + 1, d.y + 1};
+    dc->surface->FillRect(unit, Surface::FromColorRef(color));
+    MarkDirty(*dc, unit);
     return color & 0xFFFFFF;
 }
 
@@ -338,7 +365,9 @@ COLORREF GetPixel(HDC hdc, int x, int y) {
     if (!InClip(*dc, d)) {
         return CLR_INVALID;
     }
-    return Surface::ToColorRef(dc->surface->Row(d.y)[d.x]);
+    // The first of the pixels the unit covers.
+    const Surface& s = *dc->surface;
+    return Surface::ToColorRef(s.PixelRow(s.ToPixel(d.y))[s.ToPixel(d.x)]);
 }
 
 BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
@@ -372,85 +401,6 @@ BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
     default:
         return FALSE;
     }
-}
-
-namespace {
-
-std::uint32_t Combine(DWORD rop, std::uint32_t dst, std::uint32_t src) {
-    switch (rop) {
-    case SRCPAINT:
-        return (dst | src) | 0xFF000000u;
-    case SRCAND:
-        return (dst & src) | 0xFF000000u;
-    case SRCINVERT:
-        return (dst ^ src) | 0xFF000000u;
-    case NOTSRCCOPY:
-        return ~src | 0xFF000000u;
-    default:
-        return src | 0xFF000000u;
-    }
-}
-
-// Copies into target (device pixels of out) from in, whose pixel (0, 0) lies
-// at source's top-left corner in out's coordinates.
-void BlitPart(Surface& out, const Surface& in, const RECT& target, const RECT& source, DWORD rop) {
-    const int w = target.right - target.left;
-    const int h = target.bottom - target.top;
-    const int sx = target.left - source.left;
-    const int sy = target.top - source.top;
-    // Rows of one surface may overlap: copy them in the order that reads each before it is written.
-    const bool bottomUp = &out == &in && sy < target.top;
-    for (int i = 0; i < h; ++i) {
-        const int row = bottomUp ? h - 1 - i : i;
-        const std::uint32_t* from = in.Row(sy + row) + sx;
-        std::uint32_t* to = out.Row(target.top + row) + target.left;
-        if (rop == SRCCOPY) {
-            std::memmove(to, from, static_cast<std::size_t>(w) * sizeof(std::uint32_t));
-            continue;
-        }
-        const std::vector<std::uint32_t> line(from, from + w);
-        for (int col = 0; col < w; ++col) {
-            to[col] = Combine(rop, to[col], line[static_cast<std::size_t>(col)]);
-        }
-    }
-}
-
-} // namespace
-
-BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop) {
-    DeviceContext* d = FindDeviceContext(dst);
-    if (d == nullptr) {
-        return FALSE;
-    }
-    if (rop == BLACKNESS || rop == WHITENESS || rop == DSTINVERT || rop == PATCOPY ||
-        rop == PATINVERT) {
-        return PatBlt(dst, x, y, width, height, rop);
-    }
-    DeviceContext* s = FindDeviceContext(src);
-    if (s == nullptr) {
-        return FALSE;
-    }
-    const POINT dOrigin = ToDevice(*d, x, y);
-    const POINT sOrigin = ToDevice(*s, srcX, srcY);
-    const RECT target{dOrigin.x, dOrigin.y, dOrigin.x + width, dOrigin.y + height};
-    // Only destination pixels whose source lies inside the source surface change.
-    const RECT source{dOrigin.x - sOrigin.x, dOrigin.y - sOrigin.y,
-                      dOrigin.x - sOrigin.x + s->surface->Width(),
-                      dOrigin.y - sOrigin.y + s->surface->Height()};
-    const std::vector<RECT> clips = ClipRects(*d);
-    // A copy within one surface through several clip rectangles must not read
-    // pixels an earlier rectangle has already written.
-    const std::shared_ptr<Surface> in = d->surface == s->surface && clips.size() > 1
-                                            ? std::make_shared<Surface>(*s->surface)
-                                            : s->surface;
-    for (const RECT& clip : clips) {
-        RECT part;
-        if (IntersectRect(&part, &target, &clip) && IntersectRect(&part, &part, &source)) {
-            BlitPart(*d->surface, *in, part, source, rop);
-            MarkDirty(*d, part);
-        }
-    }
-    return TRUE;
 }
 
 BOOL DrawEdge(HDC hdc, LPRECT rect, UINT edge, UINT flags) {
@@ -533,9 +483,16 @@ BOOL DrawFocusRect(HDC hdc, const RECT* rect) {
     }
     const RECT r = DeviceRect(*dc, *rect);
     const std::vector<RECT> clip = ClipRects(*dc);
+    Surface& surface = *dc->surface;
     auto flip = [&](LONG x, LONG y) {
-        if (InClip(clip, POINT{x, y}) && ((x + y) % 2 == 0)) {
-            dc->surface->Row(y)[x] ^= 0x00FFFFFFu;
+        if (!InClip(clip, POINT{x, y}) || (x + y) % 2 != 0) {
+            return;
+        }
+        const RECT pixels = surface.ToPixels(RECT{x, y, x + 1, y + 1});
+        for (LONG py = pixels.top; py < pixels.bottom; ++py) {
+            for (LONG px = pixels.left; px < pixels.right; ++px) {
+                surface.PixelRow(py)[px] ^= 0x00FFFFFFu;
+            }
         }
     };
     for (LONG x = r.left; x < r.right; ++x) {

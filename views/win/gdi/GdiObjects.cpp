@@ -95,6 +95,17 @@ void InitStock() {
 
 namespace kwin {
 
+HBITMAP NewBitmap(int width, int height, double ratio) {
+    if (width < 0 || height < 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    auto o = std::make_unique<GdiObject>();
+    o->kind = GdiKind::Bitmap;
+    o->surface = std::make_shared<Surface>(width, height, 0xFF000000, ratio);
+    return static_cast<HBITMAP>(AddObject(std::move(o)));
+}
+
 HGDIOBJ NextGdiHandle() {
     static std::uintptr_t next = 0x40000000;
     next += 4;
@@ -207,19 +218,15 @@ HFONT CreateFont(int height, int width, int escapement, int orientation, int wei
     return CreateFontIndirect(&lf);
 }
 
-HBITMAP CreateCompatibleBitmap(HDC, int width, int height) {
-    if (width < 0 || height < 0) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
-    auto o = std::make_unique<GdiObject>();
-    o->kind = GdiKind::Bitmap;
-    o->surface = std::make_shared<Surface>(width, height, 0xFF000000);
-    return static_cast<HBITMAP>(AddObject(std::move(o)));
+// A bitmap compatible with a DC has the device pixel ratio of the surface
+// behind it, so what is drawn off screen for a window is as fine as the window.
+HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
+    const DeviceContext* dc = FindDeviceContext(hdc);
+    return NewBitmap(width, height, dc != nullptr ? dc->surface->Ratio() : 1.0);
 }
 
 HBITMAP CreateBitmap(int width, int height, UINT, UINT bitsPerPixel, const void* bits) {
-    HBITMAP bmp = CreateCompatibleBitmap(nullptr, width, height);
+    HBITMAP bmp = NewBitmap(width, height, 1.0);
     if (bmp != nullptr && bits != nullptr && bitsPerPixel == 32) {
         auto& s = *FindGdiObject(bmp)->surface;
         std::memcpy(s.Bits(), bits, static_cast<std::size_t>(width) * height * 4);
@@ -310,7 +317,8 @@ int GetObject(HGDIOBJ object, int size, LPVOID buffer) {
     case GdiKind::Pen:
         return copy(LOGPEN{static_cast<UINT>(obj->penStyle), POINT{obj->penWidth, 0}, obj->color});
     case GdiKind::Bitmap:
-        return copy(BITMAP{0, obj->surface->Width(), obj->surface->Height(),
+        // The memory bmBits points at: its size is in pixels.
+        return copy(BITMAP{0, obj->surface->PixelWidth(), obj->surface->PixelHeight(),
                            obj->surface->BytesPerLine(), 1, 32, obj->surface->Bits()});
     case GdiKind::Region:
         return 0;

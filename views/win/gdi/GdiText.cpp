@@ -143,10 +143,7 @@ void DrawRun(DeviceContext& dc, ITextEngine& engine, const LOGFONT& font, int x,
         }
         RECT bg;
         if (dc.state.bkMode == OPAQUE && IntersectRect(&bg, &background, &clip)) {
-            const std::uint32_t p = Surface::FromColorRef(dc.state.bkColor);
-            for (LONG yy = bg.top; yy < bg.bottom; ++yy) {
-                std::fill(dc.surface->Row(yy) + bg.left, dc.surface->Row(yy) + bg.right, p);
-            }
+            dc.surface->FillRect(bg, Surface::FromColorRef(dc.state.bkColor));
         }
         engine.Draw(*dc.surface, clip, d.x, d.y, font, text, dc.state.textColor);
         RECT dirty;

@@ -60,6 +60,15 @@ int PixelSizeFor(const QFont& font, LONG height) {
     return pixels;
 }
 
+// The logical rectangle whose pixels are the pixels of clip, so the painter
+// clips on the same pixel edges as every other drawing.
+QRectF ClipArea(const Surface& surface, const RECT& clip) {
+    const RECT p = surface.ToPixels(clip);
+    const double ratio = surface.Ratio();
+    return QRectF(p.left / ratio, p.top / ratio, (p.right - p.left) / ratio,
+                  (p.bottom - p.top) / ratio);
+}
+
 } // namespace
 
 QString CQtTextEngine::FamilyFor(const char* face) {
@@ -122,16 +131,20 @@ int CQtTextEngine::Width(const LOGFONT& font, std::string_view text) {
         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
+// The glyphs are drawn in the surface's pixels: the image carries the
+// surface's ratio, so the painter takes logical coordinates and fonts and
+// rasterises them that much finer.
 void CQtTextEngine::Draw(Surface& surface, const RECT& clip, int x, int y, const LOGFONT& lf,
                          std::string_view text, COLORREF color) {
-    if (surface.Width() == 0 || surface.Height() == 0 || text.empty()) {
+    if (surface.PixelWidth() == 0 || surface.PixelHeight() == 0 || text.empty()) {
         return;
     }
     Entry& entry = Resolve(lf);
-    QImage image(reinterpret_cast<uchar*>(surface.Bits()), surface.Width(), surface.Height(),
-                 surface.BytesPerLine(), QImage::Format_RGB32);
+    QImage image(reinterpret_cast<uchar*>(surface.Bits()), surface.PixelWidth(),
+                 surface.PixelHeight(), surface.BytesPerLine(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(surface.Ratio());
     QPainter painter(&image);
-    painter.setClipRect(QRect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top));
+    painter.setClipRect(ClipArea(surface, clip));
     painter.setFont(entry.font);
     painter.setPen(QColor(GetRValue(color), GetGValue(color), GetBValue(color)));
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

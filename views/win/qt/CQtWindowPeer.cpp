@@ -16,6 +16,9 @@
 #include <QPixmap>
 #include <QWheelEvent>
 
+#include <cmath>
+#include <vector>
+
 namespace kwin::qt {
 namespace {
 
@@ -23,14 +26,23 @@ QRect ToQRect(const RECT& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-QPixmap IconPixmap(HICON icon) {
-    const auto image = IconImage(icon);
+QPixmap IconPixmap(HICON icon, double ratio) {
+    const auto image = IconImage(icon, ratio);
     if (!image) {
         return {};
     }
-    QImage copy(reinterpret_cast<const uchar*>(image->Bits()), image->Width(), image->Height(),
-                image->BytesPerLine(), QImage::Format_ARGB32);
-    return QPixmap::fromImage(copy.copy());
+    QImage copy(reinterpret_cast<const uchar*>(image->Bits()), image->PixelWidth(),
+                image->PixelHeight(), image->BytesPerLine(), QImage::Format_ARGB32);
+    QPixmap pixmap = QPixmap::fromImage(copy.copy());
+    pixmap.setDevicePixelRatio(image->Ratio());
+    return pixmap;
+}
+
+// The pixel of a window under a position in it, which Qt gives in logical
+// units: the window's pixel edges divided by its ratio.
+int PixelAt(double position, double ratio) {
+    constexpr double Slack = 1e-6;
+    return static_cast<int>(std::floor(position * ratio + Slack));
 }
 
 } // namespace
@@ -54,18 +66,33 @@ CQtWindowWidget::CQtWindowWidget(HWND hwnd, QWidget* parent) : QWidget(parent), 
     setFocusPolicy(parent == nullptr ? Qt::StrongFocus : Qt::NoFocus);
 }
 
-void CQtWindowWidget::paintEvent(QPaintEvent* event) {
+// The surface has the widget's ratio, so its pixels land one to one on the
+// window's; a surface still at an earlier ratio is scaled for this once,
+// and the layer is told to make it anew.
+void CQtWindowWidget::paintEvent(QPaintEvent*) {
     const Surface* surface = GetWindowSurface(m_hwnd);
-    if (surface == nullptr || surface->Width() == 0 || surface->Height() == 0) {
+    if (surface == nullptr || surface->PixelWidth() == 0 || surface->PixelHeight() == 0) {
         return;
     }
-    const QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->Width(),
-                       surface->Height(), surface->BytesPerLine(), QImage::Format_RGB32);
-    QPainter painter(this);
-    // The contents rectangle is the client area; a menu bar may sit above it.
-    const QPoint origin = contentsRect().topLeft();
-    const QRect area = event->rect().translated(-origin) & image.rect();
-    painter.drawImage(area.translated(origin), image, area);
+    QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->PixelWidth(),
+                 surface->PixelHeight(), surface->BytesPerLine(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(surface->Ratio());
+    {
+        QPainter painter(this); // clipped to the area to paint
+        // The contents rectangle is the client area; a menu bar may sit above it.
+        painter.drawImage(contentsRect().topLeft(), image);
+    }
+    if (surface->Ratio() != Surface::UsableRatio(devicePixelRatioF()) && IsWindow(m_hwnd)) {
+        DeliverRatioChange(GetAncestor(m_hwnd, GA_ROOT));
+    }
+}
+
+bool CQtWindowWidget::event(QEvent* event) {
+    // Sent to the widgets of a window that moved to another screen.
+    if (event->type() == QEvent::ScreenChangeInternal && isWindow() && IsWindow(m_hwnd)) {
+        DeliverRatioChange(m_hwnd);
+    }
+    return QWidget::event(event);
 }
 
 void CQtWindowWidget::DeliverMouseEvent(QMouseEvent* event, bool press) {
@@ -77,8 +104,7 @@ void CQtWindowWidget::DeliverMouseEvent(QMouseEvent* event, bool press) {
     if (rootWidget == nullptr) {
         return;
     }
-    const QPoint p = rootWidget->mapFromGlobal(event->globalPosition().toPoint()) -
-                     rootWidget->contentsRect().topLeft();
+    const POINT p = ClientPoint(rootWidget, *event);
     MouseAction action = MouseAction::Move;
     if (event->type() != QEvent::MouseMove) {
         switch (event->button()) {
@@ -95,9 +121,39 @@ void CQtWindowWidget::DeliverMouseEvent(QMouseEvent* event, bool press) {
             return;
         }
     }
-    DeliverMouse(root, action, POINT{p.x(), p.y()}, ModifiersFromQt(event->modifiers()),
+    DeliverMouse(root, action, p, ModifiersFromQt(event->modifiers()),
                  ButtonsFromQt(event->buttons()));
     event->accept();
+}
+
+// Where an event of this widget lies in the top-level window's widget. Qt
+// gives a widget its position rounded to whole units, and the position in
+// the window unrounded as the scene position; an event sent to the widget
+// directly has the widget's own position there.
+QPointF CQtWindowWidget::PositionInRoot(QWidget* rootWidget, const QSinglePointEvent& event) const {
+    const QPointF rounded = mapTo(rootWidget, event.position());
+    const QPointF scene = event.scenePosition();
+    const bool sameUnit =
+        std::abs(scene.x() - rounded.x()) <= 0.5 && std::abs(scene.y() - rounded.y()) <= 0.5;
+    return sameUnit ? scene : rounded;
+}
+
+// An event's position in the client coordinates of the top-level window,
+// whose widget is rootWidget. The point is the unit whose pixels, as this
+// widget shows its surface, hold the pixel under the position; Qt puts the
+// surface's first pixel on the window's pixel nearest to its logical origin.
+// (A rounded position would put a click on the last pixels of a unit into
+// the next one.)
+POINT CQtWindowWidget::ClientPoint(QWidget* rootWidget, const QSinglePointEvent& event) const {
+    const double ratio = rootWidget->devicePixelRatioF();
+    const QPointF inRoot = PositionInRoot(rootWidget, event);
+    const QPoint origin = mapTo(rootWidget, contentsRect().topLeft());
+    const QPoint clientOrigin = rootWidget->contentsRect().topLeft();
+    const auto unit = [ratio](double at, int from) {
+        return Surface::ToLogical(PixelAt(at, ratio) - Surface::ToPixel(from, ratio), ratio) + from;
+    };
+    return POINT{unit(inRoot.x(), origin.x()) - clientOrigin.x(),
+                 unit(inRoot.y(), origin.y()) - clientOrigin.y()};
 }
 
 void CQtWindowWidget::mousePressEvent(QMouseEvent* event) {
@@ -123,10 +179,9 @@ void CQtWindowWidget::wheelEvent(QWheelEvent* event) {
     if (rootWidget == nullptr) {
         return;
     }
-    const QPoint p = rootWidget->mapFromGlobal(event->globalPosition().toPoint()) -
-                     rootWidget->contentsRect().topLeft();
-    DeliverMouse(root, MouseAction::Wheel, POINT{p.x(), p.y()}, ModifiersFromQt(event->modifiers()),
-                 ButtonsFromQt(event->buttons()), event->angleDelta().y());
+    DeliverMouse(root, MouseAction::Wheel, ClientPoint(rootWidget, *event),
+                 ModifiersFromQt(event->modifiers()), ButtonsFromQt(event->buttons()),
+                 event->angleDelta().y());
     event->accept();
 }
 
@@ -356,6 +411,10 @@ void CQtWindowPeer::Flush(const RECT& client) {
     }
 }
 
+double CQtWindowPeer::DevicePixelRatio() const {
+    return m_widget ? m_widget->devicePixelRatioF() : 1.0;
+}
+
 void CQtWindowPeer::SetEnabled(bool enabled) {
     if (m_widget) {
         m_widget->setEnabled(enabled);
@@ -383,11 +442,18 @@ void CQtWindowPeer::IconChanged() {
     }
     QIcon icon;
     const HWND hwnd = m_widget->Hwnd();
+    // Each icon as drawn for one pixel per unit and, on a scaled screen, for its ratio.
+    std::vector<double> ratios{1.0};
+    if (m_widget->devicePixelRatioF() > 1.0) {
+        ratios.push_back(m_widget->devicePixelRatioF());
+    }
     for (WPARAM kind : {ICON_BIG, ICON_SMALL}) {
-        const QPixmap pixmap =
-            IconPixmap(reinterpret_cast<HICON>(SendMessage(hwnd, WM_GETICON, kind, 0)));
-        if (!pixmap.isNull()) {
-            icon.addPixmap(pixmap);
+        const auto handle = reinterpret_cast<HICON>(SendMessage(hwnd, WM_GETICON, kind, 0));
+        for (double ratio : ratios) {
+            const QPixmap pixmap = IconPixmap(handle, ratio);
+            if (!pixmap.isNull()) {
+                icon.addPixmap(pixmap);
+            }
         }
     }
     m_widget->setWindowIcon(icon);

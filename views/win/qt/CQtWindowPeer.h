@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
+class QSinglePointEvent;
+
 namespace kwin::qt {
 
 // The widget of an ordinary window: it shows the window's surface and turns
@@ -25,6 +27,7 @@ public:
     void ApplyGeometry(const QRect& target);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -40,6 +43,8 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    QPointF PositionInRoot(QWidget* rootWidget, const QSinglePointEvent& event) const;
+    POINT ClientPoint(QWidget* rootWidget, const QSinglePointEvent& event) const;
     void DeliverMouseEvent(QMouseEvent* event, bool press);
     void DeliverKeyEvent(QKeyEvent* event, bool down);
     void ReportGeometry();
@@ -71,6 +76,7 @@ public:
     void Raise() override;
     void Activate() override;
     void IconChanged() override;
+    double DevicePixelRatio() const override;
 
 private:
     QPointer<CQtWindowWidget> m_widget;

@@ -6,6 +6,7 @@
 #include "views/win/api/WinKernel.h"
 #include "views/win/api/WinUser.h"
 #include "views/win/gdi/internal/GdiObjects.h"
+#include "views/win/gdi/internal/PixelCanvas.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,7 +20,11 @@ struct IconObject {
     int systemId = 0;
     bool cursor = false;
     bool shared = false;
-    std::shared_ptr<Surface> image;
+    // Icons are drawings: painted at their size, once for each device pixel
+    // ratio they are shown at. Cursors have none.
+    IconPainter painter;
+    int size = 0;
+    std::map<double, std::shared_ptr<Surface>> images;
 };
 
 struct ResourceTable {
@@ -44,10 +49,11 @@ HICON AddIcon(IconObject obj) {
     return handle;
 }
 
-// Paints an icon through the layer's own drawing operations.
-std::shared_ptr<Surface> PaintIcon(const IconPainter& painter, int size) {
+// Paints an icon through the layer's own drawing operations, in a bitmap
+// with the ratio's pixels.
+std::shared_ptr<Surface> PaintIcon(const IconPainter& painter, int size, double ratio) {
     HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(nullptr, size, size);
+    HBITMAP bmp = NewBitmap(size, size, ratio);
     HGDIOBJ old = SelectObject(dc, bmp);
     HBRUSH key = CreateSolidBrush(IconTransparentColor);
     const RECT all{0, 0, size, size};
@@ -59,9 +65,9 @@ std::shared_ptr<Surface> PaintIcon(const IconPainter& painter, int size) {
     DeleteObject(bmp);
     DeleteDC(dc);
     const std::uint32_t transparent = Surface::FromColorRef(IconTransparentColor);
-    for (int y = 0; y < image->Height(); ++y) {
-        for (int x = 0; x < image->Width(); ++x) {
-            std::uint32_t& p = image->Row(y)[x];
+    for (int y = 0; y < image->PixelHeight(); ++y) {
+        for (int x = 0; x < image->PixelWidth(); ++x) {
+            std::uint32_t& p = image->PixelRow(y)[x];
             if (p == transparent) {
                 p = 0;
             }
@@ -94,7 +100,8 @@ HICON SystemHandle(int id, bool cursor) {
     obj.cursor = cursor;
     obj.shared = true;
     if (!cursor) {
-        obj.image = PaintIcon(PaintGenericIcon, GetSystemMetrics(SM_CXICON));
+        obj.painter = PaintGenericIcon;
+        obj.size = GetSystemMetrics(SM_CXICON);
     }
     HICON handle = AddIcon(std::move(obj));
     r.systemHandles[key] = handle;
@@ -124,9 +131,17 @@ int SystemCursorId(HCURSOR cursor) {
     return it == R().iconObjects.end() ? 0 : it->second.systemId;
 }
 
-std::shared_ptr<const Surface> IconImage(HICON icon) {
+std::shared_ptr<const Surface> IconImage(HICON icon, double ratio) {
     const auto it = R().iconObjects.find(icon);
-    return it == R().iconObjects.end() ? nullptr : it->second.image;
+    if (it == R().iconObjects.end() || !it->second.painter) {
+        return nullptr;
+    }
+    IconObject& obj = it->second;
+    auto& image = obj.images[ratio];
+    if (!image) {
+        image = PaintIcon(obj.painter, obj.size, ratio);
+    }
+    return image;
 }
 
 } // namespace kwin
@@ -194,7 +209,8 @@ HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UIN
     }
     IconObject obj;
     obj.shared = (flags & LR_SHARED) != 0;
-    obj.image = PaintIcon(painter->second, size);
+    obj.painter = painter->second;
+    obj.size = size;
     HICON handle = AddIcon(std::move(obj));
     if (flags & LR_SHARED) {
         r.sharedIcons[{id, size}] = handle;
@@ -220,8 +236,8 @@ BOOL DestroyIcon(HICON icon) {
 
 BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int cx, int cy, UINT, HBRUSH, UINT) {
     DeviceContext* dc = FindDeviceContext(hdc);
-    const auto image = IconImage(icon);
-    if (dc == nullptr || !image) {
+    const auto image = dc != nullptr ? IconImage(icon, dc->surface->Ratio()) : nullptr;
+    if (!image) {
         return FALSE;
     }
     if (cx == 0) {
@@ -230,20 +246,21 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int cx, int cy, UINT, HBRUSH,
     if (cy == 0) {
         cy = image->Height();
     }
+    // The icon's pixels stretched over the pixels of the target rectangle.
     const POINT origin = ToDevice(*dc, x, y);
-    const std::vector<RECT> clip = ClipRects(*dc);
-    for (int dy = 0; dy < cy; ++dy) {
-        for (int dx = 0; dx < cx; ++dx) {
-            const int sx = dx * image->Width() / cx;
-            const int sy = dy * image->Height() / cy;
-            const std::uint32_t p = image->Row(sy)[sx];
-            const POINT d{origin.x + dx, origin.y + dy};
-            if ((p >> 24) != 0 && InClip(clip, d)) {
-                dc->surface->Row(d.y)[d.x] = p | 0xFF000000u;
+    PixelCanvas canvas(*dc);
+    const RECT t = canvas.ToPixels(RECT{origin.x, origin.y, origin.x + cx, origin.y + cy});
+    const int width = t.right - t.left;
+    const int height = t.bottom - t.top;
+    for (int dy = 0; dy < height; ++dy) {
+        const std::uint32_t* row = image->PixelRow(dy * image->PixelHeight() / height);
+        for (int dx = 0; dx < width; ++dx) {
+            const std::uint32_t p = row[dx * image->PixelWidth() / width];
+            if ((p >> 24) != 0) {
+                canvas.Set(t.left + dx, t.top + dy, p | 0xFF000000u);
             }
         }
     }
-    MarkDirty(*dc, RECT{origin.x, origin.y, origin.x + cx, origin.y + cy});
     return TRUE;
 }
 

@@ -30,7 +30,8 @@ void UnregisterVersionResource(const std::string& modulePath);
 // For backends: a cursor's system id (the number behind IDC_ARROW and the
 // like), or 0 for a cursor made from an image.
 int SystemCursorId(HCURSOR cursor);
-// An icon's pixels, 0xAARRGGBB with alpha 0 where it is transparent.
-std::shared_ptr<const Surface> IconImage(HICON icon);
+// An icon's pixels, 0xAARRGGBB with alpha 0 where it is transparent, drawn
+// for a device pixel ratio (its size times the ratio in pixels).
+std::shared_ptr<const Surface> IconImage(HICON icon, double ratio = 1.0);
 
 } // namespace kwin

@@ -92,4 +92,11 @@ HWND RootOf(HWND hwnd);
 // Tells a window's peer where its client area now lies.
 void ApplyPeerGeometry(const Window& w);
 
+// A window's pixels (WindowSurfaces.cpp): made at its peer's device pixel
+// ratio, then kept the size of its client area, the new part (or all of it
+// with invalidateAll, or after a change of ratio) to paint unless redraw is
+// false.
+void GiveSurface(Window& w);
+void ResizeSurface(Window& w, bool invalidateAll, bool redraw);
+
 } // namespace kwin

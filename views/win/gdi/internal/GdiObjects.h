@@ -83,11 +83,17 @@ RECT EffectiveClip(const DeviceContext& dc);
 bool InClip(const DeviceContext& dc, POINT devicePoint);
 // The same against rectangles from ClipRects, for loops over many pixels.
 bool InClip(const std::vector<RECT>& clipRects, POINT devicePoint);
+// The clip in the surface's pixels, for drawing at its full resolution.
+std::vector<RECT> PixelClipRects(const DeviceContext& dc);
 
-// Drawing helpers shared by the drawing files.
+// Drawing helpers shared by the drawing files. Device coordinates are the
+// DC's logical units after its origins; only the surface's pixels, where
+// the drawing lands, are finer when its device pixel ratio is above 1.
 POINT ToDevice(const DeviceContext& dc, int x, int y);
 void MarkDirty(DeviceContext& dc, const RECT& deviceRect);
 void FillDeviceRect(DeviceContext& dc, RECT deviceRect, std::uint32_t pixel);
+// A bitmap of the given size whose pixels are that size times the ratio.
+HBITMAP NewBitmap(int width, int height, double ratio);
 // The solid colour of a brush handle (including COLOR_x + 1 values), or none.
 std::optional<COLORREF> BrushColor(HBRUSH brush, const DeviceContext* dc);
 const LOGFONT& SelectedFont(const DeviceContext& dc);
