@@ -36,6 +36,19 @@ def wait_until(condition, timeout, what, interval=0.02):
         time.sleep(interval)
 
 
+def stop_processes(processes):
+    """Ends started programs, the last started first: terminated, and killed
+    when they do not end within five seconds."""
+    for process in reversed(processes):
+        if process.poll() is None:
+            process.terminate()
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+
+
 class Image:
     """A screenshot as RGB triples, read from a binary PPM."""
 
@@ -193,14 +206,7 @@ class Desktop:
         self.xdotool("mouseup", button)
 
     def stop(self):
-        for process in reversed(self._processes):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+        stop_processes(self._processes)
         self._processes = []
         self._log.close()
 
@@ -461,13 +467,7 @@ class Weston:
         self.desktop.xdotool("type", "--delay", 20, text)
 
     def stop(self):
-        if self._process.poll() is None:
-            self._process.terminate()
-            try:
-                self._process.wait(5)
-            except subprocess.TimeoutExpired:
-                self._process.kill()
-                self._process.wait()
+        stop_processes([self._process])
         self._log.close()
         shutil.rmtree(self.runtime, ignore_errors=True)
 

@@ -11,7 +11,7 @@ import shutil
 import subprocess
 import tempfile
 
-from kalmora_desktop import HarnessError, wait_until
+from kalmora_desktop import HarnessError, stop_processes, wait_until
 
 BUS_LAUNCHER_PATHS = ("/usr/libexec/at-spi-bus-launcher", "/usr/lib/at-spi2-core/at-spi-bus-launcher")
 
@@ -98,14 +98,7 @@ class AccessibilityBus:
         return result.returncode == 0
 
     def stop(self):
-        for process in reversed(self._processes):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+        stop_processes(self._processes)
         self._processes = []
         for name, value in self._saved.items():
             if value is None:
