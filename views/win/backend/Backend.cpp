@@ -90,11 +90,6 @@ IWindowPeer* GetWindowPeer(HWND hwnd) {
     return w ? w->peer.get() : nullptr;
 }
 
-const Surface* GetWindowSurface(HWND hwnd) {
-    const auto w = FindWindowObject(hwnd);
-    return w ? w->surface.get() : nullptr;
-}
-
 void ModalLoopStarted(const ModalStart& start) {
     // A copy: the seam may replace itself while it runs.
     if (const ModalTestSeam seam = Seam()) {

@@ -43,6 +43,9 @@ public:
     // Device pixels per logical unit where the window shows; its surface is
     // made with that many pixels per unit.
     virtual double DevicePixelRatio() const { return 1.0; }
+    // Copies the pixels the toolkit shows of the client area into surface
+    // (its size and ratio); false when it holds none to give.
+    virtual bool ReadPixels(Surface& /*surface*/) const { return false; }
 };
 
 struct TextMetricsInfo {
@@ -159,8 +162,16 @@ void InstallBackend(IBackend* backend);
 
 // The peer of a window, or nullptr (message-only, no backend, destroyed).
 IWindowPeer* GetWindowPeer(HWND hwnd);
-// The pixels of a window's client area, or nullptr when it has none.
+// The pixels of a window's client area, or nullptr when it has none. Pixels
+// the peer keeps are taken back from it (IWindowPeer::ReadPixels) and stay
+// until the next ReleaseWindowPixels.
 const Surface* GetWindowSurface(HWND hwnd);
+// The peer has shown the window's pixels and keeps them: the core lets go of
+// its own copy, unless a DC still draws into it or more is to paint. True
+// when it did.
+bool ReleaseWindowPixels(HWND hwnd);
+// Whether the core holds its own copy of the window's pixels now.
+bool HoldsWindowPixels(HWND hwnd);
 
 // Input from the backend. Coordinates are client coordinates of the
 // top-level window the event arrived at; the core finds the target window

@@ -137,7 +137,7 @@ void UpdateKeyStateFrom(const Queued& q) {
 HWND FindPaintWindow(HWND filter) {
     for (HWND hwnd : AllWindows()) {
         const auto w = FindWindowObject(hwnd);
-        if (!w || !w->surface || !w->created || w->destroying) {
+        if (!w || !w->drawable || !w->created || w->destroying) {
             continue;
         }
         const bool pending = !IsRectEmpty(&w->update) || w->internalPaint;

@@ -14,7 +14,11 @@ namespace {
 
 void Flush(HWND hwnd, const RECT& dirty) {
     const auto w = FindWindowObject(hwnd);
-    if (w && w->peer && !IsRectEmpty(&dirty)) {
+    if (!w || IsRectEmpty(&dirty)) {
+        return;
+    }
+    w->pixelsFromPeer = false;
+    if (w->peer) {
         w->peer->Flush(dirty);
     }
 }
@@ -33,7 +37,7 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    if (!w->surface) {
+    if (!w->drawable) {
         return TRUE;
     }
     const RECT client = ClientRectOf(*w);
@@ -92,7 +96,7 @@ BOOL UpdateWindow(HWND hwnd) {
     if (!w) {
         return FALSE;
     }
-    if (w->surface && (!IsRectEmpty(&w->update) || w->internalPaint) && IsWindowVisible(hwnd)) {
+    if (w->drawable && (!IsRectEmpty(&w->update) || w->internalPaint) && IsWindowVisible(hwnd)) {
         SendMessage(hwnd, WM_PAINT, 0, 0);
     }
     return TRUE;
@@ -143,7 +147,7 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
     w->erasePending = false;
     w->internalPaint = false;
     paint->rcPaint = update;
-    paint->hdc = CreateWindowDeviceContext(hwnd, w->surface, &update);
+    paint->hdc = CreateWindowDeviceContext(hwnd, WindowPixels(*w), &update);
     paint->fErase = TRUE;
     if (erase && !IsRectEmpty(&update)) {
         paint->fErase = SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(paint->hdc), 0)
@@ -171,7 +175,7 @@ HDC GetDC(HWND hwnd) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
     }
-    return CreateWindowDeviceContext(hwnd, w->surface, nullptr);
+    return CreateWindowDeviceContext(hwnd, WindowPixels(*w), nullptr);
 }
 
 HDC GetWindowDC(HWND hwnd) {
@@ -185,6 +189,10 @@ int ReleaseDC(HWND hwnd, HDC hdc) {
     }
     const RECT dirty = DestroyWindowDeviceContext(hdc);
     Flush(hwnd, dirty);
+    // A DC that only measured or read leaves the pixels with the peer.
+    if (const auto w = FindWindowObject(hwnd)) {
+        LetGoOfUnchangedPixels(*w);
+    }
     return 1;
 }
 

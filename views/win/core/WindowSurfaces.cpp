@@ -2,8 +2,14 @@
 // ratio its peer shows it at; kept the size of its client area; made anew
 // when the ratio changes. Coordinates stay logical throughout: only the
 // number of pixels behind each unit follows the screen.
+//
+// Once a peer shows a window, the toolkit keeps its pixels, and the layer
+// lets go of its own copy (ReleaseWindowPixels); when the window is drawn or
+// read again, the layer takes them back from the peer (WindowPixels). A
+// window's pixels are so kept once, not twice, while it is on screen.
 
 #include "views/win/api/WinUser.h"
+#include "views/win/backend/Backend.h"
 #include "views/win/core/internal/WindowTable.h"
 
 using namespace kwin;
@@ -16,14 +22,20 @@ double RatioOf(const Window& w) {
     return Surface::UsableRatio(w.peer ? w.peer->DevicePixelRatio() : 1.0);
 }
 
-// True when the surface now has another ratio; all of it is then to paint.
+// True when the surface now has another ratio, or the peer holds the
+// pixels; all of it is then to paint.
 bool FollowRatio(Window& w) {
+    if (!w.surface) {
+        InvalidateRect(w.handle, nullptr, TRUE);
+        return true;
+    }
     const double ratio = RatioOf(w);
     if (ratio == w.surface->Ratio()) {
         return false;
     }
     const RECT client = ClientRectOf(w);
     *w.surface = Surface(client.right, client.bottom, Blank, ratio);
+    w.pixelsFromPeer = false;
     InvalidateRect(w.handle, nullptr, TRUE);
     return true;
 }
@@ -33,7 +45,7 @@ void FollowRatioWithChildren(HWND hwnd) {
     if (!w) {
         return;
     }
-    if (w->surface) {
+    if (w->drawable) {
         FollowRatio(*w);
     }
     const std::vector<HWND> children = w->children;
@@ -48,9 +60,12 @@ namespace kwin {
 
 void GiveSurface(Window& w) {
     const RECT client = ClientRectOf(w);
+    w.drawable = true;
     w.surface = std::make_shared<Surface>(client.right, client.bottom, Blank, RatioOf(w));
 }
 
+// Pixels the peer holds follow the window's size there; the toolkit asks
+// for whatever it has not got.
 void ResizeSurface(Window& w, bool invalidateAll, bool redraw) {
     if (!w.surface || FollowRatio(w)) {
         return;
@@ -62,6 +77,7 @@ void ResizeSurface(Window& w, bool invalidateAll, bool redraw) {
         return;
     }
     w.surface->Resize(client.right, client.bottom);
+    w.pixelsFromPeer = false;
     if (!redraw) {
         return;
     }
@@ -81,6 +97,50 @@ void ResizeSurface(Window& w, bool invalidateAll, bool redraw) {
 
 void DeliverRatioChange(HWND topLevel) {
     FollowRatioWithChildren(topLevel);
+}
+
+// Pixels the peer cannot give back are lost: the window paints them again.
+std::shared_ptr<Surface> WindowPixels(Window& w) {
+    if (w.surface || !w.drawable) {
+        return w.surface;
+    }
+    const RECT client = ClientRectOf(w);
+    w.surface = std::make_shared<Surface>(client.right, client.bottom, Blank, RatioOf(w));
+    w.pixelsFromPeer = w.peer && w.peer->ReadPixels(*w.surface);
+    if (!w.pixelsFromPeer) {
+        InvalidateRect(w.handle, nullptr, TRUE);
+    }
+    return w.surface;
+}
+
+void LetGoOfUnchangedPixels(Window& w) {
+    if (w.pixelsFromPeer && w.surface.use_count() == 1 && IsRectEmpty(&w.update) &&
+        !w.internalPaint) {
+        w.surface.reset();
+        w.pixelsFromPeer = false;
+    }
+}
+
+const Surface* GetWindowSurface(HWND hwnd) {
+    const auto w = FindWindowObject(hwnd);
+    return w ? WindowPixels(*w).get() : nullptr;
+}
+
+// Nothing is let go while a DC draws into the pixels or more is to paint.
+bool HoldsWindowPixels(HWND hwnd) {
+    const auto w = FindWindowObject(hwnd);
+    return w && w->surface;
+}
+
+bool ReleaseWindowPixels(HWND hwnd) {
+    const auto w = FindWindowObject(hwnd);
+    if (!w || !w->surface || !w->peer || w->surface.use_count() > 1 || !IsRectEmpty(&w->update) ||
+        w->internalPaint) {
+        return false;
+    }
+    w->surface.reset();
+    w->pixelsFromPeer = false;
+    return true;
 }
 
 } // namespace kwin

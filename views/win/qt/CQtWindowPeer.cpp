@@ -7,6 +7,7 @@
 #include "views/win/qt/QtWindowFlags.h"
 #include "views/win/resources/Resources.h"
 
+#include <QBackingStore>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QImage>
@@ -16,7 +17,9 @@
 #include <QPixmap>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace kwin::qt {
@@ -66,25 +69,134 @@ CQtWindowWidget::CQtWindowWidget(HWND hwnd, QWidget* parent) : QWidget(parent), 
     setFocusPolicy(parent == nullptr ? Qt::StrongFocus : Qt::NoFocus);
 }
 
+// Qt paints the widget into the top-level window's backing store, or, for a
+// grab, into a picture of its own.
+bool CQtWindowWidget::PaintsIntoBackingStore() const {
+    QBackingStore* store = window()->backingStore();
+    return store != nullptr && redirected(nullptr) == store->paintDevice();
+}
+
+void CQtWindowWidget::paintEvent(QPaintEvent* event) {
+    if (!IsWindow(m_hwnd)) {
+        return;
+    }
+    const bool intoStore = PaintsIntoBackingStore();
+    m_painting = true;
+    if (intoStore) {
+        RepaintWhatTheStoreLost(event->region());
+    }
+    const Surface* surface = GetWindowSurface(m_hwnd);
+    if (surface != nullptr) {
+        ShowSurface(*surface);
+    }
+    m_painting = false;
+    if (surface != nullptr && surface->Ratio() != Surface::UsableRatio(devicePixelRatioF())) {
+        DeliverRatioChange(GetAncestor(m_hwnd, GA_ROOT));
+    }
+    if (!m_deferred.isEmpty()) {
+        update(m_deferred - event->region());
+        m_deferred = QRegion();
+    }
+    if (intoStore) {
+        LetGoOfSurface(event->region());
+    }
+}
+
+// The layer paints what Qt asks for and it has not just changed itself:
+// the store lost it, and the layer's pixels, taken back from the store,
+// have nothing better there.
+void CQtWindowWidget::RepaintWhatTheStoreLost(const QRegion& region) {
+    if (!m_storeHoldsPixels) {
+        return;
+    }
+    const QRegion lost = (region - m_changed).translated(-ClientOrigin());
+    if (lost.isEmpty()) {
+        return;
+    }
+    for (const QRect& r : lost) {
+        const RECT client{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+        InvalidateRect(m_hwnd, &client, TRUE);
+    }
+    UpdateWindow(m_hwnd);
+}
+
 // The surface has the widget's ratio, so its pixels land one to one on the
 // window's; a surface still at an earlier ratio is scaled for this once,
 // and the layer is told to make it anew.
-void CQtWindowWidget::paintEvent(QPaintEvent*) {
-    const Surface* surface = GetWindowSurface(m_hwnd);
-    if (surface == nullptr || surface->PixelWidth() == 0 || surface->PixelHeight() == 0) {
+void CQtWindowWidget::ShowSurface(const Surface& surface) {
+    if (surface.PixelWidth() == 0 || surface.PixelHeight() == 0) {
         return;
     }
-    QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->PixelWidth(),
-                 surface->PixelHeight(), surface->BytesPerLine(), QImage::Format_RGB32);
-    image.setDevicePixelRatio(surface->Ratio());
-    {
-        QPainter painter(this); // clipped to the area to paint
-        // The contents rectangle is the client area; a menu bar may sit above it.
-        painter.drawImage(contentsRect().topLeft(), image);
+    QImage image(reinterpret_cast<const uchar*>(surface.Bits()), surface.PixelWidth(),
+                 surface.PixelHeight(), surface.BytesPerLine(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(surface.Ratio());
+    QPainter painter(this); // clipped to the area to paint
+    // The contents rectangle is the client area; a menu bar may sit above it.
+    painter.drawImage(ClientOrigin(), image);
+}
+
+// The top-level window's backing store as an image with the widget's ratio,
+// whose pixels can be read back; nullptr when it has another form.
+const QImage* CQtWindowWidget::StoreImage() const {
+    QBackingStore* store = window()->backingStore();
+    const auto* image =
+        store != nullptr ? dynamic_cast<const QImage*>(store->paintDevice()) : nullptr;
+    if (image == nullptr || image->depth() != 32 ||
+        image->devicePixelRatio() != Surface::UsableRatio(devicePixelRatioF())) {
+        return nullptr;
     }
-    if (surface->Ratio() != Surface::UsableRatio(devicePixelRatioF()) && IsWindow(m_hwnd)) {
-        DeliverRatioChange(GetAncestor(m_hwnd, GA_ROOT));
+    return image;
+}
+
+// Once everything the layer changed that can be seen is in the store, at
+// the layer's resolution, the layer lets go of its pixels.
+void CQtWindowWidget::LetGoOfSurface(const QRegion& painted) {
+    m_changed = (m_changed - painted) & visibleRegion();
+    if (!m_changed.isEmpty() || StoreImage() == nullptr || !ReleaseWindowPixels(m_hwnd)) {
+        return;
     }
+    m_storeHoldsPixels = true;
+    m_store = window()->backingStore();
+    m_storeSize = m_store->size();
+}
+
+void CQtWindowWidget::SurfaceChanged(const QRect& client) {
+    const QRect area = client.translated(ClientOrigin());
+    m_changed += area;
+    if (m_painting) {
+        m_deferred += area;
+    } else {
+        update(area);
+    }
+}
+
+// The store's pixels under the client area, from the store the layer left
+// them in, while it has the size it had then: a store made anew or resized
+// has lost them.
+bool CQtWindowWidget::ReadShownPixels(Surface& surface) const {
+    QBackingStore* store = window()->backingStore();
+    if (!m_storeHoldsPixels || !isVisible() || store == nullptr || store != m_store ||
+        store->size() != m_storeSize) {
+        return false;
+    }
+    const QImage* image = StoreImage();
+    if (image == nullptr || image->devicePixelRatio() != surface.Ratio()) {
+        return false;
+    }
+    const double ratio = surface.Ratio();
+    const QPoint origin = mapTo(window(), ClientOrigin());
+    const int left = Surface::ToPixel(origin.x(), ratio);
+    const int top = Surface::ToPixel(origin.y(), ratio);
+    const int from = std::max(0, -left);
+    const int to = std::min(surface.PixelWidth(), image->width() - left);
+    for (int y = std::max(0, -top); y < surface.PixelHeight() && top + y < image->height(); ++y) {
+        const auto* source = reinterpret_cast<const std::uint32_t*>(image->constScanLine(top + y));
+        std::uint32_t* row = surface.PixelRow(y);
+        for (int x = from; x < to; ++x) {
+            row[x] = source[left + x] | 0xFF000000u;
+        }
+    }
+    return true;
 }
 
 bool CQtWindowWidget::event(QEvent* event) {
@@ -407,8 +519,12 @@ void CQtWindowPeer::SetText(const std::string& text) {
 
 void CQtWindowPeer::Flush(const RECT& client) {
     if (m_widget) {
-        m_widget->update(ToQRect(client).translated(m_widget->contentsRect().topLeft()));
+        m_widget->SurfaceChanged(ToQRect(client));
     }
+}
+
+bool CQtWindowPeer::ReadPixels(Surface& surface) const {
+    return m_widget && m_widget->ReadShownPixels(surface);
 }
 
 double CQtWindowPeer::DevicePixelRatio() const {

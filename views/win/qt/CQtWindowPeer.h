@@ -3,9 +3,12 @@
 #include "views/win/qt/CQtPeer.h"
 
 #include <QPointer>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 
+class QBackingStore;
+class QImage;
 class QSinglePointEvent;
 
 namespace kwin::qt {
@@ -25,6 +28,10 @@ public:
     // Gives the widget this rectangle, or only its size where the desktop
     // places top-level windows itself.
     void ApplyGeometry(const QRect& target);
+    // The layer changed these pixels of the client area.
+    void SurfaceChanged(const QRect& client);
+    // Copies what the window shows from the top-level window's backing store.
+    bool ReadShownPixels(Surface& surface) const;
 
 protected:
     bool event(QEvent* event) override;
@@ -43,6 +50,12 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    QPoint ClientOrigin() const { return contentsRect().topLeft(); }
+    bool PaintsIntoBackingStore() const;
+    const QImage* StoreImage() const;
+    void RepaintWhatTheStoreLost(const QRegion& region);
+    void ShowSurface(const Surface& surface);
+    void LetGoOfSurface(const QRegion& painted);
     QPointF PositionInRoot(QWidget* rootWidget, const QSinglePointEvent& event) const;
     POINT ClientPoint(QWidget* rootWidget, const QSinglePointEvent& event) const;
     void DeliverMouseEvent(QMouseEvent* event, bool press);
@@ -60,6 +73,19 @@ private:
     RECT m_rectBeforeSizing{};
     // A maximising the window refuses ends when the sizes stop coming.
     QTimer m_refusalEnd;
+
+    // Once the layer has let go of the window's pixels, the backing store
+    // holds the only copy. What the layer changed since the last paint
+    // (m_changed) is in the layer's pixels; anything else Qt asks to paint
+    // was lost from the store (resized, uncovered) and is painted anew.
+    bool m_storeHoldsPixels = false;
+    bool m_painting = false;
+    QRegion m_changed;
+    // What the layer changed while Qt was painting, to paint afterwards.
+    QRegion m_deferred;
+    // The store the pixels were left in, and its size then.
+    const QBackingStore* m_store = nullptr;
+    QSize m_storeSize;
 };
 
 class CQtWindowPeer final : public CQtPeer {
@@ -77,6 +103,7 @@ public:
     void Activate() override;
     void IconChanged() override;
     double DevicePixelRatio() const override;
+    bool ReadPixels(Surface& surface) const override;
 
 private:
     QPointer<CQtWindowWidget> m_widget;

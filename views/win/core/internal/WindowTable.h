@@ -56,8 +56,14 @@ struct Window {
     bool destroying = false;
     bool created = false;
 
-    // Painting: the client area's pixels and the pending update rectangle.
+    // Painting: whether the window has pixels at all (message-only windows
+    // have none), the pixels while the layer holds them (a shown window's
+    // peer keeps them between paints; see WindowPixels), and the pending
+    // update rectangle.
+    bool drawable = false;
     std::shared_ptr<Surface> surface;
+    // The pixels are as the peer gave them back, nothing drawn since.
+    bool pixelsFromPeer = false;
     RECT update{};
     bool erasePending = false;
     bool internalPaint = false;
@@ -95,8 +101,13 @@ void ApplyPeerGeometry(const Window& w);
 // A window's pixels (WindowSurfaces.cpp): made at its peer's device pixel
 // ratio, then kept the size of its client area, the new part (or all of it
 // with invalidateAll, or after a change of ratio) to paint unless redraw is
-// false.
+// false. Once the peer shows them, the peer's copy is the only one
+// (ReleaseWindowPixels); WindowPixels takes them back from the peer when the
+// layer draws or reads them again.
 void GiveSurface(Window& w);
 void ResizeSurface(Window& w, bool invalidateAll, bool redraw);
+std::shared_ptr<Surface> WindowPixels(Window& w);
+// Lets go of pixels taken back from the peer only to be read.
+void LetGoOfUnchangedPixels(Window& w);
 
 } // namespace kwin
