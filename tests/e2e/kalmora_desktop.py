@@ -381,20 +381,14 @@ class WestonUnavailable(Exception):
     pass
 
 
-class Weston:
-    """A Wayland desktop: the Weston compositor with its output in a window of
-    an X server that has no window manager, so that X input (xdotool) reaches
-    the Wayland programs through the compositor's keyboard and pointer. The
-    output lies in the X screen's top-left corner, so output and screen
-    coordinates are the same; the screen is larger, which lets the pointer
-    leave the output and enter it again where it is put."""
+class Compositor:
+    """The Weston compositor on one of its backends, its socket and settings
+    in a runtime folder of its own. Its --debug lets weston-screenshooter in,
+    which is how the programs on it are looked at."""
 
-    def __init__(self, desktop, width=1024, height=768):
+    def __init__(self, backend, width, height, env):
         if shutil.which("weston") is None:
             raise WestonUnavailable("weston is not installed")
-        if desktop.window_manager or desktop.width <= width or desktop.height <= height:
-            raise HarnessError("Weston needs a larger X screen without a window manager")
-        self.desktop = desktop
         self.width = width
         self.height = height
         self.runtime = tempfile.mkdtemp(prefix="kalmora-e2e-wayland-")
@@ -406,10 +400,10 @@ class Weston:
             out.write("[core]\nidle-time=0\n[shell]\npanel-position=none\nlocking=false\n"
                       "background-color=0xff405060\n")
         self._process = subprocess.Popen(
-            ["weston", "--backend=x11-backend.so", "--use-pixman", "--config=" + config,
+            ["weston", "--backend=" + backend, "--use-pixman", "--config=" + config,
              "--socket=" + os.path.basename(self.socket), "--width=%d" % width,
-             "--height=%d" % height, "--debug"],  # --debug lets weston-screenshooter in
-            env=desktop.env(XDG_RUNTIME_DIR=self.runtime), cwd=self.runtime,
+             "--height=%d" % height, "--debug"],
+            env=dict(env, XDG_RUNTIME_DIR=self.runtime), cwd=self.runtime,
             stdout=self._log, stderr=self._log)
         try:
             wait_until(lambda: os.path.exists(self.socket) or self._process.poll() is not None,
@@ -420,14 +414,6 @@ class Weston:
             reason = "%s: %s" % (error, self.log()[-1000:])
             self.stop()
             raise WestonUnavailable(reason) from None
-        try:
-            # "x11 output 1024x768, window id 2097157"
-            self.output = int(re.search(r"x11 output .*window id (\d+)", self.log()).group(1))
-            # The keys go where the X server has its focus.
-            desktop.xdotool("windowfocus", "--sync", self.output)
-        except BaseException:
-            self.stop()
-            raise
 
     def log(self):
         self._log.seek(0)
@@ -454,6 +440,46 @@ class Weston:
         finally:
             shutil.rmtree(folder, ignore_errors=True)
 
+    def stop(self):
+        stop_processes([self._process])
+        self._log.close()
+        shutil.rmtree(self.runtime, ignore_errors=True)
+
+
+class HeadlessWeston(Compositor):
+    """A Wayland desktop with no X server: Weston's headless backend keeps its
+    output in memory and has no seat, so nothing can be typed or clicked on
+    it; it is only looked at."""
+
+    def __init__(self, width=1024, height=768):
+        env = dict(os.environ)
+        for name in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"):
+            env.pop(name, None)
+        super().__init__("headless-backend.so", width, height, env)
+
+
+class Weston(Compositor):
+    """A Wayland desktop: the Weston compositor with its output in a window of
+    an X server that has no window manager, so that X input (xdotool) reaches
+    the Wayland programs through the compositor's keyboard and pointer. The
+    output lies in the X screen's top-left corner, so output and screen
+    coordinates are the same; the screen is larger, which lets the pointer
+    leave the output and enter it again where it is put."""
+
+    def __init__(self, desktop, width=1024, height=768):
+        if desktop.window_manager or desktop.width <= width or desktop.height <= height:
+            raise HarnessError("Weston needs a larger X screen without a window manager")
+        self.desktop = desktop
+        super().__init__("x11-backend.so", width, height, desktop.env())
+        try:
+            # "x11 output 1024x768, window id 2097157"
+            self.output = int(re.search(r"x11 output .*window id (\d+)", self.log()).group(1))
+            # The keys go where the X server has its focus.
+            desktop.xdotool("windowfocus", "--sync", self.output)
+        except BaseException:
+            self.stop()
+            raise
+
     def click(self, x, y):
         """A click at (x, y) of the output; the pointer then waits in a corner."""
         self.desktop.xdotool("mousemove", self.desktop.width - 1, self.desktop.height - 1,
@@ -465,11 +491,6 @@ class Weston:
 
     def type(self, text):
         self.desktop.xdotool("type", "--delay", 20, text)
-
-    def stop(self):
-        stop_processes([self._process])
-        self._log.close()
-        shutil.rmtree(self.runtime, ignore_errors=True)
 
 
 def executable(name):
@@ -576,6 +597,10 @@ class Board:
     def entered_cells(self):
         return {(c, r) for r in range(1, 10) for c in range(1, 10)
                 if self.shows_entered_digit(c, r)}
+
+    def given_cells(self):
+        return {(c, r) for r in range(1, 10) for c in range(1, 10)
+                if self.count(c, r, GIVEN_DIGIT) > 5}
 
 
 class Game(Program):

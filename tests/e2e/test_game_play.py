@@ -6,20 +6,14 @@ import os
 import sys
 import unittest
 
-from kalmora_desktop import (FILE_MENU_X, GAME_MENU_X, GIVEN_DIGIT, DesktopTestCase, dump, tool,
-                             wait_until)
+from kalmora_desktop import FILE_MENU_X, GAME_MENU_X, DesktopTestCase, dump, tool, wait_until
 
 # A cell of the conflict region in the selected cell's row.
 SAME_LINE_CONFLICT = (255, 64, 255)
 
 
-def givens(board):
-    return {(c, r) for r in range(1, 10) for c in range(1, 10)
-            if board.count(c, r, GIVEN_DIGIT) > 5}
-
-
 def empty_cells(board):
-    taken = givens(board) | board.entered_cells()
+    taken = board.given_cells() | board.entered_cells()
     return [(c, r) for r in range(1, 10) for c in range(1, 10) if (c, r) not in taken]
 
 
@@ -38,7 +32,7 @@ def parse_board(text):
 class GamePlayTest(DesktopTestCase):
     def new_easy_game(self, game):
         game.menu(FILE_MENU_X, "n", "Down", "Return")  # File, New, Easy
-        return game.wait_board(lambda b: len(givens(b)) > 20, "the givens of a new game")
+        return game.wait_board(lambda b: len(b.given_cells()) > 20, "the givens of a new game")
 
     def test_new_game_digits_undo_snapshot_and_check(self):
         game = self.start()
@@ -76,7 +70,7 @@ class GamePlayTest(DesktopTestCase):
 
         # A digit that repeats a given of its row: Check colours the given.
         row = second[1]
-        given_column = next(c for c in range(1, 10) if (c, row) in givens(board))
+        given_column = next(c for c in range(1, 10) if (c, row) in board.given_cells())
         game.type_in(*second, [str(solution[(given_column, row)])])
         game.window.key("ctrl+k")
         game.wait_board(lambda b: b.count(given_column, row, SAME_LINE_CONFLICT) > 10,
@@ -106,7 +100,7 @@ class GamePlayTest(DesktopTestCase):
         game.window.key("F3")
         game.file_dialog("Open", path)
         loaded = game.wait_board(lambda b: b.entered_cells() == {cell}, "the loaded game")
-        self.assertEqual(givens(loaded), givens(board))
+        self.assertEqual(loaded.given_cells(), board.given_cells())
 
     def test_won_game_enters_the_winners_list(self):
         puzzle = os.path.join(self.root.path, "nearly.sdk")
@@ -115,7 +109,7 @@ class GamePlayTest(DesktopTestCase):
         game = self.start()
         game.window.key("F3")
         game.file_dialog("Open", puzzle)
-        board = game.wait_board(lambda b: len(givens(b)) > 20, "the loaded puzzle")
+        board = game.wait_board(lambda b: len(b.given_cells()) > 20, "the loaded puzzle")
         empty = empty_cells(board)
         game.fill({cell: solution[cell] for cell in empty[:-1]})
         game.wait_board(lambda b: len(b.entered_cells()) == len(empty) - 1, "the filled board")

@@ -1,13 +1,17 @@
 """The game on Wayland (Weston): it starts, draws, takes clicks and keys, also
 in a dialog, saves on SIGTERM and comes back with its session, all without a
 word on its output. The compositor places the windows: the game keeps the
-size it restores and never stores a place it was not given."""
+size it restores and never stores a place it was not given. On Weston's
+headless backend, which has no seat, a session made on X11 is drawn, saved
+on SIGTERM and drawn again after a restart."""
 
+import os
 import sys
 import unittest
 
-from kalmora_desktop import (Board, DesktopTestCase, HarnessError, Program, Weston,
-                             WestonUnavailable, dump, executable, terminate, wait_until)
+from kalmora_desktop import (Board, DesktopTestCase, HarnessError, HeadlessWeston, Program,
+                             Weston, WestonUnavailable, dump, executable, terminate, tool,
+                             wait_until)
 
 BLACK = (0, 0, 0)
 WHITE = (255, 255, 255)
@@ -49,14 +53,17 @@ def whites(image):
     return image.count(WHITE, 0, 0, image.width, image.height)
 
 
-class WaylandTest(DesktopTestCase):
-    # Weston's output window is the only window of the X server that matters.
-    window_manager = False
+class WestonTestCase(DesktopTestCase):
+    """A test with a Weston compositor, made by `compositor`, beside its X
+    desktop; where Weston cannot start, the test is skipped."""
+
+    def compositor(self):
+        raise NotImplementedError
 
     def setUp(self):
         super().setUp()
         try:
-            self.weston = Weston(self.desktop)
+            self.weston = self.compositor()
         except WestonUnavailable as reason:
             self.skipTest("Weston cannot start here: %s" % reason)
         self.addCleanup(self.weston.stop)
@@ -79,6 +86,14 @@ class WaylandTest(DesktopTestCase):
         self.assertEqual(terminate(game), 0)
         self.assertEqual(game.output(), "", "the game printed something on Wayland")
         return dump(self.root.file("default.dat"))
+
+
+class WaylandTest(WestonTestCase):
+    # Weston's output window is the only window of the X server that matters.
+    window_manager = False
+
+    def compositor(self):
+        return Weston(self.desktop)
 
     def test_the_game_plays_saves_and_comes_back_on_wayland(self):
         game = self.start_on_wayland()
@@ -144,6 +159,58 @@ class WaylandTest(DesktopTestCase):
         self.assertEqual(stored["board"][9 + 4]["value"], 9)
         self.assertEqual(stored["window"], resized)
         self.assertEqual([snapshot["name"] for snapshot in stored["snapshots"]], ["wayland"])
+
+
+class HeadlessWestonTest(WestonTestCase):
+    """Weston's headless backend: the game runs there with no X server, and
+    nothing can be typed. The session it starts from is made on the X
+    desktop beside it (which has a window manager for the file dialog)."""
+
+    def compositor(self):
+        return HeadlessWeston()
+
+    def seed_session(self):
+        """A puzzle of kalmora-tool's opened on X11, a digit typed in and a
+        snapshot made: the stored session, its givens and the typed cell."""
+        puzzle = os.path.join(self.root.path, "seed.sdk")
+        tool("new", puzzle, "--level", "easy", "--seed", "5")
+        givens = {(i % 9 + 1, i // 9 + 1) for i, cell in enumerate(dump(puzzle)["board"])
+                  if cell["value"]}
+        game = self.start()
+        game.window.key("F3")
+        game.file_dialog("Open", puzzle)
+        game.wait_board(lambda b: b.given_cells() == givens, "the opened puzzle")
+        cell = next((c, r) for r in range(1, 10) for c in range(1, 10)
+                    if (c, r) not in givens)
+        game.type_in(*cell, ["6"])
+        game.wait_board(lambda b: b.entered_cells() == {cell}, "the typed digit")
+        game.window.key("F4")
+        game.dialog("Make a snapshot")
+        self.desktop.xdotool("type", "headless")
+        self.desktop.xdotool("key", "Return")
+        self.desktop.wait_window_gone("Make a snapshot")
+        self.assertEqual(terminate(game), 0)
+        return dump(self.root.file("default.dat")), givens, cell
+
+    def test_the_game_draws_saves_and_comes_back_on_headless_weston(self):
+        seeded, givens, cell = self.seed_session()
+        self.assertEqual(seeded["board"][(cell[1] - 1) * 9 + cell[0] - 1]["value"], 6)
+        self.assertEqual([snapshot["name"] for snapshot in seeded["snapshots"]], ["headless"])
+
+        def restored(board):
+            return board.given_cells() == givens and board.entered_cells() == {cell}
+
+        # Started twice: each run draws the session and, on SIGTERM, stores it
+        # unchanged, the window's rectangle too (the compositor gives it none).
+        for what in ("the seeded game", "the game back after SIGTERM"):
+            game = self.start_on_wayland()
+            self.board(restored, what + " on the headless output")
+            # The game has read its session: what is there after SIGTERM is
+            # what this run wrote.
+            os.remove(self.root.file("default.dat"))
+            self.assertEqual(self.stop_and_read(game), seeded)
+            wait_until(lambda: locate_board(self.weston.screenshot()) is None, 20,
+                       "the game's window to leave the output", interval=0.1)
 
 
 if __name__ == "__main__":
