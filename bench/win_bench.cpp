@@ -1,8 +1,11 @@
-// The windowing layer: the cost of dispatching a sent message, and a full
+// The windowing layer: the cost of dispatching a sent message, a full
 // paint of a board-like pattern (81 fills, 20 lines, 81 centred digits) into
-// memory bitmaps of the default board size and of 2000 x 2000 pixels.
+// memory bitmaps of the default board size and of 2000 x 2000 pixels, and
+// one cell of a shown window painted again and shown, its pixels taken back
+// from the toolkit first.
 
 #include "views/win/Win32.h"
+#include "views/win/backend/Backend.h"
 #include "views/win/framework/CWindow.h"
 #include "views/win/qt/QtBackend.h"
 
@@ -138,5 +141,64 @@ void BM_PaintBoard(benchmark::State& state) {
     DeleteDC(screen);
 }
 BENCHMARK(BM_PaintBoard)->Arg(388)->Arg(2000)->Unit(benchmark::kMicrosecond);
+
+int painted = 0;
+
+LRESULT CellPainterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        ++painted;
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        static bool dark = false;
+        dark = !dark;
+        FillRect(dc, &ps.rcPaint,
+                 reinterpret_cast<HBRUSH>(GetStockObject(dark ? GRAY_BRUSH : WHITE_BRUSH)));
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+// Messages and toolkit events until the window is painted, the toolkit has
+// shown its pixels and the layer has let go of its own.
+void ShowPending(HWND hwnd) {
+    MSG msg;
+    for (int round = 0;
+         round < 100 && (GetUpdateRect(hwnd, nullptr, FALSE) || kwin::HoldsWindowPixels(hwnd));
+         ++round) {
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessage(&msg);
+        }
+    }
+}
+
+// A shown window of the board's size at the screen's ratio (QT_SCALE_FACTOR):
+// a 40 x 40 cell invalidated, painted over the pixels read back from the
+// toolkit, and shown.
+void BM_RepaintCellOfShownWindow(benchmark::State& state) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    kwin::qt::InstallQtBackend();
+    WNDCLASSEX wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = CellPainterProc;
+    wc.lpszClassName = "BenchCellPainter";
+    RegisterClassEx(&wc);
+    HWND hwnd = CreateWindowEx(0, "BenchCellPainter", "", WS_POPUP | WS_VISIBLE, 0, 0, 376, 376,
+                               nullptr, nullptr, nullptr, nullptr);
+    ShowPending(hwnd);
+    const RECT cell{168, 168, 208, 208};
+    const int before = painted;
+    for (auto _ : state) {
+        InvalidateRect(hwnd, &cell, FALSE);
+        ShowPending(hwnd);
+    }
+    state.counters["paints"] =
+        benchmark::Counter(painted - before, benchmark::Counter::kAvgIterations);
+    state.counters["held"] = kwin::HoldsWindowPixels(hwnd) ? 1 : 0;
+    DestroyWindow(hwnd);
+}
+BENCHMARK(BM_RepaintCellOfShownWindow)->Unit(benchmark::kMicrosecond);
 
 } // namespace
