@@ -189,11 +189,18 @@ bool CQtWindowWidget::ReadShownPixels(Surface& surface) const {
     const int top = Surface::ToPixel(origin.y(), ratio);
     const int from = std::max(0, -left);
     const int to = std::min(surface.PixelWidth(), image->width() - left);
-    for (int y = std::max(0, -top); y < surface.PixelHeight() && top + y < image->height(); ++y) {
+    if (from >= to) {
+        return true;
+    }
+    // Rows of the store's own format: 0xAARRGGBB, the alpha made opaque where it has one.
+    const bool opaque = !image->hasAlphaChannel();
+    const int rows = std::min(surface.PixelHeight(), image->height() - top);
+    for (int y = std::max(0, -top); y < rows; ++y) {
         const auto* source = reinterpret_cast<const std::uint32_t*>(image->constScanLine(top + y));
         std::uint32_t* row = surface.PixelRow(y);
-        for (int x = from; x < to; ++x) {
-            row[x] = source[left + x] | 0xFF000000u;
+        std::copy(source + left + from, source + left + to, row + from);
+        if (!opaque) {
+            std::for_each(row + from, row + to, [](std::uint32_t& p) { p |= 0xFF000000u; });
         }
     }
     return true;
