@@ -112,6 +112,15 @@ TEST_F(QtPixelStoreTest, AShownWindowIsDrawnAgainOverWhatTheStoreShows) {
     EXPECT_EQ(Shown(11 + 150, 13 + 100), RGB(200, 0, 0));
     EXPECT_FALSE(kwin::HoldsWindowPixels(m_pane)) << "let go again once shown";
 
+    // The top-level window painted again, under its children too: nothing
+    // of theirs changed, so they paint nothing.
+    g_painted.clear();
+    InvalidateRect(m_top, nullptr, TRUE);
+    Settle();
+    EXPECT_TRUE(PaintedRects(m_pane).empty());
+    EXPECT_EQ(Shown(11 + 15, 13 + 15), RGB(0, 0, 200));
+    EXPECT_FALSE(kwin::HoldsWindowPixels(m_top));
+
     // A DC that only reads leaves the pixels with Qt; they are read from
     // the window's own place in the store, to its last pixel.
     HDC dc = GetDC(m_pane);
@@ -163,6 +172,16 @@ TEST_F(QtPixelStoreTest, WhatTheStoreLostIsPaintedBeforeQtShowsIt) {
     Settle();
     EXPECT_EQ(Shown(11 + 5, 13 + 5), RGB(90, 0, 90)) << "the other part shown too";
     EXPECT_FALSE(kwin::HoldsWindowPixels(m_pane));
+
+    // Qt about to show a part while the layer has the whole pane to paint:
+    // the pane paints before Qt starts, and Qt shows all of it at once.
+    g_paint = RGB(0, 60, 0);
+    InvalidateRect(m_pane, nullptr, FALSE);
+    kwin::qt::WidgetOf(m_pane)->update(QRect(100, 80, 20, 20));
+    QCoreApplication::sendPostedEvents(m_widget, QEvent::UpdateRequest); // one frame
+    EXPECT_EQ(Shown(11 + 110, 13 + 90), RGB(0, 60, 0));
+    EXPECT_EQ(Shown(11 + 5, 13 + 5), RGB(0, 60, 0)) << "the same frame shows the rest";
+    Settle();
 
     // A bigger window has a new store; Qt asks for everything again.
     g_paint = RGB(120, 120, 0);

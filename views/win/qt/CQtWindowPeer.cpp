@@ -109,7 +109,8 @@ void CQtWindowWidget::RepaintWhatTheStoreLost(const QRegion& region) {
     if (!m_storeHoldsPixels) {
         return;
     }
-    const QRegion lost = (region - m_changed).translated(-ClientOrigin());
+    const QRegion lost =
+        (region - m_changed).translated(-ClientOrigin()) & QRect(QPoint(), contentsRect().size());
     if (lost.isEmpty()) {
         return;
     }
@@ -207,6 +208,11 @@ bool CQtWindowWidget::ReadShownPixels(Surface& surface) const {
 }
 
 bool CQtWindowWidget::event(QEvent* event) {
+    // Before Qt paints a top-level window, its windows paint what they have
+    // pending, so that Qt shows all of it at once.
+    if (event->type() == QEvent::UpdateRequest && isWindow() && IsWindow(m_hwnd)) {
+        RedrawWindow(m_hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
     // Sent to the widgets of a window that moved to another screen.
     if (event->type() == QEvent::ScreenChangeInternal && isWindow() && IsWindow(m_hwnd)) {
         DeliverRatioChange(m_hwnd);
