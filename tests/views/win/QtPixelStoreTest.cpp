@@ -131,8 +131,10 @@ TEST_F(QtPixelStoreTest, AShownWindowIsDrawnAgainOverWhatTheStoreShows) {
     ReleaseDC(m_pane, dc);
     EXPECT_FALSE(kwin::HoldsWindowPixels(m_pane));
 
-    // Drawing through a DC outside WM_PAINT changes the pixels Qt shows.
+    // Drawing through a DC outside WM_PAINT changes the pixels Qt shows,
+    // even when Qt paints the window while the DC is held.
     dc = GetDC(m_pane);
+    kwin::qt::WidgetOf(m_pane)->repaint();
     HBRUSH green = CreateSolidBrush(RGB(0, 150, 0));
     const RECT strip{0, 100, 160, 120};
     FillRect(dc, &strip, green);

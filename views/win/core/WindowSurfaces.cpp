@@ -22,6 +22,22 @@ double RatioOf(const Window& w) {
     return Surface::UsableRatio(w.peer ? w.peer->DevicePixelRatio() : 1.0);
 }
 
+// Blank pixels for the client area at the peer's ratio.
+std::shared_ptr<Surface> BlankSurface(const Window& w) {
+    const RECT client = ClientRectOf(w);
+    return std::make_shared<Surface>(client.right, client.bottom, Blank, RatioOf(w));
+}
+
+// Nothing is let go while a DC draws into the pixels or more is to paint.
+bool LetGo(Window& w) {
+    if (!w.surface || w.surface.use_count() > 1 || !IsRectEmpty(&w.update) || w.internalPaint) {
+        return false;
+    }
+    w.surface.reset();
+    w.pixelsFromPeer = false;
+    return true;
+}
+
 // True when the surface now has another ratio, or the peer holds the
 // pixels; all of it is then to paint.
 bool FollowRatio(Window& w) {
@@ -29,12 +45,10 @@ bool FollowRatio(Window& w) {
         InvalidateRect(w.handle, nullptr, TRUE);
         return true;
     }
-    const double ratio = RatioOf(w);
-    if (ratio == w.surface->Ratio()) {
+    if (RatioOf(w) == w.surface->Ratio()) {
         return false;
     }
-    const RECT client = ClientRectOf(w);
-    *w.surface = Surface(client.right, client.bottom, Blank, ratio);
+    *w.surface = std::move(*BlankSurface(w));
     w.pixelsFromPeer = false;
     InvalidateRect(w.handle, nullptr, TRUE);
     return true;
@@ -59,9 +73,8 @@ void FollowRatioWithChildren(HWND hwnd) {
 namespace kwin {
 
 void GiveSurface(Window& w) {
-    const RECT client = ClientRectOf(w);
     w.drawable = true;
-    w.surface = std::make_shared<Surface>(client.right, client.bottom, Blank, RatioOf(w));
+    w.surface = BlankSurface(w);
 }
 
 // Pixels the peer holds follow the window's size there; the toolkit asks
@@ -104,8 +117,7 @@ std::shared_ptr<Surface> WindowPixels(Window& w) {
     if (w.surface || !w.drawable) {
         return w.surface;
     }
-    const RECT client = ClientRectOf(w);
-    w.surface = std::make_shared<Surface>(client.right, client.bottom, Blank, RatioOf(w));
+    w.surface = BlankSurface(w);
     w.pixelsFromPeer = w.peer && w.peer->ReadPixels(*w.surface);
     if (!w.pixelsFromPeer) {
         InvalidateRect(w.handle, nullptr, TRUE);
@@ -114,10 +126,8 @@ std::shared_ptr<Surface> WindowPixels(Window& w) {
 }
 
 void LetGoOfUnchangedPixels(Window& w) {
-    if (w.pixelsFromPeer && w.surface.use_count() == 1 && IsRectEmpty(&w.update) &&
-        !w.internalPaint) {
-        w.surface.reset();
-        w.pixelsFromPeer = false;
+    if (w.pixelsFromPeer) {
+        LetGo(w);
     }
 }
 
@@ -126,7 +136,6 @@ const Surface* GetWindowSurface(HWND hwnd) {
     return w ? WindowPixels(*w).get() : nullptr;
 }
 
-// Nothing is let go while a DC draws into the pixels or more is to paint.
 bool HoldsWindowPixels(HWND hwnd) {
     const auto w = FindWindowObject(hwnd);
     return w && w->surface;
@@ -134,13 +143,7 @@ bool HoldsWindowPixels(HWND hwnd) {
 
 bool ReleaseWindowPixels(HWND hwnd) {
     const auto w = FindWindowObject(hwnd);
-    if (!w || !w->surface || !w->peer || w->surface.use_count() > 1 || !IsRectEmpty(&w->update) ||
-        w->internalPaint) {
-        return false;
-    }
-    w->surface.reset();
-    w->pixelsFromPeer = false;
-    return true;
+    return w && w->peer && LetGo(*w);
 }
 
 } // namespace kwin
